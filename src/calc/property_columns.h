@@ -1,0 +1,27 @@
+#pragma once
+// The fourteen value boxes: boxes 0 to 7 belong to the saturation panel (ts, ps, v', v'',
+// h', h'', s', s''), boxes 8 to 13 to the state panel (t, p, v, h, s, x). Entry n (1 to 14)
+// of each table belongs to box n - 1.
+#include <array>
+
+namespace steam::calc {
+
+inline constexpr std::array<const char*, 15> PropertyColumn{
+    "", "ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "t", "p", "v", "h", "s", "x"};
+
+inline constexpr std::array<int, 15> PropertyDecimals{0, 2, 6, 8, 5, 2, 2, 4, 4, 2, 6, 8, 2, 4, 2};
+
+/// Critical constants used in the region decision (degrees C, MPa, m^3/kg).
+inline constexpr double kCriticalTemperature = 373.95;
+inline constexpr double kCriticalPressure = 22.064;
+inline constexpr double kCriticalVolume = 0.0031056;
+
+/// Background colours of value boxes: editable and locked.
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+inline constexpr Rgb kEditableBackground{255, 255, 255};
+inline constexpr Rgb kLockedBackground{220, 220, 220};
+
+}  // namespace steam::calc

@@ -1,0 +1,276 @@
+#include "state_calculator.h"
+
+#include "data/lookup.h"
+#include "data/property_database.h"
+#include "numeric/interpolation.h"
+#include "numeric/number_text.h"
+#include "numeric/rounding.h"
+
+#include <cmath>
+#include <string>
+
+namespace steam::calc {
+namespace {
+
+using numeric::generalText;
+using numeric::readNumber;
+using numeric::sswr;
+
+constexpr const char* kNoticeTitle = "注意";
+
+data::Message notice(const char* text) { return {kNoticeTitle, text, data::MessageIcon::Exclamation}; }
+
+// Saturation values at the known t or p, rounded as displayed: ts ps v' v'' h' h'' s' s''.
+struct SaturationRow {
+    std::array<double, 9> f{};  // 1-based
+    double ts() const { return f[1]; }
+    double ps() const { return f[2]; }
+};
+
+// Box index (0 to 5) and grid column of the second known of each pair.
+struct PairSetting {
+    int box;
+    const char* column;
+    int field;  // position of the column in the grids, 0 for x
+};
+
+PairSetting secondOf(int pairCase) {
+    switch (pairCase) {
+        case PairTP: return {1, "p", 2};
+        case PairTV: case PairPV: return {2, "v", 3};
+        case PairTH: case PairPH: return {3, "h", 4};
+        case PairTS: case PairPS: return {4, "s", 5};
+        default: return {5, "x", 0};
+    }
+}
+
+class StateCalculation {
+public:
+    StateCalculation(const data::PropertyDatabase& db, StateOutcome& out) : m_db(db), m_out(out), m_lookup(db, out.messages) {}
+
+    void run() {
+        if (inputCheck()) {
+            decideRegion();
+            if (m_out.region == RegionWater || m_out.region == RegionVapor) search();
+        }
+        closingStep();
+    }
+
+private:
+    std::string& box(int k) { return m_out.panel.text[k]; }
+
+    bool inputCheck() {
+        const auto& ticked = m_out.panel.ticked;
+        bool ok = true;
+        if (ticked[0]) {
+            m_firstIsT = true;
+            for (int k = 1; k <= 5; ++k)
+                if (ticked[k]) m_out.pairCase = k;
+        } else if (ticked[1]) {
+            m_firstIsT = false;
+            for (int k = 2; k <= 5; ++k)
+                if (ticked[k]) m_out.pairCase = k + 4;
+        } else {
+            m_out.messages.push_back(notice("请输入温度或压力"));
+            ok = false;
+        }
+        if (check2(m_out.panel) != 2) {
+            m_out.messages.push_back(notice("必须输入2个参数!"));
+            ok = false;
+        }
+        return ok;
+    }
+
+    void decideRegion() {
+        const int pair = m_out.pairCase;
+        m_K1 = readNumber(box(m_firstIsT ? 0 : 1));
+        const bool belowCritical = m_firstIsT ? !(m_K1 > kCriticalTemperature) : !(m_K1 > kCriticalPressure);
+        const PairSetting second = secondOf(pair);
+        if (!belowCritical) {
+            aboveCritical(pair, second);
+            return;
+        }
+        SaturationRow sat;
+        if (!saturationAtKnown(sat)) return;  // outside the saturation table: ends silently
+        if (pair == PairTX || pair == PairPX) {
+            drynessResults(sat);
+            return;
+        }
+        m_K2 = readNumber(box(second.box));
+        if (pair == PairTP) {
+            if (m_K2 > sat.ps())
+                m_out.region = RegionWater;
+            else if (m_K2 < sat.ps())
+                m_out.region = RegionVapor;
+            else if (m_K2 == sat.ps())
+                m_out.region = RegionNeedsDryness;
+            else
+                m_out.region = RegionVapor;  // not a number: the search reports it out of range
+        } else {
+            // v, h or s against the saturated water and steam values.
+            const int liquidField = second.box == 2 ? 3 : second.box == 3 ? 5 : 7;
+            const double liquid = sat.f[liquidField];
+            const double steam = sat.f[liquidField + 1];
+            if (m_K2 < liquid)
+                m_out.region = RegionWater;
+            else if (m_K2 > steam)
+                m_out.region = RegionVapor;
+            else if (m_K2 >= liquid && m_K2 <= steam)
+                wetResults(sat, liquid, steam);
+            else
+                m_out.region = RegionVapor;
+        }
+        reportRegion();
+    }
+
+    void aboveCritical(int pair, const PairSetting& second) {
+        if (pair == PairTX || pair == PairPX) {
+            for (int k = 0; k < 6; ++k) box(k) = "none";
+            return;
+        }
+        m_K2 = readNumber(box(second.box));
+        switch (pair) {
+            case PairTP:
+                m_out.region = m_K2 > kCriticalPressure ? RegionWater
+                             : m_K2 < kCriticalPressure ? RegionVapor
+                             : m_K2 == kCriticalPressure ? RegionInvalid : RegionVapor;
+                break;
+            case PairTV:
+                m_out.region = m_K2 > kCriticalVolume ? RegionVapor
+                             : m_K2 < kCriticalVolume ? RegionWater
+                             : m_K2 == kCriticalVolume ? RegionInvalid : RegionVapor;
+                break;
+            case PairTH: case PairTS: m_out.region = RegionVapor; break;
+            default: m_out.region = RegionWater; break;  // (p,v), (p,h), (p,s)
+        }
+        reportRegion();
+    }
+
+    void reportRegion() {
+        if (m_out.region == RegionInvalid) m_out.messages.push_back(notice("输入数值有误，请重新输入"));
+        if (m_out.region == RegionNeedsDryness) m_out.messages.push_back(notice("湿蒸汽，请输入干度"));
+    }
+
+    bool saturationAtKnown(SaturationRow& sat) {
+        data::RowSetSlots slots;
+        const int i1 = m_firstIsT ? 1 : 2;
+        if (m_lookup.FindData(m_db.connectionText(data::Source::Swater), "SWATER", m_firstIsT ? "ts" : "ps", m_K1, "wf",
+                              1, slots.HrsSat, slots.LrsSat, 0) != 1)
+            return false;
+        for (int f = 1; f <= 8; ++f)
+            sat.f[f] = sswr(numeric::interpolateRows(slots.HrsSat, slots.LrsSat, f, i1, m_K1), PropertyDecimals[f]);
+        return true;
+    }
+
+    // Writes a two-phase state of dryness x from the saturation row, or the range message
+    // when x is so large that the values leave the range of numbers.
+    void writeMixture(const SaturationRow& sat, double t, double p, double x) {
+        const double v = (1 - x) * sat.f[3] + x * sat.f[4];
+        const double h = (1 - x) * sat.f[5] + x * sat.f[6];
+        const double s = (1 - x) * sat.f[7] + x * sat.f[8];
+        if (!std::isfinite(v) || !std::isfinite(h) || !std::isfinite(s) || !std::isfinite(x)) {
+            m_out.messages.push_back(data::outOfRangeMessage());
+            return;
+        }
+        box(0) = generalText(sswr(t, 2));
+        box(1) = generalText(sswr(p, 6));
+        box(2) = generalText(sswr(v, 8));
+        box(3) = generalText(sswr(h, 2));
+        box(4) = generalText(sswr(s, 4));
+        box(5) = generalText(sswr(x, 2));
+    }
+
+    void drynessResults(const SaturationRow& sat) {
+        const double x = readNumber(box(5));
+        const double t = m_firstIsT ? m_K1 : sat.ts();
+        const double p = m_firstIsT ? sat.ps() : m_K1;
+        writeMixture(sat, t, p, x);
+    }
+
+    void wetResults(const SaturationRow& sat, double liquid, double steam) {
+        m_out.region = RegionWet;
+        if (steam == liquid) {
+            // The top row of the saturation table is the critical point itself: no two phases
+            // and no dryness, so the state is shown as the critical state.
+            box(0) = generalText(sat.ts());
+            box(1) = generalText(sat.ps());
+            box(2) = generalText(sat.f[3]);
+            box(3) = generalText(sat.f[5]);
+            box(4) = generalText(sat.f[7]);
+            box(5) = "(none)";
+            return;
+        }
+        // x passes through its box as general text and is read back before use.
+        box(5) = generalText((m_K2 - liquid) / (steam - liquid));
+        const double x = readNumber(box(5));
+        writeMixture(sat, sat.ts(), sat.ps(), x);
+    }
+
+    void search() {
+        m_out.panel.enabled.fill(true);
+        const bool water = m_out.region == RegionWater;
+        const std::string table = water ? "WATER" : "VAPOR";
+        const std::string path = m_db.connectionText(water ? data::Source::Water : data::Source::Vapor);
+        const PairSetting second = secondOf(m_out.pairCase);
+        const int i1 = m_firstIsT ? 1 : 2;
+        const int i2 = second.field;
+        data::RowSetSlots s;
+        bool found = false;
+        m_lookup.SQL(path, table, m_firstIsT ? "t" : "p", second.column, m_K1, m_K2, s, m_out.Choose, found);
+        if (!found) return;  // the range message has been given; the boxes stay as they were
+        std::array<double, 6> values{};
+        for (int k = 1; k <= 5; ++k) {
+            switch (m_out.Choose) {
+                case 1: values[k] = s.ExactRs.Fields(k); break;
+                case 2: values[k] = numeric::interpolateRows(s.HrsFixY, s.LrsFixY, k, i2, m_K2); break;
+                case 3: values[k] = numeric::interpolateRows(s.HrsFixZ, s.LrsFixZ, k, i1, m_K1); break;
+                default:
+                    values[k] = numeric::interpolateFourRows(s.LrsLowerY, s.LrsUpperY, s.HrsLowerY, s.HrsUpperY, k, i1,
+                                                             i2, m_K1, m_K2);
+            }
+        }
+        for (int k = 1; k <= 5; ++k) box(k - 1) = numeric::fixedText(values[k], PropertyDecimals[8 + k]);
+        box(5) = "(none)";
+    }
+
+    void closingStep() {
+        m_out.panel.enabled.fill(true);
+        for (int k = 0; k < 6; ++k) m_out.result[k] = readNumber(box(k));
+    }
+
+    const data::PropertyDatabase& m_db;
+    StateOutcome& m_out;
+    data::Lookup m_lookup;
+    bool m_firstIsT = true;
+    double m_K1 = 0.0;
+    double m_K2 = 0.0;
+};
+
+}  // namespace
+
+StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& panel) {
+    StateOutcome out;
+    out.panel = panel;
+    StateCalculation(db, out).run();
+    return out;
+}
+
+StatePanel cmdClean2_Click(const StatePanel& panel) {
+    StatePanel out = panel;
+    for (auto& t : out.text) t = "0";
+    check2(out);
+    return out;
+}
+
+const char* regionName(int region) {
+    switch (region) {
+        case RegionWater: return "压缩水";
+        case RegionVapor: return "过热蒸汽";
+        case RegionWet: return "湿蒸汽";
+        case RegionInvalid: return "输入有误";
+        case RegionNeedsDryness: return "饱和线上";
+        default: return "";
+    }
+}
+
+}  // namespace steam::calc

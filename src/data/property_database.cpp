@@ -1,0 +1,55 @@
+#include "property_database.h"
+
+#include "sqlite_source.h"
+
+#include <unistd.h>
+
+namespace steam::data {
+
+std::string dataFileName(Source source) { return std::string(sourceInfo(source).stem + 1) + ".sqlite"; }
+
+const SourceInfo& sourceInfo(Source source) { return kSources[static_cast<size_t>(source)]; }
+
+PropertyDatabase::PropertyDatabase() = default;
+PropertyDatabase::~PropertyDatabase() = default;
+
+bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error) {
+    m_open = false;
+    for (auto& s : m_sources) s.reset();
+    m_dir = dir;
+    for (const SourceInfo& info : kSources) {
+        auto& slot = m_sources[static_cast<size_t>(info.source)];
+        slot = SqliteSource::open(dir / dataFileName(info.source), error);
+        if (!slot || !slot->hasTable(info.table)) {
+            if (slot) error = "数据文件缺少表 " + std::string(info.table) + ": " + slot->file().string();
+            for (auto& s : m_sources) s.reset();
+            return false;
+        }
+    }
+    m_open = true;
+    return true;
+}
+
+std::string PropertyDatabase::connectionText(Source source) const {
+    return std::string(kConnectionPrefix) + m_dir.string() + sourceInfo(source).stem;
+}
+
+SqliteSource* PropertyDatabase::sourceFor(std::string_view connectionText) const {
+    const size_t slash = connectionText.rfind('\\');
+    if (slash == std::string_view::npos) return nullptr;
+    const std::string_view stem = connectionText.substr(slash);
+    for (const SourceInfo& info : kSources)
+        if (stem == info.stem) return m_sources[static_cast<size_t>(info.source)].get();
+    return nullptr;
+}
+
+SqliteSource* PropertyDatabase::source(Source source) const { return m_sources[static_cast<size_t>(source)].get(); }
+
+std::filesystem::path executableDirectory() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return std::filesystem::current_path();
+    return self.parent_path();
+}
+
+}  // namespace steam::data

@@ -1,0 +1,70 @@
+#pragma once
+// The seven data sources beside the executable: the saturation table, the water and
+// vapour (t, p) grids and the four tables of diagram curve points. Each is a read-only
+// SQLite file named after its stem. Callers address a source by its connection text,
+// the fixed provider prefix followed by the directory and the stem ("...\swater").
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace steam::data {
+
+class SqliteSource;
+
+enum class Source { Swater, Water, Vapor, DengT, DengP, DengV, DengX };
+inline constexpr int kSourceCount = 7;
+
+struct SourceInfo {
+    Source source;
+    const char* stem;   ///< with the leading backslash, as in the connection text
+    const char* table;  ///< the one table the source holds
+};
+
+inline constexpr std::array<SourceInfo, kSourceCount> kSources{{
+    {Source::Swater, "\\swater", "SWATER"},
+    {Source::Water, "\\water", "WATER"},
+    {Source::Vapor, "\\vapor", "VAPOR"},
+    {Source::DengT, "\\DengT", "DengT"},
+    {Source::DengP, "\\DengP", "DengP"},
+    {Source::DengV, "\\DengV", "DengV"},
+    {Source::DengX, "\\DengX", "DengX"},
+}};
+
+inline constexpr const char* kConnectionPrefix =
+    "Provider=MSDASQL.1;Persist Security Info=False;Data Source=MS Access Database;Initial Catalog=";
+
+/// File name of a source: its stem without the backslash, plus ".sqlite".
+std::string dataFileName(Source source);
+const SourceInfo& sourceInfo(Source source);
+
+class PropertyDatabase {
+public:
+    PropertyDatabase();
+    ~PropertyDatabase();
+    PropertyDatabase(const PropertyDatabase&) = delete;
+    PropertyDatabase& operator=(const PropertyDatabase&) = delete;
+
+    /// Opens all seven sources in dir. On failure nothing stays open and error names the
+    /// file that is missing, unreadable or lacks its table.
+    bool open(const std::filesystem::path& dir, std::string& error);
+    bool isOpen() const { return m_open; }
+    const std::filesystem::path& directory() const { return m_dir; }
+
+    /// The connection text of a source: prefix + directory + stem.
+    std::string connectionText(Source source) const;
+    /// The source a connection text names (by its stem), or null.
+    SqliteSource* sourceFor(std::string_view connectionText) const;
+    SqliteSource* source(Source source) const;
+
+private:
+    std::filesystem::path m_dir;
+    std::array<std::unique_ptr<SqliteSource>, kSourceCount> m_sources;
+    bool m_open = false;
+};
+
+/// Directory of the running executable (where the data files are looked for).
+std::filesystem::path executableDirectory();
+
+}  // namespace steam::data

@@ -1,0 +1,82 @@
+#include "query_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <system_error>
+
+namespace steam::data {
+namespace {
+
+bool isIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of a numeric literal starting at text[i] (no sign), 0 when there is none.
+size_t literalLength(std::string_view text, size_t i) {
+    size_t j = i;
+    bool digits = false;
+    while (j < text.size() && isDigit(text[j])) { ++j; digits = true; }
+    if (j < text.size() && text[j] == '.') {
+        ++j;
+        while (j < text.size() && isDigit(text[j])) { ++j; digits = true; }
+    }
+    if (!digits) return 0;
+    if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
+        size_t k = j + 1;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+        if (k < text.size() && isDigit(text[k])) {
+            while (k < text.size() && isDigit(text[k])) ++k;
+            j = k;
+        }
+    }
+    return j - i;
+}
+
+// True when the last non-blank character written to the shape makes a following sign unary.
+bool signIsUnary(const std::string& shape) {
+    for (auto it = shape.rbegin(); it != shape.rend(); ++it) {
+        if (*it == ' ') continue;
+        return *it == '=' || *it == '<' || *it == '>' || *it == '(' || *it == ',';
+    }
+    return true;
+}
+
+}  // namespace
+
+ParsedQuery parseQuery(std::string_view text) {
+    ParsedQuery out;
+    out.shape.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        const bool afterIdent = i > 0 && isIdentChar(text[i - 1]);
+        size_t start = i;
+        bool negative = false;
+        if ((c == '-' || c == '+') && signIsUnary(out.shape) && literalLength(text, i + 1) > 0) {
+            negative = c == '-';
+            start = i + 1;
+        }
+        const size_t len = afterIdent ? 0 : literalLength(text, start);
+        if (len == 0) {
+            out.shape.push_back(c);
+            ++i;
+            continue;
+        }
+        double value = 0.0;
+        const auto* first = text.data() + start;
+        auto [ptr, ec] = std::from_chars(first, first + len, value);
+        if (ec == std::errc::result_out_of_range) value = 0.0;  // callers never write such numbers
+        out.numbers.push_back(negative ? -value : value);
+        out.shape.push_back('?');
+        i = start + len;
+    }
+    return out;
+}
+
+std::string numberText(double value) {
+    char buffer[64];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;
+    return std::string(buffer, ptr);
+}
+
+}  // namespace steam::data

@@ -1,0 +1,75 @@
+#include "sqlite_source.h"
+
+#include <sqlite3.h>
+
+#include <fstream>
+
+namespace steam::data {
+
+std::unique_ptr<SqliteSource> SqliteSource::open(const std::filesystem::path& file, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        error = "数据文件不存在: " + file.string();
+        return nullptr;
+    }
+    if (!std::ifstream(file, std::ios::binary).good()) {
+        error = "数据文件无法读取: " + file.string();
+        return nullptr;
+    }
+    // The tables never change while the program runs, so SQLite may skip all locking.
+    const std::string uri = "file:" + file.string() + "?immutable=1";
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
+    if (rc != SQLITE_OK) {
+        error = "数据文件无法打开: " + file.string() + " (" + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")";
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return std::unique_ptr<SqliteSource>(new SqliteSource(db, file));
+}
+
+SqliteSource::SqliteSource(sqlite3* db, std::filesystem::path file) : m_db(db), m_file(std::move(file)) {}
+
+SqliteSource::~SqliteSource() {
+    for (auto& [shape, pool] : m_pools)
+        for (sqlite3_stmt* s : pool.all) sqlite3_finalize(s);
+    sqlite3_close(m_db);
+}
+
+sqlite3_stmt* SqliteSource::acquire(const std::string& shape, std::string& error) {
+    Pool& pool = m_pools[shape];
+    if (!pool.free.empty()) {
+        sqlite3_stmt* s = pool.free.back();
+        pool.free.pop_back();
+        return s;
+    }
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v3(m_db, shape.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr) != SQLITE_OK) {
+        error = std::string(sqlite3_errmsg(m_db)) + " in \"" + shape + "\" (" + m_file.filename().string() + ")";
+        sqlite3_finalize(s);
+        return nullptr;
+    }
+    pool.all.push_back(s);
+    m_owner[s] = &pool;
+    return s;
+}
+
+void SqliteSource::release(sqlite3_stmt* statement) {
+    if (!statement) return;
+    sqlite3_reset(statement);
+    auto it = m_owner.find(statement);
+    if (it != m_owner.end()) it->second->free.push_back(statement);
+}
+
+bool SqliteSource::hasTable(const std::string& table) {
+    std::string error;
+    sqlite3_stmt* s = acquire("select count(*) from sqlite_master where type='table' and name=?", error);
+    if (!s) return false;
+    sqlite3_bind_text(s, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(s) == SQLITE_ROW && sqlite3_column_int(s, 0) > 0;
+    release(s);
+    return found;
+}
+
+}  // namespace steam::data

@@ -1,0 +1,22 @@
+#pragma once
+// Reading numbers from value boxes and writing them back. The decimal point is always '.',
+// whatever the user's locale.
+#include <string>
+#include <string_view>
+
+namespace steam::numeric {
+
+/// The longest leading decimal number of the text after leading blanks (optional sign,
+/// digits, optional '.' and digits, optional exponent); 0 when the text does not begin
+/// with a number ("", "none", "(none)"). A number too large for a double reads as +-infinity.
+double readNumber(std::string_view text);
+
+/// Exactly `decimals` decimals, trailing zeros kept, "0" before the point below 1, '-' for
+/// negatives, no grouping. Exact ties round away from zero; a value that shows as zero has
+/// no minus sign.
+std::string fixedText(double value, int decimals);
+
+/// Up to 15 significant digits, no trailing zeros ("100", "0.5", "0.00110021", "1e-05").
+std::string generalText(double value);
+
+}  // namespace steam::numeric
