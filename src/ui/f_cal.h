@@ -1,0 +1,174 @@
+#pragma once
+// The main window: the saturation and state calculator panels, the two register panels,
+// the h-s diagram `Pic` with its layer switches and read-out, the exit button and the menu
+// bar. Its handlers keep the names of the controls and events they serve. Working state
+// that outlives a click lives in plain core objects: the data sources, the register store
+// (with both current results), the diagram (scale, curves, layer switches), the panel
+// mirrors and the drag counters; the widgets only show it.
+#include "calc/panels.h"
+#include "calc/register_store.h"
+#include "data/property_database.h"
+#include "diagram/diagram.h"
+#include "program_context.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace steam::render {
+class QImageSurface;
+}
+
+namespace steam::ui {
+
+class DiagramView;
+class Readme;
+class attachment;
+class fGoodby;
+
+/// Drag counters of the diagram's mouse handling: move reports counted per drag, 0 when
+/// no drag of that kind is under way.
+struct DragCounters {
+    int ZoomDragCount = 0;
+    int PanDragCount = 0;
+};
+
+class fCal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit fCal(const ProgramContext& context, QWidget* parent = nullptr);
+    ~fCal() override;
+
+    /// The load step. False when a data source or the curve data could not be read: the
+    /// user has been told which file, and the window must not be shown.
+    bool Form_Load();
+
+    // Saturation panel.
+    void OPT_Click(int index);
+    void SCAL_Click();
+    void cmdClean_Click();
+    // State panel.
+    void CHK_Click(int index);
+    void SCAL2_Click();
+    void cmdClean2_Click();
+    // Diagram layers and pick modes.
+    void CHKpic_Click(int index);
+    // Registers.
+    void CMDupM_Click(int r);
+    void CMDupMR_Click(int r);
+    void CHKupM_Click(int r);
+    void CMDupClear_Click();
+    void CMDdownClear_Click();
+    // Mouse on the diagram; X is s and Y is h in diagram coordinates.
+    void Pic_MouseMove(int Button, int Shift, float X, float Y);
+    void Pic_Click();
+    void Pic_DblClick();
+    // Menus and exit.
+    void savePicture();
+    void exitFromMenu();
+    void showUsage();
+    void showAbout();
+    void CMDcancel_Click();
+
+    const calc::RegisterStore& registers() const { return m_registers; }
+    const diagram::Diagram& diagram() const { return m_diagram; }
+    const DragCounters& dragCounters() const { return m_drag; }
+    render::QImageSurface& surface() { return *m_surface; }
+    /// Diagram coordinates (s, h) of a pixel of `Pic`.
+    QPointF toUser(QPointF pixel) const;
+    /// Pixel of `Pic` showing the diagram point (s, h).
+    QPointF toPixel(double s, double h) const;
+
+    Readme* readmeWindow() const { return m_readme.get(); }
+    attachment* aboutWindow() const { return m_about.get(); }
+    fGoodby* farewellWindow() const { return m_goodbye.get(); }
+
+    // Controls, indexed as the control arrays are.
+    std::array<QLineEdit*, 14> TXT{};
+    std::array<QRadioButton*, 8> OPT{};
+    std::array<QCheckBox*, 6> CHK{};
+    std::array<QCheckBox*, 9> CHKpic{};
+    std::array<QPushButton*, 9> CMDupM{};
+    std::array<QPushButton*, 9> CMDupMR{};
+    std::array<QCheckBox*, 9> CHKupM{};
+    QPushButton* SCAL = nullptr;
+    QPushButton* cmdClean = nullptr;
+    QPushButton* SCAL2 = nullptr;
+    QPushButton* cmdClean2 = nullptr;
+    QPushButton* CMDupClear = nullptr;
+    QPushButton* CMDdownClear = nullptr;
+    QPushButton* CMDcancel = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QWidget* FrameUp = nullptr;
+    QWidget* FrameDown = nullptr;
+    QWidget* Frame4 = nullptr;
+    DiagramView* Pic = nullptr;
+    QLabel* Labelx = nullptr;
+    QLabel* Labely = nullptr;
+    QLineEdit* TXTinfo = nullptr;
+    QLineEdit* TXTmouseX = nullptr;
+    QLineEdit* TXTmouseY = nullptr;
+    QLabel* Text1 = nullptr;
+    QLabel* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    /// Menu items, each named by its caption.
+    QAction* menuSavePicture = nullptr;
+    QAction* menuExit = nullptr;
+    std::array<QAction*, 5> menuView{};
+    QAction* menuUsage = nullptr;
+    QAction* menuAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildSaturationPanel(QWidget* client);
+    void buildStatePanel(QWidget* client);
+    void buildRegisterPanels(QWidget* client);
+    void buildDiagramArea(QWidget* client);
+    void buildMenus();
+    void connectHandlers();
+
+    void readPanelTexts();
+    void applySaturationPanel(const calc::SaturationPanel& panel);
+    void applyStatePanel(const calc::StatePanel& panel);
+    void showMessages(const data::Messages& messages);
+    void redraw();
+
+    /// Program-side changes of boxes and options raise their click handlers, as a user's
+    /// click would; nothing happens when the value does not change.
+    void setCheck(QCheckBox* box, bool ticked);
+    void selectOption(int index);
+
+    bool confirmExit();
+    void showFarewell();
+    bool loadFailed(const QString& what);
+
+    ProgramContext m_context;
+    data::PropertyDatabase m_db;
+    calc::RegisterStore m_registers;
+    diagram::Diagram m_diagram;
+    std::unique_ptr<render::QImageSurface> m_surface;
+    calc::SaturationPanel m_sat;
+    calc::StatePanel m_state;
+    DragCounters m_drag;
+
+    std::unique_ptr<Readme> m_readme;
+    std::unique_ptr<attachment> m_about;
+    std::unique_ptr<fGoodby> m_goodbye;
+};
+
+}  // namespace steam::ui

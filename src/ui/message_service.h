@@ -1,0 +1,34 @@
+#pragma once
+// Modal boxes are asked for through this interface so that tests can answer them with a
+// script; the windows never construct a QMessageBox themselves.
+#include "data/message.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace steam::ui {
+
+enum class MessageIcon { Warning, Question, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    /// Shows a modal box over parent and returns the button pressed.
+    virtual MessageAnswer show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
+                               MessageButtons buttons) = 0;
+
+    /// A message handed up by the core: OK only, its icon mapped.
+    void showCore(QWidget* parent, const data::Message& message);
+};
+
+/// Real QMessageBox boxes.
+class QtMessageService final : public MessageService {
+public:
+    MessageAnswer show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
+                       MessageButtons buttons) override;
+};
+
+}  // namespace steam::ui

@@ -1,0 +1,21 @@
+#pragma once
+// What every window of the program shares: the boxes and dialogs it may show, where the
+// data files are, and how the program ends. main() fills it with the real services; tests
+// fill it with scripted ones and record the end instead of quitting.
+#include <filesystem>
+#include <functional>
+
+namespace steam::ui {
+
+class MessageService;
+class SaveDialogService;
+
+struct ProgramContext {
+    MessageService* messages = nullptr;
+    SaveDialogService* saveDialog = nullptr;
+    std::filesystem::path dataDirectory;
+    /// Ends the program with the given exit status; the windows are already hidden.
+    std::function<void(int)> endProgram;
+};
+
+}  // namespace steam::ui

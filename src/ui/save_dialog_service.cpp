@@ -1,0 +1,30 @@
+#include "save_dialog_service.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace steam::ui {
+
+QStringList filterPatterns(const QString& filter) {
+    const auto open = filter.indexOf(u'(');
+    const auto close = filter.lastIndexOf(u')');
+    const QString inner = open >= 0 && close > open ? filter.mid(open + 1, close - open - 1) : filter;
+    return inner.split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts);
+}
+
+std::optional<QString> QtSaveDialogService::askSavePath(QWidget* parent, const QString& presetName,
+                                                        const QString& filter) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    // A name typed without an extension still becomes a picture file.
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.front();
+}
+
+}  // namespace steam::ui

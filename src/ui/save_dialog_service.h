@@ -1,0 +1,30 @@
+#pragma once
+// The save-file dialog behind an interface, so that tests choose the path (or cancel)
+// without a real modal dialog.
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace steam::ui {
+
+class SaveDialogService {
+public:
+    virtual ~SaveDialogService() = default;
+    /// Asks for a file to save into, preset to presetName and offering the one filter;
+    /// nothing when the user cancels.
+    virtual std::optional<QString> askSavePath(QWidget* parent, const QString& presetName,
+                                               const QString& filter) = 0;
+};
+
+/// A real QFileDialog.
+class QtSaveDialogService final : public SaveDialogService {
+public:
+    std::optional<QString> askSavePath(QWidget* parent, const QString& presetName, const QString& filter) override;
+};
+
+/// The patterns of a filter such as "pictures(*.bmp;*.jpg)": "*.bmp", "*.jpg".
+QStringList filterPatterns(const QString& filter);
+
+}  // namespace steam::ui
