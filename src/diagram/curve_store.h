@@ -39,9 +39,9 @@ struct CurveStore {
     /// either dimension is unused.
     std::array<std::array<CurvePoint, kCurveSlots + 1>, kFamilyCount + 1> CurveFamily{};
     /// Key column of family f, also the label prefix ("t", "p", "v", "x").
-    std::array<std::string, kFamilyCount + 1> CurveKeyName;
+    std::array<std::string, kFamilyCount + 1> CurveKeyName{"", "t", "p", "v", "x"};
     /// Table (and data source) of family f ("DengT", "DengP", "DengV", "DengX").
-    std::array<std::string, kFamilyCount + 1> CurveTable;
+    std::array<std::string, kFamilyCount + 1> CurveTable{"", "DengT", "DengP", "DengV", "DengX"};
 
     /// Fills both stores from the open database: 20 rows of SWATER sampled evenly by row
     /// number, then up to 800 rows with a non-zero key from each curve table. On failure

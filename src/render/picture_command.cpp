@@ -1,0 +1,194 @@
+#include "picture_command.h"
+
+#include "qimage_surface.h"
+
+#include "calc/register_store.h"
+#include "data/property_database.h"
+#include "diagram/diagram.h"
+
+#include <QGuiApplication>
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+
+namespace steam::render {
+
+namespace {
+
+constexpr const char* kPrefix = "steamcalc diagram: ";
+
+struct LayerOption {
+    const char* name;
+    int layer;  // index into CHKpic
+};
+
+constexpr std::array<LayerOption, 7> kLayerOptions{{
+    {"--isotherms", diagram::kIsotherms},
+    {"--isobars", diagram::kIsobars},
+    {"--isochores", diagram::kIsochores},
+    {"--dryness", diagram::kDrynessLines},
+    {"--saturation", diagram::kSaturationLayer},
+    {"--critical", diagram::kCriticalPointLayer},
+    {"--labels", diagram::kRegionLabels},
+}};
+
+struct PictureOptions {
+    std::string file;
+    std::array<bool, 7> layers{};
+    bool window = false;
+    std::array<double, 4> bounds{};  // smin, smax, hmin, hmax
+};
+
+bool readWholeNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && errno == 0 && std::isfinite(value);
+}
+
+bool parseArguments(const std::vector<std::string>& args, PictureOptions& options, std::string& problem) {
+    static constexpr std::array<const char*, 4> kBoundNames{"smin", "smax", "hmin", "hmax"};
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--all") {
+            options.layers.fill(true);
+            continue;
+        }
+        if (arg == "--window") {
+            if (args.size() - i - 1 < 4) {
+                problem = "--window 需要四个数: smin smax hmin hmax";
+                return false;
+            }
+            for (size_t k = 0; k < 4; ++k) {
+                if (!readWholeNumber(args[i + 1 + k], options.bounds[k])) {
+                    problem = std::string("--window 的 ") + kBoundNames[k] + " 不是数: " + args[i + 1 + k];
+                    return false;
+                }
+            }
+            if (!(options.bounds[0] < options.bounds[1]) || !(options.bounds[2] < options.bounds[3])) {
+                problem = "--window 要求 smin < smax 且 hmin < hmax";
+                return false;
+            }
+            options.window = true;
+            i += 4;
+            continue;
+        }
+        bool known = false;
+        for (const LayerOption& option : kLayerOptions) {
+            if (arg == option.name) {
+                options.layers[option.layer] = true;
+                known = true;
+            }
+        }
+        if (known) continue;
+        if (arg.size() > 1 && arg[0] == '-') {
+            problem = "未知选项 " + arg;
+            return false;
+        }
+        if (!options.file.empty()) {
+            problem = "多余的参数 " + arg + " (输出文件已是 " + options.file + ")";
+            return false;
+        }
+        options.file = arg;
+    }
+    if (options.file.empty()) {
+        problem = "缺少输出文件名";
+        return false;
+    }
+    return true;
+}
+
+bool endsWithPng(const std::string& file) {
+    if (file.size() < 4) return false;
+    std::string tail = file.substr(file.size() - 4);
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".png";
+}
+
+// Text needs a QGuiApplication; the command makes one for its own run when there is none.
+class GuiScope {
+public:
+    GuiScope() {
+        if (QCoreApplication::instance()) {
+            m_ok = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+            return;
+        }
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QGuiApplication>(s_argc, s_argv);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    static inline char s_name[] = "steamcalc";
+    static inline char* s_argv[] = {s_name, nullptr};
+    static inline int s_argc = 1;
+    std::unique_ptr<QGuiApplication> m_app;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+int runPictureCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runPictureCommand(args, data::executableDirectory(), out, err);
+}
+
+int runPictureCommand(const std::vector<std::string>& args, const std::filesystem::path& dataDir, std::ostream& out,
+                      std::ostream& err) {
+    PictureOptions options;
+    std::string problem;
+    if (!parseArguments(args, options, problem)) {
+        err << kPrefix << problem << '\n';
+        return 2;
+    }
+    GuiScope gui;
+    if (!gui.ok()) {
+        err << kPrefix << "需要图形应用程序对象来绘制文字\n";
+        return 1;
+    }
+    data::PropertyDatabase db;
+    std::string error;
+    if (!db.open(dataDir, error)) {
+        err << kPrefix << error << '\n';
+        return 1;
+    }
+
+    // The start-up sequence: the default window is drawn once before the curves exist.
+    QImageSurface pic;
+    calc::RegisterStore registers;
+    diagram::Diagram diagram;
+    diagram::DiagramScale& scale = diagram.scale;
+    diagram.DiagramReady = 1;
+    scale.DefineScale(scale.DefaultXmin, scale.DefaultXmax, scale.DefaultYmin, scale.DefaultYmax);
+    diagram.drawWindow(pic, registers, scale.DefaultXmin, scale.DefaultXmax, scale.DefaultYmin, scale.DefaultYmax);
+    if (!diagram.curves.ReadCurveData(db, error)) {
+        err << kPrefix << error << '\n';
+        return 1;
+    }
+
+    for (size_t layer = 0; layer < options.layers.size(); ++layer) diagram.CHKpic[layer] = options.layers[layer];
+    if (options.window) {
+        scale.ViewXmin = options.bounds[0];
+        scale.ViewXmax = options.bounds[1];
+        scale.ViewYmin = options.bounds[2];
+        scale.ViewYmax = options.bounds[3];
+    }
+    scale.DefineScale(scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
+    diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
+
+    const QString path = QString::fromStdString(options.file);
+    QString why;
+    const bool saved = endsWithPng(options.file) ? pic.saveImage(path, "PNG", &why) : pic.saveBmp(path, &why);
+    if (!saved) {
+        err << kPrefix << "无法写入 " << why.toStdString() << '\n';
+        return 1;
+    }
+    out << options.file << '\n';
+    return 0;
+}
+
+}  // namespace steam::render

@@ -1,0 +1,23 @@
+#pragma once
+// `steamcalc diagram FILE [--isotherms] [--isobars] [--isochores] [--dryness]
+// [--saturation] [--critical] [--labels] [--all] [--window smin smax hmin hmax]`:
+// draws the h-s diagram the way the program does at start-up, after the curves are
+// loaded, and writes it to FILE as BMP (PNG when FILE ends in ".png").
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace steam::render {
+
+/// args: the words after "diagram". Reads the data files beside the executable.
+/// Returns 0 on success, 2 for bad arguments, 1 when the data or the file fail; each
+/// failure writes one line to err naming what is wrong. Creates a QGuiApplication
+/// (offscreen unless QT_QPA_PLATFORM is set) when none exists.
+int runPictureCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+/// The same with the data files read from dataDir.
+int runPictureCommand(const std::vector<std::string>& args, const std::filesystem::path& dataDir, std::ostream& out,
+                      std::ostream& err);
+
+}  // namespace steam::render
