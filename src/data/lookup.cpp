@@ -66,9 +66,62 @@ int Lookup::FindData(const std::string& path, const std::string& table, const st
         !hasRow(path, "select * from  " + table + " where " + item1 + " =" + numberText(lower) + " AND " + item2 + "=" + k2,
                 low))
         return outOfRange(alarm);
+    if (isGridLine(table, item1, item2) && !adjacentOnLine(path, table, item2, k2, high, low)) {
+        // v (below 4 C) and s (near 4 C) turn along some grid lines; the nearest values
+        // above and below may then lie on both sides of the turn. Take the first pair of
+        // neighbouring rows along the line that brackets the value instead.
+        if (!firstCrossingOnLine(path, table, item1, known1, item2, k2, high, low)) return outOfRange(alarm);
+    }
     Hrs = std::move(high);
     Lrs = std::move(low);
     return 1;
+}
+
+bool Lookup::isGridLine(const std::string& table, const std::string& item1, const std::string& item2) {
+    return (table == "WATER" || table == "VAPOR") && (item2 == "t" || item2 == "p") && item1 != "t" && item1 != "p";
+}
+
+namespace {
+std::string otherGridColumn(const std::string& line) { return line == "t" ? "p" : "t"; }
+}  // namespace
+
+bool Lookup::adjacentOnLine(const std::string& path, const std::string& table, const std::string& line,
+                            const std::string& k2, const RowSet& high, const RowSet& low) {
+    const std::string other = otherGridColumn(line);
+    const int position = other == "t" ? 1 : 2;
+    const double a = std::min(high.Fields(position), low.Fields(position));
+    const double b = std::max(high.Fields(position), low.Fields(position));
+    if (a == b) return true;
+    double between = 0.0;
+    if (!aggregate(path, "select count(*) from " + table + " where " + line + "=" + k2 + " AND " + other + " > " +
+                             numberText(a) + " AND " + other + " < " + numberText(b),
+                   between))
+        return true;
+    return between == 0.0;
+}
+
+bool Lookup::firstCrossingOnLine(const std::string& path, const std::string& table, const std::string& item1,
+                                 double known1, const std::string& line, const std::string& k2, RowSet& high,
+                                 RowSet& low) {
+    const std::string other = otherGridColumn(line);
+    RowSet walk;
+    if (!walk.Open(m_db, path, "select * from " + table + " where " + line + "=" + k2 + " order by " + other)) return false;
+    const int position = item1 == "v" ? 3 : item1 == "h" ? 4 : 5;
+    double previous = walk.Fields(position);
+    double previousKey = walk.Fields(other);
+    for (walk.MoveNext(); !walk.isEOF(); walk.MoveNext()) {
+        const double value = walk.Fields(position);
+        const double key = walk.Fields(other);
+        if ((previous - known1) * (value - known1) <= 0.0) {
+            const bool rising = value >= previous;
+            const std::string base = "select * from " + table + " where " + line + "=" + k2 + " AND " + other + " =";
+            return hasRow(path, base + numberText(rising ? key : previousKey), high) &&
+                   hasRow(path, base + numberText(rising ? previousKey : key), low);
+        }
+        previous = value;
+        previousKey = key;
+    }
+    return false;
 }
 
 // h'' rises to a maximum and falls towards the critical point; v' falls to a minimum near

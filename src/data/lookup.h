@@ -38,7 +38,8 @@ public:
     /// -1 when Known1 is out of range or no row lies on one side; with alarm == 1 the range
     /// message is added. The slots are only touched on success.
     /// In the saturation table, h'' and v' are not monotonic: there the two rows are consecutive
-    /// rows of the first branch, in table order, on which the value is crossed.
+    /// rows of the first branch, in table order, on which the value is crossed. Along a grid
+    /// line of WATER or VAPOR the two rows are likewise always neighbours on the line.
     int FindData(const std::string& path, const std::string& table, const std::string& item1, double known1,
                  const std::string& item2, double known2, RowSet& Hrs, RowSet& Lrs, int alarm);
 
@@ -57,6 +58,11 @@ private:
     int findOnFirstCrossing(const std::string& path, const std::string& table, const std::string& item1,
                             double known1, const std::string& item2, double known2, RowSet& Hrs, RowSet& Lrs);
     int outOfRange(int alarm);
+    static bool isGridLine(const std::string& table, const std::string& item1, const std::string& item2);
+    bool adjacentOnLine(const std::string& path, const std::string& table, const std::string& line,
+                        const std::string& k2, const RowSet& high, const RowSet& low);
+    bool firstCrossingOnLine(const std::string& path, const std::string& table, const std::string& item1,
+                             double known1, const std::string& line, const std::string& k2, RowSet& high, RowSet& low);
 
     const PropertyDatabase& m_db;
     Messages& m_messages;

@@ -1,0 +1,174 @@
+#include "requests.h"
+
+#include "data/property_database.h"
+
+#include <sstream>
+
+namespace steam::cli {
+namespace {
+
+constexpr std::array<const char*, 8> kSatColumns{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"};
+constexpr std::array<const char*, 8> kSatUnits{"oC", "MPa", "m^3/kg", "m^3/kg", "kJ/kg", "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)"};
+constexpr std::array<const char*, 6> kStateNames{"t", "p", "v", "h", "s", "x"};
+constexpr std::array<const char*, 6> kStateUnits{"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)", ""};
+
+template <size_t N>
+int indexOf(const std::array<const char*, N>& names, const std::string& name) {
+    for (size_t i = 0; i < N; ++i)
+        if (name == names[i]) return static_cast<int>(i);
+    return -1;
+}
+
+const char* regionKey(int region) {
+    switch (region) {
+        case calc::RegionWater: return "water";
+        case calc::RegionVapor: return "vapor";
+        case calc::RegionWet: return "wet";
+        case calc::RegionInvalid: return "invalid";
+        case calc::RegionNeedsDryness: return "needs_dryness";
+        default: return "none";
+    }
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20) {
+                    char buffer[8];
+                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                    out += buffer;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+std::optional<Request> parseRequest(const std::vector<std::string>& words, std::string& error) {
+    if (words.empty()) {
+        error = "empty request: expected \"sat COLUMN VALUE\" or \"state NAME=VALUE NAME=VALUE\"";
+        return std::nullopt;
+    }
+    if (words[0] == "sat") {
+        if (words.size() != 3) {
+            error = "sat takes a column and a value, e.g. \"sat ts 100\"";
+            return std::nullopt;
+        }
+        const int column = indexOf(kSatColumns, words[1]);
+        if (column < 0) {
+            error = "unknown saturation column \"" + words[1] + "\" (use ts ps v1 v11 h1 h11 s1 s11)";
+            return std::nullopt;
+        }
+        return SaturationRequest{column, words[2]};
+    }
+    if (words[0] == "state") {
+        if (words.size() != 3) {
+            error = "state takes two NAME=VALUE pairs, e.g. \"state t=200 p=3.5\"";
+            return std::nullopt;
+        }
+        StateRequest request;
+        for (size_t i = 1; i < 3; ++i) {
+            const size_t eq = words[i].find('=');
+            const int k = eq == std::string::npos ? -1 : indexOf(kStateNames, words[i].substr(0, eq));
+            if (k < 0) {
+                error = "\"" + words[i] + "\" is not NAME=VALUE with NAME one of t p v h s x";
+                return std::nullopt;
+            }
+            if (request.ticked[k]) {
+                error = "\"" + std::string(kStateNames[k]) + "\" is given twice";
+                return std::nullopt;
+            }
+            request.ticked[k] = true;
+            request.text[k] = words[i].substr(eq + 1);
+        }
+        return request;
+    }
+    error = "unknown request \"" + words[0] + "\" (use sat, state or diagram)";
+    return std::nullopt;
+}
+
+Answer answer(const data::PropertyDatabase& db, const Request& request) {
+    Answer a;
+    if (const auto* sat = std::get_if<SaturationRequest>(&request)) {
+        calc::SaturationPanel panel;
+        calc::OPT_Click(panel, sat->column);
+        panel.text[sat->column] = sat->value;
+        const calc::SaturationOutcome out = calc::SCAL_Click(db, panel);
+        a.saturation = true;
+        for (int i = 0; i < 8; ++i) {
+            a.names.push_back(kSatColumns[i]);
+            a.texts.push_back(out.panel.text[i]);
+            a.units.push_back(kSatUnits[i]);
+        }
+        a.messages = out.messages;
+        return a;
+    }
+    const auto& state = std::get<StateRequest>(request);
+    calc::StatePanel panel;
+    panel.text = state.text;
+    panel.ticked = state.ticked;
+    calc::CHK_Click(panel);
+    const calc::StateOutcome out = calc::SCAL2_Click(db, panel);
+    a.saturation = false;
+    for (int k = 0; k < 6; ++k) {
+        a.names.push_back(kStateNames[k]);
+        a.texts.push_back(out.panel.text[k]);
+        a.units.push_back(kStateUnits[k]);
+    }
+    a.region = regionKey(out.region);
+    a.messages = out.messages;
+    return a;
+}
+
+std::string toJson(const Answer& answer) {
+    std::string out = "{";
+    for (size_t i = 0; i < answer.names.size(); ++i)
+        out += jsonString(answer.names[i]) + ":" + jsonString(answer.texts[i]) + ",";
+    if (!answer.saturation) out += "\"region\":" + jsonString(answer.region) + ",";
+    out += "\"messages\":[";
+    for (size_t i = 0; i < answer.messages.size(); ++i) {
+        if (i) out += ",";
+        out += "{\"title\":" + jsonString(answer.messages[i].title) + ",\"text\":" + jsonString(answer.messages[i].text) + "}";
+    }
+    return out + "]}";
+}
+
+std::string toText(const Answer& answer) {
+    std::string out;
+    for (size_t i = 0; i < answer.names.size(); ++i) {
+        std::string line = answer.names[i];
+        line.resize(4, ' ');
+        out += line + "= " + answer.texts[i] + (answer.units[i][0] ? " " + std::string(answer.units[i]) : "") + "\n";
+    }
+    if (!answer.saturation) {
+        const char* name = answer.region == "water"           ? "压缩水或超临界区 (water table)"
+                           : answer.region == "vapor"         ? "过热蒸汽或超临界区 (vapour table)"
+                           : answer.region == "wet"           ? "湿蒸汽 (wet steam)"
+                           : answer.region == "invalid"       ? "输入有误 (invalid pair)"
+                           : answer.region == "needs_dryness" ? "饱和线上 (on the saturation line)"
+                                                              : "(none)";
+        out += std::string("region: ") + name + "\n";
+    }
+    for (const auto& m : answer.messages) out += "[" + m.title + "] " + m.text + "\n";
+    return out;
+}
+
+std::string errorJson(const std::string& error) { return "{\"error\":" + jsonString(error) + "}"; }
+
+}  // namespace steam::cli

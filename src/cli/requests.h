@@ -1,0 +1,56 @@
+#pragma once
+// Requests of the command-line calculator and the answers it prints. A request runs exactly
+// the calculation behind a panel's "计算" button and reports exactly the texts the boxes
+// would show.
+//   sat COLUMN VALUE          COLUMN: ts ps v1 v11 h1 h11 s1 s11; VALUE as typed into its box
+//   state NAME=VALUE NAME=VALUE   NAME: t p v h s x (the two ticked boxes; the others hold "0")
+#include "calc/saturation_calculator.h"
+#include "calc/state_calculator.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace steam::cli {
+
+struct SaturationRequest {
+    int column = 0;  ///< 0 to 7: ts ps v' v'' h' h'' s' s''
+    std::string value;
+};
+
+struct StateRequest {
+    std::array<bool, 6> ticked{};
+    std::array<std::string, 6> text{"0", "0", "0", "0", "0", "0"};
+};
+
+using Request = std::variant<SaturationRequest, StateRequest>;
+
+/// Parses the words of one request; on failure returns nothing and sets error to one line
+/// naming what is wrong.
+std::optional<Request> parseRequest(const std::vector<std::string>& words, std::string& error);
+
+/// Splits a request line at blanks.
+std::vector<std::string> splitWords(const std::string& line);
+
+struct Answer {
+    bool saturation = true;
+    std::vector<std::string> names;  ///< box names in panel order
+    std::vector<std::string> texts;  ///< box texts as the panel shows them
+    std::vector<std::string> units;
+    std::string region;              ///< state requests only
+    data::Messages messages;
+};
+
+/// Runs the request on the data sources.
+Answer answer(const data::PropertyDatabase& db, const Request& request);
+
+/// One JSON object: for sat the keys ts ps v1 v11 h1 h11 s1 s11, for state t p v h s x and
+/// region; both with messages (objects with title and text).
+std::string toJson(const Answer& answer);
+/// Lines of names, texts and units, the region and the messages.
+std::string toText(const Answer& answer);
+/// {"error": "..."} for a malformed request.
+std::string errorJson(const std::string& error);
+
+}  // namespace steam::cli
