@@ -63,7 +63,9 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
     m_names.resize(columns);
     for (int i = 0; i < columns; ++i) m_names[i] = sqlite3_column_name(statement, i);
     m_open = true;
-    MoveFirst();
+    for (size_t i = 0; i < m_numbers.size(); ++i)
+        sqlite3_bind_double(m_statement, static_cast<int>(i) + 1, m_numbers[i]);
+    stepDynamic();
     if (m_static) {
         // Read everything now; the statement goes back to its pool at once.
         m_all.clear();
