@@ -24,8 +24,16 @@ constexpr double kFarAway = 1.0e5;
 
 QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
+// Family names may carry a foundry ("Nimbus Sans [urw]"); a request names the family alone.
+QString withoutFoundry(const QString& family) {
+    const qsizetype bracket = family.indexOf(QLatin1String(" ["));
+    return bracket < 0 ? family : family.left(bracket);
+}
+
 bool isInstalled(const QStringList& families, const QString& family) {
-    return families.contains(family, Qt::CaseInsensitive);
+    return std::any_of(families.begin(), families.end(), [&](const QString& installed) {
+        return withoutFoundry(installed).compare(family, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString firstInstalled(const QStringList& families, std::initializer_list<const char*> candidates) {
@@ -85,8 +93,10 @@ QString QImageSurface::mappedFamily(const QString& requested) {
             if (!chinese.isEmpty()) chosen = chinese.front();
         }
     } else {
-        chosen = firstInstalled(families, {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Nimbus Sans L",
-                                           "DejaVu Sans"});
+        // Metric twins of Arial first; then DejaVu Sans, whose well-hinted small sizes
+        // sit cleaner in the curve label boxes than the URW Helvetica clone.
+        chosen = firstInstalled(families, {"Arial", "Liberation Sans", "Arimo", "DejaVu Sans", "Nimbus Sans",
+                                           "Nimbus Sans L"});
     }
     if (chosen.isEmpty()) chosen = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     cache.insert(requested, chosen);

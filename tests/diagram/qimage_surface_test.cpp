@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -196,13 +197,23 @@ TEST(QImageSurfaceTest, SaveFailureGivesAReason) {
 }
 
 TEST(QImageSurfaceTest, MissingFontsMapToInstalledOnesThatCoverTheText) {
-    const QStringList installed = QFontDatabase::families();
-    const QString song = QImageSurface::mappedFamily(QString::fromUtf8("宋体"));
-    EXPECT_TRUE(installed.contains(song, Qt::CaseInsensitive)) << song.toStdString();
-    EXPECT_TRUE(QFontDatabase::writingSystems(song).contains(QFontDatabase::SimplifiedChinese)) << song.toStdString();
-    const QString arial = QImageSurface::mappedFamily("Arial");
-    EXPECT_TRUE(installed.contains(arial, Qt::CaseInsensitive)) << arial.toStdString();
-    EXPECT_TRUE(QFontDatabase::writingSystems(arial).contains(QFontDatabase::Latin)) << arial.toStdString();
+    struct Case {
+        const char* requested;
+        QFontDatabase::WritingSystem needs;
+    };
+    const Case cases[] = {{"宋体", QFontDatabase::SimplifiedChinese},
+                          {"SimSun", QFontDatabase::SimplifiedChinese},
+                          {"Arial", QFontDatabase::Latin}};
+    for (const Case& c : cases) {
+        const QString mapped = QImageSurface::mappedFamily(QString::fromUtf8(c.requested));
+        // An installed family resolves to itself rather than to a substitute.
+        QFont font(mapped);
+        font.setPixelSize(11);
+        const QString resolved = QFontInfo(font).family();
+        EXPECT_EQ(resolved.left(resolved.indexOf(" [")).toStdString(), mapped.toStdString()) << c.requested;
+        EXPECT_TRUE(QFontDatabase::writingSystems(mapped).contains(c.needs))
+            << c.requested << " -> " << mapped.toStdString();
+    }
 }
 
 TEST(QImageSurfaceTest, ChineseRegionLabelsLeaveInkWhereTheyAreWritten) {
