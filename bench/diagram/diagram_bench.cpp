@@ -1,0 +1,96 @@
+// One full drawWindow of the default window into the QImage surface, with every layer on,
+// all nine registers shown and both current results: the redraw that panning repeats on
+// every mouse move. Reads the real tables beside the executable.
+#include "render/qimage_surface.h"
+
+#include "calc/register_store.h"
+#include "data/property_database.h"
+#include "diagram/diagram.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+using namespace steam;
+
+struct Loaded {
+    data::PropertyDatabase db;
+    diagram::Diagram diagram;
+    calc::RegisterStore registers;
+    std::string error;
+    bool ok = false;
+};
+
+std::unique_ptr<Loaded> loadScene() {
+    auto scene = std::make_unique<Loaded>();
+    const auto dir = data::executableDirectory();
+    if (!scene->db.open(dir, scene->error) || !scene->diagram.curves.ReadCurveData(scene->db, scene->error))
+        return scene;
+    scene->diagram.CHKpic.fill(true);
+    // Saturation states at 100 to 300 C and single-phase states across the chart.
+    const std::vector<std::vector<std::string>> saturation{
+        {"100", "0.101418", "0.00104346", "1.67186", "419.17", "2675.57", "1.3072", "7.3541"},
+        {"150", "0.476160", "0.00109050", "0.39248", "632.25", "2745.92", "1.8420", "6.8379"},
+        {"200", "1.554900", "0.00115651", "0.12721", "852.26", "2792.01", "2.3305", "6.4302"},
+        {"250", "3.976200", "0.00125174", "0.05008", "1085.8", "2800.90", "2.7935", "6.0721"},
+        {"300", "8.587900", "0.00140422", "0.02167", "1344.8", "2749.57", "3.2552", "5.7059"},
+    };
+    for (int r = 0; r < 5; ++r) {
+        scene->registers.store(r, saturation[r]);
+        scene->registers.setShown(r, true);
+    }
+    const std::vector<std::vector<std::string>> states{
+        {"200", "3.5", "0.0011526", "853.8", "2.3285", "(none)"},
+        {"400", "1", "0.30661", "3264.5", "7.4670", "(none)"},
+        {"500", "10", "0.032811", "3375.1", "6.5995", "(none)"},
+        {"600", "30", "0.0086838", "3444.0", "6.2339", "(none)"},
+    };
+    for (int r = 5; r < 9; ++r) {
+        scene->registers.store(r, states[r - 5]);
+        scene->registers.setShown(r, true);
+    }
+    scene->registers.setCurrentSatPoint({120, 0.198665, 0.0010603, 0.89186, 503.81, 2706.0, 1.5279, 7.1292});
+    scene->registers.setCurrentStatePoint({300, 2, 0.12551, 3024.2, 6.7684, 0});
+    scene->ok = true;
+    return scene;
+}
+
+void FullRedrawOfTheDefaultWindow(benchmark::State& state) {
+    static std::unique_ptr<Loaded> scene = loadScene();
+    if (!scene->ok) {
+        state.SkipWithError(("no real tables beside the executable: " + scene->error).c_str());
+        return;
+    }
+    render::QImageSurface pic;
+    diagram::Diagram& d = scene->diagram;
+    diagram::DiagramScale& s = d.scale;
+    s.DefineScale(s.DefaultXmin, s.DefaultXmax, s.DefaultYmin, s.DefaultYmax);
+    for (auto _ : state) {
+        d.drawWindow(pic, scene->registers, s.DefaultXmin, s.DefaultXmax, s.DefaultYmin, s.DefaultYmax);
+        benchmark::DoNotOptimize(pic.image().constBits());
+    }
+}
+BENCHMARK(FullRedrawOfTheDefaultWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    std::cout << "Target: median below 4 ms per full redraw.\n";
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
