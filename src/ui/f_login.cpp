@@ -5,6 +5,7 @@
 #include "twips.h"
 #include "window_fonts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -55,7 +56,6 @@ fLogin::fLogin(const ProgramContext& context, QWidget* parent) : QWidget(parent)
     PIC2->setObjectName(QStringLiteral("PIC2"));
     PIC2->setGeometry(twipRect(4095, 1575, 1200, 410));
     PIC2->setPixmap(QPixmap::fromImage(loginButton(true)));
-    PIC2->installEventFilter(this);
 
     PIC1 = new QLabel(this);
     PIC1->setObjectName(QStringLiteral("PIC1"));
@@ -100,12 +100,10 @@ bool fLogin::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == PIC1 && event->type() == QEvent::MouseButtonPress) {
         PIC1_MouseDown();
         return true;
-    } else if ((watched == PIC1 || watched == PIC2) && event->type() == QEvent::MouseButtonRelease) {
-        // PIC1 is hidden by then; PIC2 holds the mouse until the release (see PIC1_MouseDown).
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        auto* widget = static_cast<QWidget*>(watched);
-        const QPoint inWindow = widget->mapTo(this, mouse->position().toPoint());
-        PIC1_MouseUp(PIC2->geometry().contains(inWindow));
+    } else if (m_pressed && event->type() == QEvent::MouseButtonRelease) {
+        // Seen through the application-wide filter: wherever the release lands.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        PIC1_MouseUp(PIC2->geometry().contains(mapFromGlobal(mouse->globalPosition()).toPoint()));
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -114,15 +112,15 @@ bool fLogin::eventFilter(QObject* watched, QEvent* event) {
 void fLogin::PIC1_MouseDown() {
     m_pressed = true;
     PIC1->hide();
-    // Hiding the pressed widget ends Qt's implicit grab and the release would be lost;
-    // the pressed look takes the mouse over until the button comes up.
-    PIC2->grabMouse();
+    // Hiding the pressed widget ends Qt's implicit grab, so the release goes to whatever
+    // lies under the mouse; watch the whole application for it.
+    qApp->installEventFilter(this);
 }
 
 void fLogin::PIC1_MouseUp(bool overButton) {
     if (!m_pressed) return;
     m_pressed = false;
-    PIC2->releaseMouse();
+    qApp->removeEventFilter(this);
     if (overButton)
         checkCode();
     else

@@ -1,0 +1,271 @@
+// The mouse on the diagram: every move updates the read-out; a left drag zooms to the
+// dragged rectangle once a move without buttons follows, too small a rectangle is refused
+// with the reminder; a right drag pans with a redraw per move; a double-click restores the
+// default window; the pick modes feed the calculator panels.
+#include "numeric/number_text.h"
+#include "render/qimage_surface.h"
+#include "scripted_services.h"
+#include "test_registry.h"
+#include "ui/diagram_view.h"
+#include "ui/f_cal.h"
+#include "window_driver.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace steam;
+using namespace steam::uitest;
+
+namespace {
+
+QString threeDecimals(double value) { return QString::fromStdString(numeric::fixedText(value, 3)); }
+
+// Diagram coordinates of a pixel as the handlers receive them: single precision.
+QPointF userAt(const ui::fCal& window, QPointF pixel) {
+    const QPointF u = window.toUser(pixel);
+    return QPointF(static_cast<float>(u.x()), static_cast<float>(u.y()));
+}
+
+void dragLeft(ui::fCal& window, QPointF from, QPointF to) {
+    pressOnPic(window, from, Qt::LeftButton);
+    moveOverPic(window, from, Qt::LeftButton);
+    moveOverPic(window, (from + to) / 2, Qt::LeftButton);
+    moveOverPic(window, to, Qt::LeftButton);
+    releaseOnPic(window, to, Qt::LeftButton);
+}
+
+}  // namespace
+
+class DiagramMouseTest : public QObject {
+    Q_OBJECT
+private slots:
+    void moveShowsTheEntropyAndEnthalpyWithThreeDecimals() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        const QPointF pixel = pixelOf(*window, 4.4, 2500);
+        moveOverPic(*window, pixel);
+        const QPointF user = userAt(*window, pixel);
+        QCOMPARE(window->TXTmouseX->text(), threeDecimals(user.x()));
+        QCOMPARE(window->TXTmouseY->text(), threeDecimals(user.y()));
+        QVERIFY(std::abs(user.x() - 4.4) < 0.03);
+        // The margin left of the window reports negative entropy.
+        moveOverPic(*window, QPointF(2.5, pixel.y()));
+        QVERIFY(window->TXTmouseX->text().startsWith(u'-'));
+        QCOMPARE(window->Pic->cursor().shape(), Qt::CrossCursor);
+    }
+
+    void leftDragZoomsToTheRectangleWhateverTheDirection_data() {
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("upper left to lower right") << false;
+        QTest::newRow("lower right to upper left") << true;
+    }
+
+    void leftDragZoomsToTheRectangleWhateverTheDirection() {
+        QFETCH(bool, reversed);
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        QPointF a = pixelOf(*window, 2.0, 3000);
+        QPointF b = pixelOf(*window, 6.0, 1000);
+        if (reversed) std::swap(a, b);
+        const QPointF ua = userAt(*window, a), ub = userAt(*window, b);
+
+        dragLeft(*window, a, b);
+        // While dragging only the overlay shows the rectangle; the window is unchanged.
+        QCOMPARE(window->dragCounters().ZoomDragCount, 3);
+        QVERIFY(colourNear(window->surface().overlay(), (a + b) / 2 - QPointF(0, (b.y() - a.y()) / 2), 1,
+                           QColor(128, 128, 128)));
+        QCOMPARE(window->diagram().scale.ViewXmax, 9.99);
+
+        moveOverPic(*window, b);
+        const diagram::DiagramScale& scale = window->diagram().scale;
+        QCOMPARE(window->dragCounters().ZoomDragCount, 0);
+        QCOMPARE(scale.ViewXmin, std::min(ua.x(), ub.x()));
+        QCOMPARE(scale.ViewXmax, std::max(ua.x(), ub.x()));
+        QCOMPARE(scale.ViewYmin, std::min(ua.y(), ub.y()));
+        QCOMPARE(scale.ViewYmax, std::max(ua.y(), ub.y()));
+        // Rescaled for the new spans, and the rubber band is gone.
+        QCOMPARE(scale.Xspan, scale.ViewXmax - scale.ViewXmin);
+        QVERIFY(!colourNear(window->surface().overlay(), a, 2, QColor(128, 128, 128)));
+        QVERIFY(program.messages.shown.empty());
+    }
+
+    void aClickWithoutMovingNeitherZoomsNorWarns() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        const QPointF p = pixelOf(*window, 5, 2000);
+        pressOnPic(*window, p, Qt::LeftButton);
+        releaseOnPic(*window, p, Qt::LeftButton);
+        moveOverPic(*window, p);
+        QVERIFY(program.messages.shown.empty());
+        QCOMPARE(window->diagram().scale.ViewXmax, 9.99);
+    }
+
+    void aRectangleWithoutAreaIsRefusedWithTheReminder() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        const QPointF p = pixelOf(*window, 5, 2000);
+        dragLeft(*window, p, p);
+        moveOverPic(*window, p);
+        QCOMPARE(program.messages.shown.size(), size_t(1));
+        QCOMPARE(program.messages.shown[0].title, QStringLiteral("提醒"));
+        QCOMPARE(program.messages.shown[0].text, QStringLiteral("所选区域已放至最大，图中双击鼠标左键恢复原始比例。"));
+        QCOMPARE(program.messages.shown[0].icon, ui::MessageIcon::Warning);
+        const diagram::DiagramScale& scale = window->diagram().scale;
+        QCOMPARE(scale.ViewXmin, 0.0);
+        QCOMPARE(scale.ViewXmax, 9.99);
+        QCOMPARE(scale.ViewYmax, 5000.0);
+    }
+
+    void rightDragPansRedrawingOnEveryMoveAndKeepsTheSpans() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        const QPointF start = pixelOf(*window, 3, 2000);
+        const QPointF end = pixelOf(*window, 4, 2000);
+        const double grabbed = userAt(*window, start).x();
+        const double released = userAt(*window, end).x();
+        const double xspan = window->diagram().scale.Xspan;
+
+        pressOnPic(*window, start, Qt::RightButton);
+        quint64 drawings = window->surface().changeCount();
+        moveOverPic(*window, start, Qt::RightButton);
+        QVERIFY(window->surface().changeCount() > drawings);
+        QCOMPARE(window->Pic->cursor().shape(), Qt::ArrowCursor);
+        drawings = window->surface().changeCount();
+        moveOverPic(*window, end, Qt::RightButton);
+        QVERIFY(window->surface().changeCount() > drawings);
+        QCOMPARE(window->dragCounters().PanDragCount, 2);
+
+        const diagram::DiagramScale& scale = window->diagram().scale;
+        // Dragged one unit of s to the right: the window moved that much towards smaller s.
+        QVERIFY(std::abs(scale.ViewXmin - (grabbed - released)) < 1e-5);
+        QVERIFY(std::abs((scale.ViewXmax - scale.ViewXmin) - 9.99) < 1e-9);
+        QVERIFY(std::abs((scale.ViewYmax - scale.ViewYmin) - 5000.0) < 1e-6);
+        QCOMPARE(scale.Xspan, xspan);
+        // The grabbed point is under the mouse again.
+        QVERIFY(std::abs(userAt(*window, end).x() - grabbed) < 1e-4);
+
+        releaseOnPic(*window, end, Qt::RightButton);
+        moveOverPic(*window, end);
+        QCOMPARE(window->dragCounters().PanDragCount, 0);
+        QCOMPARE(window->Pic->cursor().shape(), Qt::CrossCursor);
+        QVERIFY(program.messages.shown.empty());
+    }
+
+    void doubleClickRestoresTheDefaultWindowAfterZoomAndPan() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        dragLeft(*window, pixelOf(*window, 2, 3000), pixelOf(*window, 5, 1500));
+        moveOverPic(*window, pixelOf(*window, 5, 1500));
+        const QPointF p = pixelOf(*window, 3, 2000);
+        pressOnPic(*window, p, Qt::RightButton);
+        moveOverPic(*window, p, Qt::RightButton);
+        moveOverPic(*window, p + QPointF(40, 25), Qt::RightButton);
+        releaseOnPic(*window, p + QPointF(40, 25), Qt::RightButton);
+        moveOverPic(*window, p + QPointF(40, 25));
+        QVERIFY(window->diagram().scale.ViewXmax < 9.0);
+
+        doubleClickPic(*window, p);
+        const diagram::DiagramScale& scale = window->diagram().scale;
+        QCOMPARE(scale.ViewXmin, 0.0);
+        QCOMPARE(scale.ViewXmax, 9.99);
+        QCOMPARE(scale.ViewYmin, 0.0);
+        QCOMPARE(scale.ViewYmax, 5000.0);
+        QCOMPARE(scale.Xspan, 9.99);
+        QVERIFY(program.messages.shown.empty());
+    }
+
+    void pickingEntropyChoosesTheBranchAndAClickComputesTheSaturationState() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        click(window->CHKpic[7]);
+        QVERIFY(window->CHKpic[7]->isChecked());
+
+        const QPointF liquid = pixelOf(*window, 1.5, 2500);
+        moveOverPic(*window, liquid);
+        QVERIFY(window->OPT[6]->isChecked());
+        QCOMPARE(window->TXT[6]->text(), window->TXTmouseX->text());
+        QVERIFY(window->TXT[6]->isEnabled());
+        QVERIFY(columnHasColour(window->surface().overlay(), int(liquid.x()), QColor(250, 60, 160)));
+
+        const QPointF vapour = pixelOf(*window, 7.5, 2500);
+        moveOverPic(*window, vapour);
+        QVERIFY(window->OPT[7]->isChecked());
+        QVERIFY(!window->TXT[6]->isEnabled());
+        QCOMPARE(window->TXT[7]->text(), window->TXTmouseX->text());
+        QVERIFY(!columnHasColour(window->surface().overlay(), int(liquid.x()), QColor(250, 60, 160)));
+        // Buttons are not evaluated while picking: a left drag zooms nothing.
+        moveOverPic(*window, vapour, Qt::LeftButton);
+        QCOMPARE(window->dragCounters().ZoomDragCount, 0);
+
+        const double picked = numeric::readNumber(window->TXTmouseX->text().toStdString());
+        pressOnPic(*window, vapour, Qt::LeftButton);
+        releaseOnPic(*window, vapour, Qt::LeftButton);
+
+        QVERIFY2(program.messages.shown.empty(), qPrintable(program.messages.texts().join(u'|')));
+        QVERIFY(!window->CHKpic[7]->isChecked());
+        const double s2 = numeric::readNumber(window->TXT[7]->text().toStdString());
+        QVERIFY(std::abs(s2 - picked) < 0.00051);
+        const double ts = numeric::readNumber(window->TXT[0]->text().toStdString());
+        QVERIFY(ts > 0 && ts < 374);
+        QCOMPARE(window->registers().CurrentSatPoint()[7], s2);
+        // The redraw after the untick took the pick line away.
+        QVERIFY(!columnHasColour(window->surface().overlay(), int(vapour.x()), QColor(250, 60, 160)));
+    }
+
+    void pickAtTheCriticalEntropyChoosesTheSteamBranch() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        click(window->CHKpic[7]);
+        window->Pic_MouseMove(0, 0, 4.407f, 2000.0f);
+        QVERIFY(window->OPT[7]->isChecked());
+        QCOMPARE(window->TXT[7]->text(), QStringLiteral("4.407"));
+        window->Pic_MouseMove(0, 0, 4.406f, 2000.0f);
+        QVERIFY(window->OPT[6]->isChecked());
+    }
+
+    void pickingEntropyAndEnthalpyFillsTheStatePanelAndComputesNothing() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        click(window->CHK[0]);
+        click(window->CHK[1]);
+        click(window->CHKpic[8]);
+
+        const QPointF p = pixelOf(*window, 6.5, 2900);
+        moveOverPic(*window, p);
+        for (int k = 0; k < 6; ++k) QCOMPARE(window->CHK[k]->isChecked(), k == 3 || k == 4);
+        for (int k : {0, 1, 2, 5}) {
+            QVERIFY(!window->CHK[k]->isEnabled());
+            QVERIFY(!window->TXT[k + 8]->isEnabled());
+        }
+        QVERIFY(window->TXT[11]->isEnabled());
+        QVERIFY(window->TXT[12]->isEnabled());
+        QCOMPARE(window->TXT[12]->text(), window->TXTmouseX->text());
+        QCOMPARE(window->TXT[11]->text(), window->TXTmouseY->text());
+        QVERIFY(columnHasColour(window->surface().overlay(), int(p.x()), QColor(0, 180, 255)));
+
+        pressOnPic(*window, p, Qt::LeftButton);
+        releaseOnPic(*window, p, Qt::LeftButton);
+        QVERIFY(!window->CHKpic[8]->isChecked());
+        QCOMPARE(window->registers().CurrentStatePoint()[3], 0.0);
+        QVERIFY(program.messages.shown.empty());
+
+        click(window->SCAL2);
+        QCOMPARE(program.messages.texts(), QStringList{QStringLiteral("请输入温度或压力")});
+    }
+};
+
+REGISTER_UI_TEST(DiagramMouseTest);
+
+#include "diagram_mouse_test.moc"

@@ -1,0 +1,56 @@
+#pragma once
+// Stand-ins for the modal boxes and the save dialog: they answer from a script and keep
+// what they were asked, so tests can check titles, texts, icons and their order.
+#include "ui/message_service.h"
+#include "ui/program_context.h"
+#include "ui/save_dialog_service.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace steam::uitest {
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    ui::MessageIcon icon;
+    ui::MessageButtons buttons;
+};
+
+class ScriptedMessages final : public ui::MessageService {
+public:
+    /// Answers to Yes/No questions, used in order; a question beyond the script gets No.
+    std::deque<ui::MessageAnswer> answers;
+    std::vector<ShownMessage> shown;
+
+    ui::MessageAnswer show(QWidget*, const QString& title, const QString& text, ui::MessageIcon icon,
+                           ui::MessageButtons buttons) override;
+    QStringList texts() const;
+};
+
+class ScriptedSaveDialog final : public ui::SaveDialogService {
+public:
+    /// The path the "user" picks; nothing means Cancel.
+    std::optional<QString> answer;
+    int asked = 0;
+    QString lastPreset;
+    QString lastFilter;
+
+    std::optional<QString> askSavePath(QWidget*, const QString& presetName, const QString& filter) override;
+};
+
+/// Services, the data folder beside the test executable and a recorder of the end.
+struct TestProgram {
+    ScriptedMessages messages;
+    ScriptedSaveDialog saveDialog;
+    std::vector<int> endStatuses;
+
+    ui::ProgramContext context();
+    ui::ProgramContext context(const std::filesystem::path& dataDirectory);
+};
+
+}  // namespace steam::uitest
