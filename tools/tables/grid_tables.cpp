@@ -1,0 +1,200 @@
+#include "grid_tables.h"
+
+#include "decimal_key.h"
+#include "iapws95.h"
+
+#include <algorithm>
+#include <cmath>
+#include <future>
+
+namespace tables {
+namespace {
+
+constexpr double kKelvin = 273.15;
+constexpr double kCriticalT = 373.946;     // C
+constexpr double kFirstSupercritical = 373.95;  // the calculator's critical temperature
+constexpr double kCriticalP = 22.064;
+
+void addRange(std::vector<int64_t>& milli, int64_t from, int64_t to, int64_t step) {
+    for (int64_t m = from; m <= to; m += step)
+        if (milli.empty() || m > milli.back()) milli.push_back(m);
+}
+
+// Saturation temperature in C at p, or a value below the triple point for lower pressures.
+double saturationTemperature(double p) {
+    if (p < iapws95::triplePointPressure()) return -1.0;
+    if (p >= kCriticalP) return kCriticalT;
+    return iapws95::saturationP(p).T - kKelvin;
+}
+
+}  // namespace
+
+std::vector<double> gridPressures() {
+    // Three-digit mantissas, at most 2.5 % apart, so that ideal-gas entropy (R ln p) stays
+    // within 1e-4 kJ/(kg K) between neighbours; the critical pressure itself is a key.
+    std::vector<double> p;
+    for (int e = -6; e <= 0; ++e) {
+        for (int m = 100; m < 1000; m += (m < 200 ? 2 : m < 500 ? 5 : 10)) {
+            const double value = decimalKey(m, e);
+            if (value >= 0.00058 - 1e-12 && value < 100.0) p.push_back(value);
+        }
+    }
+    // Finer isobars just above the critical pressure, where the pseudo-critical peak is sharp.
+    for (int m = 2220; m < 3000; m += 20) p.push_back(decimalKey(m, -2));
+    // Beyond 100 MPa a few more isobars, so states near 100 MPa are bracketed on both sides.
+    for (int m = 100; m <= 120; m += 2) p.push_back(m);
+    p.push_back(kCriticalP);
+    std::sort(p.begin(), p.end());
+    p.erase(std::unique(p.begin(), p.end()), p.end());
+    return p;
+}
+
+std::vector<double> stretchedLiquidPressures() {
+    return {-100, -80, -60, -50, -40, -30, -20, -15, -10, -7, -5, -3, -2, -1, -0.5, -0.2, -0.1};
+}
+
+std::vector<double> gridTemperatures(GridTable table) {
+    std::vector<int64_t> milli{10};
+    if (table == GridTable::Water) {
+        addRange(milli, 1000, 373000, 1000);
+    } else {
+        // Steam near saturation at high pressure has a large, fast-changing cp: whole kelvins there.
+        addRange(milli, 2000, 250000, 2000);
+        addRange(milli, 251000, 373000, 1000);
+    }
+    addRange(milli, 373950, 373950, 1);
+    // Half kelvins along the pseudo-critical line, where cp peaks sharply.
+    addRange(milli, 374000, 420000, 500);
+    addRange(milli, 421000, 440000, 1000);
+    addRange(milli, 442000, 500000, 2000);
+    // Past 800 C a few more, so states near 800 C are bracketed on both sides.
+    addRange(milli, 505000, 850000, 5000);
+    std::vector<double> t;
+    for (int64_t m : milli) t.push_back(milliKey(m));
+    return t;
+}
+
+namespace {
+
+// One isobar of a table: the stable rows and the metastable run beyond saturation.
+std::vector<GridRow> isobar(GridTable table, double p, double margin, const std::vector<double>& temperatures,
+                            long& metastable) {
+    const bool water = table == GridTable::Water;
+    const double tsat = saturationTemperature(p);
+    const auto branch = water ? iapws95::Branch::Liquid : iapws95::Branch::Vapour;
+    std::vector<GridRow> rows;
+    auto solve = [&](double t, double rhoStart) {
+        return iapws95::densityTP(t + kKelvin, p, branch, rhoStart);
+    };
+    auto row = [&](double t, double rho) {
+        const iapws95::State st = iapws95::stateTRho(t + kKelvin, rho);
+        return GridRow{t, p, st.v, st.h, st.s};
+    };
+    if (water && p < 0) {
+        // Liquid under tension: every temperature while the liquid branch exists there.
+        double rho = 0.0;
+        for (double t : temperatures) {
+            if (t >= kCriticalT) break;
+            try {
+                rho = solve(t, rho);
+            } catch (const iapws95::SolveError&) {
+                break;
+            }
+            if (rho <= iapws95::rhoc) break;
+            rows.push_back(row(t, rho));
+            ++metastable;
+        }
+        return rows;
+    }
+    if (water) {
+        double rho = 0.0;
+        for (double t : temperatures) {
+            const bool stable = p >= kCriticalP || t <= tsat;
+            if (!stable) {
+                // Superheated liquid: only close to saturation, below the critical temperature,
+                // and only while the liquid branch exists there.
+                if (t > tsat + margin || t >= kCriticalT) break;
+                try {
+                    rho = solve(t, rho);
+                } catch (const iapws95::SolveError&) {
+                    break;
+                }
+                if (rho <= iapws95::rhoc) break;
+                rows.push_back(row(t, rho));
+                ++metastable;
+                continue;
+            }
+            rho = solve(t, rho);
+            rows.push_back(row(t, rho));
+        }
+        return rows;
+    }
+    // Vapour: walk downwards from the hottest row so each solve starts from a neighbour.
+    double rho = 0.0;
+    for (auto it = temperatures.rbegin(); it != temperatures.rend(); ++it) {
+        const double t = *it;
+        if (p >= kCriticalP && t < kFirstSupercritical) break;
+        const bool stable = t >= tsat;
+        if (!stable) {
+            if (t < tsat - margin) break;
+            try {
+                rho = solve(t, rho);
+            } catch (const iapws95::SolveError&) {
+                break;
+            }
+            if (rho >= iapws95::rhoc) break;
+            rows.push_back(row(t, rho));
+            ++metastable;
+            continue;
+        }
+        rho = solve(t, rho);
+        rows.push_back(row(t, rho));
+    }
+    std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+}  // namespace
+
+std::vector<GridRow> buildGridTable(GridTable table, int threads, GridStats* stats) {
+    std::vector<double> pressures = gridPressures();
+    if (table == GridTable::Water) {
+        const auto stretched = stretchedLiquidPressures();
+        pressures.insert(pressures.begin(), stretched.begin(), stretched.end());
+    }
+    const std::vector<double> temperatures = gridTemperatures(table);
+    std::vector<double> tsat(pressures.size());
+    for (size_t j = 0; j < pressures.size(); ++j) tsat[j] = saturationTemperature(pressures[j]);
+
+    // The metastable run of an isobar reaches past the saturation temperatures of its
+    // neighbouring isobars, and at least two grid steps, so that states between two grid
+    // lines find rows on both.
+    std::vector<double> margin(pressures.size());
+    for (size_t j = 0; j < pressures.size(); ++j) {
+        if (pressures[j] <= 0) continue;
+        const double below = j > 0 && pressures[j - 1] > 0 ? tsat[j] - tsat[j - 1] : 0.0;
+        const double above = j + 1 < pressures.size() ? tsat[j + 1] - tsat[j] : 0.0;
+        margin[j] = std::max({5.0, 2.5 * below, 2.5 * above});
+    }
+
+    std::vector<std::vector<GridRow>> parts(pressures.size());
+    std::vector<long> metastable(threads, 0);
+    std::vector<std::future<void>> workers;
+    for (int w = 0; w < threads; ++w)
+        workers.push_back(std::async(std::launch::async, [&, w] {
+            for (size_t j = w; j < pressures.size(); j += threads)
+                parts[j] = isobar(table, pressures[j], margin[j], temperatures, metastable[w]);
+        }));
+    for (auto& f : workers) f.get();
+
+    std::vector<GridRow> rows;
+    for (auto& part : parts) rows.insert(rows.end(), part.begin(), part.end());
+    if (stats) {
+        stats->rows = static_cast<long>(rows.size());
+        stats->metastableRows = 0;
+        for (long m : metastable) stats->metastableRows += m;
+    }
+    return rows;
+}
+
+}  // namespace tables

@@ -1,0 +1,97 @@
+// Generates the seven data sources from IAPWS-95 into a folder:
+//   make_tables OUTPUT_DIR
+// Any solve that fails ends the run with a message and a non-zero exit; no source is
+// replaced by a partial one.
+#include "curve_tables.h"
+#include "grid_tables.h"
+#include "saturation_table.h"
+#include "sqlite_writer.h"
+
+#include "data/property_database.h"
+#include "iapws95.h"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <thread>
+
+using namespace tables;
+using steam::data::dataFileName;
+using steam::data::Source;
+
+namespace {
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void writeSaturation(const std::filesystem::path& dir, int threads) {
+    SaturationTableStats stats;
+    const auto rows = buildSaturationTable(threads, &stats);
+    std::vector<std::vector<double>> out;
+    for (const auto& r : rows) out.push_back({r.ts, r.ps, r.v1, r.v11, r.h1, r.h11, r.s1, r.s11, double(r.wf)});
+    TableSpec spec{"SWATER", {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "wf"}, {"wf"},
+                   {{"ts"}, {"ps"}, {"v1"}, {"v11"}, {"h1"}, {"h11"}, {"s1"}, {"s11"}}};
+    writeTable(dir / dataFileName(Source::Swater), spec, out);
+    std::printf("SWATER: %zu rows (%d for lookups, %d for the diagram only); diagram samples at ts =", rows.size(),
+                stats.lookupRows, stats.drawingRows);
+    for (double t : stats.sampledTemperatures) std::printf(" %g", t);
+    std::printf("\n");
+}
+
+void writeGrid(const std::filesystem::path& dir, GridTable table, int threads) {
+    GridStats stats;
+    const auto rows = buildGridTable(table, threads, &stats);
+    std::vector<std::vector<double>> out;
+    out.reserve(rows.size());
+    for (const auto& r : rows) out.push_back({r.t, r.p, r.v, r.h, r.s});
+    const bool water = table == GridTable::Water;
+    TableSpec spec{water ? "WATER" : "VAPOR",
+                   {"t", "p", "v", "h", "s"},
+                   {},
+                   {{"t", "p"}, {"p", "t"}, {"t", "v"}, {"t", "h"}, {"t", "s"}, {"p", "v"}, {"p", "h"}, {"p", "s"},
+                    {"v"}, {"h"}, {"s"}}};
+    writeTable(dir / dataFileName(water ? Source::Water : Source::Vapor), spec, out);
+    std::printf("%s: %ld rows (%ld metastable), %zu pressures, %zu temperatures\n", spec.table.c_str(), stats.rows,
+                stats.metastableRows, gridPressures().size(), gridTemperatures(table).size());
+}
+
+void writeCurves(const std::filesystem::path& dir) {
+    for (const auto& family : buildCurveTables()) {
+        std::vector<std::vector<double>> out;
+        for (const auto& p : family.points) out.push_back({p.key, p.h, p.s});
+        const Source source = family.table == "DengT"   ? Source::DengT
+                              : family.table == "DengP" ? Source::DengP
+                              : family.table == "DengV" ? Source::DengV
+                                                        : Source::DengX;
+        writeTable(dir / dataFileName(source), TableSpec{family.table, {family.keyColumn, "h", "s"}, {}, {}}, out);
+        std::printf("%s: %zu points\n", family.table.c_str(), family.points.size());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_tables OUTPUT_DIR\n");
+        return 2;
+    }
+    const std::filesystem::path dir = argv[1];
+    const int threads = std::max(1u, std::thread::hardware_concurrency());
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        std::filesystem::create_directories(dir);
+        writeSaturation(dir, threads);
+        writeGrid(dir, GridTable::Water, threads);
+        writeGrid(dir, GridTable::Vapor, threads);
+        writeCurves(dir);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_tables: %s\n", e.what());
+        return 1;
+    }
+    std::uintmax_t bytes = 0;
+    for (const auto& info : steam::data::kSources) bytes += std::filesystem::file_size(dir / dataFileName(info.source));
+    std::printf("seven data sources, %.1f MB in all, written in %.1f s\n", bytes / 1e6, secondsSince(start));
+    return 0;
+}

@@ -1,0 +1,76 @@
+#include "sqlite_writer.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tables {
+namespace {
+
+void check(int rc, sqlite3* db, const std::string& what) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw std::runtime_error(what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+}
+
+void exec(sqlite3* db, const std::string& sql) { check(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), db, sql); }
+
+bool isInteger(const TableSpec& spec, const std::string& column) {
+    for (const auto& c : spec.integerColumns)
+        if (c == column) return true;
+    return false;
+}
+
+}  // namespace
+
+void writeTable(const std::filesystem::path& file, const TableSpec& spec, const std::vector<std::vector<double>>& rows) {
+    const std::filesystem::path temporary = file.string() + ".tmp";
+    std::filesystem::remove(temporary);
+    sqlite3* db = nullptr;
+    check(sqlite3_open(temporary.c_str(), &db), db, "open " + temporary.string());
+    try {
+        exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA page_size=4096;");
+        std::string create = "CREATE TABLE " + spec.table + " (n INTEGER PRIMARY KEY";
+        std::string insert = "INSERT INTO " + spec.table + " VALUES (?";
+        for (const auto& c : spec.columns) {
+            create += ", " + c + (isInteger(spec, c) ? " INTEGER" : " REAL");
+            insert += ", ?";
+        }
+        exec(db, create + ")");
+        insert += ")";
+        exec(db, "BEGIN");
+        sqlite3_stmt* statement = nullptr;
+        check(sqlite3_prepare_v2(db, insert.c_str(), -1, &statement, nullptr), db, insert);
+        int64_t n = 0;
+        for (const auto& row : rows) {
+            if (row.size() != spec.columns.size()) throw std::runtime_error("row width differs from " + spec.table);
+            sqlite3_bind_int64(statement, 1, ++n);
+            for (size_t i = 0; i < row.size(); ++i) {
+                if (!std::isfinite(row[i])) throw std::runtime_error("non-finite value in " + spec.table);
+                if (isInteger(spec, spec.columns[i]))
+                    sqlite3_bind_int64(statement, static_cast<int>(i) + 2, static_cast<int64_t>(row[i]));
+                else
+                    sqlite3_bind_double(statement, static_cast<int>(i) + 2, row[i]);
+            }
+            check(sqlite3_step(statement), db, "insert into " + spec.table);
+            sqlite3_reset(statement);
+        }
+        sqlite3_finalize(statement);
+        exec(db, "COMMIT");
+        int k = 0;
+        for (const auto& index : spec.indexes) {
+            std::string cols;
+            for (const auto& c : index) cols += (cols.empty() ? "" : ", ") + c;
+            exec(db, "CREATE INDEX " + spec.table + "_i" + std::to_string(++k) + " ON " + spec.table + " (" + cols + ")");
+        }
+        exec(db, "ANALYZE");
+    } catch (...) {
+        sqlite3_close(db);
+        std::filesystem::remove(temporary);
+        throw;
+    }
+    check(sqlite3_close(db), nullptr, "close " + temporary.string());
+    std::filesystem::rename(temporary, file);
+}
+
+}  // namespace tables

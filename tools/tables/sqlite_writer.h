@@ -1,0 +1,22 @@
+#pragma once
+// Writes one data source: a SQLite file with one table of REAL columns after the integer
+// row number n (column position 0), filled in one transaction and indexed afterwards.
+// The file is written under a temporary name and renamed when complete, so a failed run
+// never leaves a half-written source behind.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tables {
+
+struct TableSpec {
+    std::string table;
+    std::vector<std::string> columns;               ///< after n; all REAL except those in integerColumns
+    std::vector<std::string> integerColumns;
+    std::vector<std::vector<std::string>> indexes;  ///< column lists
+};
+
+/// Writes rows (one value per column, n is added as 1, 2, ...) to file. Throws std::runtime_error.
+void writeTable(const std::filesystem::path& file, const TableSpec& spec, const std::vector<std::vector<double>>& rows);
+
+}  // namespace tables
