@@ -1,0 +1,168 @@
+// Interpolation between bracketing rows is linear in the key column, returns a row's own value
+// when both rows share the key (no division), and the four-row form interpolates each grid
+// line at the second known value before interpolating between the lines.
+#include "numeric/interpolation.h"
+
+#include "data/property_database.h"
+#include "data/query_text.h"
+#include "data/row_set.h"
+#include "support/fixture_database.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace steam::numeric {
+namespace {
+
+using data::RowSet;
+using data::Source;
+using testsupport::FixtureDatabase;
+using testsupport::TemporaryDirectory;
+
+// A linear function of (t, h), used to fill rows that are not on a rectangular grid.
+struct Plane {
+    double c0, ct, ch;
+    double at(double t, double h) const { return c0 + ct * t + ch * h; }
+};
+constexpr Plane kP{0.2, 0.004, 0.0001};
+constexpr Plane kV{0.5, 0.01, 0.0002};
+constexpr Plane kS{1.0, 0.003, 0.001};
+
+class InterpolationTest : public testing::Test {
+protected:
+    void SetUp() override {
+        FixtureDatabase fixture;
+        // Saturation rows: 10 and 20 C, and two rows sharing ts = 30 with different values.
+        fixture.addSaturationRow(10, 0.0012282, 0.0010003, 106.3, 42.02, 2519.2, 0.1511, 8.8998)
+            .addSaturationRow(20, 0.0023393, 0.0010018, 57.76, 83.91, 2537.4, 0.2965, 8.6660)
+            .addSaturationRow(30, 0.0042470, 0.0010044, 32.88, 125.7, 2555.5, 0.4368, 8.4520)
+            .addSaturationRow(30, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5);
+        // A rectangular cell of WATER: t 10/20, p 1/2, with values that are not bilinear.
+        fixture.addGridRow(Source::Water, 10, 1, 0.0010, 100, 0.30)
+            .addGridRow(Source::Water, 10, 2, 0.0011, 140, 0.35)
+            .addGridRow(Source::Water, 20, 1, 0.0013, 180, 0.70)
+            .addGridRow(Source::Water, 20, 2, 0.0017, 260, 0.90);
+        // Two VAPOR isotherms whose bracketing h rows differ from line to line.
+        const double lines[][3] = {{100, 2600, 2700}, {110, 2620, 2740}};
+        for (const auto& line : lines) {
+            const double t = line[0];
+            for (double h : {line[1], line[2]}) fixture.addGridRow(Source::Vapor, t, kP.at(t, h), kV.at(t, h), h, kS.at(t, h));
+        }
+        std::string error;
+        ASSERT_TRUE(fixture.writeAndOpen(dir.path(), db, error)) << error;
+    }
+
+    RowSet row(Source source, const std::string& query) {
+        RowSet rs;
+        std::string error;
+        EXPECT_TRUE(rs.Open(db, db.connectionText(source), query, data::CursorType::Dynamic, &error)) << error;
+        EXPECT_FALSE(rs.isEOF()) << query;
+        return rs;
+    }
+
+    RowSet gridRow(Source source, double t, double second, const char* column) {
+        const std::string table = source == Source::Water ? "WATER" : "VAPOR";
+        return row(source, "select * from " + table + " where " + column + " =" + data::numberText(second) +
+                               " AND t =" + data::numberText(t));
+    }
+
+    TemporaryDirectory dir;
+    data::PropertyDatabase db;
+};
+
+TEST_F(InterpolationTest, HalfwayBetweenRowsGivesTheMeanOfEveryColumn) {
+    RowSet H = row(Source::Swater, "select * from SWATER where ts =20 AND wf=1");
+    RowSet L = row(Source::Swater, "select * from  SWATER where ts =10 AND wf=1");
+    for (int aa = 1; aa <= 8; ++aa) {
+        SCOPED_TRACE(testing::Message() << "column " << aa);
+        EXPECT_DOUBLE_EQ(interpolateRows(H, L, aa, 1, 15.0), (H.Fields(aa) + L.Fields(aa)) / 2);
+    }
+}
+
+TEST_F(InterpolationTest, QuarterWayFromTheLowerRowIsLinear) {
+    RowSet H = row(Source::Swater, "select * from SWATER where ts =20 AND wf=1");
+    RowSet L = row(Source::Swater, "select * from  SWATER where ts =10 AND wf=1");
+    // Known value given in column 5 (h'): 25 % of the way from the lower row's h' to the upper's.
+    const double known = 42.02 + 0.25 * (83.91 - 42.02);
+    const double expectedTs = 12.5;
+    EXPECT_NEAR(interpolateRows(H, L, 1, 5, known), expectedTs, 1e-12);
+    EXPECT_NEAR(interpolateRows(H, L, 6, 5, known), 2519.2 + 0.25 * (2537.4 - 2519.2), 1e-9);
+    EXPECT_NEAR(interpolateRows(H, L, 5, 5, known), known, 1e-12);
+}
+
+TEST_F(InterpolationTest, KnownValueOnARowReturnsThatRowExactly) {
+    RowSet H = row(Source::Swater, "select * from SWATER where ts =10 AND wf=1");
+    RowSet L = row(Source::Swater, "select * from  SWATER where ts =10 AND wf=1");
+    RowSet other = row(Source::Swater, "select * from  SWATER where ts =20 AND wf=1");
+    for (int aa = 1; aa <= 8; ++aa) {
+        SCOPED_TRACE(testing::Message() << "column " << aa);
+        EXPECT_EQ(interpolateRows(H, L, aa, 1, 10.0), H.Fields(aa));
+        // Also on distinct rows: at the upper row's own key the result is that row's value.
+        EXPECT_EQ(interpolateRows(H, other, aa, 1, 10.0), H.Fields(aa));
+    }
+}
+
+TEST_F(InterpolationTest, EqualKeysGiveTheUpperRowWithoutDividing) {
+    // Two different rows that share ts = 30: a division would give inf or nan.
+    RowSet first = row(Source::Swater, "select * from  SWATER where ts= 30");
+    RowSet second = row(Source::Swater, "select * from  SWATER where ts= 30");
+    second.MoveNext();
+    ASSERT_FALSE(second.isEOF());
+    ASSERT_NE(first.Fields(2), second.Fields(2));
+    for (double cc : {30.0, 31.0, -5.0}) {
+        for (int aa = 1; aa <= 8; ++aa) {
+            SCOPED_TRACE(testing::Message() << "cc " << cc << ", column " << aa);
+            EXPECT_EQ(interpolateRows(first, second, aa, 1, cc), first.Fields(aa));
+            EXPECT_EQ(interpolateRows(second, first, aa, 1, cc), second.Fields(aa));
+        }
+    }
+}
+
+TEST_F(InterpolationTest, FourRowsOnARectangularGridGiveBilinearInterpolation) {
+    RowSet A = gridRow(Source::Water, 10, 1, "p");  // lower p row, lower t line
+    RowSet B = gridRow(Source::Water, 20, 1, "p");  // lower p row, upper t line
+    RowSet C = gridRow(Source::Water, 10, 2, "p");  // upper p row, lower t line
+    RowSet D = gridRow(Source::Water, 20, 2, "p");  // upper p row, upper t line
+    struct Case {
+        double t, p;
+    };
+    const Case cases[] = {{12.5, 1.5}, {10, 1}, {20, 2}, {17, 1.1}, {11, 1.9}};
+    for (const Case& c : cases) {
+        const double ft = (c.t - 10) / 10, fp = c.p - 1;
+        for (int aa = 1; aa <= 5; ++aa) {
+            SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p << ", column " << aa);
+            // Along t at both p levels first, then along p: the textbook two-step form.
+            const double lowP = A.Fields(aa) + ft * (B.Fields(aa) - A.Fields(aa));
+            const double highP = C.Fields(aa) + ft * (D.Fields(aa) - C.Fields(aa));
+            const double expected = lowP + fp * (highP - lowP);
+            EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 2, c.t, c.p), expected, 1e-12 * (1 + std::fabs(expected)));
+        }
+    }
+    // A hand-worked value: h at (12.5, 1.5) is 120 on t = 10, 220 on t = 20, so 145.
+    EXPECT_NEAR(interpolateFourRows(A, B, C, D, 4, 1, 2, 12.5, 1.5), 145.0, 1e-12);
+}
+
+TEST_F(InterpolationTest, FourRowsOffTheGridReproduceALinearFunctionExactly) {
+    // Second known is h, which is not a grid column: the rows' h differ between the lines.
+    RowSet A = gridRow(Source::Vapor, 100, 2600, "h");
+    RowSet C = gridRow(Source::Vapor, 100, 2700, "h");
+    RowSet B = gridRow(Source::Vapor, 110, 2620, "h");
+    RowSet D = gridRow(Source::Vapor, 110, 2740, "h");
+    struct Case {
+        double t, h;
+    };
+    const Case cases[] = {{104, 2650}, {100, 2640}, {110, 2700}, {107.5, 2625}, {101, 2690}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "t " << c.t << ", h " << c.h);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 1, 1, 4, c.t, c.h), c.t, 1e-10);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 2, 1, 4, c.t, c.h), kP.at(c.t, c.h), 1e-12);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 3, 1, 4, c.t, c.h), kV.at(c.t, c.h), 1e-12);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 4, 1, 4, c.t, c.h), c.h, 1e-9);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 5, 1, 4, c.t, c.h), kS.at(c.t, c.h), 1e-12);
+    }
+}
+
+}  // namespace
+}  // namespace steam::numeric
