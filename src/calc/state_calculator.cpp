@@ -98,14 +98,7 @@ private:
         }
         m_K2 = readNumber(box(second.box));
         if (pair == PairTP) {
-            if (m_K2 > sat.ps())
-                m_out.region = RegionWater;
-            else if (m_K2 < sat.ps())
-                m_out.region = RegionVapor;
-            else if (m_K2 == sat.ps())
-                m_out.region = RegionNeedsDryness;
-            else
-                m_out.region = RegionVapor;  // not a number: the search reports it out of range
+            m_out.region = m_K2 > sat.ps() ? RegionWater : m_K2 < sat.ps() ? RegionVapor : RegionNeedsDryness;
         } else {
             // v, h or s against the saturated water and steam values.
             const int liquidField = second.box == 2 ? 3 : second.box == 3 ? 5 : 7;
@@ -115,10 +108,8 @@ private:
                 m_out.region = RegionWater;
             else if (m_K2 > steam)
                 m_out.region = RegionVapor;
-            else if (m_K2 >= liquid && m_K2 <= steam)
-                wetResults(sat, liquid, steam);
             else
-                m_out.region = RegionVapor;
+                wetResults(sat, liquid, steam);
         }
         reportRegion();
     }
@@ -131,14 +122,14 @@ private:
         m_K2 = readNumber(box(second.box));
         switch (pair) {
             case PairTP:
-                m_out.region = m_K2 > kCriticalPressure ? RegionWater
-                             : m_K2 < kCriticalPressure ? RegionVapor
-                             : m_K2 == kCriticalPressure ? RegionInvalid : RegionVapor;
+                m_out.region = m_K2 > kCriticalPressure   ? RegionWater
+                               : m_K2 < kCriticalPressure ? RegionVapor
+                                                          : RegionInvalid;
                 break;
             case PairTV:
-                m_out.region = m_K2 > kCriticalVolume ? RegionVapor
-                             : m_K2 < kCriticalVolume ? RegionWater
-                             : m_K2 == kCriticalVolume ? RegionInvalid : RegionVapor;
+                m_out.region = m_K2 > kCriticalVolume   ? RegionVapor
+                               : m_K2 < kCriticalVolume ? RegionWater
+                                                        : RegionInvalid;
                 break;
             case PairTH: case PairTS: m_out.region = RegionVapor; break;
             default: m_out.region = RegionWater; break;  // (p,v), (p,h), (p,s)
@@ -260,17 +251,6 @@ StatePanel cmdClean2_Click(const StatePanel& panel) {
     for (auto& t : out.text) t = "0";
     check2(out);
     return out;
-}
-
-const char* regionName(int region) {
-    switch (region) {
-        case RegionWater: return "压缩水";
-        case RegionVapor: return "过热蒸汽";
-        case RegionWet: return "湿蒸汽";
-        case RegionInvalid: return "输入有误";
-        case RegionNeedsDryness: return "饱和线上";
-        default: return "";
-    }
 }
 
 }  // namespace steam::calc

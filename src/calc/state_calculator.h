@@ -35,7 +35,4 @@ StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& pan
 /// state result and redraws.
 StatePanel cmdClean2_Click(const StatePanel& panel);
 
-/// Texts of the region for people ("压缩水", ...), "" for none.
-const char* regionName(int region);
-
 }  // namespace steam::calc
