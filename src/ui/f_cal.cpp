@@ -115,6 +115,12 @@ fCal::fCal(const ProgramContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_surface(std::make_unique<render::QImageSurface>()) {
     setWindowTitle(programTitle());
     setFont(defaultWindowFont());
+    // Greyed captions and texts must stay readable on the grey RGB(192,192,192) window, as
+    // the classic grey-text colour is; the style's own disabled grey vanishes there.
+    QPalette greyed = palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        greyed.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    setPalette(greyed);
     buildLayout();
     buildMenus();
     connectHandlers();

@@ -115,16 +115,19 @@ Readme::Readme(QWidget* parent) : QWidget(parent, Qt::Window) {
                    twipRect(360, 360, 7815, 495));
     Label2->setFont(uiFont(QStringLiteral("宋体"), 10.5));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shrinkToFit(Label2, 8);
 
-    // The usage text runs to 21 lines with wrapped paragraphs; the face's own line spacing
-    // would push it past its box, so it is set with the lines packed as the Song face packs them.
-    Label1 = label(this, "Label1", usageText(), twipRect(840, 960, 6495, 4575));
+    // The 21 lines with their wrapped paragraphs need more room than their box gives in the
+    // installed face: the box takes the free margins down to the contact line, which moves
+    // down by the width of the gap above the button.
+    Label1 = label(this, "Label1", usageText(), twipRect(600, 900, 7695, 4920));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shrinkToFit(Label1, 7.5);
 
     Label3 = label(this, "Label3",
                    QStringLiteral("如有疑问，请联系：010-62780000 或 ") + contactEmail(),
-                   twipRect(1560, 5760, 5415, 495));
+                   twipRect(1560, 5880, 5415, 495));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     CMDsure = button(this, "CMDsure", QStringLiteral("确定"), twipRect(6960, 6600, 1215, 375));
@@ -153,9 +156,12 @@ attachment::attachment(QWidget* parent) : QWidget(parent, Qt::Window) {
                               QStringLiteral("\"The IAPWS Formulation 1995 for the Thermodynamic Properties of Ordinary\n") +
                               QStringLiteral("Water Substance for General and Scientific Use,\"\n") +
                               QStringLiteral("J. Phys. Chem. Ref. Data, 31(2): 387-535, 2002.");
-    Label2 = label(this, "Label2", reference, twipRect(960, 1080, 6375, 1455));
+    // Wider than its twips so that the title of the paper keeps its line breaks.
+    Label2 = label(this, "Label2", reference, twipRect(600, 1080, 7200, 1455));
     Label2->setFont(uiFont(QStringLiteral("宋体"), 10.5));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setWordWrap(true);
+    shrinkToFit(Label2, 7.5);
 
     Label3 = label(this, "Label3", QStringLiteral("本软件为测试版，仅供工程热力学课程教学使用。"),
                    twipRect(1800, 3000, 5055, 495));

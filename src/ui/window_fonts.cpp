@@ -1,5 +1,7 @@
 #include "window_fonts.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QStringList>
 
 namespace steam::ui {
@@ -36,6 +38,29 @@ void installFontSubstitutions() {
         QFont::insertSubstitutions(QString::fromUtf8(song), {kChinese, kLatin});
     for (const char* latin : {"Arial", "Verdana", "MS Sans Serif", "BankGothic Lt BT"})
         QFont::insertSubstitutions(QString::fromUtf8(latin), {kLatin, kChinese});
+}
+
+}  // namespace steam::ui
+
+namespace steam::ui {
+
+namespace {
+
+bool fits(const QLabel* label) {
+    const QSize box = label->contentsRect().size();
+    if (label->wordWrap()) return label->heightForWidth(box.width()) <= box.height();
+    const QFontMetrics metrics(label->font());
+    return metrics.boundingRect(QRect(QPoint(0, 0), QSize(100000, 100000)), 0, label->text()).width() <= box.width();
+}
+
+}  // namespace
+
+void shrinkToFit(QLabel* label, double minPoints) {
+    QFont font = label->font();
+    while (!fits(label) && font.pointSizeF() - 0.25 >= minPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        label->setFont(font);
+    }
 }
 
 }  // namespace steam::ui

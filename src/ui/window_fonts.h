@@ -19,3 +19,14 @@ QFont defaultWindowFont();
 void installFontSubstitutions();
 
 }  // namespace steam::ui
+
+class QLabel;
+
+namespace steam::ui {
+
+/// Steps the label's font down (by quarter points, not below minPoints) until its text fits
+/// the label's box: installed faces run wider and taller than the Song face the boxes were
+/// measured for.
+void shrinkToFit(QLabel* label, double minPoints);
+
+}  // namespace steam::ui
