@@ -1,0 +1,110 @@
+// Opening the data sources is all or nothing: a missing file or a file without its table is
+// named in the error and nothing stays open; an open database maps each connection text to
+// its own source by the stem.
+#include "data/property_database.h"
+
+#include "data/row_set.h"
+#include "support/fixture_database.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace steam::data {
+namespace {
+
+using testsupport::FixtureDatabase;
+using testsupport::TemporaryDirectory;
+
+void expectNothingOpen(const PropertyDatabase& db) {
+    EXPECT_FALSE(db.isOpen());
+    for (const SourceInfo& info : kSources) EXPECT_EQ(db.source(info.source), nullptr) << info.table;
+}
+
+TEST(PropertyDatabaseTest, MissingFileIsNamed) {
+    for (const SourceInfo& info : kSources) {
+        SCOPED_TRACE(info.table);
+        TemporaryDirectory dir;
+        PropertyDatabase db;
+        std::string error;
+        FixtureDatabase fixture;
+        fixture.leaveOutFile(info.source);
+        EXPECT_FALSE(fixture.writeAndOpen(dir.path(), db, error));
+        EXPECT_NE(error.find(dataFileName(info.source)), std::string::npos) << error;
+        expectNothingOpen(db);
+    }
+}
+
+TEST(PropertyDatabaseTest, FileWithoutItsTableNamesTableAndFile) {
+    for (const SourceInfo& info : kSources) {
+        SCOPED_TRACE(info.table);
+        TemporaryDirectory dir;
+        PropertyDatabase db;
+        std::string error;
+        FixtureDatabase fixture;
+        fixture.leaveOutTable(info.source);
+        EXPECT_FALSE(fixture.writeAndOpen(dir.path(), db, error));
+        EXPECT_NE(error.find(info.table), std::string::npos) << error;
+        EXPECT_NE(error.find(dataFileName(info.source)), std::string::npos) << error;
+        expectNothingOpen(db);
+    }
+}
+
+TEST(PropertyDatabaseTest, FileThatIsNoDatabaseIsNamed) {
+    TemporaryDirectory dir;
+    std::string error;
+    ASSERT_TRUE(FixtureDatabase{}.write(dir.path(), error)) << error;
+    std::ofstream(dir.path() / "water.sqlite", std::ios::trunc) << "these are not the tables you are looking for\n";
+    PropertyDatabase db;
+    EXPECT_FALSE(db.open(dir.path(), error));
+    EXPECT_NE(error.find("water.sqlite"), std::string::npos) << error;
+    expectNothingOpen(db);
+}
+
+TEST(PropertyDatabaseTest, FailedReopenClosesWhatWasOpen) {
+    TemporaryDirectory good, bad;
+    std::string error;
+    PropertyDatabase db;
+    ASSERT_TRUE(FixtureDatabase{}.writeAndOpen(good.path(), db, error)) << error;
+    ASSERT_TRUE(db.isOpen());
+    EXPECT_FALSE(db.open(bad.path(), error));
+    EXPECT_NE(error.find("swater.sqlite"), std::string::npos) << error;
+    expectNothingOpen(db);
+}
+
+TEST(PropertyDatabaseTest, ConnectionTextsNameTheirOwnSource) {
+    TemporaryDirectory dir;
+    std::string error;
+    PropertyDatabase db;
+    FixtureDatabase fixture;
+    fixture.addGridRow(Source::Water, 1, 2, 3, 4, 5).addGridRow(Source::Vapor, 6, 7, 8, 9, 10);
+    ASSERT_TRUE(fixture.writeAndOpen(dir.path(), db, error)) << error;
+    ASSERT_TRUE(db.isOpen());
+    for (const SourceInfo& info : kSources) {
+        SCOPED_TRACE(info.table);
+        const std::string text = db.connectionText(info.source);
+        EXPECT_EQ(text, std::string(kConnectionPrefix) + dir.path().string() + info.stem);
+        EXPECT_EQ(db.sourceFor(text), db.source(info.source));
+        EXPECT_NE(db.source(info.source), nullptr);
+    }
+    // The same query text reads the table of the source that the connection text names.
+    RowSet water, vapor;
+    ASSERT_TRUE(water.Open(db, db.connectionText(Source::Water), "select * from  WATER where t= 1"));
+    ASSERT_TRUE(vapor.Open(db, db.connectionText(Source::Vapor), "select * from  VAPOR where t= 6"));
+    EXPECT_EQ(water.Fields("h"), 4);
+    EXPECT_EQ(vapor.Fields("h"), 9);
+    EXPECT_EQ(db.sourceFor("no backslash here"), nullptr);
+    EXPECT_EQ(db.sourceFor(std::string(kConnectionPrefix) + "\\steam"), nullptr);
+}
+
+TEST(PropertyDatabaseTest, DataFileNamesAreTheStemsWithoutTheBackslash) {
+    EXPECT_EQ(dataFileName(Source::Swater), "swater.sqlite");
+    EXPECT_EQ(dataFileName(Source::Water), "water.sqlite");
+    EXPECT_EQ(dataFileName(Source::Vapor), "vapor.sqlite");
+    EXPECT_EQ(dataFileName(Source::DengT), "DengT.sqlite");
+    EXPECT_EQ(dataFileName(Source::DengX), "DengX.sqlite");
+}
+
+}  // namespace
+}  // namespace steam::data
