@@ -7,7 +7,9 @@
 #include "ui/window_fonts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <memory>
 
@@ -17,6 +19,10 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
     steam::ui::installFontSubstitutions();
+    // Qt's own dialogs and buttons in Chinese, where the desktop has Qt's translations.
+    QTranslator qtChinese;
+    if (qtChinese.load(QStringLiteral("qt_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtChinese);
     QApplication::setFont(steam::ui::defaultWindowFont());
 
     steam::ui::QtMessageService messages;

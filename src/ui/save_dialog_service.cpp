@@ -17,7 +17,11 @@ std::optional<QString> QtSaveDialogService::askSavePath(QWidget* parent, const Q
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
+    // Qt's dialog splits a filter's patterns on blanks only, so "*.bmp;*.jpg" would match
+    // no file. The patterns go again, blank-separated, in a trailing group that the dialog
+    // filters on and hides, leaving the label as given.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(filter + QStringLiteral(" (") + filterPatterns(filter).join(u' ') + u')');
     // A name typed without an extension still becomes a picture file.
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.selectFile(presetName);
