@@ -61,17 +61,17 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
         }
         if (arg == "--window") {
             if (args.size() - i - 1 < 4) {
-                problem = "--window 需要四个数: smin smax hmin hmax";
+                problem = "--window needs four numbers: smin smax hmin hmax";
                 return false;
             }
             for (size_t k = 0; k < 4; ++k) {
                 if (!readWholeNumber(args[i + 1 + k], options.bounds[k])) {
-                    problem = std::string("--window 的 ") + kBoundNames[k] + " 不是数: " + args[i + 1 + k];
+                    problem = std::string("--window: ") + kBoundNames[k] + " \"" + args[i + 1 + k] + "\" is not a number";
                     return false;
                 }
             }
             if (!(options.bounds[0] < options.bounds[1]) || !(options.bounds[2] < options.bounds[3])) {
-                problem = "--window 要求 smin < smax 且 hmin < hmax";
+                problem = "--window needs smin < smax and hmin < hmax";
                 return false;
             }
             options.window = true;
@@ -87,17 +87,17 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
         }
         if (known) continue;
         if (arg.size() > 1 && arg[0] == '-') {
-            problem = "未知选项 " + arg;
+            problem = "unknown option " + arg;
             return false;
         }
         if (!options.file.empty()) {
-            problem = "多余的参数 " + arg + " (输出文件已是 " + options.file + ")";
+            problem = "unexpected argument " + arg + " (the output file is " + options.file + ")";
             return false;
         }
         options.file = arg;
     }
     if (options.file.empty()) {
-        problem = "缺少输出文件名";
+        problem = "missing output file name";
         return false;
     }
     return true;
@@ -119,11 +119,20 @@ public:
             return;
         }
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Without a desktop session Qt complains about XDG_RUNTIME_DIR, which the
+        // command never uses; keep that line out of its one-line error contract.
+        s_previous = qInstallMessageHandler(&quietStartup);
         m_app = std::make_unique<QGuiApplication>(s_argc, s_argv);
+        qInstallMessageHandler(s_previous);
     }
     bool ok() const { return m_ok; }
 
 private:
+    static void quietStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+        if (s_previous) s_previous(type, context, message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
     static inline char s_name[] = "steamcalc";
     static inline char* s_argv[] = {s_name, nullptr};
     static inline int s_argc = 1;
@@ -147,7 +156,7 @@ int runPictureCommand(const std::vector<std::string>& args, const std::filesyste
     }
     GuiScope gui;
     if (!gui.ok()) {
-        err << kPrefix << "需要图形应用程序对象来绘制文字\n";
+        err << kPrefix << "text needs a QGuiApplication, but another kind of application object exists\n";
         return 1;
     }
     data::PropertyDatabase db;
@@ -184,7 +193,7 @@ int runPictureCommand(const std::vector<std::string>& args, const std::filesyste
     QString why;
     const bool saved = endsWithPng(options.file) ? pic.saveImage(path, "PNG", &why) : pic.saveBmp(path, &why);
     if (!saved) {
-        err << kPrefix << "无法写入 " << why.toStdString() << '\n';
+        err << kPrefix << "cannot write " << why.toStdString() << '\n';
         return 1;
     }
     out << options.file << '\n';
