@@ -76,81 +76,51 @@ std::vector<double> gridTemperatures(GridTable table) {
 
 namespace {
 
-// One isobar of a table: the stable rows and the metastable run beyond saturation.
-std::vector<GridRow> isobar(GridTable table, double p, double margin, const std::vector<double>& temperatures,
+enum class RowKind { Stable, Metastable, End };
+
+// Where a temperature of an isobar stands: a stable state of the table's phase, a metastable
+// one close enough to saturation (or liquid under tension), or past the end of the run.
+RowKind kindOf(bool water, double p, double t, double tsat, double margin) {
+    if (water) {
+        if (p >= kCriticalP) return RowKind::Stable;
+        if (p >= 0 && t <= tsat) return RowKind::Stable;
+        const bool close = p < 0 || t <= tsat + margin;
+        return close && t < kCriticalT ? RowKind::Metastable : RowKind::End;
+    }
+    if (p >= kCriticalP) return t >= kFirstSupercritical ? RowKind::Stable : RowKind::End;
+    if (t >= tsat) return RowKind::Stable;
+    return t >= tsat - margin ? RowKind::Metastable : RowKind::End;
+}
+
+// One isobar of a table: the stable rows and the metastable run beyond saturation. Liquid
+// rows are walked upwards in temperature and vapour rows downwards, so each solve starts
+// from its neighbour's density and the run ends where the branch ends.
+std::vector<GridRow> isobar(GridTable table, double p, double margin, std::vector<double> temperatures,
                             long& metastable) {
     const bool water = table == GridTable::Water;
     const double tsat = saturationTemperature(p);
     const auto branch = water ? iapws95::Branch::Liquid : iapws95::Branch::Vapour;
+    if (!water) std::reverse(temperatures.begin(), temperatures.end());
     std::vector<GridRow> rows;
-    auto solve = [&](double t, double rhoStart) {
-        return iapws95::densityTP(t + kKelvin, p, branch, rhoStart);
-    };
-    auto row = [&](double t, double rho) {
-        const iapws95::State st = iapws95::stateTRho(t + kKelvin, rho);
-        return GridRow{t, p, st.v, st.h, st.s};
-    };
-    if (water && p < 0) {
-        // Liquid under tension: every temperature while the liquid branch exists there.
-        double rho = 0.0;
-        for (double t : temperatures) {
-            if (t >= kCriticalT) break;
-            try {
-                rho = solve(t, rho);
-            } catch (const iapws95::SolveError&) {
-                break;
-            }
-            if (rho <= iapws95::rhoc) break;
-            rows.push_back(row(t, rho));
-            ++metastable;
-        }
-        return rows;
-    }
-    if (water) {
-        double rho = 0.0;
-        for (double t : temperatures) {
-            const bool stable = p >= kCriticalP || t <= tsat;
-            if (!stable) {
-                // Superheated liquid: only close to saturation, below the critical temperature,
-                // and only while the liquid branch exists there.
-                if (t > tsat + margin || t >= kCriticalT) break;
-                try {
-                    rho = solve(t, rho);
-                } catch (const iapws95::SolveError&) {
-                    break;
-                }
-                if (rho <= iapws95::rhoc) break;
-                rows.push_back(row(t, rho));
-                ++metastable;
-                continue;
-            }
-            rho = solve(t, rho);
-            rows.push_back(row(t, rho));
-        }
-        return rows;
-    }
-    // Vapour: walk downwards from the hottest row so each solve starts from a neighbour.
     double rho = 0.0;
-    for (auto it = temperatures.rbegin(); it != temperatures.rend(); ++it) {
-        const double t = *it;
-        if (p >= kCriticalP && t < kFirstSupercritical) break;
-        const bool stable = t >= tsat;
-        if (!stable) {
-            if (t < tsat - margin) break;
+    for (double t : temperatures) {
+        const RowKind kind = kindOf(water, p, t, tsat, margin);
+        if (kind == RowKind::End) break;
+        if (kind == RowKind::Stable) {
+            rho = iapws95::densityTP(t + kKelvin, p, branch, rho);
+        } else {
             try {
-                rho = solve(t, rho);
+                rho = iapws95::densityTP(t + kKelvin, p, branch, rho);
             } catch (const iapws95::SolveError&) {
-                break;
+                break;  // past the spinodal: the metastable run ends here
             }
-            if (rho >= iapws95::rhoc) break;
-            rows.push_back(row(t, rho));
+            if (water ? rho <= iapws95::rhoc : rho >= iapws95::rhoc) break;
             ++metastable;
-            continue;
         }
-        rho = solve(t, rho);
-        rows.push_back(row(t, rho));
+        const iapws95::State st = iapws95::stateTRho(t + kKelvin, rho);
+        rows.push_back(GridRow{t, p, st.v, st.h, st.s});
     }
-    std::reverse(rows.begin(), rows.end());
+    if (!water) std::reverse(rows.begin(), rows.end());
     return rows;
 }
 
