@@ -21,6 +21,7 @@ constexpr double kLabelTop = kHmax / 200.0, kLabelBottom = kHmax / 35.0;
 
 struct Point {
     double h, s;
+    bool corner = false;  ///< where the curve meets the saturation line: always kept
 };
 
 struct Box {
@@ -45,6 +46,21 @@ bool labelFits(const Point& p, size_t chars) {
 Point at(double T, double p, iapws95::Branch branch) {
     const iapws95::State st = iapws95::stateTP(T, p, branch);
     return {st.h, st.s};
+}
+
+// The region labels are 16-point bold text with the top-left corner at a fixed diagram point,
+// about 21 pixels a character (a bracket half that) and 21 pixels high, drawn over the curves.
+// "饱和水" is left out: it sits where the lines of constant dryness must end, at the triple
+// point, and their small labels stay readable beside it.
+std::vector<Box> regionLabelBoxes() {
+    constexpr double sPerPixel = 1.16 * kSmax / 489.0, hPerPixel = 1.16 * kHmax / 465.0;
+    struct Label {
+        double s, h, characters;
+    };
+    const Label labels[] = {{7.5, 2750, 4}, {5.0, 1800, 6}, {2.5, 1700, 1}, {7.5, 3700, 4}, {2.5, 3500, 4}};
+    std::vector<Box> boxes;
+    for (const Label& l : labels) boxes.push_back({l.s, l.s + l.characters * 21 * sPerPixel, l.h - 21 * hPerPixel, l.h});
+    return boxes;
 }
 
 // Keeps the start of a curve up to its last point from which the label still fits, and
@@ -72,6 +88,7 @@ std::vector<Point> thin(const std::vector<Point>& curve, size_t n) {
     if (curve.size() <= n) return curve;
     // Walk the curve in window-normalised arc length and keep points at equal spacing,
     // plus the sharp corners at the saturation line.
+    const size_t corners = std::count_if(curve.begin(), curve.end(), [](const Point& p) { return p.corner; });
     std::vector<double> length(curve.size(), 0.0);
     for (size_t i = 1; i < curve.size(); ++i) {
         const double ds = (curve[i].s - curve[i - 1].s) / kSmax;
@@ -79,10 +96,12 @@ std::vector<Point> thin(const std::vector<Point>& curve, size_t n) {
         length[i] = length[i - 1] + std::hypot(ds, dh);
     }
     std::vector<Point> out{curve.front()};
-    const double step = length.back() / double(n - 1);
+    const double step = length.back() / double(n - 1 - corners);
     double next = step;
     for (size_t i = 1; i + 1 < curve.size(); ++i) {
-        if (length[i] >= next) {
+        if (curve[i].corner) {
+            out.push_back(curve[i]);
+        } else if (length[i] >= next) {
             out.push_back(curve[i]);
             next = length[i] + step;
         }
@@ -107,8 +126,8 @@ std::vector<Point> isotherm(double t) {
         const double p = std::pow(10.0, lp);
         if (!crossed && p < ps) {
             const iapws95::Saturation sat = iapws95::saturationT(std::max(T, iapws95::Tt));
-            curve.push_back({sat.liquid.h, sat.liquid.s});
-            curve.push_back({sat.vapour.h, sat.vapour.s});
+            curve.push_back({sat.liquid.h, sat.liquid.s, true});
+            curve.push_back({sat.vapour.h, sat.vapour.s, true});
             crossed = true;
         }
         curve.push_back(at(T, p, p > ps ? iapws95::Branch::Liquid : iapws95::Branch::Vapour));
@@ -125,8 +144,8 @@ std::vector<Point> isobar(double p) {
     for (double t = 0.01; t <= 1000.0; t += 0.5) {
         if (!crossed && t > tsat) {
             const iapws95::Saturation sat = iapws95::saturationP(p);
-            curve.push_back({sat.liquid.h, sat.liquid.s});
-            curve.push_back({sat.vapour.h, sat.vapour.s});
+            curve.push_back({sat.liquid.h, sat.liquid.s, true});
+            curve.push_back({sat.vapour.h, sat.vapour.s, true});
             crossed = true;
         }
         curve.push_back(at(t + kKelvin, p, t <= tsat || !sub ? iapws95::Branch::Liquid : iapws95::Branch::Vapour));
@@ -182,16 +201,17 @@ CurveFamilyTable family(const char* table, const char* key, const std::vector<do
 }  // namespace
 
 std::vector<CurveFamilyTable> buildCurveTables() {
-    // Labels are placed family by family; a later label gives way to an earlier one.
+    // Labels are placed family by family; a later label gives way to an earlier one. The
+    // isotherms come first: their labels line up along the right edge (where two of them
+    // meet region labels, which is better than leaving the edge). The other families also
+    // keep clear of the region labels.
     std::vector<Box> placed;
     std::vector<CurveFamilyTable> out;
-    out.push_back(family("DengX", "x", {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}, drynessLine, placed));
-    out.push_back(family("DengP", "p", {0.01, 0.1, 1, 5, 10, 22.064, 50, 100}, isobar, placed));
     out.push_back(family("DengT", "t", {100, 200, 300, 400, 500, 600, 700, 800}, isotherm, placed));
+    for (const Box& b : regionLabelBoxes()) placed.push_back(b);
+    out.push_back(family("DengP", "p", {0.1, 0.5, 1, 5, 10, 22.064, 50, 100}, isobar, placed));
     out.push_back(family("DengV", "v", {0.01, 0.1, 1, 10, 100}, isochore, placed));
-    // The tables store the families in the diagram's order: t, p, v, x.
-    std::swap(out[0], out[2]);
-    std::swap(out[2], out[3]);
+    out.push_back(family("DengX", "x", {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}, drynessLine, placed));
     return out;
 }
 
