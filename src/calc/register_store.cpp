@@ -2,6 +2,7 @@
 
 #include "numeric/number_text.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace steam::calc {
@@ -34,7 +35,10 @@ void RegisterStore::store(int r, const std::vector<std::string>& boxTexts) {
     const size_t count = state ? 6 : 8;
     if (boxTexts.size() != count) throw std::invalid_argument("register store needs one text per box");
     for (size_t k = 0; k < count; ++k) {
-        const double value = numeric::readNumber(boxTexts[k]);
+        // A text too large for a number (a refused "1e999" left in its box) is no value a
+        // register can give back as box text; it is held as 0, like any text that is no number.
+        double value = numeric::readNumber(boxTexts[k]);
+        if (!std::isfinite(value)) value = 0.0;
         if (state)
             m_state.at(r - 4)[k + 1] = value;
         else
