@@ -1,0 +1,420 @@
+// The state calculation on the generated tables: the input check and its messages in order,
+// the critical split (strictly above 373.95 C / 22.064 MPa), the region decision against the
+// rounded saturation values, wet and dryness results in general text, the single-phase search
+// with Choose 1 to 4 in fixed decimals, and the closing step after every outcome.
+#include "calc/state_calculator.h"
+
+#include "calc_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace steam::calc {
+namespace {
+
+using namespace test;
+using Known = std::vector<std::pair<int, std::string>>;
+
+const char* kNotice = "注意";
+
+std::string describe(const Known& known) {
+    std::string out;
+    const char* names = "tpvhsx";
+    for (const auto& [box, text] : known) out += std::string(1, names[box]) + "=" + text + " ";
+    return out;
+}
+
+void expectClosingStep(const StateOutcome& out) {
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_TRUE(out.panel.enabled[k]) << "value box " << k;
+        EXPECT_EQ(out.result[k], numeric::readNumber(out.panel.text[k])) << "value box " << k;
+    }
+}
+
+// Single-phase boxes: fixed decimals 2 6 8 2 4, "(none)" for x, and each value within the
+// tables' accuracy (t 0.05 K, p and v 2e-4 relative, h 0.05 kJ/kg, s 1e-4 kJ/(kg K)) plus
+// half a displayed unit.
+void expectSinglePhase(const StateOutcome& out, const std::array<double, 5>& reference) {
+    EXPECT_EQ(out.panel.text[X], "(none)");
+    const double tolerance[] = {0.005 + 0.05, 0.5e-6 + 2e-4 * reference[1], 0.5e-8 + 2e-4 * reference[2], 0.005 + 0.05,
+                                0.5e-4 + 1e-4};
+    for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(testing::Message() << "box " << "tpvhs"[k] << " = \"" << out.panel.text[k] << "\", IAPWS-95 "
+                                        << reference[k]);
+        const std::string& text = out.panel.text[k];
+        ASSERT_NE(text.find('.'), std::string::npos);
+        EXPECT_EQ(text.size() - text.find('.') - 1, static_cast<size_t>(PropertyDecimals[9 + k]));
+        EXPECT_LE(std::fabs(numeric::readNumber(text) - reference[k]), tolerance[k]);
+    }
+}
+
+// ---------------------------------------------------------------- the input check
+
+TEST(StateInputCheckTest, MessagesComeInOrderAndNothingIsCalculated) {
+    struct Case {
+        std::vector<int> ticks;
+        std::vector<const char*> messages;
+    };
+    const Case cases[] = {
+        {{}, {"请输入温度或压力", "必须输入2个参数!"}},
+        {{2, 3}, {"请输入温度或压力"}},
+        {{4, 5}, {"请输入温度或压力"}},
+        {{5}, {"请输入温度或压力", "必须输入2个参数!"}},
+        {{0}, {"必须输入2个参数!"}},
+        {{1}, {"必须输入2个参数!"}},
+        {{0, 1, 2}, {"必须输入2个参数!"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ticks.size() << " ticks" << (c.ticks.empty() ? "" : ", first ")
+                                        << (c.ticks.empty() ? -1 : c.ticks[0]));
+        StatePanel panel;
+        panel.text = {"200", "3.5", "0.001", "853", "2.3", "0.5"};
+        for (int k : c.ticks) panel.ticked[k] = true;
+        CHK_Click(panel);
+        const StateOutcome out = SCAL2_Click(realTables(), panel);
+        ASSERT_EQ(out.messages.size(), c.messages.size());
+        for (size_t i = 0; i < c.messages.size(); ++i) {
+            EXPECT_EQ(out.messages[i].text, c.messages[i]);
+            EXPECT_EQ(out.messages[i].title, kNotice);
+            EXPECT_EQ(out.messages[i].icon, data::MessageIcon::Exclamation);
+        }
+        EXPECT_EQ(out.panel.text, panel.text);
+        EXPECT_EQ(out.region, RegionNone);
+        EXPECT_EQ(out.Choose, 0);
+        expectClosingStep(out);
+    }
+}
+
+TEST(StateInputCheckTest, TemperatureIsTheFirstKnownWhenBothAreTicked) {
+    const StateOutcome out = calculate({{P, "3.5"}, {T, "200"}});
+    EXPECT_EQ(out.pairCase, PairTP);
+    const StateOutcome px = calculate({{P, "1"}, {X, "0.5"}});
+    EXPECT_EQ(px.pairCase, PairPX);
+    const StateOutcome ts = calculate({{S, "6"}, {T, "300"}});
+    EXPECT_EQ(ts.pairCase, PairTS);
+}
+
+// ---------------------------------------------------------------- the worked road and Choose
+
+TEST(StateSearchTest, WorkedRoadIsCompressedWaterFromAnExactRow) {
+    const StateOutcome out = calculate({{T, "200"}, {P, "3.5"}});
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_EQ(out.region, RegionWater);
+    EXPECT_EQ(out.Choose, 1);
+    EXPECT_EQ(out.panel.text[T], "200.00");
+    EXPECT_EQ(out.panel.text[P], "3.500000");
+    EXPECT_EQ(out.panel.text[X], "(none)");
+    // An exact row: each value is the IAPWS-95 value correctly rounded.
+    const auto reference = stateReference(iapws95::stateTP(200 + kKelvin, 3.5, iapws95::Branch::Liquid));
+    for (int k = 2; k < 5; ++k)
+        EXPECT_LE(std::fabs(numeric::readNumber(out.panel.text[k]) - reference[k]), 0.5 * unit(9 + k) * (1 + 1e-9))
+            << "box " << k << " \"" << out.panel.text[k] << "\" IAPWS-95 " << reference[k];
+    expectClosingStep(out);
+    EXPECT_EQ(out.result[X], 0.0);
+}
+
+TEST(StateSearchTest, EachGridMatchKindAgreesWithIapws95) {
+    // WATER and VAPOR tabulate whole kelvins here and three-digit pressures 3.50/3.55, 1.00/1.02.
+    struct Case {
+        double t, p;
+        int choose;
+        int region;
+    };
+    const Case cases[] = {
+        {200, 3.5, 1, RegionWater},   {200, 3.52, 2, RegionWater},  {200.5, 3.5, 3, RegionWater},
+        {200.5, 3.52, 4, RegionWater}, {300, 1, 1, RegionVapor},     {301, 1.01, 2, RegionVapor},
+        {300.5, 1.02, 3, RegionVapor}, {300.5, 1.01, 4, RegionVapor}, {500, 30, 1, RegionWater},
+        {612.3, 45.67, 4, RegionWater}, {450.5, 10, 3, RegionVapor},  {60, 0.0123, 2, RegionVapor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p);
+        const StateOutcome out = calculate({{T, typed(c.t)}, {P, typed(c.p)}});
+        EXPECT_TRUE(out.messages.empty());
+        EXPECT_EQ(out.region, c.region);
+        EXPECT_EQ(out.Choose, c.choose);
+        expectSinglePhase(out, stateReference(stableState(c.t, c.p)));
+        expectClosingStep(out);
+    }
+}
+
+TEST(StateSearchTest, ValueOutsideTheTableLeavesTheBoxesAndRunsTheClosingStep) {
+    struct Case {
+        Known known;
+        int region;
+    };
+    const Case cases[] = {
+        {{{T, "400"}, {V, "0.001"}}, RegionWater},   // denser than any tabulated water at 400 C
+        {{{T, "900"}, {P, "1"}}, RegionVapor},       // beyond the last isotherm
+        {{{P, "150"}, {H, "2000"}}, RegionWater},    // beyond the last isobar
+        {{{T, "200"}, {S, "99"}}, RegionVapor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(describe(c.known));
+        const StatePanel panel = statePanel(c.known);
+        const StateOutcome out = SCAL2_Click(realTables(), panel);
+        EXPECT_EQ(out.region, c.region);
+        ASSERT_GE(out.messages.size(), 1u);
+        for (const auto& m : out.messages) {
+            EXPECT_EQ(m.text, "超出可选范围，请重新输入");
+            EXPECT_EQ(m.title, "提醒");
+        }
+        EXPECT_EQ(out.panel.text, panel.text);
+        expectClosingStep(out);
+    }
+}
+
+TEST(StateSearchTest, SupercriticalVolumeDecidesTheTable) {
+    const StateOutcome water = calculate({{T, "400"}, {V, "0.001"}});
+    EXPECT_EQ(water.region, RegionWater);
+    const StateOutcome vapor = calculate({{T, "400"}, {V, "0.01"}});
+    EXPECT_EQ(vapor.region, RegionVapor);
+    EXPECT_TRUE(vapor.messages.empty());
+    const double p = bisect([](double p) { return iapws95::stateTP(400 + kKelvin, p, iapws95::Branch::Vapour).v - 0.01; }, 10, 30);
+    expectSinglePhase(vapor, stateReference(iapws95::stateTP(400 + kKelvin, p, iapws95::Branch::Vapour)));
+    const StateOutcome dense = calculate({{T, "400"}, {V, "0.002"}});
+    EXPECT_EQ(dense.region, RegionWater);
+    EXPECT_TRUE(dense.messages.empty());
+}
+
+// ---------------------------------------------------------------- the critical split
+
+TEST(StateRegionTest, CriticalTemperatureItselfTakesTheSaturationPath) {
+    // Above 373.95 a dryness pair shows "none"; at 373.95 it does not.
+    const StateOutcome above = calculate({{T, "373.96"}, {X, "0.5"}});
+    for (const std::string& text : above.panel.text) EXPECT_EQ(text, "none");
+    EXPECT_EQ(above.result, (RegisterStore::StateValues{}));
+    EXPECT_TRUE(above.messages.empty());
+
+    const StateOutcome at = calculate({{T, "373.95"}, {X, "0.5"}});
+    for (const std::string& text : at.panel.text) EXPECT_NE(text, "none");
+
+    // (t, p = 22.064): invalid above, never invalid at 373.95.
+    const StateOutcome invalid = calculate({{T, "373.96"}, {P, "22.064"}});
+    EXPECT_EQ(invalid.region, RegionInvalid);
+    const StateOutcome atInvalid = calculate({{T, "373.95"}, {P, "22.064"}});
+    EXPECT_NE(atInvalid.region, RegionInvalid);
+    EXPECT_TRUE(atInvalid.messages.empty());
+
+    // Above the critical temperature (t, p) is decided by p against 22.064 alone.
+    const StateOutcome supercritical = calculate({{T, "373.96"}, {P, "30"}});
+    EXPECT_EQ(supercritical.region, RegionWater);
+    const StateOutcome light = calculate({{T, "373.96"}, {P, "22"}});
+    EXPECT_EQ(light.region, RegionVapor);
+}
+
+TEST(StateRegionTest, CriticalPressureItselfTakesTheSaturationPath) {
+    const StateOutcome above = calculate({{P, "22.065"}, {X, "0.5"}});
+    for (const std::string& text : above.panel.text) EXPECT_EQ(text, "none");
+    const StateOutcome at = calculate({{P, "22.064"}, {X, "0.5"}});
+    for (const std::string& text : at.panel.text) EXPECT_NE(text, "none");
+    // Above the critical pressure (p, v), (p, h), (p, s) all search WATER.
+    for (int second : {V, H, S}) {
+        const char* values[] = {"", "", "0.01", "2800", "6"};
+        const StateOutcome out = calculate({{P, "25"}, {second, values[second]}});
+        EXPECT_EQ(out.region, RegionWater) << "tpvhs"[second];
+    }
+    // Above the critical temperature (t, h) and (t, s) search VAPOR.
+    for (int second : {H, S}) {
+        const char* values[] = {"", "", "", "1900", "4.2"};
+        const StateOutcome out = calculate({{T, "380"}, {second, values[second]}});
+        EXPECT_EQ(out.region, RegionVapor) << "tpvhs"[second];
+    }
+}
+
+TEST(StateRegionTest, InvalidSupercriticalPairsChangeNoBox) {
+    const Known cases[] = {{{T, "400"}, {P, "22.064"}}, {{T, "400"}, {V, "0.0031056"}}, {{T, "500"}, {P, "22.064000"}}};
+    for (const Known& known : cases) {
+        SCOPED_TRACE(describe(known));
+        const StatePanel panel = statePanel(known);
+        const StateOutcome out = SCAL2_Click(realTables(), panel);
+        EXPECT_EQ(out.region, RegionInvalid);
+        ASSERT_EQ(out.messages.size(), 1u);
+        EXPECT_EQ(out.messages[0].text, "输入数值有误，请重新输入");
+        EXPECT_EQ(out.messages[0].title, kNotice);
+        EXPECT_EQ(out.panel.text, panel.text);
+        EXPECT_EQ(out.Choose, 0);
+        expectClosingStep(out);
+    }
+}
+
+TEST(StateRegionTest, DrynessAboveTheCriticalPointShowsNoneAndStoresZeros) {
+    for (const Known& known : {Known{{T, "400"}, {X, "0.5"}}, Known{{P, "30"}, {X, "0.2"}}}) {
+        SCOPED_TRACE(describe(known));
+        const StateOutcome out = calculate(known);
+        for (const std::string& text : out.panel.text) EXPECT_EQ(text, "none");
+        EXPECT_EQ(out.result, (RegisterStore::StateValues{}));
+        EXPECT_EQ(out.region, RegionNone);
+        EXPECT_TRUE(out.messages.empty());
+        expectClosingStep(out);
+    }
+}
+
+TEST(StateRegionTest, FirstKnownOutsideTheSaturationTableEndsSilently) {
+    for (const Known& known : {Known{{T, "-5"}, {P, "1"}}, Known{{P, "0.0005"}, {H, "100"}}, Known{{T, ""}, {X, "0.5"}}}) {
+        SCOPED_TRACE(describe(known));
+        const StatePanel panel = statePanel(known);
+        const StateOutcome out = SCAL2_Click(realTables(), panel);
+        EXPECT_TRUE(out.messages.empty());
+        EXPECT_EQ(out.region, RegionNone);
+        EXPECT_EQ(out.panel.text, panel.text);
+        expectClosingStep(out);
+    }
+}
+
+// ---------------------------------------------------------------- on and near the saturation line
+
+TEST(StateRegionTest, PressureEqualToTheRoundedSaturationPressureAsksForDryness) {
+    for (double t : {20.0, 100.0, 200.0, 300.0, 370.0}) {
+        SCOPED_TRACE(testing::Message() << "t " << t);
+        // The 6-decimal saturation pressure, as the dryness result writes it.
+        const StateOutcome line = calculate({{T, typed(t)}, {X, "0"}});
+        const std::string ps = line.panel.text[P];
+        EXPECT_NEAR(numeric::readNumber(ps), saturationReference(t)[1], 1.0 * unit(10));
+
+        const StatePanel panel = statePanel({{T, typed(t)}, {P, ps}});
+        const StateOutcome on = SCAL2_Click(realTables(), panel);
+        EXPECT_EQ(on.region, RegionNeedsDryness);
+        ASSERT_EQ(on.messages.size(), 1u);
+        EXPECT_EQ(on.messages[0].text, "湿蒸汽，请输入干度");
+        EXPECT_EQ(on.messages[0].title, kNotice);
+        EXPECT_EQ(on.panel.text, panel.text);
+        expectClosingStep(on);
+
+        // One step in the sixth decimal: water above, steam below. Up to 300 C the tables
+        // bracket such states; at 370 C the neighbouring steam isobar ends short of them.
+        const double value = numeric::readNumber(ps);
+        const StateOutcome higher = calculate({{T, typed(t)}, {P, typed(numeric::sswr(value + 1e-6, 6))}});
+        EXPECT_EQ(higher.region, RegionWater);
+        const StateOutcome lower = calculate({{T, typed(t)}, {P, typed(numeric::sswr(value - 1e-6, 6))}});
+        EXPECT_EQ(lower.region, RegionVapor);
+        if (t <= 300) {
+            EXPECT_TRUE(higher.messages.empty());
+            EXPECT_EQ(higher.panel.text[X], "(none)");
+            EXPECT_TRUE(lower.messages.empty());
+            EXPECT_EQ(lower.panel.text[X], "(none)");
+        }
+    }
+}
+
+TEST(StateWetTest, SecondValueAtTheSaturatedEndsGivesDrynessZeroAndOne) {
+    // The saturated values as the saturation panel shows them, typed into the state panel.
+    for (double t : {100.0, 45.5, 250.0}) {
+        const SaturationOutcome sat = SCAL_Click(realTables(), saturationPanel(0, typed(t)));
+        ASSERT_TRUE(sat.result.has_value());
+        struct End {
+            int box;
+            int satIndex;
+            const char* x;
+        };
+        const End ends[] = {{V, 2, "0"}, {V, 3, "1"}, {H, 4, "0"}, {H, 5, "1"}, {S, 6, "0"}, {S, 7, "1"}};
+        for (const End& e : ends) {
+            SCOPED_TRACE(testing::Message() << "t " << t << ", " << "tpvhsx"[e.box] << " = " << sat.panel.text[e.satIndex]);
+            const StateOutcome out = calculate({{T, typed(t)}, {e.box, sat.panel.text[e.satIndex]}});
+            EXPECT_EQ(out.region, RegionWet);
+            EXPECT_TRUE(out.messages.empty());
+            EXPECT_EQ(out.panel.text[X], e.x);
+            EXPECT_EQ(out.panel.text[T], typed(numeric::readNumber(sat.panel.text[0])));
+            EXPECT_EQ(out.panel.text[P], typed(numeric::readNumber(sat.panel.text[1])));
+            EXPECT_DOUBLE_EQ(numeric::readNumber(out.panel.text[e.box]), numeric::readNumber(sat.panel.text[e.satIndex]));
+            expectClosingStep(out);
+        }
+    }
+}
+
+TEST(StateWetTest, WetStateReplacesTheTypedValueByTheOneRecomputedFromX) {
+    // p = 1 MPa and h halfway between h' and h'' from IAPWS-95.
+    const iapws95::Saturation sat = iapws95::saturationP(1.0);
+    const double h = 0.5 * (sat.liquid.h + sat.vapour.h) + 0.001234;
+    const StateOutcome out = calculate({{P, "1"}, {H, typed(h)}});
+    EXPECT_EQ(out.region, RegionWet);
+    EXPECT_EQ(out.panel.text[X], "0.5");
+    EXPECT_EQ(out.panel.text[P], "1");
+    EXPECT_NEAR(numeric::readNumber(out.panel.text[T]), sat.T - kKelvin, 0.01);
+    // h is recomputed from the full-precision x, so it matches the typed h to its 2 decimals.
+    EXPECT_NEAR(numeric::readNumber(out.panel.text[H]), h, 0.006);
+    EXPECT_NE(out.panel.text[H], typed(h));
+    const double x = (h - sat.liquid.h) / (sat.vapour.h - sat.liquid.h);
+    EXPECT_NEAR(numeric::readNumber(out.panel.text[V]), (1 - x) * sat.liquid.v + x * sat.vapour.v, 2e-5);
+    EXPECT_NEAR(numeric::readNumber(out.panel.text[S]), (1 - x) * sat.liquid.s + x * sat.vapour.s, 2e-4);
+}
+
+TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
+    struct Case {
+        Known known;
+        double t;
+        double x;
+        const char* xText;
+    };
+    const Case cases[] = {
+        {{{T, "100"}, {X, "0.25"}}, 100, 0.25, "0.25"},
+        {{{T, "100"}, {X, "1.5"}}, 100, 1.5, "1.5"},     // extrapolated beyond dry steam
+        {{{T, "150.3"}, {X, "-0.2"}}, 150.3, -0.2, "-0.2"},
+        {{{T, "60"}, {X, "0.123"}}, 60, 0.123, "0.12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(describe(c.known));
+        const StateOutcome out = calculate(c.known);
+        EXPECT_TRUE(out.messages.empty());
+        EXPECT_EQ(out.region, RegionNone);
+        EXPECT_EQ(out.panel.text[X], c.xText);
+        EXPECT_EQ(out.panel.text[T], typed(numeric::sswr(c.t, 2)));
+        const auto sat = saturationReference(c.t);
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[P]), sat[1], unit(10));
+        // The straight lines through the rounded saturated values.
+        const double spread = std::fabs(c.x) + std::fabs(1 - c.x);
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[V]), (1 - c.x) * sat[2] + c.x * sat[3], spread * unit(4) + unit(11));
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[H]), (1 - c.x) * sat[4] + c.x * sat[5], spread * unit(5) + unit(12));
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[S]), (1 - c.x) * sat[6] + c.x * sat[7], spread * unit(7) + unit(13));
+        expectClosingStep(out);
+    }
+    // x = 1.5 lies beyond v'', h'' and s''.
+    const StateOutcome beyond = calculate({{T, "100"}, {X, "1.5"}});
+    const auto sat = saturationReference(100);
+    EXPECT_GT(numeric::readNumber(beyond.panel.text[V]), sat[3]);
+    EXPECT_GT(numeric::readNumber(beyond.panel.text[H]), sat[5]);
+}
+
+TEST(StateWetTest, PressureDrynessPairShowsTheSaturationTemperature) {
+    const StateOutcome out = calculate({{P, "0.101325"}, {X, "0.5"}});
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_EQ(out.panel.text[P], "0.101325");
+    EXPECT_NEAR(numeric::readNumber(out.panel.text[T]), 99.97, 0.011);
+    EXPECT_EQ(out.panel.text[X], "0.5");
+}
+
+TEST(StateWetTest, CriticalRowShowsTheCriticalStateWithoutDryness) {
+    // At the top row v' = v'' (and h, s): no division by their difference.
+    for (const Known& known : {Known{{T, "373.946"}, {H, "2084.26"}}, Known{{T, "373.946"}, {S, "4.407"}}}) {
+        SCOPED_TRACE(describe(known));
+        const StateOutcome out = calculate(known);
+        EXPECT_TRUE(out.messages.empty());
+        EXPECT_EQ(out.panel.text[X], "(none)");
+        EXPECT_EQ(out.panel.text[P], "22.064");
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[H]), 2084.26, 0.01);
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[S]), 4.407, 1e-4);
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[V]), 1 / 322.0, 1e-6);
+        for (const std::string& text : out.panel.text) EXPECT_TRUE(showsNoNonFinite(text)) << text;
+        expectClosingStep(out);
+    }
+    const StateOutcome volume = calculate({{T, "373.946"}, {V, "0.0031056"}});
+    for (const std::string& text : volume.panel.text) EXPECT_TRUE(showsNoNonFinite(text)) << text;
+}
+
+// ---------------------------------------------------------------- reset
+
+TEST(StateResetTest, ResetAfterACalculationZeroesTheBoxes) {
+    const StateOutcome out = calculate({{T, "200"}, {P, "3.5"}});
+    const StatePanel cleaned = cmdClean2_Click(out.panel);
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(cleaned.text[k], "0");
+    EXPECT_EQ(cleaned.ticked, out.panel.ticked);
+    // The next calculation reads the zeros: 0 C is below the table, nothing is computed.
+    const StateOutcome again = SCAL2_Click(realTables(), cleaned);
+    EXPECT_EQ(again.result, (RegisterStore::StateValues{}));
+    EXPECT_TRUE(again.messages.empty());
+}
+
+}  // namespace
+}  // namespace steam::calc
