@@ -49,8 +49,11 @@ void setRole(QWidget* w, QPalette::ColorRole role, QColor colour) {
     w->setPalette(palette);
 }
 
+// Buttons and check boxes fill with the Button role, other widgets with Window; both are
+// set so that either kind shows the colour.
 void setFilledBackground(QWidget* w, QColor colour) {
     setRole(w, QPalette::Window, colour);
+    setRole(w, QPalette::Button, colour);
     w->setAutoFillBackground(true);
 }
 

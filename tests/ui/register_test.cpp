@@ -25,7 +25,11 @@ QColor registerColour(int r) {
     return QColor(c.r, c.g, c.b);
 }
 
-QColor fill(const QWidget* w) { return w->palette().color(QPalette::Window); }
+// The colour painted beside the box's indicator, as the user sees it.
+QColor fill(QWidget* w) {
+    const QImage shot = w->grab().toImage();
+    return shot.pixelColor(shot.width() - 1, shot.height() / 2);
+}
 
 void calculateSaturation(ui::fCal& window, const QString& ts) {
     click(window.OPT[0]);
