@@ -1,0 +1,101 @@
+// Every query shape the lookups run on the generated tables (Q3 to Q10, written exactly as
+// the lookups write them, with real numbers) is answered from an index, never by a full scan
+// of SWATER, WATER or VAPOR. The plans are printed for the README.
+#include "table_files.h"
+
+#include "data/query_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace steam::tables::test {
+namespace {
+
+using data::Source;
+
+struct Shape {
+    const char* name;
+    Source source;
+    std::string text;
+};
+
+std::string n(double v) { return data::numberText(v); }
+
+// The texts as Lookup builds them (see lookup.cpp), with numbers a calculation produces.
+std::vector<Shape> shapes() {
+    return {
+        {"Q3 min", Source::Swater, "select min(ts)  from SWATER "},
+        {"Q3 max", Source::Swater, "select max(h11)  from SWATER "},
+        {"Q3 min", Source::Water, "select min(v)  from WATER "},
+        {"Q4", Source::Swater, "select min(ts) from SWATER where ts >=" + n(100.123) + " AND wf=" + n(1)},
+        {"Q4", Source::Water, "select min(h) from WATER where h >=" + n(853.06) + " AND t=" + n(200)},
+        {"Q4", Source::Vapor, "select min(t) from VAPOR where t >=" + n(300.5) + " AND p=" + n(1.02)},
+        {"Q5", Source::Swater, "select max(ps) from SWATER where ps <= " + n(0.101325) + " AND wf=" + n(1)},
+        {"Q5", Source::Water, "select max(p) from WATER where p <= " + n(3.52) + " AND t=" + n(200)},
+        {"Q5", Source::Vapor, "select max(s) from VAPOR where s <= " + n(6.5) + " AND p=" + n(1.02)},
+        {"Q6 upper", Source::Swater, "select * from SWATER where ts =" + n(100.125) + " AND wf=" + n(1)},
+        {"Q6 lower", Source::Swater, "select * from  SWATER where ts =" + n(100.12) + " AND wf=" + n(1)},
+        {"Q6 upper", Source::Water, "select * from WATER where p =" + n(3.55) + " AND t=" + n(200)},
+        {"Q6 lower", Source::Vapor, "select * from  VAPOR where v =" + n(0.2) + " AND p=" + n(1.02)},
+        {"Q7", Source::Water, "select * from  WATER where t= " + n(200)},
+        {"Q7", Source::Vapor, "select * from  VAPOR where p= " + n(1.01)},
+        {"Q8", Source::Water, "select * from WATER where p =" + n(3.5) + " AND t =" + n(200)},
+        {"Q8", Source::Vapor, "select * from VAPOR where h =" + n(2800) + " AND t =" + n(300)},
+        {"Q9", Source::Water, "select *  from  WATER where p= " + n(3.5)},
+        {"Q9", Source::Vapor, "select *  from  VAPOR where s= " + n(6.5)},
+        {"Q10 min", Source::Water, "select min(t) from  WATER where t>=" + n(200.5)},
+        {"Q10 max", Source::Vapor, "select max(p) from  VAPOR where p<=" + n(1.01)},
+        // The searches of the turning columns and of a grid line's neighbours.
+        {"h'' peak", Source::Swater, "select max(h11) from SWATER where wf=" + n(1)},
+        {"h'' turn row", Source::Swater, "select min(n) from SWATER where h11=" + n(2803.28) + " AND wf=" + n(1)},
+        {"first row", Source::Swater, "select min(n) from SWATER where wf=" + n(1)},
+        {"one branch", Source::Swater,
+         "select min(h11) from SWATER where h11 >=" + n(2790) + " AND wf=" + n(1) + " AND n <= " + n(14000)},
+        {"rows between", Source::Water,
+         "select count(*) from WATER where t=" + n(2) + " AND p > " + n(0.5) + " AND p < " + n(1)},
+        {"walk a line", Source::Water, "select * from WATER where p=" + n(0.1) + " order by t"},
+    };
+}
+
+// The plan SQLite uses for the text as the lookups prepare it: shape with '?', numbers bound.
+std::vector<std::string> plan(const TableFile& file, const std::string& text) {
+    const data::ParsedQuery parsed = data::parseQuery(text);
+    std::vector<std::string> details;
+    sqlite3_stmt* s = nullptr;
+    const std::string explain = "EXPLAIN QUERY PLAN " + parsed.shape;
+    if (sqlite3_prepare_v2(file.handle(), explain.c_str(), -1, &s, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << explain << ": " << sqlite3_errmsg(file.handle());
+        return details;
+    }
+    for (size_t i = 0; i < parsed.numbers.size(); ++i) sqlite3_bind_double(s, static_cast<int>(i) + 1, parsed.numbers[i]);
+    while (sqlite3_step(s) == SQLITE_ROW) details.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 3)));
+    sqlite3_finalize(s);
+    return details;
+}
+
+TEST(QueryPlanTest, EveryLookupShapeIsAnsweredFromAnIndex) {
+    std::printf("\n== EXPLAIN QUERY PLAN of the lookup query shapes on the generated tables ==\n");
+    for (const Shape& shape : shapes()) {
+        TableFile file(shape.source);
+        const std::vector<std::string> details = plan(file, shape.text);
+        std::printf("%-12s %s\n", shape.name, shape.text.c_str());
+        for (const std::string& d : details) std::printf("             -> %s\n", d.c_str());
+        SCOPED_TRACE(testing::Message() << shape.name << ": " << shape.text);
+        ASSERT_FALSE(details.empty());
+        for (const std::string& d : details) {
+            EXPECT_EQ(d.rfind("SCAN", 0), std::string::npos) << d;
+            const bool indexed = d.find("USING INDEX") != std::string::npos ||
+                                 d.find("USING COVERING INDEX") != std::string::npos ||
+                                 d.find("USING INTEGER PRIMARY KEY") != std::string::npos ||
+                                 d.rfind("SEARCH", 0) == 0;
+            EXPECT_TRUE(indexed) << d;
+        }
+    }
+    std::printf("== end of plans ==\n");
+}
+
+}  // namespace
+}  // namespace steam::tables::test
