@@ -1,0 +1,217 @@
+// A request line parses into exactly the panel input it names or into one line naming what
+// is wrong; an answer carries exactly the box texts the panel calculation shows; the JSON form
+// has the documented keys in order and escapes every string; the text form lists names,
+// texts, units, region and messages.
+#include "cli/requests.h"
+
+#include "json_reader.h"
+
+#include "data/property_database.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace steam::cli {
+namespace {
+
+using test::Json;
+using test::JsonReader;
+
+const data::PropertyDatabase& realTables() {
+    static data::PropertyDatabase db;
+    static std::string error;
+    static const bool ok = db.open(data::executableDirectory(), error);
+    if (!ok) ADD_FAILURE() << error;
+    return db;
+}
+
+TEST(ParseRequestTest, MalformedRequestsGiveOneLineNamingTheProblem) {
+    struct Case {
+        std::vector<std::string> words;
+        std::string named;  // a piece the error must mention
+    };
+    const Case cases[] = {
+        {{}, "empty"},
+        {{"sat"}, "sat"},
+        {{"sat", "ts"}, "sat"},
+        {{"sat", "ts", "100", "extra"}, "sat"},
+        {{"sat", "tx", "100"}, "tx"},
+        {{"sat", "TS", "100"}, "TS"},
+        {{"state", "t=200"}, "state"},
+        {{"state", "t=200", "p=3.5", "v=1"}, "state"},
+        {{"state", "t200", "p=3.5"}, "t200"},
+        {{"state", "t=200", "q=3.5"}, "q=3.5"},
+        {{"state", "t=200", "t=300"}, "\"t\""},
+        {{"state", "=200", "p=3.5"}, "=200"},
+        {{"calc", "t=200", "p=3.5"}, "calc"},
+    };
+    for (const Case& c : cases) {
+        std::string joined;
+        for (const auto& w : c.words) joined += w + " ";
+        SCOPED_TRACE(testing::Message() << "request \"" << joined << "\"");
+        std::string error;
+        EXPECT_FALSE(parseRequest(c.words, error).has_value());
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+        EXPECT_NE(error.find(c.named), std::string::npos) << error;
+    }
+}
+
+TEST(ParseRequestTest, SaturationRequestNamesItsColumnAndKeepsTheTypedText) {
+    const char* columns[] = {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"};
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(columns[i]);
+        std::string error;
+        const auto request = parseRequest({"sat", columns[i], "12.5abc"}, error);
+        ASSERT_TRUE(request.has_value()) << error;
+        const auto* sat = std::get_if<SaturationRequest>(&*request);
+        ASSERT_NE(sat, nullptr);
+        EXPECT_EQ(sat->column, i);
+        EXPECT_EQ(sat->value, "12.5abc");
+    }
+}
+
+TEST(ParseRequestTest, StateRequestTicksTheTwoNamedBoxesOnly) {
+    std::string error;
+    const auto request = parseRequest({"state", "p=3.5", "t=200"}, error);
+    ASSERT_TRUE(request.has_value()) << error;
+    const auto& state = std::get<StateRequest>(*request);
+    EXPECT_EQ(state.ticked, (std::array<bool, 6>{true, true, false, false, false, false}));
+    EXPECT_EQ(state.text, (std::array<std::string, 6>{"200", "3.5", "0", "0", "0", "0"}));
+
+    const auto odd = parseRequest({"state", "h=", "x=a=b"}, error);
+    ASSERT_TRUE(odd.has_value()) << error;
+    const auto& typed = std::get<StateRequest>(*odd);
+    EXPECT_EQ(typed.text[3], "");     // an empty box, read as 0 by the calculation
+    EXPECT_EQ(typed.text[5], "a=b");  // the text after the first '=' as typed
+}
+
+TEST(SplitWordsTest, SplitsAtAnyRunOfBlanks) {
+    EXPECT_EQ(splitWords("  state\tt=200   p=3.5 "), (std::vector<std::string>{"state", "t=200", "p=3.5"}));
+    EXPECT_TRUE(splitWords("   ").empty());
+}
+
+TEST(AnswerTest, AnswerShowsExactlyWhatThePanelsShow) {
+    // Saturation: the same texts as SCAL_Click on a panel with that option and text.
+    calc::SaturationPanel satPanel;
+    calc::OPT_Click(satPanel, 4);
+    satPanel.text[4] = "419.1";
+    const calc::SaturationOutcome sat = calc::SCAL_Click(realTables(), satPanel);
+    const Answer satAnswer = answer(realTables(), SaturationRequest{4, "419.1"});
+    EXPECT_TRUE(satAnswer.saturation);
+    EXPECT_EQ(satAnswer.names, (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"}));
+    EXPECT_EQ(satAnswer.texts, std::vector<std::string>(sat.panel.text.begin(), sat.panel.text.end()));
+    EXPECT_EQ(satAnswer.units[0], "oC");
+
+    // State: the same texts as SCAL2_Click with those two boxes ticked and "0" elsewhere.
+    calc::StatePanel statePanel;
+    statePanel.text = {"0", "1", "0", "0", "6.7", "0"};
+    statePanel.ticked[1] = statePanel.ticked[4] = true;
+    calc::CHK_Click(statePanel);
+    const calc::StateOutcome state = calc::SCAL2_Click(realTables(), statePanel);
+    StateRequest request;
+    request.ticked = statePanel.ticked;
+    request.text = statePanel.text;
+    const Answer stateAnswer = answer(realTables(), request);
+    EXPECT_FALSE(stateAnswer.saturation);
+    EXPECT_EQ(stateAnswer.names, (std::vector<std::string>{"t", "p", "v", "h", "s", "x"}));
+    EXPECT_EQ(stateAnswer.texts, std::vector<std::string>(state.panel.text.begin(), state.panel.text.end()));
+    EXPECT_EQ(stateAnswer.region, "vapor");
+    EXPECT_EQ(stateAnswer.messages, state.messages);
+}
+
+TEST(AnswerTest, RegionKeysNameEveryOutcome) {
+    struct Case {
+        std::vector<std::string> words;
+        const char* region;
+    };
+    const Case cases[] = {
+        {{"state", "t=200", "p=3.5"}, "water"},        {{"state", "t=200", "p=1"}, "vapor"},
+        {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "invalid"},
+        {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "none"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words[1] + " " + c.words[2]);
+        std::string error;
+        const auto request = parseRequest(c.words, error);
+        ASSERT_TRUE(request.has_value()) << error;
+        EXPECT_EQ(answer(realTables(), *request).region, c.region);
+    }
+}
+
+TEST(ToJsonTest, SaturationAnswerHasItsKeysInOrderAndStringsOnly) {
+    const Answer a = answer(realTables(), SaturationRequest{0, "100"});
+    const auto json = JsonReader::parse(toJson(a));
+    ASSERT_TRUE(json.has_value()) << toJson(a);
+    EXPECT_EQ(json->keys(), (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "messages"}));
+    for (int i = 0; i < 8; ++i) {
+        const Json& v = json->object[i].second;
+        EXPECT_EQ(v.kind, Json::String) << json->object[i].first;
+        EXPECT_EQ(v.string, a.texts[i]);
+    }
+    EXPECT_EQ(json->find("ts")->string, "100.00");
+    EXPECT_EQ(json->find("messages")->kind, Json::Array);
+    EXPECT_TRUE(json->find("messages")->array.empty());
+}
+
+TEST(ToJsonTest, StateAnswerHasRegionAndMessagesWithTitleAndText) {
+    std::string error;
+    const Answer a = answer(realTables(), *parseRequest({"state", "t=400", "p=22.064"}, error));
+    const auto json = JsonReader::parse(toJson(a));
+    ASSERT_TRUE(json.has_value()) << toJson(a);
+    EXPECT_EQ(json->keys(), (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "region", "messages"}));
+    EXPECT_EQ(json->find("region")->string, "invalid");
+    const Json& messages = *json->find("messages");
+    ASSERT_EQ(messages.array.size(), 1u);
+    EXPECT_EQ(messages.array[0].keys(), (std::vector<std::string>{"title", "text"}));
+    EXPECT_EQ(messages.array[0].find("title")->string, "注意");
+    EXPECT_EQ(messages.array[0].find("text")->string, "输入数值有误，请重新输入");
+}
+
+TEST(ToJsonTest, EveryStringIsEscaped) {
+    const std::string awkward[] = {"quote \" here", "back\\slash", "line\nbreak", "tab\there", std::string("bell\x07", 5),
+                                   std::string("nul\0x", 5), "ctrl\x1f", "中文 \xe2\x80\x94 dash", "\r"};
+    for (const std::string& text : awkward) {
+        SCOPED_TRACE(testing::Message() << "text of " << text.size() << " bytes");
+        Answer a;
+        a.saturation = false;
+        a.names = {"t", "p", "v", "h", "s", "x"};
+        a.texts = {text, "0", "0", "0", "0", text};
+        a.units = {"", "", "", "", "", ""};
+        a.region = text;
+        a.messages = {{text, text, data::MessageIcon::Exclamation}};
+        const std::string out = toJson(a);
+        EXPECT_EQ(out.find('\n'), std::string::npos);
+        const auto json = JsonReader::parse(out);
+        ASSERT_TRUE(json.has_value()) << out;
+        EXPECT_EQ(json->find("t")->string, text);
+        EXPECT_EQ(json->find("region")->string, text);
+        EXPECT_EQ(json->find("messages")->array[0].find("title")->string, text);
+
+        const auto error = JsonReader::parse(errorJson(text));
+        ASSERT_TRUE(error.has_value()) << errorJson(text);
+        EXPECT_EQ(error->keys(), (std::vector<std::string>{"error"}));
+        EXPECT_EQ(error->find("error")->string, text);
+    }
+}
+
+TEST(ToTextTest, ListsBoxesWithUnitsThenRegionThenMessages) {
+    std::string error;
+    const Answer a = answer(realTables(), *parseRequest({"state", "t=200", "p=3.5"}, error));
+    const std::string text = toText(a);
+    EXPECT_NE(text.find("t   = 200.00 oC\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("p   = 3.500000 MPa\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("x   = (none)\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("region: "), std::string::npos) << text;
+    EXPECT_LT(text.find("x   ="), text.find("region: "));
+
+    const Answer refused = answer(realTables(), SaturationRequest{0, "400"});
+    const std::string lines = toText(refused);
+    EXPECT_NE(lines.find("[提醒] 超出可选范围，请重新输入\n"), std::string::npos) << lines;
+    EXPECT_EQ(lines.find("region"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace steam::cli
