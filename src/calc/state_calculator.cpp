@@ -90,8 +90,9 @@ private:
             aboveCritical(pair, second);
             return;
         }
-        SaturationRow sat;
+        SaturationRow& sat = m_sat;
         if (!saturationAtKnown(sat)) return;  // outside the saturation table: ends silently
+        m_haveSat = true;
         if (pair == PairTX || pair == PairPX) {
             drynessResults(sat);
             return;
@@ -220,13 +221,35 @@ private:
                                                              i2, m_K1, m_K2);
             }
         }
+        if (!onItsSideOfSaturation(water, values)) {
+            m_out.messages.push_back(data::outOfRangeMessage());
+            return;
+        }
         for (int k = 1; k <= 5; ++k) box(k - 1) = numeric::fixedText(values[k], PropertyDecimals[8 + k]);
         box(5) = "(none)";
     }
 
+    // Below the critical point the tables also hold metastable rows past saturation (and
+    // liquid under tension), so that states close to the saturation line can be bracketed.
+    // A result that lands on the far side of saturation is no stable state of its region:
+    // for example t = 200 C with h just below h', which no compressed water has.
+    bool onItsSideOfSaturation(bool water, const std::array<double, 6>& values) const {
+        if (!m_haveSat) return true;
+        if (m_firstIsT) {
+            const double p = readNumber(numeric::fixedText(values[2], PropertyDecimals[10]));
+            return water ? p >= m_sat.ps() : p <= m_sat.ps();
+        }
+        const double t = readNumber(numeric::fixedText(values[1], PropertyDecimals[9]));
+        return water ? t <= m_sat.ts() : t >= m_sat.ts();
+    }
+
     void closingStep() {
         m_out.panel.enabled.fill(true);
-        for (int k = 0; k < 6; ++k) m_out.result[k] = readNumber(box(k));
+        for (int k = 0; k < 6; ++k) {
+            // A box may still hold a refused number such as "1e999"; it is no point to mark.
+            const double value = readNumber(box(k));
+            m_out.result[k] = std::isfinite(value) ? value : 0.0;
+        }
     }
 
     const data::PropertyDatabase& m_db;
@@ -235,6 +258,8 @@ private:
     bool m_firstIsT = true;
     double m_K1 = 0.0;
     double m_K2 = 0.0;
+    SaturationRow m_sat;  // at the first known, when below the critical point
+    bool m_haveSat = false;
 };
 
 }  // namespace

@@ -41,6 +41,9 @@ TEST(HostileInputTest, StateBoxesNeverShowNonFiniteNumbers) {
                     const int other = hostileBox == first ? second : first;
                     const StateOutcome out = calculate({{hostileBox, text}, {other, sane[other]}});
                     for (const std::string& box : out.panel.text) EXPECT_TRUE(showsNoNonFinite(box)) << "\"" << box << "\"";
+                    // The current result is marked on the diagram: a refused number left in its
+                    // box is no point to mark.
+                    for (double v : out.result) EXPECT_TRUE(std::isfinite(v));
                 }
             }
         }

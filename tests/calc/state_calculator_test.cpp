@@ -150,6 +150,7 @@ TEST(StateSearchTest, ValueOutsideTheTableLeavesTheBoxesAndRunsTheClosingStep) {
         {{{T, "900"}, {P, "1"}}, RegionVapor},       // beyond the last isotherm
         {{{P, "150"}, {H, "2000"}}, RegionWater},    // beyond the last isobar
         {{{T, "200"}, {S, "99"}}, RegionVapor},
+        {{{T, "200"}, {H, "852.0"}}, RegionWater},  // below h' at 200 C no compressed water exists
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(describe(c.known));
@@ -163,6 +164,37 @@ TEST(StateSearchTest, ValueOutsideTheTableLeavesTheBoxesAndRunsTheClosingStep) {
         }
         EXPECT_EQ(out.panel.text, panel.text);
         expectClosingStep(out);
+    }
+}
+
+// The tables hold metastable rows past saturation (and liquid under tension) for bracketing;
+// a result on the far side of the saturation line is refused rather than shown as water or
+// steam. Sweeps the second value just inside each single-phase side of the saturated values.
+TEST(StateSearchTest, ResultIsNeverOnTheFarSideOfSaturation) {
+    for (double t : {5.5, 20.25, 50.5, 120.3, 200.0, 250.7, 300.2, 350.6}) {
+        const iapws95::Saturation sat = iapws95::saturationT(t + kKelvin);
+        const double ps = numeric::sswr(sat.p, 6);
+        const struct {
+            int box;
+            double liquid, vapour, step;
+        } seconds[] = {{V, sat.liquid.v, sat.vapour.v, 1e-6}, {H, sat.liquid.h, sat.vapour.h, 0.3},
+                       {S, sat.liquid.s, sat.vapour.s, 1e-3}};
+        for (const auto& second : seconds) {
+            for (double offset : {1.0, 3.0, 10.0}) {
+                for (const bool water : {true, false}) {
+                    const double z = water ? second.liquid - offset * second.step : second.vapour + offset * second.step;
+                    const Known known{{T, numeric::generalText(t)}, {second.box, numeric::generalText(z)}};
+                    SCOPED_TRACE(describe(known));
+                    const StateOutcome out = calculate(known);
+                    if (out.region != (water ? RegionWater : RegionVapor) || !out.messages.empty()) continue;
+                    const double p = numeric::readNumber(out.panel.text[P]);
+                    if (water)
+                        EXPECT_GE(p, ps) << "saturation pressure " << ps;
+                    else
+                        EXPECT_LE(p, ps) << "saturation pressure " << ps;
+                }
+            }
+        }
     }
 }
 
