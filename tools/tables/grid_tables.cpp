@@ -39,6 +39,9 @@ std::vector<double> gridPressures() {
             if (value >= 0.00058 - 1e-12 && value < 100.0) p.push_back(value);
         }
     }
+    // Close below the critical pressure the saturation temperature changes fast and the
+    // metastable runs are short (the spinodals close in), so the isobars lie closer there.
+    for (int m = 1800; m < 2206; m += 5) p.push_back(decimalKey(m, -2));
     // Finer isobars just above the critical pressure, where the pseudo-critical peak is sharp.
     for (int m = 2220; m < 3000; m += 20) p.push_back(decimalKey(m, -2));
     // Beyond 100 MPa a few more isobars, so states near 100 MPa are bracketed on both sides.
