@@ -30,23 +30,40 @@ const char* regionKey(int region) {
     }
 }
 
+// Length of the valid UTF-8 sequence starting at text[i], 0 when the bytes there are not one.
+size_t utf8Length(const std::string& text, size_t i) {
+    const auto byte = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+    const unsigned lead = byte(i);
+    const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    for (size_t k = 1; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+// A JSON string; bytes that are not UTF-8 (typed text is passed through) become U+FFFD.
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                    out += buffer;
-                } else {
-                    out += static_cast<char>(c);
-                }
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = utf8Length(text, i);
+        if (length == 0) {
+            out += "\\ufffd";
+            ++i;
+            continue;
         }
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (length > 1) {
+            out.append(text, i, length);
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+            out += buffer;
+        } else {
+            out += static_cast<char>(c);
+        }
+        i += length;
     }
     return out + "\"";
 }

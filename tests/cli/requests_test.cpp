@@ -197,6 +197,22 @@ TEST(ToJsonTest, EveryStringIsEscaped) {
     }
 }
 
+// Typed text reaches the JSON unchanged when a box keeps it; bytes that are no UTF-8 would make
+// the whole line unreadable to a JSON parser, so they are replaced, and nothing else is.
+TEST(ToJsonTest, BytesThatAreNotUtf8BecomeTheReplacementCharacter) {
+    const struct {
+        std::string typed, expected;
+    } cases[] = {{"1\xff", "1\\ufffd"},
+                 {"\xe4\xb8", "\\ufffd\\ufffd"},  // a Chinese character cut short
+                 {"\xe4\xb8\xad", "\xe4\xb8\xad"},  // the whole character stays
+                 {"a\x80" "b", "a\\ufffdb"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "typed " << c.typed.size() << " bytes");
+        const std::string out = errorJson(c.typed);
+        EXPECT_EQ(out, "{\"error\":\"" + c.expected + "\"}");
+    }
+}
+
 TEST(ToTextTest, ListsBoxesWithUnitsThenRegionThenMessages) {
     std::string error;
     const Answer a = answer(realTables(), *parseRequest({"state", "t=200", "p=3.5"}, error));
