@@ -197,7 +197,7 @@ fGoodby::fGoodby(const ProgramContext& context, QWidget* parent)
     Label1->setAlignment(Qt::AlignCenter);
 
     Label2 = departmentLabel(this, twipRect(240, 1800, 4215, 255), 9, false,
-                             departmentLine() + QStringLiteral("  2024"));
+                             departmentLine() + QStringLiteral("  2026"));
 
     auto* line = new RuleLine(palette().color(QPalette::WindowText), this);
     placeRule(line, 0, 6600, 1982);
