@@ -25,7 +25,7 @@ SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationP
         // The known value is read again each round: once its own box has been rewritten with
         // fixed decimals, the remaining boxes follow the value as shown.
         const double current = numeric::readNumber(out.panel.text[k - 1]);
-        const double r = numeric::interpolateRows(slots.HrsSat, slots.LrsSat, i + 1, k, current);
+        const double r = numeric::cz(slots, i + 1, k, current);
         out.panel.text[i] = numeric::fixedText(r, PropertyDecimals[i + 1]);
         shown[i] = numeric::readNumber(out.panel.text[i]);
     }

@@ -150,7 +150,7 @@ private:
                               1, slots.HrsSat, slots.LrsSat, 0) != 1)
             return false;
         for (int f = 1; f <= 8; ++f)
-            sat.f[f] = sswr(numeric::interpolateRows(slots.HrsSat, slots.LrsSat, f, i1, m_K1), PropertyDecimals[f]);
+            sat.f[f] = sswr(numeric::cz(slots, f, i1, m_K1), PropertyDecimals[f]);
         return true;
     }
 
@@ -214,11 +214,9 @@ private:
         for (int k = 1; k <= 5; ++k) {
             switch (m_out.Choose) {
                 case 1: values[k] = s.ExactRs.Fields(k); break;
-                case 2: values[k] = numeric::interpolateRows(s.HrsFixY, s.LrsFixY, k, i2, m_K2); break;
-                case 3: values[k] = numeric::interpolateRows(s.HrsFixZ, s.LrsFixZ, k, i1, m_K1); break;
-                default:
-                    values[k] = numeric::interpolateFourRows(s.LrsLowerY, s.LrsUpperY, s.HrsLowerY, s.HrsUpperY, k, i1,
-                                                             i2, m_K1, m_K2);
+                case 2: values[k] = numeric::cz2(s, k, i2, m_K2); break;
+                case 3: values[k] = numeric::cz3(s, k, i1, m_K1); break;
+                default: values[k] = numeric::cz4(s, k, i1, i2, m_K1, m_K2);
             }
         }
         if (!onItsSideOfSaturation(water, values)) {
