@@ -31,9 +31,9 @@ void writeSaturation(const std::filesystem::path& dir, int threads) {
     const auto rows = buildSaturationTable(threads, &stats);
     std::vector<std::vector<double>> out;
     for (const auto& r : rows) out.push_back({r.ts, r.ps, r.v1, r.v11, r.h1, r.h11, r.s1, r.s11, double(r.wf)});
-    TableSpec spec{"SWATER", {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "wf"}, {"wf"},
+    TableLayout layout{"SWATER", {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "wf"}, {"wf"},
                    {{"ts"}, {"ps"}, {"v1"}, {"v11"}, {"h1"}, {"h11"}, {"s1"}, {"s11"}}};
-    writeTable(dir / dataFileName(Source::Swater), spec, out);
+    writeTable(dir / dataFileName(Source::Swater), layout, out);
     std::printf("SWATER: %zu rows (%d for lookups, %d for the diagram only); diagram samples at ts =", rows.size(),
                 stats.lookupRows, stats.drawingRows);
     for (double t : stats.sampledTemperatures) std::printf(" %g", t);
@@ -47,13 +47,13 @@ void writeGrid(const std::filesystem::path& dir, GridTable table, int threads) {
     out.reserve(rows.size());
     for (const auto& r : rows) out.push_back({r.t, r.p, r.v, r.h, r.s});
     const bool water = table == GridTable::Water;
-    TableSpec spec{water ? "WATER" : "VAPOR",
+    TableLayout layout{water ? "WATER" : "VAPOR",
                    {"t", "p", "v", "h", "s"},
                    {},
                    {{"t", "p"}, {"p", "t"}, {"t", "v"}, {"t", "h"}, {"t", "s"}, {"p", "v"}, {"p", "h"}, {"p", "s"},
                     {"v"}, {"h"}, {"s"}}};
-    writeTable(dir / dataFileName(water ? Source::Water : Source::Vapor), spec, out);
-    std::printf("%s: %ld rows (%ld metastable), %zu pressures, %zu temperatures\n", spec.table.c_str(), stats.rows,
+    writeTable(dir / dataFileName(water ? Source::Water : Source::Vapor), layout, out);
+    std::printf("%s: %ld rows (%ld metastable), %zu pressures, %zu temperatures\n", layout.table.c_str(), stats.rows,
                 stats.metastableRows, gridPressures().size(), gridTemperatures(table).size());
 }
 
@@ -65,7 +65,7 @@ void writeCurves(const std::filesystem::path& dir) {
                               : family.table == "DengP" ? Source::DengP
                               : family.table == "DengV" ? Source::DengV
                                                         : Source::DengX;
-        writeTable(dir / dataFileName(source), TableSpec{family.table, {family.keyColumn, "h", "s"}, {}, {}}, out);
+        writeTable(dir / dataFileName(source), TableLayout{family.table, {family.keyColumn, "h", "s"}, {}, {}}, out);
         std::printf("%s: %zu points\n", family.table.c_str(), family.points.size());
     }
 }

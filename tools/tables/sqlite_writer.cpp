@@ -15,25 +15,25 @@ void check(int rc, sqlite3* db, const std::string& what) {
 
 void exec(sqlite3* db, const std::string& sql) { check(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), db, sql); }
 
-bool isInteger(const TableSpec& spec, const std::string& column) {
-    for (const auto& c : spec.integerColumns)
+bool isInteger(const TableLayout& layout, const std::string& column) {
+    for (const auto& c : layout.integerColumns)
         if (c == column) return true;
     return false;
 }
 
 }  // namespace
 
-void writeTable(const std::filesystem::path& file, const TableSpec& spec, const std::vector<std::vector<double>>& rows) {
+void writeTable(const std::filesystem::path& file, const TableLayout& layout, const std::vector<std::vector<double>>& rows) {
     const std::filesystem::path temporary = file.string() + ".tmp";
     std::filesystem::remove(temporary);
     sqlite3* db = nullptr;
     check(sqlite3_open(temporary.c_str(), &db), db, "open " + temporary.string());
     try {
         exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA page_size=4096;");
-        std::string create = "CREATE TABLE " + spec.table + " (n INTEGER PRIMARY KEY";
-        std::string insert = "INSERT INTO " + spec.table + " VALUES (?";
-        for (const auto& c : spec.columns) {
-            create += ", " + c + (isInteger(spec, c) ? " INTEGER" : " REAL");
+        std::string create = "CREATE TABLE " + layout.table + " (n INTEGER PRIMARY KEY";
+        std::string insert = "INSERT INTO " + layout.table + " VALUES (?";
+        for (const auto& c : layout.columns) {
+            create += ", " + c + (isInteger(layout, c) ? " INTEGER" : " REAL");
             insert += ", ?";
         }
         exec(db, create + ")");
@@ -43,25 +43,25 @@ void writeTable(const std::filesystem::path& file, const TableSpec& spec, const 
         check(sqlite3_prepare_v2(db, insert.c_str(), -1, &statement, nullptr), db, insert);
         int64_t n = 0;
         for (const auto& row : rows) {
-            if (row.size() != spec.columns.size()) throw std::runtime_error("row width differs from " + spec.table);
+            if (row.size() != layout.columns.size()) throw std::runtime_error("row width differs from " + layout.table);
             sqlite3_bind_int64(statement, 1, ++n);
             for (size_t i = 0; i < row.size(); ++i) {
-                if (!std::isfinite(row[i])) throw std::runtime_error("non-finite value in " + spec.table);
-                if (isInteger(spec, spec.columns[i]))
+                if (!std::isfinite(row[i])) throw std::runtime_error("non-finite value in " + layout.table);
+                if (isInteger(layout, layout.columns[i]))
                     sqlite3_bind_int64(statement, static_cast<int>(i) + 2, static_cast<int64_t>(row[i]));
                 else
                     sqlite3_bind_double(statement, static_cast<int>(i) + 2, row[i]);
             }
-            check(sqlite3_step(statement), db, "insert into " + spec.table);
+            check(sqlite3_step(statement), db, "insert into " + layout.table);
             sqlite3_reset(statement);
         }
         sqlite3_finalize(statement);
         exec(db, "COMMIT");
         int k = 0;
-        for (const auto& index : spec.indexes) {
+        for (const auto& index : layout.indexes) {
             std::string cols;
             for (const auto& c : index) cols += (cols.empty() ? "" : ", ") + c;
-            exec(db, "CREATE INDEX " + spec.table + "_i" + std::to_string(++k) + " ON " + spec.table + " (" + cols + ")");
+            exec(db, "CREATE INDEX " + layout.table + "_i" + std::to_string(++k) + " ON " + layout.table + " (" + cols + ")");
         }
         exec(db, "ANALYZE");
     } catch (...) {

@@ -9,7 +9,7 @@
 
 namespace tables {
 
-struct TableSpec {
+struct TableLayout {
     std::string table;
     std::vector<std::string> columns;               ///< after n; all REAL except those in integerColumns
     std::vector<std::string> integerColumns;
@@ -17,6 +17,6 @@ struct TableSpec {
 };
 
 /// Writes rows (one value per column, n is added as 1, 2, ...) to file. Throws std::runtime_error.
-void writeTable(const std::filesystem::path& file, const TableSpec& spec, const std::vector<std::vector<double>>& rows);
+void writeTable(const std::filesystem::path& file, const TableLayout& layout, const std::vector<std::vector<double>>& rows);
 
 }  // namespace tables
