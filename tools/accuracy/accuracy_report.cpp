@@ -80,6 +80,27 @@ bool ruleSaysWet(int pair, const Truth& st) {
     return z >= lo && z <= hi;
 }
 
+// Cold water is densest near 4 C, so along an isobar v passes through a minimum: a (p, v)
+// pair of compressed water below about 8 C names two states, one on each side. The
+// calculator gives the colder; such pairs are counted apart.
+bool pvNamesTwoStates(int pair, const Truth& st) {
+    if (pair != 6 || st.t > 20.0 || st.p > iapws95::pc) return false;
+    const double ps = iapws95::saturationT(std::clamp(st.t + kKelvin, iapws95::Tt, iapws95::Tc)).p;
+    if (st.p <= ps) return false;
+    auto v = [&](double t) { return iapws95::stateTP(t + kKelvin, st.p, iapws95::Branch::Liquid).v; };
+    double lo = 0.01, hi = 15.0;  // golden section for the temperature of the smallest v
+    const double g = 0.5 * (std::sqrt(5.0) - 1.0);
+    for (int i = 0; i < 60; ++i) {
+        const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
+        if (v(a) < v(b))
+            hi = b;
+        else
+            lo = a;
+    }
+    const double densest = 0.5 * (lo + hi);
+    return st.t < densest || st.v <= v(0.01);
+}
+
 int g_showFailures = 0;
 int g_shown = 0;
 
@@ -117,7 +138,7 @@ void runStates(const data::PropertyDatabase& db, int count, unsigned seed) {
             const calc::StateOutcome out = calc::SCAL2_Click(db, panel);
             std::vector<Bucket*> into{&buckets[std::string(kPairNames[pair]) + "  " + (band ? "critical band" : region)]};
             if (!band) into.push_back(&buckets[std::string(kPairNames[pair]) + "  all outside the critical band"]);
-            const bool wet = ruleSaysWet(pair, st);
+            const bool wet = ruleSaysWet(pair, st) || pvNamesTwoStates(pair, st);
             const bool failed = !out.messages.empty() || (out.region != calc::RegionWater && out.region != calc::RegionVapor) ||
                                 out.panel.text[5] != "(none)";
             for (Bucket* b : into) {
@@ -146,11 +167,12 @@ void runStates(const data::PropertyDatabase& db, int count, unsigned seed) {
                 "saturation), each known pair fed as typed text.\n",
                 count);
     std::printf("A pair whose second value lies between its saturated-water and -steam values also names a wet "
-                "state; the calculator answers with that one (counted apart). Failed: a message, or no single-phase "
-                "result where the region rule asks for one.\n");
+                "state; the calculator answers with that one. A (p,v) pair of water below about 8 C names two states "
+                "(v has a minimum near 4 C); the calculator gives the colder. Both are counted apart (\"other\"). "
+                "Failed: a message, or no single-phase result where the region rule asks for one.\n");
     std::printf("Errors of the displayed values: t in K, p and v relative, h in kJ/kg, s in kJ/(kg K); "
                 "median / p99 / max.\n");
-    std::printf("%-44s %6s %5s %6s | %-26s | %-26s | %-26s | %-26s | %-26s\n", "pair and region", "tried", "wet",
+    std::printf("%-44s %6s %5s %6s | %-26s | %-26s | %-26s | %-26s | %-26s\n", "pair and region", "tried", "other",
                 "failed", "t (K)", "p (relative)", "v (relative)", "h (kJ/kg)", "s (kJ/(kg K))");
     for (auto& [name, b] : buckets) {
         std::printf("%-44s %6ld %5ld %6ld", name.c_str(), b.tried, b.wetByRule, b.messages);
