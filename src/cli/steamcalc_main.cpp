@@ -10,7 +10,7 @@
 #include "data/property_database.h"
 
 #ifdef STEAMCALC_HAS_PICTURE
-#include "render/picture_command.h"
+#include "picture_command.h"
 #endif
 
 #include <iostream>
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "diagram") {
 #ifdef STEAMCALC_HAS_PICTURE
-        return render::runPictureCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+        return cli::runPictureCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
 #else
         std::cerr << "steamcalc: this build has no picture support\n";
         return 1;

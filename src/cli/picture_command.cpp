@@ -1,6 +1,6 @@
 #include "picture_command.h"
 
-#include "qimage_surface.h"
+#include "render/qimage_surface.h"
 
 #include "calc/register_store.h"
 #include "data/property_database.h"
@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace steam::render {
+namespace steam::cli {
 
 namespace {
 
@@ -167,7 +167,7 @@ int runPictureCommand(const std::vector<std::string>& args, const std::filesyste
     }
 
     // The start-up sequence: the default window is drawn once before the curves exist.
-    QImageSurface pic;
+    render::QImageSurface pic;
     calc::RegisterStore registers;
     diagram::Diagram diagram;
     diagram::DiagramScale& scale = diagram.scale;
@@ -200,4 +200,4 @@ int runPictureCommand(const std::vector<std::string>& args, const std::filesyste
     return 0;
 }
 
-}  // namespace steam::render
+}  // namespace steam::cli

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace steam::render {
+namespace steam::cli {
 
 /// args: the words after "diagram". Reads the data files beside the executable.
 /// Returns 0 on success, 2 for bad arguments, 1 when the data or the file fail; each
@@ -20,4 +20,4 @@ int runPictureCommand(const std::vector<std::string>& args, std::ostream& out, s
 int runPictureCommand(const std::vector<std::string>& args, const std::filesystem::path& dataDir, std::ostream& out,
                       std::ostream& err);
 
-}  // namespace steam::render
+}  // namespace steam::cli

@@ -1,7 +1,7 @@
 // `steamcalc diagram` refuses bad arguments with exit code 2 and a line naming the
 // problem, fails with 1 naming the file when data fail, and otherwise writes the
 // diagram (BMP, or PNG for a .png name) after the curves are loaded.
-#include "render/picture_command.h"
+#include "cli/picture_command.h"
 
 #include "support/fixture_database.h"
 
@@ -14,7 +14,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace steam::render {
+namespace steam::cli {
 namespace {
 
 using data::Source;
@@ -102,4 +102,4 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
 }
 
 }  // namespace
-}  // namespace steam::render
+}  // namespace steam::cli
