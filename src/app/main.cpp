@@ -1,5 +1,5 @@
 // The desktop program: starts at the login window; the data files are looked for beside
-// the executable.
+// the executable, then in ../share/steamtables.
 #include "data/property_database.h"
 #include "ui/f_login.h"
 #include "ui/message_service.h"
@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     steam::ui::ProgramContext context;
     context.messages = &messages;
     context.saveDialog = &saveDialog;
-    context.dataDirectory = steam::data::executableDirectory();
+    context.dataPlaces = steam::data::dataPlaces();
     context.endProgram = [](int status) { QCoreApplication::exit(status); };
 
     auto login = std::make_unique<steam::ui::fLogin>(context);

@@ -143,11 +143,16 @@ private:
 }  // namespace
 
 int runPictureCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return runPictureCommand(args, data::executableDirectory(), out, err);
+    return runPictureCommand(args, data::dataPlaces(), out, err);
 }
 
 int runPictureCommand(const std::vector<std::string>& args, const std::filesystem::path& dataDir, std::ostream& out,
                       std::ostream& err) {
+    return runPictureCommand(args, std::vector<std::filesystem::path>{dataDir}, out, err);
+}
+
+int runPictureCommand(const std::vector<std::string>& args, const std::vector<std::filesystem::path>& dataPlaces,
+                      std::ostream& out, std::ostream& err) {
     PictureOptions options;
     std::string problem;
     if (!parseArguments(args, options, problem)) {
@@ -161,7 +166,7 @@ int runPictureCommand(const std::vector<std::string>& args, const std::filesyste
     }
     data::PropertyDatabase db;
     std::string error;
-    if (!db.open(dataDir, error)) {
+    if (!db.openFirst(dataPlaces, error)) {
         err << kPrefix << error << '\n';
         return 1;
     }

@@ -10,7 +10,8 @@
 
 namespace steam::cli {
 
-/// args: the words after "diagram". Reads the data files beside the executable.
+/// args: the words after "diagram". Reads the data files from the first of data::dataPlaces()
+/// that holds them.
 /// Returns 0 on success, 2 for bad arguments, 1 when the data or the file fail; each
 /// failure writes one line to err naming what is wrong. Creates a QGuiApplication
 /// (offscreen unless QT_QPA_PLATFORM is set) when none exists.
@@ -19,5 +20,8 @@ int runPictureCommand(const std::vector<std::string>& args, std::ostream& out, s
 /// The same with the data files read from dataDir.
 int runPictureCommand(const std::vector<std::string>& args, const std::filesystem::path& dataDir, std::ostream& out,
                       std::ostream& err);
+/// The same with the data files read from the first of these places that holds them.
+int runPictureCommand(const std::vector<std::string>& args, const std::vector<std::filesystem::path>& dataPlaces,
+                      std::ostream& out, std::ostream& err);
 
 }  // namespace steam::cli

@@ -28,7 +28,7 @@ constexpr const char* kUsage =
 
 bool openData(data::PropertyDatabase& db) {
     std::string error;
-    if (db.open(data::executableDirectory(), error)) return true;
+    if (db.openFirst(data::dataPlaces(), error)) return true;
     std::cerr << "steamcalc: " << error << "\n";
     return false;
 }
@@ -47,7 +47,8 @@ int runLines(const data::PropertyDatabase& db, bool json) {
         }
         const cli::Answer a = cli::answer(db, *request);
         std::cout << (json ? cli::toJson(a) + "\n" : cli::toText(a) + "\n");
-        std::cout.flush();
+        // A program waiting for each answer gets it at once; a batch is written in blocks.
+        if (std::cin.rdbuf()->in_avail() <= 0) std::cout.flush();
     }
     return status;
 }
@@ -55,6 +56,8 @@ int runLines(const data::PropertyDatabase& db, bool json) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The streams are used alone, so they need not keep in step with C's stdio.
+    std::ios::sync_with_stdio(false);
     std::vector<std::string> words(argv + 1, argv + argc);
     bool json = false;
     if (!words.empty() && words[0] == "--json") {

@@ -2,6 +2,7 @@
 
 #include "sqlite_source.h"
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace steam::data {
@@ -14,6 +15,10 @@ PropertyDatabase::PropertyDatabase() = default;
 PropertyDatabase::~PropertyDatabase() = default;
 
 bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error) {
+    // No memory statistics: they cost a lock on every allocation of every query. This only
+    // takes effect before SQLite's first use in the process and is ignored after it.
+    static const int quiet = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)quiet;
     m_open = false;
     for (auto& s : m_sources) s.reset();
     m_dir = dir;
@@ -28,6 +33,26 @@ bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error
     }
     m_open = true;
     return true;
+}
+
+bool PropertyDatabase::openFirst(const std::vector<std::filesystem::path>& places, std::string& error) {
+    std::string looked;
+    for (const auto& place : places) {
+        std::string missing;
+        for (const SourceInfo& info : kSources) {
+            std::error_code ec;
+            if (!std::filesystem::exists(place / dataFileName(info.source), ec)) {
+                missing = dataFileName(info.source);
+                break;
+            }
+        }
+        if (missing.empty()) return open(place, error);
+        looked += "\n" + place.string() + " (缺少 " + missing + ")";
+    }
+    m_open = false;
+    for (auto& s : m_sources) s.reset();
+    error = "找不到数据文件，已查找：" + looked;
+    return false;
 }
 
 std::string PropertyDatabase::connectionText(Source source) const {
@@ -50,6 +75,11 @@ std::filesystem::path executableDirectory() {
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return std::filesystem::current_path();
     return self.parent_path();
+}
+
+std::vector<std::filesystem::path> dataPlaces() {
+    const std::filesystem::path beside = executableDirectory();
+    return {beside, (beside / ".." / "share" / "steamtables").lexically_normal()};
 }
 
 }  // namespace steam::data

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace steam::data {
 
@@ -49,6 +50,9 @@ public:
     /// Opens all seven sources in dir. On failure nothing stays open and error names the
     /// file that is missing, unreadable or lacks its table.
     bool open(const std::filesystem::path& dir, std::string& error);
+    /// Opens the first of the places that holds all seven files. When none does, error
+    /// names every place looked in with the first file missing there.
+    bool openFirst(const std::vector<std::filesystem::path>& places, std::string& error);
     bool isOpen() const { return m_open; }
     const std::filesystem::path& directory() const { return m_dir; }
 
@@ -64,7 +68,11 @@ private:
     bool m_open = false;
 };
 
-/// Directory of the running executable (where the data files are looked for).
+/// Directory of the running executable.
 std::filesystem::path executableDirectory();
+
+/// Where the programs look for the data files, in order: beside the executable, then
+/// ../share/steamtables from it (the folder an installation puts them in).
+std::vector<std::filesystem::path> dataPlaces();
 
 }  // namespace steam::data

@@ -1,13 +1,15 @@
 #include "query_text.h"
 
-#include <cctype>
 #include <charconv>
 #include <system_error>
 
 namespace steam::data {
 namespace {
 
-bool isIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+// Plain ASCII tests: the library's locale-aware ones cost a call per character.
+bool isIdentChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Length of a numeric literal starting at text[i] (no sign), 0 when there is none.
@@ -31,11 +33,14 @@ size_t literalLength(std::string_view text, size_t i) {
     return j - i;
 }
 
-// True when the last non-blank character written to the shape makes a following sign unary.
-bool signIsUnary(const std::string& shape) {
-    for (auto it = shape.rbegin(); it != shape.rend(); ++it) {
-        if (*it == ' ') continue;
-        return *it == '=' || *it == '<' || *it == '>' || *it == '(' || *it == ',';
+// True when the last non-blank character before position i makes a sign there unary. The
+// text is read rather than the shape: a literal ends in a digit there and in '?' in the
+// shape, and neither makes a sign unary.
+bool signIsUnary(std::string_view text, size_t i) {
+    while (i > 0) {
+        const char c = text[--i];
+        if (c == ' ') continue;
+        return c == '=' || c == '<' || c == '>' || c == '(' || c == ',';
     }
     return true;
 }
@@ -45,19 +50,23 @@ bool signIsUnary(const std::string& shape) {
 ParsedQuery parseQuery(std::string_view text) {
     ParsedQuery out;
     out.shape.reserve(text.size());
+    size_t copied = 0;  // text before this position is in the shape already
     size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
-        const bool afterIdent = i > 0 && isIdentChar(text[i - 1]);
+        // Only a digit, a point or a sign can begin a literal, and never inside a name.
+        if ((!isDigit(c) && c != '.' && c != '-' && c != '+') || (i > 0 && isIdentChar(text[i - 1]))) {
+            ++i;
+            continue;
+        }
         size_t start = i;
         bool negative = false;
-        if ((c == '-' || c == '+') && signIsUnary(out.shape) && literalLength(text, i + 1) > 0) {
+        if ((c == '-' || c == '+') && signIsUnary(text, i) && literalLength(text, i + 1) > 0) {
             negative = c == '-';
             start = i + 1;
         }
-        const size_t len = afterIdent ? 0 : literalLength(text, start);
+        const size_t len = literalLength(text, start);
         if (len == 0) {
-            out.shape.push_back(c);
             ++i;
             continue;
         }
@@ -66,9 +75,12 @@ ParsedQuery parseQuery(std::string_view text) {
         auto [ptr, ec] = std::from_chars(first, first + len, value);
         if (ec == std::errc::result_out_of_range) value = 0.0;  // callers never write such numbers
         out.numbers.push_back(negative ? -value : value);
+        out.shape.append(text.substr(copied, i - copied));
         out.shape.push_back('?');
         i = start + len;
+        copied = i;
     }
+    out.shape.append(text.substr(copied));
     return out;
 }
 

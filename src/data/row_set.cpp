@@ -13,7 +13,8 @@
 namespace steam::data {
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-}
+
+}  // namespace
 
 RowSet::~RowSet() { Close(); }
 
@@ -33,6 +34,8 @@ RowSet& RowSet::operator=(RowSet&& other) noexcept {
         m_allNull = std::move(other.m_allNull);
         m_position = other.m_position;
         m_static = other.m_static;
+        m_buffered = other.m_buffered;
+        m_pending = other.m_pending;
         m_open = std::exchange(other.m_open, false);
         m_eof = std::exchange(other.m_eof, true);
     }
@@ -49,6 +52,25 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
         return false;
     }
     ParsedQuery parsed = parseQuery(query);
+    m_static = cursor == CursorType::Static;
+    // A text without numbers (the range of a whole column) always finds the same.
+    const bool constant = !m_static && parsed.numbers.empty();
+    if (constant) {
+        if (const auto* remembered = source->remembered(parsed.shape)) {
+            m_source = source;
+            m_names = remembered->names;
+            m_all.clear();
+            m_allNull.clear();
+            if (!remembered->row.empty()) {
+                m_all.push_back(remembered->row);
+                m_allNull.push_back(remembered->null);
+            }
+            m_buffered = true;
+            m_open = true;
+            showBuffered(0);
+            return true;
+        }
+    }
     sqlite3_stmt* statement = source->acquire(parsed.shape, message);
     if (!statement) {
         if (error) *error = message;
@@ -58,7 +80,6 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
     m_statement = statement;
     m_numbers = std::move(parsed.numbers);
     m_shape = std::move(parsed.shape);
-    m_static = cursor == CursorType::Static;
     const int columns = sqlite3_column_count(statement);
     m_names.resize(columns);
     for (int i = 0; i < columns; ++i) m_names[i] = sqlite3_column_name(statement, i);
@@ -76,14 +97,40 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
             stepDynamic();
         }
         releaseStatement();
-        m_position = 0;
-        m_eof = m_all.empty();
-        if (!m_eof) {
-            m_row = m_all[0];
-            m_null = m_allNull[0];
-        }
+        m_buffered = true;
+        showBuffered(0);
+        return true;
     }
+    if (constant) rememberIfShort(m_shape);
     return true;
+}
+
+// Reads one row ahead: when the statement has nothing after the first row, the whole result
+// is known and kept for the next time; otherwise the second row waits in the statement.
+void RowSet::rememberIfShort(const std::string& key) {
+    SqliteSource::RememberedResult result;
+    result.names = m_names;
+    if (!m_eof) {
+        if (sqlite3_step(m_statement) == SQLITE_ROW) {
+            m_pending = true;
+            return;
+        }
+        releaseStatement();
+        result.row = m_row;
+        result.null = m_null;
+    }
+    m_source->remember(key, std::move(result));
+}
+
+void RowSet::showBuffered(long position) {
+    m_position = position;
+    m_eof = position < 0 || position >= static_cast<long>(m_all.size());
+    if (m_eof) {
+        m_position = static_cast<long>(m_all.size());
+        return;
+    }
+    m_row = m_all[position];
+    m_null = m_allNull[position];
 }
 
 void RowSet::releaseStatement() {
@@ -93,6 +140,8 @@ void RowSet::releaseStatement() {
 
 void RowSet::Close() {
     releaseStatement();
+    m_buffered = false;
+    m_pending = false;
     m_source = nullptr;
     m_open = false;
     m_eof = true;
@@ -129,15 +178,11 @@ void RowSet::stepDynamic() {
 
 void RowSet::MoveFirst() {
     if (!m_open) return;
-    if (m_static) {
-        m_position = 0;
-        m_eof = m_all.empty();
-        if (!m_eof) {
-            m_row = m_all[0];
-            m_null = m_allNull[0];
-        }
+    if (m_buffered) {
+        showBuffered(0);
         return;
     }
+    m_pending = false;
     if (!m_statement) {
         // The statement went back to its pool at the end of the rows; take one again.
         std::string error;
@@ -155,8 +200,13 @@ void RowSet::MoveFirst() {
 
 void RowSet::MoveNext() {
     if (isEOF()) return;
-    if (m_static) {
-        setAbsolutePosition(m_position + 2);
+    if (m_buffered) {
+        showBuffered(m_position + 1);
+        return;
+    }
+    if (m_pending) {
+        m_pending = false;
+        readCurrent();
         return;
     }
     stepDynamic();
@@ -182,15 +232,7 @@ long RowSet::RecordCount() const { return m_open && m_static ? static_cast<long>
 
 void RowSet::setAbsolutePosition(long position) {
     if (!m_open || !m_static) return;
-    if (position < 1 || position > static_cast<long>(m_all.size())) {
-        m_eof = true;
-        m_position = static_cast<long>(m_all.size());
-        return;
-    }
-    m_position = position - 1;
-    m_row = m_all[m_position];
-    m_null = m_allNull[m_position];
-    m_eof = false;
+    showBuffered(position - 1);
 }
 
 }  // namespace steam::data

@@ -2,7 +2,8 @@
 // An open query result with a current row. A fresh RowSet is unopened; Open runs a query
 // text on a data source and positions on the first row (or at the end when there is none).
 // Dynamic results read rows as they are walked; a static result reads them all, so it can
-// count them and jump to any row.
+// count them and jump to any row. A dynamic result of at most one row from a text without
+// numbers is remembered by its source and served from memory when the text comes again.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,6 +55,9 @@ private:
     void readCurrent();
     void stepDynamic();
     void releaseStatement();
+    bool serveRemembered(const std::string& key);
+    void rememberIfShort(const std::string& key);
+    void showBuffered(long position);
 
     SqliteSource* m_source = nullptr;
     sqlite3_stmt* m_statement = nullptr;
@@ -62,10 +66,12 @@ private:
     std::vector<std::string> m_names;
     std::vector<double> m_row;
     std::vector<uint8_t> m_null;
-    std::vector<std::vector<double>> m_all;  // static results
+    std::vector<std::vector<double>> m_all;  // static and remembered results
     std::vector<std::vector<uint8_t>> m_allNull;
     long m_position = 0;  // 0-based index into m_all
     bool m_static = false;
+    bool m_buffered = false;  // rows served from m_all: static or remembered
+    bool m_pending = false;   // the statement holds a row read ahead but not yet shown
     bool m_open = false;
     bool m_eof = true;
 };

@@ -2,9 +2,29 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <fstream>
 
 namespace steam::data {
+
+std::string sqliteFileUri(const std::filesystem::path& file) {
+    // Every byte but letters, digits, "-._~" and "/" is percent-encoded, so that "#", "%",
+    // "?" and blanks in a folder name stay part of the path.
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const std::string path = file.string();
+    std::string uri = file.is_absolute() ? "file://" : "file:";
+    for (const unsigned char c : path) {
+        const bool plain = std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        if (plain && c < 0x80) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 15];
+        }
+    }
+    return uri;
+}
 
 std::unique_ptr<SqliteSource> SqliteSource::open(const std::filesystem::path& file, std::string& error) {
     std::error_code ec;
@@ -17,7 +37,7 @@ std::unique_ptr<SqliteSource> SqliteSource::open(const std::filesystem::path& fi
         return nullptr;
     }
     // The tables never change while the program runs, so SQLite may skip all locking.
-    const std::string uri = "file:" + file.string() + "?immutable=1";
+    const std::string uri = sqliteFileUri(file) + "?immutable=1";
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
@@ -26,6 +46,9 @@ std::unique_ptr<SqliteSource> SqliteSource::open(const std::filesystem::path& fi
         sqlite3_close(db);
         return nullptr;
     }
+    // Pages are read through a memory map instead of being copied per read, and one read
+    // transaction stays open for the whole run instead of one per statement.
+    sqlite3_exec(db, "PRAGMA mmap_size=268435456; PRAGMA cache_size=-65536; BEGIN", nullptr, nullptr, nullptr);
     return std::unique_ptr<SqliteSource>(new SqliteSource(db, file));
 }
 
@@ -60,6 +83,15 @@ void SqliteSource::release(sqlite3_stmt* statement) {
     sqlite3_reset(statement);
     auto it = m_owner.find(statement);
     if (it != m_owner.end()) it->second->free.push_back(statement);
+}
+
+const SqliteSource::RememberedResult* SqliteSource::remembered(const std::string& key) const {
+    const auto it = m_remembered.find(key);
+    return it == m_remembered.end() ? nullptr : &it->second;
+}
+
+void SqliteSource::remember(const std::string& key, RememberedResult result) {
+    m_remembered.emplace(key, std::move(result));
 }
 
 bool SqliteSource::hasTable(const std::string& table) {

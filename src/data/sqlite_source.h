@@ -1,5 +1,8 @@
 #pragma once
-// One read-only SQLite data file with a pool of prepared statements per query shape.
+// One read-only SQLite data file with a pool of prepared statements per query shape, and a
+// memory of the short results already read. The file never changes while the program runs:
+// it is opened immutable, read inside one read transaction, through memory-mapped pages.
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -10,6 +13,9 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace steam::data {
+
+/// The SQLite URI ("file:...") of a file, percent-encoded.
+std::string sqliteFileUri(const std::filesystem::path& file);
 
 class SqliteSource {
 public:
@@ -25,6 +31,16 @@ public:
     /// Gives a statement back to its pool (resets it, keeps it prepared).
     void release(sqlite3_stmt* statement);
 
+    /// A result of at most one row, kept under the key of the query that gave it.
+    struct RememberedResult {
+        std::vector<std::string> names;
+        std::vector<double> row;    ///< empty when the query gave no row
+        std::vector<uint8_t> null;
+    };
+    /// The result remembered under key, or null.
+    const RememberedResult* remembered(const std::string& key) const;
+    void remember(const std::string& key, RememberedResult result);
+
     bool hasTable(const std::string& table);
     const std::filesystem::path& file() const { return m_file; }
 
@@ -39,6 +55,7 @@ private:
     std::filesystem::path m_file;
     std::unordered_map<std::string, Pool> m_pools;
     std::unordered_map<sqlite3_stmt*, Pool*> m_owner;
+    std::unordered_map<std::string, RememberedResult> m_remembered;
 };
 
 }  // namespace steam::data

@@ -414,7 +414,7 @@ bool fCal::loadFailed(const QString& what) {
 bool fCal::Form_Load() {
     // 1. The data sources.
     std::string error;
-    if (!m_db.open(m_context.dataDirectory, error)) return loadFailed(QString::fromStdString(error));
+    if (!m_db.openFirst(m_context.dataPlaces, error)) return loadFailed(QString::fromStdString(error));
 
     // 2. Colours of the diagram box, its axis captions and the information line.
     m_surface->setBackground(calc::Rgb{240, 243, 240});

@@ -4,6 +4,7 @@
 // fill it with scripted ones and record the end instead of quitting.
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace steam::ui {
 
@@ -13,7 +14,8 @@ class SaveDialogService;
 struct ProgramContext {
     MessageService* messages = nullptr;
     SaveDialogService* saveDialog = nullptr;
-    std::filesystem::path dataDirectory;
+    /// Folders that may hold the data files, in the order they are tried.
+    std::vector<std::filesystem::path> dataPlaces;
     /// Ends the program with the given exit status; the windows are already hidden.
     std::function<void(int)> endProgram;
 };

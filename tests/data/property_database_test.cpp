@@ -98,6 +98,46 @@ TEST(PropertyDatabaseTest, ConnectionTextsNameTheirOwnSource) {
     EXPECT_EQ(db.sourceFor(std::string(kConnectionPrefix) + "\\steam"), nullptr);
 }
 
+TEST(PropertyDatabaseTest, FoldersWhoseNamesHoldUriCharactersOpen) {
+    // SQLite opens files through URIs, where these characters mean something of their own.
+    for (const char* name : {"bin#1", "100%", "what?", "two words", "%41?immutable=0#x"}) {
+        SCOPED_TRACE(name);
+        TemporaryDirectory top;
+        const auto dir = top.path() / name;
+        std::filesystem::create_directory(dir);
+        FixtureDatabase fixture;
+        fixture.addGridRow(Source::Water, 1, 2, 3, 4, 5);
+        PropertyDatabase db;
+        std::string error;
+        ASSERT_TRUE(fixture.writeAndOpen(dir, db, error)) << error;
+        RowSet water;
+        ASSERT_TRUE(water.Open(db, db.connectionText(Source::Water), "select * from  WATER where t= 1", CursorType::Dynamic,
+                               &error))
+            << error;
+        EXPECT_EQ(water.Fields("h"), 4);
+    }
+}
+
+TEST(PropertyDatabaseTest, TheFirstPlaceHoldingEveryFileIsOpenedAndAFailureNamesEveryPlace) {
+    TemporaryDirectory empty, partial, full, alsoFull;
+    std::string error;
+    FixtureDatabase incomplete;
+    incomplete.leaveOutFile(Source::DengV);
+    ASSERT_TRUE(incomplete.write(partial.path(), error)) << error;
+    ASSERT_TRUE(FixtureDatabase{}.write(full.path(), error)) << error;
+    ASSERT_TRUE(FixtureDatabase{}.write(alsoFull.path(), error)) << error;
+
+    PropertyDatabase db;
+    ASSERT_TRUE(db.openFirst({empty.path(), partial.path(), full.path(), alsoFull.path()}, error)) << error;
+    EXPECT_EQ(db.directory(), full.path());
+
+    EXPECT_FALSE(db.openFirst({empty.path(), partial.path()}, error));
+    expectNothingOpen(db);
+    for (const std::string& named : {empty.path().string() + " (缺少 swater.sqlite)",
+                                     partial.path().string() + " (缺少 DengV.sqlite)"})
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+}
+
 TEST(PropertyDatabaseTest, DataFileNamesAreTheStemsWithoutTheBackslash) {
     EXPECT_EQ(dataFileName(Source::Swater), "swater.sqlite");
     EXPECT_EQ(dataFileName(Source::Water), "water.sqlite");

@@ -150,6 +150,30 @@ TEST_F(RowSetTest, TwoSetsOfTheSameShapeStayIndependent) {
     EXPECT_EQ(c.Fields("t"), 10);
 }
 
+TEST_F(RowSetTest, TextsWithoutNumbersGiveTheSameRowsEveryTime) {
+    // Their results are served from memory after the first time; they must walk as before.
+    for (int time = 1; time <= 3; ++time) {
+        SCOPED_TRACE(testing::Message() << "time " << time);
+        RowSet lowest = open(water, "select min(t)  from WATER ");
+        ASSERT_FALSE(lowest.isEOF());
+        EXPECT_EQ(lowest.Fields(0), 10);
+        lowest.MoveNext();
+        EXPECT_TRUE(lowest.isEOF());
+        lowest.MoveFirst();
+        EXPECT_EQ(lowest.Fields(0), 10);
+
+        RowSet none = open(water, "select * from WATER where t > p AND t < p");
+        EXPECT_TRUE(none.isEOF());
+        EXPECT_EQ(none.columnCount(), 6);
+
+        RowSet all = open(water, "select * from  WATER");
+        std::vector<double> seen;
+        for (; !all.isEOF(); all.MoveNext()) seen.push_back(all.Fields("h"));
+        EXPECT_EQ(seen, (std::vector<double>{101, 102, 103, 201, 202, 203}));
+        EXPECT_EQ(all.RecordCount(), -1);
+    }
+}
+
 TEST_F(RowSetTest, CloseAndMoveLeaveNoCurrentRow) {
     RowSet rs = open(water, "select * from  WATER where t= 10");
     ASSERT_FALSE(rs.isEOF());

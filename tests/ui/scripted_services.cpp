@@ -33,7 +33,7 @@ ui::ProgramContext TestProgram::context(const std::filesystem::path& dataDirecto
     ui::ProgramContext c;
     c.messages = &messages;
     c.saveDialog = &saveDialog;
-    c.dataDirectory = dataDirectory;
+    c.dataPlaces = {dataDirectory};
     c.endProgram = [this](int status) { endStatuses.push_back(status); };
     return c;
 }
