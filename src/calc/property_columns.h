@@ -16,12 +16,4 @@ inline constexpr double kCriticalTemperature = 373.95;
 inline constexpr double kCriticalPressure = 22.064;
 inline constexpr double kCriticalVolume = 0.0031056;
 
-/// Background colours of value boxes: editable and locked.
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-inline constexpr Rgb kEditableBackground{255, 255, 255};
-inline constexpr Rgb kLockedBackground{220, 220, 220};
-
 }  // namespace steam::calc

@@ -4,6 +4,7 @@
 // with values 1 to 8 (ts, ps, v', v'', h', h'', s', s''); the state bank has slots 1 to 4
 // (M6 to M9) and slot 5 (the current state result), values 1 to 6 (t, p, v, h, s, x).
 // Register r = 0 to 8 is M(r+1): r < 5 uses saturation slot r + 1, r >= 5 state slot r - 4.
+#include "colour/colours.h"
 #include "property_columns.h"
 
 #include <array>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace steam::calc {
+
+using colour::Rgb;
 
 inline constexpr int kRegisterCount = 9;
 inline constexpr int kCurrentSatSlot = 6;

@@ -2,13 +2,13 @@
 // The drawing operations the h-s diagram needs. Coordinates are diagram coordinates
 // (s, h) once setUserCoordinates has mapped them onto the surface. A QPainter surface
 // draws them for the screen and for files; a recording surface keeps them for tests.
-#include "calc/property_columns.h"
+#include "colour/colours.h"
 
 #include <string>
 
 namespace steam::diagram {
 
-using calc::Rgb;
+using colour::Rgb;
 
 enum class DashStyle { Solid, Dotted };
 

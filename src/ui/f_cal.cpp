@@ -68,7 +68,7 @@ void setTextColour(QWidget* w, QColor colour) {
 }
 
 void setBoxBackground(QLineEdit* box, bool white) {
-    setRole(box, QPalette::Base, white ? toQColor(calc::kEditableBackground) : toQColor(calc::kLockedBackground));
+    setRole(box, QPalette::Base, white ? toQColor(colour::kEditableBackground) : toQColor(colour::kLockedBackground));
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry) {
