@@ -198,7 +198,7 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
     QString why;
     const bool saved = endsWithPng(options.file) ? pic.saveImage(path, "PNG", &why) : pic.saveBmp(path, &why);
     if (!saved) {
-        err << kPrefix << "cannot write " << why.toStdString() << '\n';
+        err << kPrefix << "cannot write " << options.file << ": " << why.toStdString() << '\n';
         return 1;
     }
     out << options.file << '\n';

@@ -1,5 +1,7 @@
 #include "diagram.h"
 
+#include "marker_colours.h"
+
 #include "calc/register_store.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
@@ -19,14 +21,6 @@ constexpr Rgb kCriticalFill{255, 100, 0};
 constexpr Rgb kCriticalEdge{30, 30, 0};
 constexpr Rgb kCurveLabelBox{220, 220, 220};
 constexpr Rgb kMargin{210, 215, 210};
-
-constexpr Rgb kRegisterDotEdge{0, 255, 50};
-constexpr Rgb kSaturationLabelBox{255, 255, 180};
-constexpr Rgb kStateLabelBox{155, 255, 180};
-constexpr Rgb kCurrentSatDot{250, 60, 160};
-constexpr Rgb kCurrentSatEdge{140, 0, 50};
-constexpr Rgb kCurrentStateDot{0, 180, 255};
-constexpr Rgb kCurrentStateEdge{0, 60, 120};
 
 struct RegionLabel {
     const char* text;

@@ -297,18 +297,18 @@ bool QImageSurface::saveImage(const QString& path, const char* format, QString* 
     const QImage opaque = m_image.convertToFormat(QImage::Format_RGB32);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error) *error = path + ": " + file.errorString();
+        if (error) *error = file.errorString();
         return false;
     }
     QImageWriter writer(&file, format);
     if (!writer.write(opaque)) {
-        if (error) *error = path + ": " + writer.errorString();
+        if (error) *error = writer.errorString();
         file.remove();
         return false;
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
-        if (error) *error = path + ": " + file.errorString();
+        if (error) *error = file.errorString();
         return false;
     }
     return true;

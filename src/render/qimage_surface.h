@@ -62,7 +62,7 @@ public:
     QPointF toPixel(double x, double y) const;
 
     /// Writes the persistent image as BMP data, whatever the file name's extension.
-    /// On failure returns false and, if error is given, a readable reason.
+    /// On failure returns false and, if error is given, a readable reason (without the path).
     bool saveBmp(const QString& path, QString* error) const;
     /// Writes the persistent image in a Qt image format ("BMP", "PNG").
     bool saveImage(const QString& path, const char* format, QString* error) const;

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace steam::ui {
 
 int mouseButtonState(Qt::MouseButtons buttons) {
@@ -49,6 +51,9 @@ void DiagramView::mousePressEvent(QMouseEvent* event) {
 }
 
 void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF inside(std::clamp(event->position().x(), 0.0, static_cast<double>(width())),
+                         std::clamp(event->position().y(), 0.0, static_cast<double>(height())));
+    emit released(mouseButtonState(event->buttons()), shiftState(event->modifiers()), inside);
     if (event->button() != Qt::LeftButton) return;
     const bool wasPressed = m_leftPressed;
     m_leftPressed = false;

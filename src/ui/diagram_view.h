@@ -24,6 +24,9 @@ public:
 signals:
     /// Every mouse move over the box, with or without buttons; position in pixels.
     void mouseMoved(int button, int shift, QPointF pixel);
+    /// A button released, with the buttons still held. Also outside the box, where a drag
+    /// that began in it ends: the position is then moved onto the box's nearest edge.
+    void released(int button, int shift, QPointF pixel);
     /// Left button pressed and released over the box (also the first half of a double-click).
     void clicked();
     void doubleClicked();

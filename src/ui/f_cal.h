@@ -4,11 +4,13 @@
 // bar. Its handlers keep the names of the controls and events they serve. Working state
 // that outlives a click lives in plain core objects: the data sources, the register store
 // (with both current results), the diagram (scale, curves, layer switches), the panel
-// mirrors and the drag counters; the widgets only show it.
+// mirrors and the diagram's mouse controller; the widgets only show it. The layout is
+// built in f_cal_layout.cpp.
 #include "calc/panels.h"
 #include "calc/register_store.h"
 #include "data/property_database.h"
 #include "diagram/diagram.h"
+#include "diagram/diagram_mouse.h"
 #include "program_context.h"
 
 #include <QMainWindow>
@@ -34,13 +36,6 @@ class DiagramView;
 class Readme;
 class attachment;
 class fGoodby;
-
-/// Drag counters of the diagram's mouse handling: move reports counted per drag, 0 when
-/// no drag of that kind is under way.
-struct DragCounters {
-    int ZoomDragCount = 0;
-    int PanDragCount = 0;
-};
 
 class fCal : public QMainWindow {
     Q_OBJECT
@@ -70,6 +65,9 @@ public:
     void CMDdownClear_Click();
     // Mouse on the diagram; X is s and Y is h in diagram coordinates.
     void Pic_MouseMove(int Button, int Shift, float X, float Y);
+    /// A button released over the diagram or, during a drag, anywhere; Button holds the
+    /// buttons still pressed.
+    void Pic_MouseUp(int Button, int Shift, float X, float Y);
     void Pic_Click();
     void Pic_DblClick();
     // Menus and exit.
@@ -81,7 +79,7 @@ public:
 
     const calc::RegisterStore& registers() const { return m_registers; }
     const diagram::Diagram& diagram() const { return m_diagram; }
-    const DragCounters& dragCounters() const { return m_drag; }
+    const diagram::DiagramMouse& mouse() const { return m_mouse; }
     render::QImageSurface& surface() { return *m_surface; }
     /// Diagram coordinates (s, h) of a pixel of `Pic`.
     QPointF toUser(QPointF pixel) const;
@@ -146,6 +144,7 @@ private:
     void applySaturationPanel(const calc::SaturationPanel& panel);
     void applyStatePanel(const calc::StatePanel& panel);
     void showMessages(const data::Messages& messages);
+    void applyMouseReaction(const diagram::MouseReaction& reaction);
     void redraw();
 
     /// Program-side changes of boxes and options raise their click handlers, as a user's
@@ -164,7 +163,7 @@ private:
     std::unique_ptr<render::QImageSurface> m_surface;
     calc::SaturationPanel m_sat;
     calc::StatePanel m_state;
-    DragCounters m_drag;
+    diagram::DiagramMouse m_mouse;
 
     std::unique_ptr<Readme> m_readme;
     std::unique_ptr<attachment> m_about;

@@ -4,6 +4,7 @@
 #include "f_login.h"
 #include "shapes.h"
 #include "twips.h"
+#include "widget_style.h"
 #include "window_fonts.h"
 
 #include <QCloseEvent>
@@ -53,31 +54,9 @@ void showOrRaise(QWidget* window) {
 
 namespace {
 
-void setBackground(QWidget* window, QColor colour) {
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Button, colour);
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
+    return makeLabel(parent, QString::fromLatin1(name), text, geometry);
 }
-
-void setTextColour(QLabel* l, QColor colour) {
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    l->setPalette(palette);
-}
-
-// Highlight-text colour of the classic desktop scheme.
-const QColor kHighlightText(255, 255, 255);
-// Caption-text colour of the classic desktop scheme.
-const QColor kCaptionText(255, 255, 255);
 
 QLabel* brandLabel(QWidget* parent, const QRect& geometry, double points) {
     QLabel* l = label(parent, "Label15", QStringLiteral("Mirobant"), geometry);
@@ -93,10 +72,7 @@ QLabel* departmentLabel(QWidget* parent, const QRect& geometry, double points, b
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
+    return makeButton(parent, QString::fromLatin1(name), caption, geometry);
 }
 
 }  // namespace
@@ -105,7 +81,7 @@ Readme::Readme(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Form1"));
     setFont(defaultWindowFont());
     setFixedSize(twipSize(8775, 7335));
-    setBackground(this, QColor(192, 192, 192));
+    setFilledBackground(this, QColor(192, 192, 192));
 
     auto* line = new RuleLine(kCaptionText, this);
     placeRule(line, 120, 6960, 7200);
@@ -146,7 +122,7 @@ attachment::attachment(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Form1"));
     setFont(defaultWindowFont());
     setFixedSize(twipSize(8550, 4785));
-    setBackground(this, QColor(192, 192, 192));
+    setFilledBackground(this, QColor(192, 192, 192));
 
     Label1 = label(this, "Label1", QStringLiteral("关于本软件"), twipRect(3240, 120, 2175, 495));
     Label1->setFont(uiFont(QStringLiteral("宋体"), 13.5));
@@ -184,7 +160,7 @@ fGoodby::fGoodby(const ProgramContext& context, QWidget* parent)
     setFont(defaultWindowFont());
     setFixedSize(twipSize(6555, 2175));
     const QColor background(224, 224, 224);
-    setBackground(this, background);
+    setFilledBackground(this, background);
 
     Image1 = label(this, "Image1", QString(), twipRect(240, 120, 1500, 1545));
     Image1->setPixmap(QPixmap::fromImage(farewellPicture()));

@@ -115,7 +115,8 @@ TEST(QImageSurfaceTest, SaveWritesBmpDataWhateverTheNameOrGivesAReason) {
         const QString path = QString::fromStdString(target.string());
         QString error;
         EXPECT_FALSE(scene->pic.saveBmp(path, &error)) << target;
-        EXPECT_TRUE(error.contains(path) && error.size() > path.size() + 2) << error.toStdString();
+        // A reason only: whoever reports the failure names the path.
+        EXPECT_TRUE(!error.isEmpty() && !error.contains(path)) << error.toStdString();
     }
 }
 

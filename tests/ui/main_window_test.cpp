@@ -70,8 +70,8 @@ private slots:
         QCOMPARE(scale.ViewYmin, 0.0);
         QCOMPARE(scale.ViewYmax, 5000.0);
         QCOMPARE(window->diagram().DiagramReady, 1);
-        QCOMPARE(window->dragCounters().ZoomDragCount, 0);
-        QCOMPARE(window->dragCounters().PanDragCount, 0);
+        QCOMPARE(window->mouse().ZoomDragCount, 0);
+        QCOMPARE(window->mouse().PanDragCount, 0);
         // The curves are in memory for the next drawing.
         QVERIFY(window->diagram().curves.SaturationLine[1].h > 2000.0f);
         QVERIFY(program.messages.shown.empty());

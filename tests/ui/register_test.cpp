@@ -160,15 +160,21 @@ private slots:
         QVERIFY(window);
         click(window->CHK[0]);
         click(window->CHK[2]);
-        typeInto(window->TXT[10], QStringLiteral("0.00100021"));
+        typeInto(window->TXT[10], QStringLiteral("-0.000123456789012345"));
         typeInto(window->TXT[8], QStringLiteral("12.5abc"));
         click(window->CMDupM[8]);
         click(window->cmdClean2);
         click(window->CMDupMR[8]);
         QCOMPARE(window->TXT[8]->text(), QStringLiteral("12.5"));
-        QCOMPARE(window->TXT[10]->text(), QStringLiteral("0.00100021"));
+        QCOMPARE(window->TXT[10]->text(), QStringLiteral("-0.000123456789012345"));
         QCOMPARE(window->TXT[9]->text(), QStringLiteral("3.5"));
-        for (int k = 0; k < 6; ++k) QVERIFY(window->TXT[k + 8]->isEnabled());
+        for (int k = 0; k < 6; ++k) {
+            QVERIFY(window->TXT[k + 8]->isEnabled());
+            // A value longer than its box shows its beginning, where the sign and the
+            // leading digits are.
+            QCOMPARE(window->TXT[k + 8]->cursorPosition(), 0);
+        }
+        QVERIFY(window->TXT[10]->fontMetrics().horizontalAdvance(window->TXT[10]->text()) > window->TXT[10]->width());
     }
 };
 

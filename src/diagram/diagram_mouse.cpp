@@ -1,0 +1,172 @@
+#include "diagram_mouse.h"
+
+#include "marker_colours.h"
+
+#include "numeric/number_text.h"
+
+#include <cmath>
+
+namespace steam::diagram {
+
+namespace {
+
+constexpr int kLeft = 1;
+constexpr int kRight = 2;
+
+// Saturation panel rows of s' and s''; state panel rows of h and s.
+constexpr int kWaterEntropyOption = 6;
+constexpr int kSteamEntropyOption = 7;
+constexpr int kEnthalpyRow = 3;
+constexpr int kEntropyRow = 4;
+
+// A box ticked or unticked from the program runs its click behaviour, as a user's click would.
+void setTick(calc::StatePanel& state, int k, bool ticked) {
+    if (state.ticked[k] == ticked) return;
+    state.ticked[k] = ticked;
+    calc::CHK_Click(state);
+}
+
+}  // namespace
+
+DiagramMouse::DiagramMouse(Diagram& diagram, DrawingSurface& pic, const calc::RegisterStore& registers)
+    : m_diagram(diagram), m_pic(pic), m_registers(registers) {}
+
+void DiagramMouse::reset() {
+    ZoomDragCount = 0;
+    PanDragCount = 0;
+}
+
+data::Message DiagramMouse::zoomRefusal() {
+    return {data::kReminderTitle, "所选区域已放至最大，图中双击鼠标左键恢复原始比例。", data::MessageIcon::Exclamation};
+}
+
+bool DiagramMouse::picking() const {
+    return m_diagram.CHKpic[kPickEntropy] || m_diagram.CHKpic[kPickEntropyEnthalpy];
+}
+
+MouseReaction DiagramMouse::Pic_MouseMove(int Button, float X, float Y, calc::SaturationPanel& sat,
+                                          calc::StatePanel& state) {
+    MouseReaction reaction;
+    if (m_diagram.DiagramReady != 1) {
+        reaction.ignored = true;
+        return reaction;
+    }
+    reaction.readoutX = numeric::fixedText(X, 3);
+    reaction.readoutY = numeric::fixedText(Y, 3);
+    DiagramScale& scale = m_diagram.scale;
+
+    if (picking()) {
+        if (m_diagram.CHKpic[kPickEntropy]) {
+            pickEntropy(X, reaction.readoutX, sat);
+            reaction.saturationPanelChanged = true;
+        }
+        if (m_diagram.CHKpic[kPickEntropyEnthalpy]) {
+            pickEntropyEnthalpy(X, Y, reaction.readoutX, reaction.readoutY, state);
+            reaction.statePanelChanged = true;
+        }
+        return reaction;
+    }
+
+    if (Button == kLeft) {
+        ++ZoomDragCount;
+        if (ZoomDragCount == 1) {
+            scale.DragStartX = X;
+            scale.DragStartY = Y;
+        }
+        m_pic.setRetained(false);
+        m_pic.clear();
+        m_pic.rectangle(scale.DragStartX, scale.DragStartY, X, Y, kRubberBand);
+    } else if (Button == kRight) {
+        reaction.pointer = Pointer::Arrow;
+        ++PanDragCount;
+        if (PanDragCount == 1) {
+            scale.DragStartX = X;
+            scale.DragStartY = Y;
+        }
+        // X and Y are measured in the window in force, so the grabbed point stays under the
+        // mouse and the spans do not change.
+        scale.ViewXmin = scale.DragStartX + (scale.ViewXmin - X);
+        scale.ViewXmax = scale.DragStartX + (scale.ViewXmax - X);
+        scale.ViewYmin = scale.DragStartY + (scale.ViewYmin - Y);
+        scale.ViewYmax = scale.DragStartY + (scale.ViewYmax - Y);
+        m_diagram.redraw(m_pic, m_registers);
+    } else if (Button == 0) {
+        MouseReaction ended = endDrag(X, Y);
+        reaction.pointer = ended.pointer;
+        reaction.messages = std::move(ended.messages);
+    }
+    return reaction;
+}
+
+MouseReaction DiagramMouse::buttonReleased(int Button, float X, float Y) {
+    MouseReaction reaction;
+    if (m_diagram.DiagramReady != 1 || picking() || Button != 0) {
+        reaction.ignored = m_diagram.DiagramReady != 1;
+        return reaction;
+    }
+    return endDrag(X, Y);
+}
+
+MouseReaction DiagramMouse::endDrag(float X, float Y) {
+    MouseReaction reaction;
+    DiagramScale& scale = m_diagram.scale;
+    if (ZoomDragCount != 0) {
+        scale.DragEndX = X;
+        scale.DragEndY = Y;
+        ZoomDragCount = 0;
+        // The thresholds are fractions of the default window, not of the current one.
+        if (std::abs(scale.DragEndX - scale.DragStartX) > 0.00001 * (scale.DefaultXmax - scale.DefaultXmin) &&
+            std::abs(scale.DragEndY - scale.DragStartY) > 0.00001 * (scale.DefaultYmax - scale.DefaultYmin)) {
+            m_diagram.ZoomWindow(m_pic, m_registers);
+        } else {
+            // The rubber band goes before the reminder shows.
+            m_pic.setRetained(false);
+            m_pic.clear();
+            reaction.messages.push_back(zoomRefusal());
+        }
+    }
+    if (PanDragCount != 0) PanDragCount = 0;
+    reaction.pointer = Pointer::Cross;
+    return reaction;
+}
+
+void DiagramMouse::pickEntropy(float X, const std::string& text, calc::SaturationPanel& sat) {
+    const DiagramScale& scale = m_diagram.scale;
+    if (scale.ViewXmin <= X && X <= scale.ViewXmax) {
+        m_pic.setRetained(false);
+        m_pic.clear();
+        m_pic.line(X, scale.ViewYmin, X, scale.ViewYmax, kCurrentSatDot);
+    }
+    // The vapour branch starts at the critical entropy itself.
+    const int option = X < static_cast<float>(kCriticalEntropy) ? kWaterEntropyOption : kSteamEntropyOption;
+    calc::OPT_Click(sat, option);
+    sat.text[option] = text;
+}
+
+void DiagramMouse::pickEntropyEnthalpy(float X, float Y, const std::string& sText, const std::string& hText,
+                                       calc::StatePanel& state) {
+    const DiagramScale& scale = m_diagram.scale;
+    m_pic.setRetained(false);
+    m_pic.clear();
+    if (scale.ViewXmin <= X && X <= scale.ViewXmax) m_pic.line(X, scale.ViewYmin, X, scale.ViewYmax, kCurrentStateDot);
+    if (scale.ViewYmin <= Y && Y <= scale.ViewYmax) m_pic.line(scale.ViewXmin, Y, scale.ViewXmax, Y, kCurrentStateDot);
+    // In this order, each change of a tick running the panel's click behaviour: the boxes of s
+    // and h end editable and every other box locked.
+    for (int k : {0, 1, 2, 5}) setTick(state, k, false);
+    setTick(state, kEntropyRow, true);
+    state.text[kEntropyRow] = sText;
+    setTick(state, kEnthalpyRow, true);
+    state.text[kEnthalpyRow] = hText;
+}
+
+ClickReaction DiagramMouse::Pic_Click() const {
+    ClickReaction reaction;
+    reaction.calculateSaturation = m_diagram.CHKpic[kPickEntropy];
+    reaction.untickPickEntropy = m_diagram.CHKpic[kPickEntropy];
+    reaction.untickPickEntropyEnthalpy = m_diagram.CHKpic[kPickEntropyEnthalpy];
+    return reaction;
+}
+
+void DiagramMouse::Pic_DblClick() { m_diagram.restoreDefault(m_pic, m_registers); }
+
+}  // namespace steam::diagram

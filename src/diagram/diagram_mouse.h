@@ -1,0 +1,83 @@
+#pragma once
+// The mouse on the diagram, in diagram coordinates (X = s, Y = h, single precision as the
+// reports arrive). Every move updates the read-out; without a pick mode a left drag shows a
+// rubber band and zooms to it when the drag ends, a right drag pans with a redraw per move,
+// and a double-click restores the default window. The pick modes ("图选s", "图选sh": layer
+// switches 7 and 8 of the diagram) move the calculator panels instead. The controller draws
+// on the surface itself (overlay marks, redraws) and tells the window what else to do.
+#include "diagram.h"
+
+#include "calc/panels.h"
+#include "data/message.h"
+
+#include <optional>
+#include <string>
+
+namespace steam::calc {
+class RegisterStore;
+}
+
+namespace steam::diagram {
+
+enum class Pointer { Cross, Arrow };
+
+/// What the window shows after a mouse report, beyond what was drawn.
+struct MouseReaction {
+    /// True while the diagram is being drawn: the report changed nothing.
+    bool ignored = false;
+    /// New texts of the read-out boxes TXTmouseX and TXTmouseY; empty when unchanged.
+    std::string readoutX, readoutY;
+    std::optional<Pointer> pointer;
+    /// The pick mode changed the panel: the window shows it as it now is.
+    bool saturationPanelChanged = false;
+    bool statePanelChanged = false;
+    /// Messages to show, in order (the reminder after too small a zoom rectangle).
+    data::Messages messages;
+};
+
+/// What a click on the diagram asks of the window, in this order.
+struct ClickReaction {
+    /// Run "计算" of the saturation panel on what the pick left there.
+    bool calculateSaturation = false;
+    /// Untick the pick boxes (their click handlers then redraw).
+    bool untickPickEntropy = false;
+    bool untickPickEntropyEnthalpy = false;
+};
+
+class DiagramMouse {
+public:
+    DiagramMouse(Diagram& diagram, DrawingSurface& pic, const calc::RegisterStore& registers);
+
+    /// Move reports counted per drag; 0 when no drag of that kind is under way.
+    int ZoomDragCount = 0;
+    int PanDragCount = 0;
+
+    /// A move report with the button state (1 left, 2 right, 4 middle, summed).
+    MouseReaction Pic_MouseMove(int Button, float X, float Y, calc::SaturationPanel& sat, calc::StatePanel& state);
+    /// A button released, wherever the mouse is, with the buttons still held: when none is,
+    /// a drag under way ends here, as the next move report without buttons would end it.
+    /// A zoom drag released outside the diagram thus never waits for the mouse to come back.
+    MouseReaction buttonReleased(int Button, float X, float Y);
+    ClickReaction Pic_Click() const;
+    /// Back to the default window.
+    void Pic_DblClick();
+
+    /// No drag under way (the load step).
+    void reset();
+
+    /// The zoom refusal: the rectangle is at or below a fixed fraction of the default window.
+    static data::Message zoomRefusal();
+
+private:
+    MouseReaction endDrag(float X, float Y);
+    bool picking() const;
+    void pickEntropy(float X, const std::string& text, calc::SaturationPanel& sat);
+    void pickEntropyEnthalpy(float X, float Y, const std::string& sText, const std::string& hText,
+                             calc::StatePanel& state);
+
+    Diagram& m_diagram;
+    DrawingSurface& m_pic;
+    const calc::RegisterStore& m_registers;
+};
+
+}  // namespace steam::diagram

@@ -1,0 +1,304 @@
+// The main window's layout: every control at its place in twips, back to front, with its
+// colours and fonts, and the menu bar. Behaviour is wired in f_cal.cpp.
+#include "f_cal.h"
+
+#include "calc/register_store.h"
+#include "diagram_view.h"
+#include "render/qimage_surface.h"
+#include "secondary_windows.h"
+#include "shapes.h"
+#include "twips.h"
+#include "widget_style.h"
+#include "window_fonts.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace steam::ui {
+
+namespace {
+
+const QColor kWindowGrey(192, 192, 192);
+const QColor kShapeGrey(180, 180, 180);
+const QColor kReadoutBlue(232, 233, 255);
+
+// Every button of the main window has the window's grey.
+QPushButton* greyButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    QPushButton* button = makeButton(parent, name, caption, geometry);
+    setRole(button, QPalette::Button, kWindowGrey);
+    return button;
+}
+
+QLineEdit* makeValueBox(QWidget* parent, int index, const QString& text, const QRect& geometry) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(QStringLiteral("TXT(%1)").arg(index));
+    box->setGeometry(geometry);
+    box->setFont(defaultWindowFont());
+    box->setTextMargins(0, 0, 0, 0);
+    // Design background; the load step greys every box.
+    setRole(box, QPalette::Base, QColor(242, 242, 242));
+    return box;
+}
+
+QLineEdit* makeReadout(QWidget* parent, const QString& name, const QString& text, const QRect& geometry, QColor background) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    setRole(box, QPalette::Base, background);
+    return box;
+}
+
+constexpr std::array<int, 8> kSatRowTop{360, 720, 1080, 1440, 1800, 2160, 2520, 2880};
+constexpr std::array<int, 6> kStateRowTop{360, 720, 1080, 1440, 1800, 2160};
+constexpr std::array<int, 5> kRegisterRowTop{240, 600, 960, 1320, 1680};
+
+}  // namespace
+
+void fCal::buildLayout() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipSize(12975, 8295));
+    setFilledBackground(client, kWindowGrey);
+    setRole(client, QPalette::Button, kWindowGrey);
+    setCentralWidget(client);
+
+    // Built back to front: later widgets lie above earlier ones.
+    auto* shape4 = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), client);
+    shape4->setObjectName(QStringLiteral("Shape4"));
+    shape4->setGeometry(twipRect(120, 7440, 7335, 375));
+
+    auto* line1 = new RuleLine(kCaptionText, client);
+    line1->setObjectName(QStringLiteral("Line1"));
+    placeRule(line1, 120, 11160, 8160);
+
+    Label14 = makeLabel(client, QStringLiteral("Label14"), departmentLine(), twipRect(120, 7935, 5055, 255));
+    Label14->setFont(uiFont(QStringLiteral("BankGothic Lt BT"), 10.5, true));
+    setTextColour(Label14, kHighlightText);
+
+    Label15 = makeLabel(client, QStringLiteral("Label15"), QStringLiteral("Mirobant"), twipRect(9120, 7740, 2295, 375));
+    Label15->setFont(uiFont(QStringLiteral("MS Sans Serif"), 18, true, true));
+    setTextColour(Label15, kHighlightText);
+
+    buildStatePanel(client);
+    buildSaturationPanel(client);
+    buildDiagramArea(client);
+    buildRegisterPanels(client);
+
+    auto* frame3 = new QFrame(client);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    frame3->setFrameShape(QFrame::Box);
+    frame3->setFrameShadow(QFrame::Sunken);
+    frame3->setGeometry(twipRect(0, -240, 15255, 270));
+
+    static const std::array<const char*, 9> captions{"等温线", "等压线", "等比容线", "等干度线", "饱和线",
+                                                     "临界点", "文字说明", "图选s",  "图选sh"};
+    static const std::array<QRect, 9> places{
+        twipRect(240, 7500, 975, 255),  twipRect(1200, 7500, 975, 255), twipRect(2160, 7500, 1095, 255),
+        twipRect(3240, 7500, 1070, 255), twipRect(4320, 7500, 975, 255), twipRect(5280, 7500, 975, 255),
+        twipRect(6240, 7500, 1095, 255), twipRect(7920, 3540, 810, 275), twipRect(7920, 6900, 930, 275)};
+    static const std::array<QColor, 9> textColours{QColor(128, 0, 0), QColor(0, 0, 128), QColor(0, 64, 64),
+                                                   kWindowText,       kWindowText,       QColor(128, 64, 0),
+                                                   kWindowText,       kWindowText,       kWindowText};
+    for (int j = 0; j < 9; ++j) {
+        auto* box = new QCheckBox(QString::fromUtf8(captions[j]), client);
+        box->setObjectName(QStringLiteral("CHKpic(%1)").arg(j));
+        box->setGeometry(places[j]);
+        box->setFont(defaultWindowFont());
+        setFilledBackground(box, j < 7 ? kShapeGrey : kWindowGrey);
+        setTextColour(box, textColours[j]);
+        CHKpic[j] = box;
+    }
+
+    Frame4 = new QWidget(client);
+    Frame4->setObjectName(QStringLiteral("Frame4"));
+    Frame4->setGeometry(twipRect(11400, 7560, 1455, 615));
+    auto* shape2 = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), Frame4);
+    shape2->setObjectName(QStringLiteral("Shape2"));
+    shape2->setGeometry(QRect(QPoint(0, 0), Frame4->size()));
+
+    CMDcancel = greyButton(client, QStringLiteral("CMDcancel"), QStringLiteral("退出"), twipRect(11520, 7680, 1215, 375));
+}
+
+void fCal::buildSaturationPanel(QWidget* client) {
+    Frame1 = new QGroupBox(QStringLiteral("饱和水和饱和蒸汽"), client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipRect(7560, 120, 4455, 3975));
+    Frame1->setFont(uiFont(QStringLiteral("宋体"), 9, true));
+
+    static const std::array<const char*, 8> captions{"温度 ts",   "压力 ps ",    "水比容 v'", "蒸汽比容 v''",
+                                                     "水比焓 h'", "蒸汽比焓 h''", "水比熵 s'", "蒸汽比熵 s''"};
+    static const std::array<const char*, 8> units{"oC",    "MPa",   "m^3/kg",    "m^3/kg",
+                                                  "kJ/kg", "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)"};
+    static const std::array<const char*, 8> texts{"10.001", "0", "0", "0", "0", "0", "0", "0"};
+
+    auto* options = new QButtonGroup(Frame1);
+    options->setExclusive(true);
+    for (int i = 0; i < 8; ++i) {
+        const int top = kSatRowTop[i];
+        auto* frame5 = i == 0 ? new QFrame(Frame1) : nullptr;
+        if (frame5) {
+            frame5->setObjectName(QStringLiteral("Frame5(0)"));
+            frame5->setFrameShape(QFrame::Box);
+            frame5->setFrameShadow(QFrame::Sunken);
+            frame5->setGeometry(twipRect(240, 3285, 1095, 430));
+        }
+        auto* option = new QRadioButton(QString::fromUtf8(captions[i]), Frame1);
+        option->setObjectName(QStringLiteral("OPT(%1)").arg(i));
+        // The option reaches under its value box; only the part left of the box is its own.
+        option->setGeometry(twipRect(240, top, 1440, 255));
+        option->setFont(defaultWindowFont());
+        options->addButton(option, i);
+        OPT[i] = option;
+
+        TXT[i] = makeValueBox(Frame1, i, QString::fromUtf8(texts[i]), twipRect(1680, top, 1095, 270));
+
+        auto* unit = makeLabel(Frame1, QStringLiteral("Label%1").arg(i + 1), QString::fromUtf8(units[i]),
+                               twipRect(2880, top, i == 0 ? 615 : 855, 255));
+        unit->setFont(defaultWindowFont());
+    }
+    SCAL = greyButton(Frame1, QStringLiteral("SCAL"), QStringLiteral("计算"), twipRect(1680, 3360, 855, 375));
+    cmdClean = greyButton(Frame1, QStringLiteral("cmdClean"), QStringLiteral("重设"), twipRect(2760, 3360, 855, 375));
+}
+
+void fCal::buildStatePanel(QWidget* client) {
+    Frame2 = new QGroupBox(QStringLiteral("水，湿蒸汽及过热蒸气"), client);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipRect(7560, 4200, 4455, 3255));
+    Frame2->setFont(uiFont(QStringLiteral("宋体"), 9, true));
+
+    static const std::array<const char*, 6> captions{"温度 t ", "压力 p", "比容 v", "比焓 h", "比熵 s", "干度 x"};
+    static const std::array<const char*, 5> units{"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)"};
+    static const std::array<const char*, 6> texts{"200", "3.5", "0", "0", "0", "0"};
+
+    auto* frame5 = new QFrame(Frame2);
+    frame5->setObjectName(QStringLiteral("Frame5(1)"));
+    frame5->setFrameShape(QFrame::Box);
+    frame5->setFrameShadow(QFrame::Sunken);
+    frame5->setGeometry(twipRect(240, 2565, 1095, 430));
+
+    for (int k = 0; k < 6; ++k) {
+        const int top = kStateRowTop[k];
+        auto* box = new QCheckBox(QString::fromUtf8(captions[k]), Frame2);
+        box->setObjectName(QStringLiteral("CHK(%1)").arg(k));
+        box->setGeometry(twipRect(240, top, 1440, 255));
+        box->setFont(defaultWindowFont());
+        CHK[k] = box;
+
+        TXT[k + 8] = makeValueBox(Frame2, k + 8, QString::fromUtf8(texts[k]), twipRect(1680, top, 1095, 270));
+        if (k < 5) {
+            auto* unit = makeLabel(Frame2, QStringLiteral("Label%1").arg(k + 9), QString::fromUtf8(units[k]),
+                                   twipRect(2880, top, 975, 255));
+            unit->setFont(defaultWindowFont());
+        }
+    }
+    SCAL2 = greyButton(Frame2, QStringLiteral("SCAL2"), QStringLiteral("计算"), twipRect(1680, 2640, 855, 375));
+    cmdClean2 = greyButton(Frame2, QStringLiteral("cmdClean2"), QStringLiteral("重设"), twipRect(2760, 2640, 855, 375));
+}
+
+void fCal::buildRegisterPanels(QWidget* client) {
+    FrameUp = new QWidget(client);
+    FrameUp->setObjectName(QStringLiteral("FrameUp"));
+    FrameUp->setGeometry(twipRect(11400, 720, 1455, 2775));
+    FrameDown = new QWidget(client);
+    FrameDown->setObjectName(QStringLiteral("FrameDown"));
+    FrameDown->setGeometry(twipRect(11400, 4680, 1455, 2415));
+    for (QWidget* panel : {FrameUp, FrameDown}) {
+        panel->setFont(uiFont(QStringLiteral("宋体"), 9, true));
+        auto* shape = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), panel);
+        shape->setObjectName(panel == FrameUp ? QStringLiteral("Shape1") : QStringLiteral("Shape3"));
+        shape->setGeometry(QRect(QPoint(0, 0), panel->size()));
+    }
+
+    const QFont registerFont = uiFont(QStringLiteral("Arial"), 8.25, true);
+    for (int r = 0; r < calc::kRegisterCount; ++r) {
+        QWidget* panel = r < 5 ? FrameUp : FrameDown;
+        const int top = kRegisterRowTop[r < 5 ? r : r - 5];
+        CMDupM[r] = greyButton(panel, QStringLiteral("CMDupM(%1)").arg(r), QStringLiteral("M%1").arg(r + 1),
+                               twipRect(240, top, 375, 255));
+        CMDupM[r]->setFont(registerFont);
+        CMDupMR[r] = greyButton(panel, QStringLiteral("CMDupMR(%1)").arg(r), QStringLiteral("MR"),
+                                twipRect(600, top, 375, 255));
+        CMDupMR[r]->setFont(registerFont);
+        auto* show = new QCheckBox(panel);
+        show->setObjectName(QStringLiteral("CHKupM(%1)").arg(r));
+        show->setGeometry(twipRect(1080, top, 255, r == 1 ? 300 : 255));
+        setFilledBackground(show, toQColor(calc::RegisterStore::kEmptyRegisterBackground));
+        CHKupM[r] = show;
+    }
+    CMDupClear = greyButton(FrameUp, QStringLiteral("CMDupClear"), QStringLiteral("清空"), twipRect(360, 2160, 735, 375));
+    CMDdownClear =
+        greyButton(FrameDown, QStringLiteral("CMDdownClear"), QStringLiteral("清空"), twipRect(360, 1800, 735, 375));
+}
+
+void fCal::buildDiagramArea(QWidget* client) {
+    Pic = new DiagramView(client);
+    Pic->setObjectName(QStringLiteral("Pic"));
+    Pic->setGeometry(twipRect(120, 200, 7335, 6975));
+    Pic->setPictureSource([this] { return m_surface->composed(); });
+    m_surface->onChanged = [this] { Pic->update(); };
+
+    Labely = makeLabel(Pic, QStringLiteral("Labely"), QStringLiteral("h (kJ/kg)"), twipRect(120, 120, 975, 255));
+    Labelx = makeLabel(Pic, QStringLiteral("Labelx"), QStringLiteral("s (kJ/kg.K)"), twipRect(3360, 6690, 1095, 255));
+    for (QLabel* axis : {Labely, Labelx}) {
+        axis->setFont(uiFont(QStringLiteral("Arial"), 8.25, true));
+        axis->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    // The read-out strip under the diagram. Its captions are drawn as labels: a text box
+    // nine pixels wide has no room left for text inside its own margins.
+    Text3 = makeReadout(client, QStringLiteral("Text3"), QString(), twipRect(120, 7160, 3615, 300), kReadoutBlue);
+    // The boxes are narrowed a little against their twips so that "Mouse X" and "Y:" do not
+    // cover each other in the installed face.
+    Text1 = makeLabel(client, QStringLiteral("Text1"), QStringLiteral("X:"), twipRect(240, 7205, 240, 230));
+    TXTmouseX = makeReadout(client, QStringLiteral("TXTmouseX"), QStringLiteral("Mouse X"),
+                            twipRect(480, 7205, 690, 230), kReadoutBlue);
+    TXTmouseX->setFont(uiFont(QStringLiteral("宋体"), 8.25));
+    Text2 = makeLabel(client, QStringLiteral("Text2"), QStringLiteral("Y:"), twipRect(1170, 7205, 150, 230));
+    TXTmouseY = makeReadout(client, QStringLiteral("TXTmouseY"), QStringLiteral("Mouse Y"),
+                            twipRect(1320, 7205, 840, 230), kReadoutBlue);
+    TXTmouseY->setFont(uiFont(QStringLiteral("宋体"), 8.25));
+    for (QLineEdit* readout : {TXTmouseX, TXTmouseY}) {
+        readout->setFrame(false);
+        setRole(readout, QPalette::Text, palette().color(QPalette::ButtonText));
+    }
+    for (QLabel* caption : {Text1, Text2}) caption->setFont(uiFont(QStringLiteral("宋体"), 8.25));
+    for (QLabel* caption : {Text1, Text2}) setFilledBackground(caption, kReadoutBlue);
+
+    TXTinfo = makeReadout(client, QStringLiteral("TXTinfo"),
+                          QStringLiteral(" 临界点:tcr=373.95 C,pcr=22.064 MPa,vcr=0.0031056 m^3/kg"),
+                          twipRect(2160, 7160, 5295, 300), palette().color(QPalette::Base));
+    TXTinfo->setCursorPosition(0);
+}
+
+void fCal::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    menuSavePicture = file->addAction(QStringLiteral("保存图片"));
+    menuExit = file->addAction(QStringLiteral("退出"));
+    menuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
+    static const std::array<const char*, 5> viewItems{"s—h图", "t—s图", "p—v图", "p—t图", "结果列表"};
+    static const std::array<Qt::Key, 5> viewKeys{Qt::Key_H, Qt::Key_S, Qt::Key_V, Qt::Key_T, Qt::Key_R};
+    for (int i = 0; i < 5; ++i) {
+        menuView[i] = view->addAction(QString::fromUtf8(viewItems[i]));
+        menuView[i]->setShortcut(QKeySequence(Qt::CTRL | viewKeys[i]));
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
+    menuUsage = help->addAction(QStringLiteral("程序使用说明"));
+    menuAbout = help->addAction(QStringLiteral("关于"));
+
+    for (QAction* item : {menuSavePicture, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
+                          menuView[4], menuUsage, menuAbout})
+        item->setObjectName(item->text());
+}
+
+}  // namespace steam::ui
