@@ -6,6 +6,7 @@
 #include "calc/register_store.h"
 #include "data/property_database.h"
 #include "diagram/diagram.h"
+#include "diagram/diagram_startup.h"
 
 #include <QGuiApplication>
 
@@ -29,8 +30,9 @@ struct Loaded {
 
 std::unique_ptr<Loaded> loadScene() {
     auto scene = std::make_unique<Loaded>();
-    const auto dir = data::executableDirectory();
-    if (!scene->db.open(dir, scene->error) || !scene->diagram.curves.ReadCurveData(scene->db, scene->error))
+    render::QImageSurface first;
+    if (!scene->db.openFirst(data::dataPlaces(), scene->error) ||
+        !diagram::startDiagram(scene->diagram, first, scene->registers, scene->db, scene->error))
         return scene;
     scene->diagram.CHKpic.fill(true);
     // Saturation states at 100 to 300 C and single-phase states across the chart.

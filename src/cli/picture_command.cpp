@@ -5,6 +5,7 @@
 #include "calc/register_store.h"
 #include "data/property_database.h"
 #include "diagram/diagram.h"
+#include "diagram/diagram_startup.h"
 
 #include <QGuiApplication>
 
@@ -171,15 +172,12 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
         return 1;
     }
 
-    // The start-up sequence: the default window is drawn once before the curves exist.
+    // The program's start-up sequence: the default window is drawn once before the curves exist.
     render::QImageSurface pic;
     calc::RegisterStore registers;
     diagram::Diagram diagram;
     diagram::DiagramScale& scale = diagram.scale;
-    diagram.DiagramReady = 1;
-    scale.DefineScale(scale.DefaultXmin, scale.DefaultXmax, scale.DefaultYmin, scale.DefaultYmax);
-    diagram.drawWindow(pic, registers, scale.DefaultXmin, scale.DefaultXmax, scale.DefaultYmin, scale.DefaultYmax);
-    if (!diagram.curves.ReadCurveData(db, error)) {
+    if (!diagram::startDiagram(diagram, pic, registers, db, error)) {
         err << kPrefix << error << '\n';
         return 1;
     }
