@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything (installing missing packages) and runs every test.
+# Builds everything (installing missing packages) with warnings as errors and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh -DSTEAM_WARNINGS_AS_ERRORS=ON
 export QT_QPA_PLATFORM=offscreen
 cd build
 ctest --output-on-failure -j"$(nproc)"

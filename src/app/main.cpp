@@ -3,13 +3,12 @@
 #include "data/property_database.h"
 #include "ui/f_login.h"
 #include "ui/message_service.h"
+#include "ui/qt_translation.h"
 #include "ui/save_dialog_service.h"
 #include "ui/window_fonts.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStyleFactory>
-#include <QTranslator>
 
 #include <memory>
 
@@ -19,10 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
     steam::ui::installFontSubstitutions();
-    // Qt's own dialogs and buttons in Chinese, where the desktop has Qt's translations.
-    QTranslator qtChinese;
-    if (qtChinese.load(QStringLiteral("qt_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtChinese);
+    steam::ui::installQtChineseTranslation();
     QApplication::setFont(steam::ui::defaultWindowFont());
 
     steam::ui::QtMessageService messages;

@@ -12,9 +12,7 @@ QStringList filterPatterns(const QString& filter) {
     return inner.split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts);
 }
 
-std::optional<QString> QtSaveDialogService::askSavePath(QWidget* parent, const QString& presetName,
-                                                        const QString& filter) {
-    QFileDialog dialog(parent);
+void prepareSaveDialog(QFileDialog& dialog, const QString& presetName, const QString& filter) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // Qt's dialog splits a filter's patterns on blanks only, so "*.bmp;*.jpg" would match
@@ -25,6 +23,12 @@ std::optional<QString> QtSaveDialogService::askSavePath(QWidget* parent, const Q
     // A name typed without an extension still becomes a picture file.
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.selectFile(presetName);
+}
+
+std::optional<QString> QtSaveDialogService::askSavePath(QWidget* parent, const QString& presetName,
+                                                        const QString& filter) {
+    QFileDialog dialog(parent);
+    prepareSaveDialog(dialog, presetName, filter);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;

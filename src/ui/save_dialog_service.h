@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace steam::ui {
@@ -23,6 +24,9 @@ class QtSaveDialogService final : public SaveDialogService {
 public:
     std::optional<QString> askSavePath(QWidget* parent, const QString& presetName, const QString& filter) override;
 };
+
+/// Sets up Qt's file dialog for saving under presetName with the one filter.
+void prepareSaveDialog(QFileDialog& dialog, const QString& presetName, const QString& filter);
 
 /// The patterns of a filter such as "pictures(*.bmp;*.jpg)": "*.bmp", "*.jpg".
 QStringList filterPatterns(const QString& filter);

@@ -9,6 +9,7 @@
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
+#include "support/real_tables.h"
 
 #include "iapws95.h"
 
@@ -26,14 +27,7 @@ namespace steam::calc::test {
 
 inline constexpr double kKelvin = 273.15;
 
-/// The tables generated beside the test executable, opened once.
-inline const data::PropertyDatabase& realTables() {
-    static data::PropertyDatabase db;
-    static std::string error;
-    static const bool ok = db.open(data::executableDirectory(), error);
-    if (!ok) ADD_FAILURE() << "cannot open the generated tables: " << error;
-    return db;
-}
+using testsupport::realTables;
 
 /// Index of a state property in the panel: t p v h s x.
 enum StateBox { T = 0, P = 1, V = 2, H = 3, S = 4, X = 5 };

@@ -7,6 +7,7 @@
 #include "json_reader.h"
 
 #include "data/property_database.h"
+#include "support/real_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,7 @@ namespace {
 using test::Json;
 using test::JsonReader;
 
-const data::PropertyDatabase& realTables() {
-    static data::PropertyDatabase db;
-    static std::string error;
-    static const bool ok = db.open(data::executableDirectory(), error);
-    if (!ok) ADD_FAILURE() << error;
-    return db;
-}
+using testsupport::realTables;
 
 TEST(ParseRequestTest, MalformedRequestsGiveOneLineNamingTheProblem) {
     struct Case {

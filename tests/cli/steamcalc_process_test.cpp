@@ -7,6 +7,7 @@
 #include "json_reader.h"
 
 #include "data/property_database.h"
+#include "support/real_tables.h"
 #include "support/fixture_database.h"
 
 #include <gtest/gtest.h>
@@ -65,13 +66,7 @@ ProcessRun steamcalc(const std::vector<std::string>& args, const std::string& in
     return run;
 }
 
-const data::PropertyDatabase& realTables() {
-    static data::PropertyDatabase db;
-    static std::string error;
-    static const bool ok = db.open(data::executableDirectory(), error);
-    if (!ok) ADD_FAILURE() << error;
-    return db;
-}
+using testsupport::realTables;
 
 // The JSON the library gives for a request line.
 std::string expectedJson(const std::string& line) {

@@ -231,7 +231,7 @@ TEST(DiagramDrawingTest, DomeIsTwoPixelsWideAndRegionLabelsAreSongTiThenArialAga
                     c.colour == (Rgb{192, 192, 192}) && c.width == 1)
             << text << ": " << describe(c) << " in " << c.fontFamily << " " << c.fontPoints;
     }
-    const RecordedCall& lastNumber = scene->pic.callsOf(CallKind::Text).back();
+    const RecordedCall lastNumber = scene->pic.callsOf(CallKind::Text).back();
     EXPECT_TRUE(lastNumber.fontFamily == "Arial" && lastNumber.fontPoints == 8 && !lastNumber.bold &&
                 lastNumber.colour == kBlack)
         << lastNumber.fontFamily << " " << lastNumber.fontPoints;
@@ -317,7 +317,7 @@ TEST(DiagramDrawingTest, StateMarkerIsASquareWithALabelBoxSizedByTheSpans) {
         expectCorners(calls[at - 3], 6.5 - xs / 120, 2800 - ys / 120, 6.5 + xs / 120, 2800 + ys / 120, context + " square",
                       1e-4);
         EXPECT_TRUE(calls[at - 2].kind == CallKind::Rectangle && calls[at - 2].colour == (Rgb{0, 255, 50})) << context;
-        if (w.xmax == 9.99) expectCorners(calls[at - 3], 6.417, 2758.3, 6.583, 2841.7, "worked M7 figures", 1e-3);
+        if (w.xmax == 9.99) expectCorners(calls[at - 3], 6.417, 2758.3, 6.583, 2841.7, "M7 square at (6.5, 2800) in the default window", 1e-3);
     }
 }
 

@@ -3,6 +3,7 @@
 // line, e.g. `ui_tests LoginTest`).
 #include "test_registry.h"
 
+#include "ui/qt_translation.h"
 #include "ui/window_fonts.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
     steam::ui::installFontSubstitutions();
+    // As the program does; the translation test fails when it is missing.
+    steam::ui::installQtChineseTranslation();
     QApplication::setFont(steam::ui::defaultWindowFont());
 
     QStringList only;

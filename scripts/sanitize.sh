@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# A second build with AddressSanitizer and UndefinedBehaviorSanitizer (Debug) into
+# build-sanitize/, of the core and the command line only, and their tests. The tables are
+# taken from build/ (run scripts/test.sh or scripts/setup.sh first) instead of being
+# generated again under the sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ ! -f build/bin/swater.sqlite ]; then
+    echo "sanitize.sh: no tables in build/bin; run scripts/setup.sh first" >&2
+    exit 1
+fi
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSTEAM_SANITIZE=ON -DSTEAM_WARNINGS_AS_ERRORS=ON \
+    -DSTEAM_TABLES_FROM="$PWD/build/bin" \
+    -DSTEAM_SKIP_DIRS="src/render;src/ui;src/app;tests/ui;tests/tables;tests/iapws95;bench"
+cmake --build build-sanitize -j"$(nproc)" --target data_tests numeric_tests calc_tests diagram_tests cli_tests steamcalc tables
+cd build-sanitize
+ctest --output-on-failure -j"$(nproc)" -L '^(data|numeric|calc|diagram|cli)$'
