@@ -204,7 +204,9 @@ void QImageSurface::applyLinePen(Rgb colour) {
 void QImageSurface::line(double x1, double y1, double x2, double y2, Rgb colour) {
     QPointF a = pixelPoint(x1, y1);
     QPointF b = pixelPoint(x2, y2);
-    if (a == b) return;  // a line of no length draws nothing, as on the original surface
+    // A line of no length draws nothing: the zero slots after a curve family's last row join
+    // into such lines at (0, 0), which must leave no dot there.
+    if (a == b) return;
     const auto far = [](QPointF p) { return std::abs(p.x()) > kFarAway || std::abs(p.y()) > kFarAway; };
     if (far(a) || far(b)) {
         if (!clipToBox(a, b, -8.0, -8.0, m_image.width() + 8.0, m_image.height() + 8.0)) return;

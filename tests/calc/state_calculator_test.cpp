@@ -97,9 +97,9 @@ TEST(StateInputCheckTest, TemperatureIsTheFirstKnownWhenBothAreTicked) {
     EXPECT_EQ(ts.pairCase, PairTS);
 }
 
-// ---------------------------------------------------------------- the worked road and Choose
+// ---------------------------------------------------------------- 200 C and 3.5 MPa, and Choose
 
-TEST(StateSearchTest, WorkedRoadIsCompressedWaterFromAnExactRow) {
+TEST(StateSearchTest, TwoHundredDegreesAndThreeAndAHalfMegapascalIsCompressedWaterFromAnExactRow) {
     const StateOutcome out = calculate({{T, "200"}, {P, "3.5"}});
     EXPECT_TRUE(out.messages.empty());
     EXPECT_EQ(out.region, RegionWater);

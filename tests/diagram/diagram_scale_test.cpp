@@ -1,5 +1,6 @@
-// DefineScale and the tick rule decide where grid lines and axis numbers fall; the worked
-// windows must come out exactly, single-precision rounding included. A zoom window is the
+// DefineScale and the tick rule decide where grid lines and axis numbers fall; the default
+// window, spans of exactly a power of ten and spans of each leading digit must come out
+// exactly, single-precision rounding included. A zoom window is the
 // dragged rectangle whatever the drag direction.
 #include "diagram/diagram_scale.h"
 

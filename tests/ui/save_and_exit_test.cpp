@@ -71,9 +71,13 @@ private slots:
         auto window = openMainWindow(program);
         QVERIFY(window);
         testsupport::TemporaryDirectory dir;
-        program.saveDialog.answer.reset();
+        // The user chose a file, then cancelled: that file must not appear.
+        const QString path = inDir(dir, "chart.bmp");
+        program.saveDialog.answer = path;
+        program.saveDialog.cancels = true;
         window->menuSavePicture->trigger();
         QCOMPARE(program.saveDialog.asked, 1);
+        QVERIFY(!QFile::exists(path));
         QVERIFY(std::filesystem::is_empty(dir.path()));
         QVERIFY(program.messages.shown.empty());
     }

@@ -24,6 +24,7 @@ std::optional<QString> ScriptedSaveDialog::askSavePath(QWidget*, const QString& 
     ++asked;
     lastPreset = presetName;
     lastFilter = filter;
+    if (cancels) return std::nullopt;
     return answer;
 }
 

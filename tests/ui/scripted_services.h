@@ -36,6 +36,8 @@ class ScriptedSaveDialog final : public ui::SaveDialogService {
 public:
     /// The path the "user" picks; nothing means Cancel.
     std::optional<QString> answer;
+    /// Cancel after choosing `answer`: the dialog gives nothing back.
+    bool cancels = false;
     int asked = 0;
     QString lastPreset;
     QString lastFilter;
