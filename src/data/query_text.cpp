@@ -50,6 +50,7 @@ bool signIsUnary(std::string_view text, size_t i) {
 ParsedQuery parseQuery(std::string_view text) {
     ParsedQuery out;
     out.shape.reserve(text.size());
+    out.numbers.reserve(4);  // the lookups' texts hold up to three
     size_t copied = 0;  // text before this position is in the shape already
     size_t i = 0;
     while (i < text.size()) {

@@ -29,9 +29,7 @@ RowSet& RowSet::operator=(RowSet&& other) noexcept {
         m_shape = std::move(other.m_shape);
         m_names = std::move(other.m_names);
         m_row = std::move(other.m_row);
-        m_null = std::move(other.m_null);
         m_all = std::move(other.m_all);
-        m_allNull = std::move(other.m_allNull);
         m_position = other.m_position;
         m_static = other.m_static;
         m_buffered = other.m_buffered;
@@ -60,11 +58,7 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
             m_source = source;
             m_names = remembered->names;
             m_all.clear();
-            m_allNull.clear();
-            if (!remembered->row.empty()) {
-                m_all.push_back(remembered->row);
-                m_allNull.push_back(remembered->null);
-            }
+            if (!remembered->row.empty()) m_all.push_back(remembered->row);
             m_buffered = true;
             m_open = true;
             showBuffered(0);
@@ -80,9 +74,7 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
     m_statement = statement;
     m_numbers = std::move(parsed.numbers);
     m_shape = std::move(parsed.shape);
-    const int columns = sqlite3_column_count(statement);
-    m_names.resize(columns);
-    for (int i = 0; i < columns; ++i) m_names[i] = sqlite3_column_name(statement, i);
+    m_names = source->columnNames(statement);
     m_open = true;
     for (size_t i = 0; i < m_numbers.size(); ++i)
         sqlite3_bind_double(m_statement, static_cast<int>(i) + 1, m_numbers[i]);
@@ -90,10 +82,8 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
     if (m_static) {
         // Read everything now; the statement goes back to its pool at once.
         m_all.clear();
-        m_allNull.clear();
         while (!m_eof) {
             m_all.push_back(m_row);
-            m_allNull.push_back(m_null);
             stepDynamic();
         }
         releaseStatement();
@@ -117,7 +107,6 @@ void RowSet::rememberIfShort(const std::string& key) {
         }
         releaseStatement();
         result.row = m_row;
-        result.null = m_null;
     }
     m_source->remember(key, std::move(result));
 }
@@ -130,7 +119,6 @@ void RowSet::showBuffered(long position) {
         return;
     }
     m_row = m_all[position];
-    m_null = m_allNull[position];
 }
 
 void RowSet::releaseStatement() {
@@ -146,19 +134,15 @@ void RowSet::Close() {
     m_open = false;
     m_eof = true;
     m_all.clear();
-    m_allNull.clear();
     m_row.clear();
-    m_null.clear();
 }
 
 void RowSet::readCurrent() {
-    const int columns = static_cast<int>(m_names.size());
+    const int columns = columnCount();
     m_row.resize(columns);
-    m_null.resize(columns);
     for (int i = 0; i < columns; ++i) {
-        const bool null = sqlite3_column_type(m_statement, i) == SQLITE_NULL;
-        m_null[i] = null;
-        m_row[i] = null ? kNaN : sqlite3_column_double(m_statement, i);
+        // SQLite holds no NaN (it stores one as NULL), so NaN stands for NULL here.
+        m_row[i] = sqlite3_column_type(m_statement, i) == SQLITE_NULL ? kNaN : sqlite3_column_double(m_statement, i);
     }
 }
 
@@ -218,14 +202,13 @@ double RowSet::Fields(int position) const {
 }
 
 double RowSet::Fields(std::string_view columnName) const {
-    for (size_t i = 0; i < m_names.size(); ++i)
-        if (m_names[i] == columnName) return Fields(static_cast<int>(i));
+    for (int i = 0; i < columnCount(); ++i)
+        if ((*m_names)[i] == columnName) return Fields(i);
     return kNaN;
 }
 
 bool RowSet::isNull(int position) const {
-    if (isEOF() || position < 0 || position >= static_cast<int>(m_null.size())) return true;
-    return m_null[position] != 0;
+    return std::isnan(Fields(position));
 }
 
 long RowSet::RecordCount() const { return m_open && m_static ? static_cast<long>(m_all.size()) : -1; }

@@ -42,7 +42,7 @@ public:
     double Fields(int position) const;
     double Fields(std::string_view columnName) const;
     bool isNull(int position) const;
-    int columnCount() const { return static_cast<int>(m_names.size()); }
+    int columnCount() const { return m_names ? static_cast<int>(m_names->size()) : 0; }
 
     void MoveFirst();
     void MoveNext();
@@ -63,11 +63,9 @@ private:
     sqlite3_stmt* m_statement = nullptr;
     std::string m_shape;
     std::vector<double> m_numbers;  // bound again on MoveFirst
-    std::vector<std::string> m_names;
+    std::shared_ptr<const std::vector<std::string>> m_names;
     std::vector<double> m_row;
-    std::vector<uint8_t> m_null;
     std::vector<std::vector<double>> m_all;  // static and remembered results
-    std::vector<std::vector<uint8_t>> m_allNull;
     long m_position = 0;  // 0-based index into m_all
     bool m_static = false;
     bool m_buffered = false;  // rows served from m_all: static or remembered

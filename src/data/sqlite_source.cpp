@@ -78,6 +78,15 @@ sqlite3_stmt* SqliteSource::acquire(const std::string& shape, std::string& error
     return s;
 }
 
+SqliteSource::ColumnNames SqliteSource::columnNames(sqlite3_stmt* statement) {
+    const auto it = m_owner.find(statement);
+    if (it != m_owner.end() && it->second->names) return it->second->names;
+    auto names = std::make_shared<std::vector<std::string>>();
+    for (int i = 0; i < sqlite3_column_count(statement); ++i) names->emplace_back(sqlite3_column_name(statement, i));
+    if (it != m_owner.end()) it->second->names = names;
+    return names;
+}
+
 void SqliteSource::release(sqlite3_stmt* statement) {
     if (!statement) return;
     sqlite3_reset(statement);

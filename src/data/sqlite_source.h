@@ -30,12 +30,14 @@ public:
     sqlite3_stmt* acquire(const std::string& shape, std::string& error);
     /// Gives a statement back to its pool (resets it, keeps it prepared).
     void release(sqlite3_stmt* statement);
+    /// Column names of a statement's result, shared by every statement of its shape.
+    using ColumnNames = std::shared_ptr<const std::vector<std::string>>;
+    ColumnNames columnNames(sqlite3_stmt* statement);
 
     /// A result of at most one row, kept under the key of the query that gave it.
     struct RememberedResult {
-        std::vector<std::string> names;
-        std::vector<double> row;    ///< empty when the query gave no row
-        std::vector<uint8_t> null;
+        ColumnNames names;
+        std::vector<double> row;  ///< empty when the query gave no row; NaN for NULL
     };
     /// The result remembered under key, or null.
     const RememberedResult* remembered(const std::string& key) const;
@@ -50,6 +52,7 @@ private:
     struct Pool {
         std::vector<sqlite3_stmt*> free;
         std::vector<sqlite3_stmt*> all;
+        ColumnNames names;
     };
     sqlite3* m_db = nullptr;
     std::filesystem::path m_file;
