@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "f_cal.h"
 #include "twips.h"
+#include "widget_style.h"
 #include "window_fonts.h"
 
 #include <QApplication>
@@ -68,17 +69,13 @@ fLogin::fLogin(const ProgramContext& context, QWidget* parent) : QWidget(parent)
     LAB3->setObjectName(QStringLiteral("LAB3"));
     LAB3->setGeometry(twipRect(1560, 1220, 2295, 245));
     LAB3->setFont(uiFont(QStringLiteral("Arial"), 9));
-    QPalette errorPalette = LAB3->palette();
-    errorPalette.setColor(QPalette::WindowText, QColor(236, 252, 255));
-    LAB3->setPalette(errorPalette);
+    setTextColour(LAB3, QColor(236, 252, 255));
 
     Label1 = new QLabel(QStringLiteral("V 1.0"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipRect(5040, 1005, 495, 255));
     Label1->setFont(uiFont(QStringLiteral("Arial"), 9));
-    QPalette versionPalette = Label1->palette();
-    versionPalette.setColor(QPalette::WindowText, palette().color(QPalette::Base));
-    Label1->setPalette(versionPalette);
+    setTextColour(Label1, palette().color(QPalette::Base));
 
     TXTcode = new QLineEdit(this);
     TXTcode->setObjectName(QStringLiteral("TXTcode"));
