@@ -337,7 +337,8 @@ QPointF fCal::toUser(QPointF pixel) const { return m_surface->toUser(pixel); }
 QPointF fCal::toPixel(double s, double h) const { return m_surface->toPixel(s, h); }
 
 void fCal::Pic_MouseMove(int Button, int /*Shift*/, float X, float Y) {
-    readPanelTexts();
+    // Only the pick modes touch the panels; they start from what the boxes show.
+    if (m_diagram.CHKpic[diagram::kPickEntropy] || m_diagram.CHKpic[diagram::kPickEntropyEnthalpy]) readPanelTexts();
     calc::SaturationPanel sat = m_sat;
     calc::StatePanel state = m_state;
     const diagram::MouseReaction reaction = m_mouse.Pic_MouseMove(Button, X, Y, sat, state);
