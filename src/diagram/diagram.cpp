@@ -2,7 +2,6 @@
 
 #include "calc/register_store.h"
 #include "numeric/number_text.h"
-#include "numeric/rounding.h"
 
 #include <stdexcept>
 
@@ -65,14 +64,14 @@ void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registe
     pic.setRetained(true);
     pic.clear();
 
-    const std::vector<double> yTicks = scale.yTickValues(Ymin, Ymax);
-    const std::vector<double> xTicks = scale.xTickValues(Xmin, Xmax);
-    for (double y : yTicks) {
+    const std::vector<AxisTick> yTicks = scale.yTicks(Ymin, Ymax);
+    const std::vector<AxisTick> xTicks = scale.xTicks(Xmin, Xmax);
+    for (const AxisTick& y : yTicks) {
         pic.setDashStyle(DashStyle::Dotted);
-        pic.line(Xmax, y, Xmin - scale.Xpct, y, kHorizontalGrid);
+        pic.line(Xmax, y.value, Xmin - scale.Xpct, y.value, kHorizontalGrid);
         pic.setDashStyle(DashStyle::Solid);
     }
-    for (double x : xTicks) pic.line(x, Ymax, x, Ymin - scale.Ypct, kVerticalGrid);
+    for (const AxisTick& x : xTicks) pic.line(x.value, Ymax, x.value, Ymin - scale.Ypct, kVerticalGrid);
 
     for (int f = 1; f <= kFamilyCount; ++f)
         if (CHKpic[f - 1]) drawFamily(pic, f);
@@ -84,13 +83,13 @@ void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registe
     // The bands are the only clipping: they cover whatever the steps above drew outside.
     drawMarginBands(pic, Xmin, Xmax, Ymin, Ymax);
 
-    for (double y : yTicks) {
-        pic.setCurrentPosition(scale.XminExt, y);
-        pic.text(numeric::generalText(numeric::sswr(y, scale.Ydecimals + 1)));
+    for (const AxisTick& y : yTicks) {
+        pic.setCurrentPosition(scale.XminExt, y.value);
+        pic.text(y.text);
     }
-    for (double x : xTicks) {
-        pic.setCurrentPosition(x, Ymin - scale.Ypct);
-        pic.text(numeric::generalText(numeric::sswr(x, scale.Xdecimals + 1)));
+    for (const AxisTick& x : xTicks) {
+        pic.setCurrentPosition(x.value, Ymin - scale.Ypct);
+        pic.text(x.text);
     }
     pic.rectangle(Xmin, Ymin, Xmax, Ymax, kBlack);
     pic.setRetained(false);

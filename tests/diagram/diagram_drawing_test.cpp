@@ -126,26 +126,36 @@ TEST(DiagramDrawingTest, DefaultWindowHasDottedAndSolidGridAndRoundNumbers) {
             << "s number " << k << ": " << describe(numbers[11 + k]);
 }
 
-TEST(DiagramDrawingTest, AxisNumbersInZoomedWindowsAreTheTickValuesRounded) {
+TEST(DiagramDrawingTest, AxisNumbersInZoomedWindowsNameTheirGridLines) {
     struct Case {
         double xmin, xmax, ymin, ymax;
         std::vector<std::string> texts;  // h numbers, then s numbers
     };
     const Case cases[] = {
         {0, 10, 2040, 2540,
-         {"2000", "2050", "2100", "2150", "2200", "2250", "2300", "2350", "2400", "2450", "2500", "0", "1", "2", "3",
-          "4", "5", "6", "7", "8", "9", "10"}},
-        {4.2, 4.7, 2500, 2570,
-         {"2500", "2510", "2520", "2530", "2540", "2550", "2560", "2570", "4.2", "4.25", "4.3", "4.35", "4.4", "4.45",
-          "4.5", "4.55", "4.6", "4.65", "4.7"}},
+         {"2050", "2100", "2150", "2200", "2250", "2300", "2350", "2400", "2450", "2500", "0", "1", "2", "3", "4", "5",
+          "6", "7", "8", "9", "10"}},
+        {5, 6, 2600, 3800,
+         {"2600", "2700", "2800", "2900", "3000", "3100", "3200", "3300", "3400", "3500", "3600", "3700", "3800", "5",
+          "5.1", "5.2", "5.3", "5.4", "5.5", "5.6", "5.7", "5.8", "5.9", "6"}},
     };
     for (const Case& c : cases) {
         auto scene = std::make_unique<Scene>();
         scene->draw(c.xmin, c.xmax, c.ymin, c.ymax);
+        const std::string context = "window s " + std::to_string(c.xmin) + ".." + std::to_string(c.xmax);
         std::vector<std::string> texts;
-        for (size_t i = scene->firstBand(); i < scene->calls().size(); ++i)
-            if (scene->calls()[i].kind == CallKind::Text) texts.push_back(scene->calls()[i].text);
-        EXPECT_EQ(texts, c.texts) << "window s " << c.xmin << ".." << c.xmax << ", h " << c.ymin << ".." << c.ymax;
+        std::vector<double> numbered;
+        for (size_t i = scene->firstBand(); i < scene->calls().size(); ++i) {
+            const RecordedCall& t = scene->calls()[i];
+            if (t.kind != CallKind::Text) continue;
+            texts.push_back(t.text);
+            numbered.push_back(texts.size() <= 13 && t.x1 < c.xmin ? t.y1 : t.x1);
+        }
+        EXPECT_EQ(texts, c.texts) << context;
+        std::vector<double> lines;
+        for (const auto& l : scene->pic.callsOf(CallKind::Line))
+            lines.push_back(l.colour == Rgb{100, 100, 100} ? l.y1 : l.x1);
+        EXPECT_EQ(lines, numbered) << context << ": each number sits on its grid line";
     }
 }
 
