@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -13,7 +14,18 @@
 namespace steam::data {
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The table of a query text "select * from T" (one blank apart, nothing after), else "".
+std::string wholeTable(const std::string& shape) {
+    static const std::string kHead = "select * from ";
+    if (shape.rfind(kHead, 0) != 0 || shape.size() == kHead.size()) return {};
+    const std::string table = shape.substr(kHead.size());
+    for (char c : table)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return {};
+    return table;
 }
+
+}  // namespace
 
 RowSet::~RowSet() { Close(); }
 
@@ -32,7 +44,10 @@ RowSet& RowSet::operator=(RowSet&& other) noexcept {
         m_all = std::move(other.m_all);
         m_allNull = std::move(other.m_allNull);
         m_position = other.m_position;
+        m_count = other.m_count;
         m_static = other.m_static;
+        m_onDemand = other.m_onDemand;
+        m_firstRowId = other.m_firstRowId;
         m_open = std::exchange(other.m_open, false);
         m_eof = std::exchange(other.m_eof, true);
     }
@@ -59,10 +74,12 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
     m_numbers = std::move(parsed.numbers);
     m_shape = std::move(parsed.shape);
     m_static = cursor == CursorType::Static;
+    m_onDemand = false;
     const int columns = sqlite3_column_count(statement);
     m_names.resize(columns);
     for (int i = 0; i < columns; ++i) m_names[i] = sqlite3_column_name(statement, i);
     m_open = true;
+    if (m_static && openWholeTable(wholeTable(m_shape))) return true;
     for (size_t i = 0; i < m_numbers.size(); ++i)
         sqlite3_bind_double(m_statement, static_cast<int>(i) + 1, m_numbers[i]);
     stepDynamic();
@@ -77,6 +94,7 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
         }
         releaseStatement();
         m_position = 0;
+        m_count = static_cast<long>(m_all.size());
         m_eof = m_all.empty();
         if (!m_eof) {
             m_row = m_all[0];
@@ -84,6 +102,44 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
         }
     }
     return true;
+}
+
+// A table whose row ids run without gaps lists its rows in row-id order, so row number k
+// is the row with id first + k - 1 and can be read alone. Otherwise false: read them all.
+bool RowSet::openWholeTable(const std::string& table) {
+    if (table.empty()) return false;
+    std::string error;
+    sqlite3_stmt* count = m_source->acquire("select count(*), min(rowid), max(rowid) from " + table, error);
+    if (!count) return false;
+    const bool counted = sqlite3_step(count) == SQLITE_ROW;
+    const long long rows = counted ? sqlite3_column_int64(count, 0) : -1;
+    const long long first = counted ? sqlite3_column_int64(count, 1) : 0;
+    const long long last = counted ? sqlite3_column_int64(count, 2) : 0;
+    m_source->release(count);
+    if (rows < 0 || (rows > 0 && last - first + 1 != rows)) return false;
+    sqlite3_stmt* byId = m_source->acquire("select * from " + table + " where rowid = ?", error);
+    if (!byId) return false;
+    releaseStatement();
+    m_statement = byId;
+    m_shape = "select * from " + table + " where rowid = ?";
+    m_onDemand = true;
+    m_count = static_cast<long>(rows);
+    m_firstRowId = first;
+    readRowNumber(1);
+    return true;
+}
+
+void RowSet::readRowNumber(long position) {
+    if (position < 1 || position > m_count) {
+        m_eof = true;
+        m_position = m_count;
+        return;
+    }
+    sqlite3_reset(m_statement);
+    sqlite3_bind_int64(m_statement, 1, m_firstRowId + position - 1);
+    m_eof = sqlite3_step(m_statement) != SQLITE_ROW;
+    m_position = position - 1;
+    if (!m_eof) readCurrent();
 }
 
 void RowSet::releaseStatement() {
@@ -96,6 +152,8 @@ void RowSet::Close() {
     m_source = nullptr;
     m_open = false;
     m_eof = true;
+    m_onDemand = false;
+    m_count = 0;
     m_all.clear();
     m_allNull.clear();
     m_row.clear();
@@ -129,6 +187,10 @@ void RowSet::stepDynamic() {
 
 void RowSet::MoveFirst() {
     if (!m_open) return;
+    if (m_onDemand) {
+        readRowNumber(1);
+        return;
+    }
     if (m_static) {
         m_position = 0;
         m_eof = m_all.empty();
@@ -178,10 +240,14 @@ bool RowSet::isNull(int position) const {
     return m_null[position] != 0;
 }
 
-long RowSet::RecordCount() const { return m_open && m_static ? static_cast<long>(m_all.size()) : -1; }
+long RowSet::RecordCount() const { return m_open && m_static ? m_count : -1; }
 
 void RowSet::setAbsolutePosition(long position) {
     if (!m_open || !m_static) return;
+    if (m_onDemand) {
+        readRowNumber(position);
+        return;
+    }
     if (position < 1 || position > static_cast<long>(m_all.size())) {
         m_eof = true;
         m_position = static_cast<long>(m_all.size());

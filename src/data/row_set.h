@@ -1,8 +1,9 @@
 #pragma once
 // An open query result with a current row. A fresh RowSet is unopened; Open runs a query
 // text on a data source and positions on the first row (or at the end when there is none).
-// Dynamic results read rows as they are walked; a static result reads them all, so it can
-// count them and jump to any row.
+// Dynamic results read rows as they are walked; a static result can count its rows and
+// jump to any row. A static result over a whole table reads a row only when it is made
+// current (by row number); any other static result reads all its rows at once.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,6 +55,8 @@ private:
     void readCurrent();
     void stepDynamic();
     void releaseStatement();
+    bool openWholeTable(const std::string& table);
+    void readRowNumber(long position);
 
     SqliteSource* m_source = nullptr;
     sqlite3_stmt* m_statement = nullptr;
@@ -62,10 +65,13 @@ private:
     std::vector<std::string> m_names;
     std::vector<double> m_row;
     std::vector<uint8_t> m_null;
-    std::vector<std::vector<double>> m_all;  // static results
+    std::vector<std::vector<double>> m_all;  // static results read at once
     std::vector<std::vector<uint8_t>> m_allNull;
-    long m_position = 0;  // 0-based index into m_all
+    long m_position = 0;  // 0-based row of a static result
+    long m_count = 0;     // rows of a static result
     bool m_static = false;
+    bool m_onDemand = false;    // static over a whole table: rows read by row id
+    long long m_firstRowId = 0;
     bool m_open = false;
     bool m_eof = true;
 };
