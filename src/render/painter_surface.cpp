@@ -230,11 +230,14 @@ void PainterSurface::filledRectangle(double x1, double y1, double x2, double y2,
 
 void PainterSurface::setFont(const std::string& family, double points, bool bold) {
     QFont font(mappedFamily(QString::fromStdString(family)));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kScreenDpi / 72.0 * m_scale))));
     font.setBold(bold);
+    QFont onScreen = font;
+    onScreen.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kScreenDpi / 72.0))));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kScreenDpi / 72.0 * m_scale))));
     if (font == m_font && m_ascent > 0) return;
     m_font = font;
-    m_fontKey = m_font.key().toStdString();
+    m_layoutFont = onScreen;
+    m_fontKey = m_layoutFont.key().toStdString();
     m_ascent = QFontMetrics(m_font).ascent();
 }
 
@@ -257,12 +260,14 @@ void PainterSurface::text(const std::string& utf8) {
 }
 
 TextExtent PainterSurface::textExtent(const std::string& utf8) const {
-    // Laying out a text is slow next to drawing lines, and a diagram measures the same few.
+    // Measured in the font on screen, so a picture drawn larger is laid out alike (its
+    // larger font, hinted less, runs a little narrower). Laying out a text is slow next to
+    // drawing lines, and a diagram measures the same few.
     const std::string key = m_fontKey + '\n' + utf8;
     if (auto it = m_extents.find(key); it != m_extents.end()) return it->second;
-    const QFontMetrics metrics(m_font);
+    const QFontMetrics metrics(m_layoutFont);
     const QString text = QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size()));
-    const TextExtent extent{metrics.horizontalAdvance(text) / m_scale, metrics.height() / m_scale};
+    const TextExtent extent{static_cast<double>(metrics.horizontalAdvance(text)), static_cast<double>(metrics.height())};
     m_extents.emplace(key, extent);
     return extent;
 }

@@ -89,6 +89,7 @@ private:
     int m_lineWidth = 1;
     DashStyle m_dash = DashStyle::Solid;
     QFont m_font;
+    QFont m_layoutFont;  // the same at the size on screen, for measuring
     std::string m_fontKey;
     int m_ascent = 0;
     mutable std::unordered_map<std::string, TextExtent> m_extents;

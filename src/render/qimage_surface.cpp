@@ -14,16 +14,24 @@ QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 QImageSurface::QImageSurface(int width, int height, double scale)
     : PainterSurface(width, height, scale),
-      m_image(width, height, QImage::Format_ARGB32_Premultiplied),
-      m_overlay(width, height, QImage::Format_ARGB32_Premultiplied) {
+      m_image(width, height, QImage::Format_ARGB32_Premultiplied) {
     m_image.fill(toColor(m_background));
-    m_overlay.fill(Qt::transparent);
+}
+
+// The overlay is made when first needed: a picture for a file never uses it, and at print
+// sizes it would double the memory.
+QImage& QImageSurface::overlayImage() const {
+    if (m_overlay.isNull()) {
+        m_overlay = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+        m_overlay.fill(Qt::transparent);
+    }
+    return m_overlay;
 }
 
 QImageSurface::~QImageSurface() { finishPainting(); }
 
 QPainter& QImageSurface::painter() {
-    QImage* target = m_retained ? &m_image : &m_overlay;
+    QImage* target = m_retained ? &m_image : &overlayImage();
     if (m_painter && m_paintTarget == target) return *m_painter;
     finishPainting();
     m_painter = std::make_unique<QPainter>(target);
@@ -59,7 +67,7 @@ void QImageSurface::setRetained(bool on) {
 
 void QImageSurface::clear() {
     finishPainting();
-    m_overlay.fill(Qt::transparent);
+    if (!m_overlay.isNull()) m_overlay.fill(Qt::transparent);
     if (m_retained)
         m_image.fill(toColor(m_background));
     else
@@ -76,7 +84,7 @@ void QImageSurface::polyline(std::span<const SurfacePoint> points, Rgb colour) {
     for (const SurfacePoint& p : points) m_pixels.push_back(pixelPoint(p.x, p.y));
     // Whatever the painter drew so far is already in the image: the raster engine paints
     // as it is called.
-    drawPixelPolyline(m_retained ? m_image : m_overlay, m_pixels, qRgb(colour.r, colour.g, colour.b));
+    drawPixelPolyline(m_retained ? m_image : overlayImage(), m_pixels, qRgb(colour.r, colour.g, colour.b));
     drawn();
 }
 
@@ -87,12 +95,13 @@ const QImage& QImageSurface::image() const {
 
 const QImage& QImageSurface::overlay() const {
     finishPainting();
-    return m_overlay;
+    return overlayImage();
 }
 
 QImage QImageSurface::composed() const {
     finishPainting();
     QImage out = m_image.copy();
+    if (m_overlay.isNull()) return out;
     QPainter p(&out);
     p.drawImage(0, 0, m_overlay);
     p.end();

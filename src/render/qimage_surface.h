@@ -54,6 +54,7 @@ protected:
 
 private:
     void finishPainting() const;
+    QImage& overlayImage() const;
     void notifyChanged();
 
     mutable QImage m_image;
