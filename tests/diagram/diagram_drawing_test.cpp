@@ -413,6 +413,34 @@ TEST(DiagramDrawingTest, MarginBandsComeAfterEveryMarkerInTheirOrder) {
     }
 }
 
+// Pictures for files carry the axis titles: s centred under its numbers, h above the
+// column of its numbers, both inside the picture and after the frame. The window's own
+// picture has none (its captions are beside it).
+TEST(DiagramDrawingTest, AxisTitlesSitInTheMarginsOfPicturesForFiles) {
+    for (bool titles : {false, true}) {
+        auto scene = std::make_unique<Scene>();
+        scene->diagram.axisTitles = titles;
+        scene->draw(6, 8, 2600, 3800);
+        const int s = scene->pic.indexOfText("s (kJ/kg.K)"), h = scene->pic.indexOfText("h (kJ/kg)");
+        if (!titles) {
+            EXPECT_TRUE(s < 0 && h < 0);
+            continue;
+        }
+        ASSERT_TRUE(s >= 0 && h >= 0);
+        const DiagramScale& sc = scene->diagram.scale;
+        const auto px = [&](double x) { return (x - sc.XminExt) / (sc.XmaxExt - sc.XminExt) * 489; };
+        const auto py = [&](double y) { return (sc.YmaxExt - y) / (sc.YmaxExt - sc.YminExt) * 465; };
+        const RecordedCall& across = scene->calls()[s];
+        const RecordedCall& up = scene->calls()[h];
+        const TextExtent extent = scene->pic.textExtent(across.text);
+        EXPECT_NEAR(px(across.x1) + extent.width / 2, px(7), 0.5) << "centred under the window";
+        EXPECT_GE(py(across.y1), py(2600 - sc.Ypct) + extent.height) << "below the numbers";
+        EXPECT_LE(py(across.y1) + extent.height, 465.0 + 1e-9) << "inside the picture";
+        EXPECT_TRUE(px(up.x1) >= 0 && py(up.y1) >= 0 && py(up.y1) + extent.height <= py(3800)) << "above the numbers";
+        EXPECT_GT(std::min(s, h), scene->pic.indexOfText("3800")) << "drawn after the numbers";
+    }
+}
+
 TEST(DiagramDrawingTest, ZoomDrawsTheDraggedRectanglePanKeepsSpansRestoreReturns) {
     auto scene = std::make_unique<Scene>();
     Diagram& d = scene->diagram;
