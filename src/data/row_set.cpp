@@ -108,15 +108,23 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
 // is the row with id first + k - 1 and can be read alone. Otherwise false: read them all.
 bool RowSet::openWholeTable(const std::string& table) {
     if (table.empty()) return false;
-    std::string error;
-    sqlite3_stmt* count = m_source->acquire("select count(*), min(rowid), max(rowid) from " + table, error);
-    if (!count) return false;
-    const bool counted = sqlite3_step(count) == SQLITE_ROW;
-    const long long rows = counted ? sqlite3_column_int64(count, 0) : -1;
-    const long long first = counted ? sqlite3_column_int64(count, 1) : 0;
-    const long long last = counted ? sqlite3_column_int64(count, 2) : 0;
-    m_source->release(count);
+    // Three queries, each answered from the b-tree's structure; together in one they would
+    // walk every row.
+    const auto single = [&](const std::string& query, long long& value) {
+        std::string error;
+        sqlite3_stmt* statement = m_source->acquire(query, error);
+        if (!statement) return false;
+        const bool found = sqlite3_step(statement) == SQLITE_ROW;
+        value = found ? sqlite3_column_int64(statement, 0) : 0;
+        m_source->release(statement);
+        return found;
+    };
+    long long rows = 0, first = 0, last = 0;
+    if (!single("select count(*) from " + table, rows) || !single("select min(rowid) from " + table, first) ||
+        !single("select max(rowid) from " + table, last))
+        return false;
     if (rows < 0 || (rows > 0 && last - first + 1 != rows)) return false;
+    std::string error;
     sqlite3_stmt* byId = m_source->acquire("select * from " + table + " where rowid = ?", error);
     if (!byId) return false;
     releaseStatement();
