@@ -2,6 +2,7 @@
 
 #include "data/property_database.h"
 #include "data/row_set.h"
+#include "pixel_geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,11 +41,8 @@ struct DomeRow {
 };
 
 double offChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) {
-    const double dx = (b.x - a.x) / kEntropyPerPixel, dy = (b.y - a.y) / kEnthalpyPerPixel;
-    const double px = (p.x - a.x) / kEntropyPerPixel, py = (p.y - a.y) / kEnthalpyPerPixel;
-    const double length2 = dx * dx + dy * dy;
-    const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
-    return std::hypot(px - t * dx, py - t * dy);
+    const auto pixels = [](const SurfacePoint& q) { return PixelPoint{q.x / kEntropyPerPixel, q.y / kEnthalpyPerPixel}; };
+    return distanceToSegment(pixels(p), pixels(a), pixels(b));
 }
 
 // Reads the row at a 1-based position into rows; false (error filled) when a value is missing.

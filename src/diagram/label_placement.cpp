@@ -9,34 +9,6 @@ namespace {
 
 constexpr int kMaxCandidates = 400;
 
-bool inside(const PixelBox& area, const PixelPoint& p) {
-    return p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom;
-}
-
-// Cuts the segment a-b to the area (Liang-Barsky); false when none of it lies inside.
-bool clip(const PixelBox& area, PixelPoint& a, PixelPoint& b) {
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - area.left, area.right - a.x, a.y - area.top, area.bottom - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const PixelPoint start = a;
-    a = {start.x + dx * t0, start.y + dy * t0};
-    b = {start.x + dx * t1, start.y + dy * t1};
-    return true;
-}
-
 }  // namespace
 
 LabelPlacer::LabelPlacer(const PixelBox& area, double gap)
@@ -83,7 +55,7 @@ size_t LabelPlacer::addCurve(int group, std::vector<PixelPoint> points) {
     const std::vector<PixelPoint>& p = m_curves.back().points;
     for (size_t i = 1; i < p.size(); ++i) {
         PixelPoint a = p[i - 1], b = p[i];
-        if (!clip(m_area, a, b)) continue;
+        if (!clipSegment(m_area, a, b)) continue;
         for (int r = row(std::min(a.y, b.y)); r <= row(std::max(a.y, b.y)); ++r)
             for (int c = column(std::min(a.x, b.x)); c <= column(std::max(a.x, b.x)); ++c)
                 m_segmentCells[static_cast<size_t>(r * m_columns + c)].push_back({which, i - 1});
@@ -99,7 +71,7 @@ bool LabelPlacer::crossedByRival(const PixelBox& box, size_t curve) const {
                 const Curve& other = m_curves[ref.curve];
                 if (ref.curve == curve || other.group != group) continue;
                 PixelPoint a = other.points[ref.segment], b = other.points[ref.segment + 1];
-                if (clip(box, a, b)) return true;
+                if (clipSegment(box, a, b)) return true;
             }
     return false;
 }
@@ -127,15 +99,15 @@ std::optional<PixelBox> LabelPlacer::place(size_t which, double width, double he
         return std::nullopt;
     };
     std::optional<PixelBox> found;
-    if (curve.size() == 1 && inside(m_area, curve[0])) found = tryAt(curve[0]);
+    if (curve.size() == 1 && m_area.contains(curve[0])) found = tryAt(curve[0]);
     // Backwards along the curve: the first visible point met is where it last leaves the
     // area (or its end); from there every step pixels along the visible parts.
     double toNext = 0.0;
     for (size_t i = curve.size() - 1; i > 0 && !found && tried < kMaxCandidates; --i) {
         PixelPoint a = curve[i], b = curve[i - 1];
-        if (!clip(m_area, a, b)) continue;
+        if (!clipSegment(m_area, a, b)) continue;
         const double length = std::hypot(b.x - a.x, b.y - a.y);
-        if (!inside(m_area, curve[i])) toNext = 0.0;  // a new visible part starts at its edge
+        if (!m_area.contains(curve[i])) toNext = 0.0;  // a new visible part starts at its edge
         double along = toNext;
         while (along <= length && !found && tried < kMaxCandidates) {
             const double f = length > 0 ? along / length : 0.0;

@@ -6,30 +6,13 @@
 // other curve of its group (its family) passes within half a label height of the label's
 // point on its curve, so it cannot be read as another's.
 // A label with no such spot is left out rather than drawn over another.
+#include "pixel_geometry.h"
+
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace steam::diagram {
-
-struct PixelPoint {
-    double x = 0.0;
-    double y = 0.0;
-};
-
-struct PixelBox {
-    double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
-
-    double width() const { return right - left; }
-    double height() const { return bottom - top; }
-    /// Whether the boxes share more than a line of their edges.
-    bool overlaps(const PixelBox& other) const {
-        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-    }
-    bool contains(const PixelBox& other) const {
-        return other.left >= left && other.right <= right && other.top >= top && other.bottom <= bottom;
-    }
-};
 
 class LabelPlacer {
 public:

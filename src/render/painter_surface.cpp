@@ -1,5 +1,7 @@
 #include "painter_surface.h"
 
+#include "diagram/pixel_geometry.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
@@ -49,27 +51,12 @@ bool isLatin(const QString& text) {
 
 bool isFar(QPointF p) { return std::abs(p.x()) > kFarAway || std::abs(p.y()) > kFarAway; }
 
-// Liang-Barsky: cuts the segment to the box; false when nothing of it lies inside.
+// Cuts the segment to the box; false when nothing of it lies inside.
 bool clipToBox(QPointF& a, QPointF& b, double x0, double y0, double x1, double y1) {
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - x0, x1 - a.x(), a.y() - y0, y1 - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const QPointF start = a;
-    a = start + QPointF(dx, dy) * t0;
-    b = start + QPointF(dx, dy) * t1;
+    diagram::PixelPoint p{a.x(), a.y()}, q{b.x(), b.y()};
+    if (!diagram::clipSegment({x0, y0, x1, y1}, p, q)) return false;
+    a = {p.x, p.y};
+    b = {q.x, q.y};
     return true;
 }
 
