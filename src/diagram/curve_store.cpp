@@ -112,7 +112,6 @@ bool readSaturationLine(const data::PropertyDatabase& db, CurveStore& store, std
     store.SaturationDome.reserve(2 * dome.size());
     for (const auto& entry : dome) store.SaturationDome.push_back(entry.second.steam);
     for (auto it = dome.rbegin(); it != dome.rend(); ++it) store.SaturationDome.push_back(it->second.water);
-    store.domeRows = static_cast<int>(dome.size());
     return true;
 }
 
@@ -150,7 +149,6 @@ bool readFamily(const data::PropertyDatabase& db, int f, CurveStore& store, std:
 void CurveStore::clearPoints() {
     SaturationLine = {};
     SaturationDome.clear();
-    domeRows = 0;
     for (auto& family : CurveFamily) family = {};
 }
 

@@ -42,8 +42,6 @@ struct CurveStore {
     /// through as many rows as keep every row of the table within a quarter of a pixel of
     /// the line at ten times the default zoom. Empty before loading.
     std::vector<SurfacePoint> SaturationDome;
-    /// Rows of SWATER the dome was drawn through.
-    int domeRows = 0;
     /// [f][j]: family f = 1 (isotherms), 2 (isobars), 3 (isochores), 4 (dryness), slot
     /// j = 1 to 800; rows in table order from slot 1, zeros after the last row. Index 0 of
     /// either dimension is unused.

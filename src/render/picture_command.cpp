@@ -38,7 +38,13 @@ constexpr std::array<LayerOption, 7> kLayerOptions{{
     {"--labels", diagram::kRegionLabels},
 }};
 
-bool readWholeNumber(const std::string& text, double& value);
+bool readWholeNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && errno == 0 && std::isfinite(value);
+}
 
 // Pixels a side: from a thumbnail to a poster at 300 dpi.
 constexpr int kMinSide = 16;
@@ -58,14 +64,6 @@ bool readSide(const std::string& text, int& side) {
     if (!readWholeNumber(text, value) || value != std::floor(value) || value < kMinSide || value > kMaxSide) return false;
     side = static_cast<int>(value);
     return true;
-}
-
-bool readWholeNumber(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() + text.size() && errno == 0 && std::isfinite(value);
 }
 
 bool parseArguments(const std::vector<std::string>& args, PictureOptions& options, std::string& problem) {
