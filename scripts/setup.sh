@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libglx-dev libvulkan-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev libglx-dev libvulkan-dev
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei fonts-dejavu-core
 )

@@ -1,6 +1,7 @@
 #include "picture_command.h"
 
 #include "render/qimage_surface.h"
+#include "render/svg_surface.h"
 
 #include "calc/register_store.h"
 #include "data/property_database.h"
@@ -9,6 +10,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -37,13 +39,6 @@ constexpr std::array<LayerOption, 7> kLayerOptions{{
     {"--labels", diagram::kRegionLabels},
 }};
 
-struct PictureOptions {
-    std::string file;
-    std::array<bool, 7> layers{};
-    bool window = false;
-    std::array<double, 4> bounds{};  // smin, smax, hmin, hmax
-};
-
 bool readWholeNumber(const std::string& text, double& value) {
     if (text.empty()) return false;
     errno = 0;
@@ -52,12 +47,41 @@ bool readWholeNumber(const std::string& text, double& value) {
     return end == text.c_str() + text.size() && errno == 0 && std::isfinite(value);
 }
 
+// Pixels a side: from a thumbnail to a poster at 300 dpi.
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 8000;
+
+struct PictureOptions {
+    std::string file;
+    std::array<bool, 7> layers{};
+    bool window = false;
+    std::array<double, 4> bounds{};  // smin, smax, hmin, hmax
+    int width = render::QImageSurface::kWidth;
+    int height = render::QImageSurface::kHeight;
+};
+
+bool readSide(const std::string& text, int& side) {
+    double value = 0;
+    if (!readWholeNumber(text, value) || value != std::floor(value) || value < kMinSide || value > kMaxSide) return false;
+    side = static_cast<int>(value);
+    return true;
+}
+
 bool parseArguments(const std::vector<std::string>& args, PictureOptions& options, std::string& problem) {
     static constexpr std::array<const char*, 4> kBoundNames{"smin", "smax", "hmin", "hmax"};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--all") {
             options.layers.fill(true);
+            continue;
+        }
+        if (arg == "--size") {
+            if (args.size() - i - 1 < 2 || !readSide(args[i + 1], options.width) || !readSide(args[i + 2], options.height)) {
+                problem = "--size needs two whole numbers of pixels from " + std::to_string(kMinSide) + " to " +
+                          std::to_string(kMaxSide) + ": width height";
+                return false;
+            }
+            i += 2;
             continue;
         }
         if (arg == "--window") {
@@ -104,11 +128,12 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
     return true;
 }
 
-bool endsWithPng(const std::string& file) {
-    if (file.size() < 4) return false;
-    std::string tail = file.substr(file.size() - 4);
+bool endsWith(const std::string& file, const char* extension) {
+    const std::string wanted(extension);
+    if (file.size() < wanted.size()) return false;
+    std::string tail = file.substr(file.size() - wanted.size());
     for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ".png";
+    return tail == wanted;
 }
 
 // Text needs a QGuiApplication; the command makes one for its own run when there is none.
@@ -172,12 +197,13 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
         return 1;
     }
 
-    // The program's start-up sequence: the default window is drawn once before the curves exist.
-    render::QImageSurface pic;
+    // The program's start-up sequence: the default window is drawn once before the curves exist
+    // (on a picture of its own, since a file holds only the last drawing).
+    render::QImageSurface startup;
     calc::RegisterStore registers;
     diagram::Diagram diagram;
     diagram::DiagramScale& scale = diagram.scale;
-    if (!diagram::startDiagram(diagram, pic, registers, db, error)) {
+    if (!diagram::startDiagram(diagram, startup, registers, db, error)) {
         err << kPrefix << error << '\n';
         return 1;
     }
@@ -189,12 +215,23 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
         scale.ViewYmin = options.bounds[2];
         scale.ViewYmax = options.bounds[3];
     }
+    diagram.axisTitles = true;
     scale.DefineScale(scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
-    diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
-
+    const double printScale = std::min(options.width / double(render::QImageSurface::kWidth),
+                                       options.height / double(render::QImageSurface::kHeight));
     const QString path = QString::fromStdString(options.file);
     QString why;
-    const bool saved = endsWithPng(options.file) ? pic.saveImage(path, "PNG", &why) : pic.saveBmp(path, &why);
+    bool saved = false;
+    if (endsWith(options.file, ".svg")) {
+        render::SvgSurface pic(path, options.width, options.height, printScale);
+        if (pic.error().isEmpty())
+            diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
+        saved = pic.finish(&why);
+    } else {
+        render::QImageSurface pic(options.width, options.height, printScale);
+        diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
+        saved = endsWith(options.file, ".png") ? pic.saveImage(path, "PNG", &why) : pic.saveBmp(path, &why);
+    }
     if (!saved) {
         err << kPrefix << "cannot write " << options.file << ": " << why.toStdString() << '\n';
         return 1;

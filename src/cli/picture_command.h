@@ -1,8 +1,10 @@
 #pragma once
 // `steamcalc diagram FILE [--isotherms] [--isobars] [--isochores] [--dryness]
-// [--saturation] [--critical] [--labels] [--all] [--window smin smax hmin hmax]`:
-// draws the h-s diagram the way the program does at start-up, after the curves are
-// loaded, and writes it to FILE as BMP (PNG when FILE ends in ".png").
+// [--saturation] [--critical] [--labels] [--all] [--window smin smax hmin hmax]
+// [--size width height]`: draws the h-s diagram the way the program does at start-up,
+// after the curves are loaded, with the axis titles in its margins, and writes it to FILE
+// as BMP (PNG when FILE ends in ".png", SVG when it ends in ".svg"). --size draws the same
+// picture at another size in pixels (489 x 465 unless given), fonts and lines scaled with it.
 #include <filesystem>
 #include <ostream>
 #include <string>

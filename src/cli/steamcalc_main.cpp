@@ -24,7 +24,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: steamcalc [--json] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
     "       steamcalc diagram FILE [--isotherms] [--isobars] [--isochores] [--dryness] [--saturation]\n"
-    "                              [--critical] [--labels] [--all] [--window smin smax hmin hmax]\n";
+    "                              [--critical] [--labels] [--all] [--window smin smax hmin hmax]\n"
+    "                              [--size width height]   (FILE .bmp, .png or .svg)\n";
 
 bool openData(data::PropertyDatabase& db) {
     std::string error;

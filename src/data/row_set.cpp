@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -13,6 +14,16 @@
 namespace steam::data {
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The table of a query text "select * from T" (one blank apart, nothing after), else "".
+std::string wholeTable(const std::string& shape) {
+    static const std::string kHead = "select * from ";
+    if (shape.rfind(kHead, 0) != 0 || shape.size() == kHead.size()) return {};
+    const std::string table = shape.substr(kHead.size());
+    for (char c : table)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return {};
+    return table;
+}
 
 }  // namespace
 
@@ -31,7 +42,10 @@ RowSet& RowSet::operator=(RowSet&& other) noexcept {
         m_row = std::move(other.m_row);
         m_all = std::move(other.m_all);
         m_position = other.m_position;
+        m_count = other.m_count;
         m_static = other.m_static;
+        m_onDemand = other.m_onDemand;
+        m_firstRowId = other.m_firstRowId;
         m_buffered = other.m_buffered;
         m_pending = other.m_pending;
         m_open = std::exchange(other.m_open, false);
@@ -76,6 +90,8 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
     m_shape = std::move(parsed.shape);
     m_names = source->columnNames(statement);
     m_open = true;
+    m_onDemand = false;
+    if (m_static && openWholeTable(wholeTable(m_shape))) return true;
     for (size_t i = 0; i < m_numbers.size(); ++i)
         sqlite3_bind_double(m_statement, static_cast<int>(i) + 1, m_numbers[i]);
     stepDynamic();
@@ -87,6 +103,7 @@ bool RowSet::Open(const PropertyDatabase& db, std::string_view connectionText, s
             stepDynamic();
         }
         releaseStatement();
+        m_count = static_cast<long>(m_all.size());
         m_buffered = true;
         showBuffered(0);
         return true;
@@ -121,6 +138,52 @@ void RowSet::showBuffered(long position) {
     m_row = m_all[position];
 }
 
+// A table whose row ids run without gaps lists its rows in row-id order, so row number k
+// is the row with id first + k - 1 and can be read alone. Otherwise false: read them all.
+bool RowSet::openWholeTable(const std::string& table) {
+    if (table.empty()) return false;
+    // Three queries, each answered from the b-tree's structure; together in one they would
+    // walk every row.
+    const auto single = [&](const std::string& query, long long& value) {
+        std::string error;
+        sqlite3_stmt* statement = m_source->acquire(query, error);
+        if (!statement) return false;
+        const bool found = sqlite3_step(statement) == SQLITE_ROW;
+        value = found ? sqlite3_column_int64(statement, 0) : 0;
+        m_source->release(statement);
+        return found;
+    };
+    long long rows = 0, first = 0, last = 0;
+    if (!single("select count(*) from " + table, rows) || !single("select min(rowid) from " + table, first) ||
+        !single("select max(rowid) from " + table, last))
+        return false;
+    if (rows < 0 || (rows > 0 && last - first + 1 != rows)) return false;
+    std::string error;
+    sqlite3_stmt* byId = m_source->acquire("select * from " + table + " where rowid = ?", error);
+    if (!byId) return false;
+    releaseStatement();
+    m_statement = byId;
+    m_shape = "select * from " + table + " where rowid = ?";
+    m_onDemand = true;
+    m_count = static_cast<long>(rows);
+    m_firstRowId = first;
+    readRowNumber(1);
+    return true;
+}
+
+void RowSet::readRowNumber(long position) {
+    if (position < 1 || position > m_count) {
+        m_eof = true;
+        m_position = m_count;
+        return;
+    }
+    sqlite3_reset(m_statement);
+    sqlite3_bind_int64(m_statement, 1, m_firstRowId + position - 1);
+    m_eof = sqlite3_step(m_statement) != SQLITE_ROW;
+    m_position = position - 1;
+    if (!m_eof) readCurrent();
+}
+
 void RowSet::releaseStatement() {
     if (m_statement) m_source->release(m_statement);
     m_statement = nullptr;
@@ -130,6 +193,8 @@ void RowSet::Close() {
     releaseStatement();
     m_buffered = false;
     m_pending = false;
+    m_onDemand = false;
+    m_count = 0;
     m_source = nullptr;
     m_open = false;
     m_eof = true;
@@ -162,6 +227,10 @@ void RowSet::stepDynamic() {
 
 void RowSet::MoveFirst() {
     if (!m_open) return;
+    if (m_onDemand) {
+        readRowNumber(1);
+        return;
+    }
     if (m_buffered) {
         showBuffered(0);
         return;
@@ -184,6 +253,10 @@ void RowSet::MoveFirst() {
 
 void RowSet::MoveNext() {
     if (isEOF()) return;
+    if (m_onDemand) {
+        readRowNumber(m_position + 2);
+        return;
+    }
     if (m_buffered) {
         showBuffered(m_position + 1);
         return;
@@ -211,10 +284,14 @@ bool RowSet::isNull(int position) const {
     return std::isnan(Fields(position));
 }
 
-long RowSet::RecordCount() const { return m_open && m_static ? static_cast<long>(m_all.size()) : -1; }
+long RowSet::RecordCount() const { return m_open && m_static ? m_count : -1; }
 
 void RowSet::setAbsolutePosition(long position) {
     if (!m_open || !m_static) return;
+    if (m_onDemand) {
+        readRowNumber(position);
+        return;
+    }
     showBuffered(position - 1);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // An open query result with a current row. A fresh RowSet is unopened; Open runs a query
 // text on a data source and positions on the first row (or at the end when there is none).
-// Dynamic results read rows as they are walked; a static result reads them all, so it can
-// count them and jump to any row. A dynamic result of at most one row from a text without
-// numbers is remembered by its source and served from memory when the text comes again.
+// Dynamic results read rows as they are walked; a static result can count its rows and
+// jump to any row. A static result over a whole table reads a row only when it is made
+// current (by row number); any other static result reads all its rows at once. A dynamic
+// result of at most one row from a text without numbers is remembered by its source and
+// served from memory when the text comes again.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -58,6 +60,8 @@ private:
     bool serveRemembered(const std::string& key);
     void rememberIfShort(const std::string& key);
     void showBuffered(long position);
+    bool openWholeTable(const std::string& table);
+    void readRowNumber(long position);
 
     SqliteSource* m_source = nullptr;
     sqlite3_stmt* m_statement = nullptr;
@@ -66,8 +70,11 @@ private:
     std::shared_ptr<const std::vector<std::string>> m_names;
     std::vector<double> m_row;
     std::vector<std::vector<double>> m_all;  // static and remembered results
-    long m_position = 0;  // 0-based index into m_all
+    long m_position = 0;  // 0-based row of a static result (index into m_all unless on demand)
+    long m_count = 0;     // rows of a static result
     bool m_static = false;
+    bool m_onDemand = false;  // static over a whole table: rows read by row id
+    long long m_firstRowId = 0;
     bool m_buffered = false;  // rows served from m_all: static or remembered
     bool m_pending = false;   // the statement holds a row read ahead but not yet shown
     bool m_open = false;

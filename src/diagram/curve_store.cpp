@@ -2,10 +2,13 @@
 
 #include "data/property_database.h"
 #include "data/row_set.h"
+#include "pixel_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
 
 namespace steam::diagram {
 
@@ -27,6 +30,49 @@ bool rowHasValues(const data::RowSet& rows, int lastPosition) {
     return true;
 }
 
+// Pixels of the default window (s 0 to 9.99, h 0 to 5000 on 489 x 465 pixels, 8 % margins)
+// zoomed ten times, and the distance the dome may keep from any row of the table.
+constexpr double kEntropyPerPixel = 9.99 * 1.16 / 4890.0;
+constexpr double kEnthalpyPerPixel = 5000.0 * 1.16 / 4650.0;
+constexpr double kDomeTolerancePixels = 0.25;
+
+struct DomeRow {
+    SurfacePoint steam, water;
+};
+
+double offChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) {
+    const auto pixels = [](const SurfacePoint& q) { return PixelPoint{q.x / kEntropyPerPixel, q.y / kEnthalpyPerPixel}; };
+    return distanceToSegment(pixels(p), pixels(a), pixels(b));
+}
+
+// Reads the row at a 1-based position into rows; false (error filled) when a value is missing.
+bool readDomeRow(data::RowSet& rows, long position, std::map<long, DomeRow>& out, std::string& error) {
+    rows.setAbsolutePosition(position);
+    if (!rowHasValues(rows, kSteamEntropy)) {
+        error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
+        return false;
+    }
+    out[position] = {{rows.Fields(kSteamEntropy), rows.Fields(kSteamEnthalpy)},
+                     {rows.Fields(kWaterEntropy), rows.Fields(kWaterEnthalpy)}};
+    return true;
+}
+
+// Between two rows already read, reads the middle one; where it lies off either chord,
+// it joins the dome and both halves are looked at again.
+bool refineDome(data::RowSet& rows, long a, long b, std::map<long, DomeRow>& dome, std::string& error) {
+    if (b - a < 2) return true;
+    const long m = a + (b - a) / 2;
+    std::map<long, DomeRow> probe;
+    if (!readDomeRow(rows, m, probe, error)) return false;
+    const DomeRow& ra = dome.at(a);
+    const DomeRow& rb = dome.at(b);
+    const DomeRow& rm = probe.at(m);
+    if (std::max(offChord(rm.steam, ra.steam, rb.steam), offChord(rm.water, ra.water, rb.water)) <= kDomeTolerancePixels)
+        return true;
+    dome[m] = rm;
+    return refineDome(rows, a, m, dome, error) && refineDome(rows, m, b, dome, error);
+}
+
 bool readSaturationLine(const data::PropertyDatabase& db, CurveStore& store, std::string& error) {
     data::RowSet rows;
     std::string why;
@@ -46,19 +92,26 @@ bool readSaturationLine(const data::PropertyDatabase& db, CurveStore& store, std
         error = "表 SWATER 没有数据";
         return false;
     }
+    std::map<long, DomeRow> dome;
     for (int i = 1; i <= kSaturationSamples; ++i) {
         const long position = static_cast<long>(std::floor((i - 1) * static_cast<double>(N) / 20.0 + 1.0));
-        rows.setAbsolutePosition(position);
-        if (!rowHasValues(rows, kSteamEntropy)) {
-            error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
-            return false;
-        }
-        store.SaturationLine[41 - i].s = static_cast<float>(rows.Fields(kWaterEntropy));
-        store.SaturationLine[41 - i].h = static_cast<float>(rows.Fields(kWaterEnthalpy));
-        store.SaturationLine[i].s = static_cast<float>(rows.Fields(kSteamEntropy));
-        store.SaturationLine[i].h = static_cast<float>(rows.Fields(kSteamEnthalpy));
+        if (!readDomeRow(rows, position, dome, error)) return false;
+        const DomeRow& row = dome[position];
+        store.SaturationLine[41 - i] = {static_cast<float>(row.water.x), static_cast<float>(row.water.y)};
+        store.SaturationLine[i] = {static_cast<float>(row.steam.x), static_cast<float>(row.steam.y)};
     }
+    // The dome runs up to the critical point, the table's last row, and through the rows
+    // between the samples that its shape needs.
+    if (!readDomeRow(rows, N, dome, error)) return false;
+    std::vector<long> read;
+    for (const auto& entry : dome) read.push_back(entry.first);
+    for (size_t k = 1; k < read.size(); ++k)
+        if (!refineDome(rows, read[k - 1], read[k], dome, error)) return false;
     rows.Close();
+    store.SaturationDome.clear();
+    store.SaturationDome.reserve(2 * dome.size());
+    for (const auto& entry : dome) store.SaturationDome.push_back(entry.second.steam);
+    for (auto it = dome.rbegin(); it != dome.rend(); ++it) store.SaturationDome.push_back(it->second.water);
     return true;
 }
 
@@ -95,6 +148,7 @@ bool readFamily(const data::PropertyDatabase& db, int f, CurveStore& store, std:
 
 void CurveStore::clearPoints() {
     SaturationLine = {};
+    SaturationDome.clear();
     for (auto& family : CurveFamily) family = {};
 }
 

@@ -4,8 +4,9 @@
 
 #include "calc/register_store.h"
 #include "numeric/number_text.h"
-#include "numeric/rounding.h"
 
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace steam::diagram {
@@ -51,42 +52,55 @@ constexpr int kStateLabelDivisor = 19;
 
 }  // namespace
 
+PixelBox Diagram::PixelMap::box(double x1, double y1, double x2, double y2) const {
+    const PixelPoint a = toPixel(x1, y1), b = toPixel(x2, y2);
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
 void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registers, double Xmin, double Xmax,
                          double Ymin, double Ymax) {
     DiagramReady = 0;
     scale.setSurfaceEdges(Xmin, Xmax, Ymin, Ymax);
     pic.setUserCoordinates(scale.XminExt, scale.YmaxExt, scale.XmaxExt, scale.YminExt);
+    m_xmin = Xmin, m_xmax = Xmax, m_ymin = Ymin, m_ymax = Ymax;
+    m_map = {scale.XminExt, scale.YmaxExt, pic.pixelWidth() / (scale.XmaxExt - scale.XminExt),
+             pic.pixelHeight() / (scale.YminExt - scale.YmaxExt)};
+    m_footprints.clear();
     pic.setRetained(true);
     pic.clear();
 
-    const std::vector<double> yTicks = scale.yTickValues(Ymin, Ymax);
-    const std::vector<double> xTicks = scale.xTickValues(Xmin, Xmax);
-    for (double y : yTicks) {
+    const std::vector<AxisTick> yTicks = scale.yTicks(Ymin, Ymax);
+    const std::vector<AxisTick> xTicks = scale.xTicks(Xmin, Xmax);
+    for (const AxisTick& y : yTicks) {
         pic.setDashStyle(DashStyle::Dotted);
-        pic.line(Xmax, y, Xmin - scale.Xpct, y, kHorizontalGrid);
+        pic.line(Xmax, y.value, Xmin - scale.Xpct, y.value, kHorizontalGrid);
         pic.setDashStyle(DashStyle::Solid);
     }
-    for (double x : xTicks) pic.line(x, Ymax, x, Ymin - scale.Ypct, kVerticalGrid);
+    for (const AxisTick& x : xTicks) pic.line(x.value, Ymax, x.value, Ymin - scale.Ypct, kVerticalGrid);
 
+    std::vector<CurveLabel> labels;
     for (int f = 1; f <= kFamilyCount; ++f)
-        if (CHKpic[f - 1]) drawFamily(pic, f);
+        if (CHKpic[f - 1]) drawFamily(pic, f, labels);
     if (CHKpic[kSaturationLayer]) drawSaturationLine(pic);
     if (CHKpic[kRegionLabels]) drawRegionLabels(pic);
     if (CHKpic[kCriticalPointLayer]) drawCriticalPoint(pic);
     drawMarkers(pic, registers);
+    // Labels come last among the curves' marks, each clear of everything named so far.
+    drawCurveLabels(pic, labels);
 
     // The bands are the only clipping: they cover whatever the steps above drew outside.
     drawMarginBands(pic, Xmin, Xmax, Ymin, Ymax);
 
-    for (double y : yTicks) {
-        pic.setCurrentPosition(scale.XminExt, y);
-        pic.text(numeric::generalText(numeric::sswr(y, scale.Ydecimals + 1)));
+    for (const AxisTick& y : yTicks) {
+        pic.setCurrentPosition(scale.XminExt, y.value);
+        pic.text(y.text);
     }
-    for (double x : xTicks) {
-        pic.setCurrentPosition(x, Ymin - scale.Ypct);
-        pic.text(numeric::generalText(numeric::sswr(x, scale.Xdecimals + 1)));
+    for (const AxisTick& x : xTicks) {
+        pic.setCurrentPosition(x.value, Ymin - scale.Ypct);
+        pic.text(x.text);
     }
     pic.rectangle(Xmin, Ymin, Xmax, Ymax, kBlack);
+    if (axisTitles) drawAxisTitles(pic, Ymin);
     pic.setRetained(false);
     DiagramReady = 1;
 }
@@ -110,41 +124,114 @@ void Diagram::restoreDefault(DrawingSurface& pic, const calc::RegisterStore& reg
     drawWindow(pic, registers, scale.DefaultXmin, scale.DefaultXmax, scale.DefaultYmin, scale.DefaultYmax);
 }
 
-// Consecutive slots with the same key are one curve; a change of key ends the curve and
-// puts its label at the last point. The zero slots after the last row join into lines of
-// no length at (0, 0).
-void Diagram::drawFamily(DrawingSurface& pic, int f) const {
-    const auto& points = curves.CurveFamily[f];
-    const Rgb colour = CurveColour[f];
-    const float labelTop = scale.Yspan / 200.0f;
-    const float labelBottom = scale.Yspan / 35.0f;
-    const double labelWidth = scale.Xspan / 11.0;
-    for (int j = 1; j < kCurveSlots; ++j) {
-        const CurvePoint& here = points[j];
-        const CurvePoint& next = points[j + 1];
-        if (next.key == here.key) {
-            pic.line(here.s, here.h, next.s, next.h, colour);
-            continue;
+// Draws the stretches of a polyline that cross the window; the rest would lie under the
+// margin bands.
+void Diagram::drawVisible(DrawingSurface& pic, std::span<const SurfacePoint> points, Rgb colour) const {
+    const auto crosses = [&](const SurfacePoint& a, const SurfacePoint& b) {
+        return std::max(a.x, b.x) >= m_xmin && std::min(a.x, b.x) <= m_xmax && std::max(a.y, b.y) >= m_ymin &&
+               std::min(a.y, b.y) <= m_ymax;
+    };
+    m_run.clear();
+    for (size_t i = 1; i < points.size(); ++i) {
+        if (crosses(points[i - 1], points[i])) {
+            if (m_run.empty()) m_run.push_back(points[i - 1]);
+            m_run.push_back(points[i]);
+        } else if (!m_run.empty()) {
+            pic.polyline(m_run, colour);
+            m_run.clear();
         }
-        const double x1 = here.s;
-        const double y1 = here.h - labelTop;
-        const double x2 = here.s + labelWidth;
-        const double y2 = here.h - labelBottom;
-        pic.filledRectangle(x1, y1, x2, y2, kCurveLabelBox);
-        pic.rectangle(x1, y1, x2, y2, colour);
-        pic.setTextColour(colour);
-        pic.setCurrentPosition(here.s, here.h);
-        pic.text(" " + curves.CurveKeyName[f] + "=" + numeric::generalText(here.key));
-        pic.setTextColour(kBlack);
+    }
+    if (!m_run.empty()) pic.polyline(m_run, colour);
+}
+
+// Consecutive slots with the same key are one curve. The slots after the family's last
+// row hold key 0 and are no curve.
+void Diagram::drawFamily(DrawingSurface& pic, int f, std::vector<CurveLabel>& labels) const {
+    const auto& slots = curves.CurveFamily[f];
+    std::vector<SurfacePoint> points;
+    for (int j = 1; j <= kCurveSlots;) {
+        const double key = slots[j].key;
+        int end = j;
+        while (end < kCurveSlots && slots[end + 1].key == key) ++end;
+        if (key != 0.0) {
+            points.clear();
+            CurveLabel label{f, " " + curves.CurveKeyName[f] + "=" + numeric::generalText(key), {}};
+            for (int k = j; k <= end; ++k) {
+                points.push_back({slots[k].s, slots[k].h});
+                label.curve.push_back(m_map.toPixel(slots[k].s, slots[k].h));
+            }
+            drawVisible(pic, points, CurveColour[f]);
+            labels.push_back(std::move(label));
+        }
+        j = end + 1;
     }
 }
 
 void Diagram::drawSaturationLine(DrawingSurface& pic) const {
     pic.setLineWidth(2);
-    const auto& line = curves.SaturationLine;
-    for (int i = 1; i < kSaturationSlots; ++i)
-        pic.line(line[i].s, line[i].h, line[i + 1].s, line[i + 1].h, kSaturationColour);
+    drawVisible(pic, curves.SaturationDome, kSaturationColour);
     pic.setLineWidth(1);
+}
+
+namespace {
+
+// The families take turns, curve by curve in key order, so no family takes every
+// good place (the window's edges) before the others get any.
+std::vector<size_t> fairOrder(const std::vector<int>& families) {
+    std::array<std::vector<size_t>, kFamilyCount + 1> byFamily;
+    for (size_t i = 0; i < families.size(); ++i) byFamily[families[i]].push_back(i);
+    std::vector<size_t> order;
+    for (size_t turn = 0; order.size() < families.size(); ++turn)
+        for (const auto& family : byFamily)
+            if (turn < family.size()) order.push_back(family[turn]);
+    return order;
+}
+
+}  // namespace
+
+// Each label is as wide as its text and a text line high, on its curve where the curve
+// leaves the window or at the first clear spot back along it; a label without one is left
+// out. The texts' extents are the surface's, in its layout pixels.
+void Diagram::drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>& labels) const {
+    if (labels.empty()) return;
+    LabelPlacer placer(m_map.box(m_xmin, m_ymax, m_xmax, m_ymin));
+    for (const PixelBox& box : m_footprints) placer.reserve(box);
+    std::vector<size_t> numbers;
+    std::vector<int> families;
+    for (const CurveLabel& label : labels) {
+        numbers.push_back(placer.addCurve(label.family, label.curve));
+        families.push_back(label.family);
+    }
+    for (size_t i : fairOrder(families)) {
+        const CurveLabel& label = labels[i];
+        const TextExtent extent = pic.textExtent(label.text);
+        const std::optional<PixelBox> box = placer.place(numbers[i], extent.width + 2, extent.height,
+                                                         std::max(4.0, 0.75 * extent.height));
+        if (!box) continue;
+        const SurfacePoint topLeft = m_map.toUser({box->left, box->top});
+        const SurfacePoint bottomRight = m_map.toUser({box->right, box->bottom});
+        const Rgb colour = CurveColour[label.family];
+        pic.filledRectangle(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, kCurveLabelBox);
+        pic.rectangle(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, colour);
+        pic.setTextColour(colour);
+        pic.setCurrentPosition(topLeft.x, topLeft.y);
+        pic.text(label.text);
+        pic.setTextColour(kBlack);
+    }
+}
+
+// The s title centred under the axis numbers, the h title above the numbers' column.
+void Diagram::drawAxisTitles(DrawingSurface& pic, double Ymin) const {
+    const TextExtent number = pic.textExtent("0");
+    const TextExtent across = pic.textExtent(kEntropyAxisTitle);
+    const PixelPoint belowNumbers = m_map.toPixel((m_xmin + m_xmax) / 2, Ymin - scale.Ypct);
+    const double top = std::min(belowNumbers.y + number.height + 1, pic.pixelHeight() - across.height);
+    const SurfacePoint at = m_map.toUser({belowNumbers.x - across.width / 2, top});
+    pic.setCurrentPosition(at.x, at.y);
+    pic.text(kEntropyAxisTitle);
+    const SurfacePoint corner = m_map.toUser({2, 2});
+    pic.setCurrentPosition(corner.x, corner.y);
+    pic.text(kEnthalpyAxisTitle);
 }
 
 void Diagram::drawRegionLabels(DrawingSurface& pic) const {
@@ -153,6 +240,9 @@ void Diagram::drawRegionLabels(DrawingSurface& pic) const {
     for (const RegionLabel& label : kRegionLabelTexts) {
         pic.setCurrentPosition(label.s, label.h);
         pic.text(label.text);
+        const TextExtent extent = pic.textExtent(label.text);
+        const PixelPoint corner = m_map.toPixel(label.s, label.h);
+        m_footprints.push_back({corner.x, corner.y, corner.x + extent.width, corner.y + extent.height});
     }
     pic.setTextColour(kBlack);
     pic.setFont("Arial", 8, false);
@@ -167,6 +257,7 @@ void Diagram::drawCriticalPoint(DrawingSurface& pic) const {
     const double y2 = kCriticalEnthalpy + halfHeight;
     pic.filledRectangle(x1, y1, x2, y2, kCriticalFill);
     pic.rectangle(x1, y1, x2, y2, kCriticalEdge);
+    m_footprints.push_back(m_map.box(x1, y1, x2, y2));
 }
 
 void Diagram::drawMarkers(DrawingSurface& pic, const calc::RegisterStore& registers) const {
@@ -208,6 +299,13 @@ void Diagram::drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor,
     pic.rectangle(x - halfWidth, below, x + halfWidth, above, dotLine);
     pic.setCurrentPosition(x, y);
     pic.text(text);
+    const TextExtent extent = pic.textExtent(text);
+    const PixelBox square = m_map.box(x - halfWidth, below, x + halfWidth, above);
+    const PixelBox box = m_map.box(x, labelBottom, x + scale.Xspan / labelDivisor, y);
+    const PixelPoint corner = m_map.toPixel(x, y);
+    m_footprints.push_back(square);
+    m_footprints.push_back({box.left, box.top, std::max(box.right, corner.x + extent.width),
+                            std::max(box.bottom, corner.y + extent.height)});
 }
 
 void Diagram::drawUpDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii, const std::string& LabName,

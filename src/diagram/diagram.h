@@ -7,9 +7,11 @@
 #include "curve_store.h"
 #include "diagram_scale.h"
 #include "drawing_surface.h"
+#include "label_placement.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace steam::calc {
 class RegisterStore;
@@ -33,6 +35,10 @@ enum Layer : int {
 inline constexpr double kCriticalEntropy = 4.407;
 inline constexpr double kCriticalEnthalpy = 2084.3;
 
+/// Axis titles, drawn into pictures that leave the window.
+inline constexpr const char* kEntropyAxisTitle = "s (kJ/kg.K)";
+inline constexpr const char* kEnthalpyAxisTitle = "h (kJ/kg)";
+
 class Diagram {
 public:
     DiagramScale scale;
@@ -44,10 +50,14 @@ public:
     /// Colour of curve family f = 1 to 4 (index 0 unused).
     std::array<Rgb, kFamilyCount + 1> CurveColour{
         Rgb{0, 0, 0}, Rgb{200, 0, 0}, Rgb{0, 0, 200}, Rgb{0, 170, 0}, Rgb{0, 0, 0}};
+    /// Whether the axis titles are drawn in the margins (pictures written to files; the
+    /// window shows them as captions of its own).
+    bool axisTitles = false;
 
     /// Clears the surface's image and draws the whole diagram for this window: grid,
-    /// switched-on layers, shown registers and current results, margins, axis numbers and
-    /// frame. The scale must come from DefineScale on a window with the same spans.
+    /// switched-on layers, shown registers and current results, the curves' labels where
+    /// they fit this window, margins, axis numbers and frame. The scale must come from
+    /// DefineScale on a window with the same spans.
     void drawWindow(DrawingSurface& pic, const calc::RegisterStore& registers, double Xmin, double Xmax,
                     double Ymin, double Ymax);
     /// drawWindow over the current window (a layer click, a new result, a pan).
@@ -66,14 +76,37 @@ public:
                      Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const;
 
 private:
-    void drawFamily(DrawingSurface& pic, int f) const;
+    struct CurveLabel {
+        int family;
+        std::string text;
+        std::vector<PixelPoint> curve;  // the whole curve, in pixels
+    };
+    /// Diagram coordinates to the surface's layout pixels, for the pass being drawn.
+    struct PixelMap {
+        double left = 0, top = 0, perX = 1, perY = 1;
+        PixelPoint toPixel(double x, double y) const { return {(x - left) * perX, (y - top) * perY}; }
+        SurfacePoint toUser(const PixelPoint& p) const { return {left + p.x / perX, top + p.y / perY}; }
+        PixelBox box(double x1, double y1, double x2, double y2) const;
+    };
+
+    void drawFamily(DrawingSurface& pic, int f, std::vector<CurveLabel>& labels) const;
     void drawSaturationLine(DrawingSurface& pic) const;
     void drawRegionLabels(DrawingSurface& pic) const;
     void drawCriticalPoint(DrawingSurface& pic) const;
+    void drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>& labels) const;
+    void drawAxisTitles(DrawingSurface& pic, double Ymin) const;
+    void drawVisible(DrawingSurface& pic, std::span<const SurfacePoint> points, Rgb colour) const;
     void drawMarkers(DrawingSurface& pic, const calc::RegisterStore& registers) const;
     void drawMarginBands(DrawingSurface& pic, double Xmin, double Xmax, double Ymin, double Ymax) const;
     void drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor, const std::string& text, Rgb dot,
                    Rgb dotLine, Rgb label) const;
+
+    // State of the pass being drawn: the window, its pixels, and the boxes of the region
+    // names and marks drawn so far, which the curves' labels keep clear of.
+    double m_xmin = 0, m_xmax = 0, m_ymin = 0, m_ymax = 0;
+    PixelMap m_map;
+    mutable std::vector<PixelBox> m_footprints;
+    mutable std::vector<SurfacePoint> m_run;  // reused for the visible stretches of a curve
 };
 
 }  // namespace steam::diagram

@@ -1,12 +1,16 @@
 #pragma once
 // Scale state of the h-s diagram: the default and current windows (s in kJ/(kg.K) across,
-// h in kJ/kg up), the spans of the last DefineScale call and the tick parameters derived
-// from them, the surface edges of the last drawing and the corners of a mouse drag.
-// The single-precision fields are kept in single precision on purpose: the tick rule
-// rounds through them, and the drawn tick values depend on it.
+// h in kJ/kg up), the spans of the last DefineScale call and the tick steps derived from
+// them, the surface edges of the last drawing and the corners of a mouse drag.
+// Yspan and Ypct are single precision, as the sizes drawn from them have always been.
+#include "axis_ticks.h"
+
 #include <vector>
 
 namespace steam::diagram {
+
+/// Grid lines per span at most: the default window gets 0 to 9 by 1 and 0 to 5000 by 500.
+inline constexpr int kMaxTickIntervals = 12;
 
 struct DiagramScale {
     double DefaultXmin = 0.0;
@@ -23,12 +27,9 @@ struct DiagramScale {
     float Yspan = 0.0f;
     double Xpct = 0.0;
     float Ypct = 0.0f;
-    float XtickEnd = 0.0f;
-    float YtickEnd = 0.0f;
-    int Xdecimals = 0;
-    int Ydecimals = 0;
-    double XtickUnit = 0.0;
-    double YtickUnit = 0.0;
+    /// Grid spacing: 1, 2 or 5 times a power of ten, at most kMaxTickIntervals per span.
+    double XtickStep = 0.0;
+    double YtickStep = 0.0;
 
     double XminExt = 0.0;
     double XmaxExt = 0.0;
@@ -40,17 +41,16 @@ struct DiagramScale {
     float DragEndX = 0.0f;
     float DragEndY = 0.0f;
 
-    /// Derives spans and tick parameters from a window; the bounds themselves are not
-    /// stored. Both spans must be positive (a zero span yields end 2 and 0 decimals
-    /// rather than an endless scaling loop).
+    /// Derives spans and tick steps from a window; the bounds themselves are not stored.
+    /// A span that is not positive gives a step of 0 and no ticks.
     void DefineScale(double Xmin, double Xmax, double Ymin, double Ymax);
 
-    /// Grid values of the s axis for a window drawn from Xmin to Xmax, from the last
-    /// DefineScale: base sswr(Xmin, Xdecimals) plus multiples of the step, each rounded
-    /// to single precision, only those <= Xmax. A value below Xmin is kept.
-    std::vector<double> xTickValues(double Xmin, double Xmax) const;
-    /// The same rule for the h axis, with the step formed from the single-precision Yspan.
-    std::vector<double> yTickValues(double Ymin, double Ymax) const;
+    /// Grid values of the s axis for a window drawn from Xmin to Xmax: the multiples of
+    /// XtickStep inside it, each with its text. A pan keeps the step; the first tick
+    /// follows the lower bound.
+    std::vector<AxisTick> xTicks(double Xmin, double Xmax) const;
+    /// The same for the h axis with YtickStep.
+    std::vector<AxisTick> yTicks(double Ymin, double Ymax) const;
 
     /// Sets the current window to the dragged rectangle, whatever the drag direction.
     void setViewFromDrag();

@@ -1,5 +1,7 @@
 #include "recording_surface.h"
 
+#include <cmath>
+
 namespace steam::diagram {
 
 RecordedCall RecordingSurface::stamped(CallKind kind) const {
@@ -92,6 +94,56 @@ void RecordingSurface::text(const std::string& utf8) {
     m_calls.push_back(call);
 }
 
+void RecordingSurface::polyline(std::span<const SurfacePoint> points, Rgb colour) {
+    RecordedCall call = stamped(CallKind::Polyline);
+    call.points.assign(points.begin(), points.end());
+    call.colour = colour;
+    if (!points.empty()) {
+        call.x1 = points.front().x;
+        call.y1 = points.front().y;
+        call.x2 = points.back().x;
+        call.y2 = points.back().y;
+    }
+    m_calls.push_back(call);
+}
+
+TextExtent RecordingSurface::textExtent(const std::string& utf8) const {
+    const double pixels = std::round(m_fontPoints * 96.0 / 72.0);
+    double width = 0.0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80)
+            width += 0.55 * pixels;
+        else if ((byte & 0xC0) == 0xC0)  // the first byte of a wider character
+            width += pixels;
+    }
+    return {width, 1.2 * pixels};
+}
+
+void RecordingSurface::setPixelSize(double width, double height) {
+    m_pixelWidth = width;
+    m_pixelHeight = height;
+}
+
+std::vector<RecordedCall> RecordingSurface::segments() const {
+    std::vector<RecordedCall> out;
+    for (const RecordedCall& call : m_calls) {
+        if (call.kind == CallKind::Line) out.push_back(call);
+        if (call.kind != CallKind::Polyline) continue;
+        for (size_t i = 1; i < call.points.size(); ++i) {
+            RecordedCall segment = call;
+            segment.kind = CallKind::Line;
+            segment.points.clear();
+            segment.x1 = call.points[i - 1].x;
+            segment.y1 = call.points[i - 1].y;
+            segment.x2 = call.points[i].x;
+            segment.y2 = call.points[i].y;
+            out.push_back(segment);
+        }
+    }
+    return out;
+}
+
 std::vector<RecordedCall> RecordingSurface::callsOf(CallKind kind) const {
     std::vector<RecordedCall> out;
     for (const RecordedCall& call : m_calls)
@@ -105,6 +157,10 @@ int RecordingSurface::indexOfText(const std::string& utf8) const {
     return -1;
 }
 
-void RecordingSurface::reset() { *this = RecordingSurface(); }
+void RecordingSurface::reset() {
+    const double width = m_pixelWidth, height = m_pixelHeight;
+    *this = RecordingSurface();
+    setPixelSize(width, height);
+}
 
 }  // namespace steam::diagram

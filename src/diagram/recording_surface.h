@@ -1,6 +1,8 @@
 #pragma once
 // A drawing surface that draws nothing and keeps every call, with the surface state in
 // force at the time, so tests can check what the diagram drew, where, and in what order.
+// It is 489 x 465 layout pixels unless told otherwise and measures text by a rule of thumb:
+// a line 1.2 font heights tall, Latin characters 0.55 of the font height wide, others 1.
 #include "drawing_surface.h"
 
 #include <string>
@@ -15,6 +17,7 @@ enum class CallKind {
     LineWidth,
     Dash,
     Line,
+    Polyline,
     Rectangle,
     FilledRectangle,
     Font,
@@ -36,6 +39,8 @@ struct RecordedCall {
     double fontPoints = 0.0;
     bool bold = false;
     std::string text;
+    /// Points of a polyline.
+    std::vector<SurfacePoint> points;
     /// Whether retained drawing was on: the call went into the image, not the overlay.
     bool retained = false;
     /// New value of setRetained.
@@ -56,10 +61,18 @@ public:
     void setTextColour(Rgb colour) override;
     void setCurrentPosition(double x, double y) override;
     void text(const std::string& utf8) override;
+    void polyline(std::span<const SurfacePoint> points, Rgb colour) override;
+    double pixelWidth() const override { return m_pixelWidth; }
+    double pixelHeight() const override { return m_pixelHeight; }
+    TextExtent textExtent(const std::string& utf8) const override;
+
+    void setPixelSize(double width, double height);
 
     const std::vector<RecordedCall>& calls() const { return m_calls; }
     /// The calls of one kind, in order.
     std::vector<RecordedCall> callsOf(CallKind kind) const;
+    /// Every line and every segment of every polyline, in order, each as a Line call.
+    std::vector<RecordedCall> segments() const;
     /// Index in calls() of the first call of a kind with the given text, or -1.
     int indexOfText(const std::string& utf8) const;
     void reset();
@@ -76,6 +89,8 @@ private:
     Rgb m_textColour{};
     double m_x = 0.0, m_y = 0.0;
     bool m_retained = false;
+    double m_pixelWidth = 489.0;
+    double m_pixelHeight = 465.0;
 };
 
 }  // namespace steam::diagram

@@ -1,17 +1,21 @@
 // `steamcalc diagram` refuses bad arguments with exit code 2 and a line naming the
 // problem, fails with 1 naming the file when data fail, and otherwise writes the
-// diagram (BMP, or PNG for a .png name) after the curves are loaded.
+// diagram (BMP, PNG for a .png name, SVG for a .svg name) after the curves are loaded,
+// at the size asked for.
 #include "cli/picture_command.h"
 
 #include "support/fixture_database.h"
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace steam::cli {
@@ -42,6 +46,10 @@ TEST(PictureCommandTest, BadArgumentsAreRefusedWithOneLineNamingTheProblem) {
         {{"a.bmp", "--window", "0", "ten", "0", "5000"}, "ten"},
         {{"a.bmp", "--window", "5", "2", "0", "5000"}, "smin < smax"},
         {{"a.bmp", "--window", "0", "10", "3000", "3000"}, "hmin < hmax"},
+        {{"a.png", "--size", "800"}, "--size"},
+        {{"a.png", "--size", "800", "60.5"}, "whole numbers"},
+        {{"a.png", "--size", "8001", "600"}, "16 to 8000"},
+        {{"a.png", "--size", "15", "600"}, "16 to 8000"},
     };
     TemporaryDirectory dir;  // arguments are checked before any data is read
     for (const auto& [args, mentions] : cases) {
@@ -70,12 +78,15 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
         std::vector<std::string> options;
         const char* magic;
         bool isotherm;
+        QSize size;
     };
     const Case cases[] = {
-        {"plain.bmp", {}, "BM", false},
-        {"all.png", {"--all"}, "\x89PNG", true},
-        {"zoomed.jpg", {"--isotherms", "--window", "5", "7", "2500", "3100"}, "BM", true},
-        {"beside.png", {"--all", "--window", "8", "9.5", "100", "600"}, "\x89PNG", false},
+        {"plain.bmp", {}, "BM", false, {489, 465}},
+        {"all.png", {"--all"}, "\x89PNG", true, {489, 465}},
+        {"zoomed.jpg", {"--isotherms", "--window", "5", "7", "2500", "3100"}, "BM", true, {489, 465}},
+        {"beside.png", {"--all", "--window", "8", "9.5", "100", "600"}, "\x89PNG", false, {489, 465}},
+        {"print.png", {"--all", "--size", "1528", "1453"}, "\x89PNG", true, {1528, 1453}},
+        {"print.svg", {"--all", "--size", "978", "930"}, "<?xm", true, {978, 930}},
     };
     for (const Case& c : cases) {
         const std::string path = (dir.path() / c.file).string();
@@ -86,13 +97,29 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
         std::string head(4, '\0');
         std::ifstream(path, std::ios::binary).read(head.data(), 4);
         EXPECT_EQ(head.substr(0, std::string(c.magic).size()), c.magic) << c.file;
-        const QImage image(QString::fromStdString(path), c.magic[0] == 'B' ? "BMP" : "PNG");
-        ASSERT_EQ(image.size(), QSize(489, 465)) << c.file;
+        QImage image;
+        if (c.magic[0] == '<') {
+            QSvgRenderer svg(QString::fromStdString(path));
+            ASSERT_TRUE(svg.isValid()) << c.file;
+            image = QImage(svg.viewBox().size(), QImage::Format_RGB32);  // pixels; its width and height are in mm
+            QPainter painter(&image);
+            svg.render(&painter);
+        } else {
+            image = QImage(QString::fromStdString(path), c.magic[0] == 'B' ? "BMP" : "PNG");
+        }
+        ASSERT_EQ(image.size(), c.size) << c.file;
         bool red = false;
         for (int y = 0; y < image.height() && !red; ++y)
             for (int x = 0; x < image.width() && !red; ++x) red = image.pixelColor(x, y) == QColor(200, 0, 0);
         EXPECT_EQ(red, c.isotherm) << c.file << ": isotherm pixels";
     }
+    std::ifstream svg((dir.path() / "print.svg").string());
+    const std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+    for (const char* title : {"s (kJ/kg.K)", "h (kJ/kg)", "t=300"}) EXPECT_NE(text.find(title), std::string::npos) << title;
+    const CommandResult unwritable = run({(dir.path() / "no" / "such.svg").string()}, dir.path());
+    EXPECT_EQ(unwritable.code, 1);
+    EXPECT_NE(unwritable.err.find("such.svg"), std::string::npos) << unwritable.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "no"));
     fixture.leaveOutFile(Source::DengP);
     ASSERT_TRUE(fixture.write(dir.path(), error)) << error;
     const CommandResult broken = run({(dir.path() / "out.bmp").string(), "--all"}, dir.path());

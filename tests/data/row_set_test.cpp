@@ -89,22 +89,44 @@ TEST_F(RowSetTest, MoveNextWalksTheRowsInOrderAndMoveFirstStartsAgain) {
 }
 
 TEST_F(RowSetTest, StaticSetCountsRowsAndJumpsToAnyRow) {
-    RowSet rs = open(swater, "select * from SWATER", CursorType::Static);
-    EXPECT_EQ(rs.RecordCount(), 5);  // every row, whatever its flag
-    for (long position : {3L, 1L, 5L, 2L}) {
-        SCOPED_TRACE(testing::Message() << "position " << position);
-        rs.setAbsolutePosition(position);
-        ASSERT_FALSE(rs.isEOF());
-        EXPECT_EQ(rs.Fields(1), 10.0 * position);
-        EXPECT_EQ(rs.Fields("h11"), 2500.0 + position);
+    // A whole table is read row by row as it is visited; a filtered result all at once.
+    struct Case {
+        std::string path, query;
+        long rows;
+        const char* column;
+        double first, step;  // the column's value at row 1 and from row to row
+    };
+    const Case cases[] = {
+        {swater, "select * from SWATER", 5, "ts", 10, 10},  // every row, whatever its flag
+        {water, "select * from  WATER where t= 20", 3, "p", 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query);
+        RowSet rs = open(c.path, c.query, CursorType::Static);
+        EXPECT_EQ(rs.RecordCount(), c.rows);
+        EXPECT_EQ(rs.Fields(c.column), c.first);
+        for (long position : {c.rows, 1L, 2L, c.rows - 1}) {
+            SCOPED_TRACE(testing::Message() << "position " << position);
+            rs.setAbsolutePosition(position);
+            ASSERT_FALSE(rs.isEOF());
+            EXPECT_EQ(rs.Fields(c.column), c.first + c.step * (position - 1));
+        }
+        rs.setAbsolutePosition(c.rows - 1);
+        rs.MoveNext();
+        EXPECT_EQ(rs.Fields(c.column), c.first + c.step * (c.rows - 1));
+        rs.MoveNext();
+        EXPECT_TRUE(rs.isEOF());
+        rs.MoveFirst();
+        EXPECT_EQ(rs.Fields(c.column), c.first);
+        for (long outside : {c.rows + 1, 0L}) {
+            rs.setAbsolutePosition(outside);
+            EXPECT_TRUE(rs.isEOF()) << "position " << outside;
+        }
     }
-    rs.setAbsolutePosition(4);
-    rs.MoveNext();
-    EXPECT_EQ(rs.Fields(1), 50.0);
-    rs.MoveNext();
-    EXPECT_TRUE(rs.isEOF());
-    rs.setAbsolutePosition(6);
-    EXPECT_TRUE(rs.isEOF());
+    RowSet whole = open(swater, "select * from SWATER", CursorType::Static);
+    whole.setAbsolutePosition(4);
+    EXPECT_EQ(whole.Fields("h11"), 2504.0);
+    EXPECT_EQ(whole.Fields(8), 8.6);
 }
 
 TEST_F(RowSetTest, DynamicSetHasNoRecordCount) {

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -61,6 +64,52 @@ TEST(CurveStoreTest, SaturationLineSamplesTwentyRowsSpreadOverTheTable) {
             EXPECT_EQ(line[i].h, static_cast<float>(3000.0 - r)) << context << ": steam h of row " << r;
             EXPECT_EQ(line[41 - i].s, static_cast<float>(r / 100.0)) << context << ": water s of row " << r;
             EXPECT_EQ(line[41 - i].h, static_cast<float>(10.0 * r)) << context << ": water h of row " << r;
+        }
+    }
+}
+
+// The dome runs from the first row up the steam side to the last row and back down the
+// water side, through the sampled rows and as many others as its bends need: none for
+// straight sides, enough for a round one that every row lies within a fraction of a pixel.
+TEST(CurveStoreTest, DomeRunsThroughTheRowsItsShapeNeeds) {
+    struct Case {
+        const char* name;
+        bool round;
+        int most;  // rows read at most
+    };
+    for (const Case& c : {Case{"straight sides", false, 21}, Case{"round", true, 200}}) {
+        FixtureDatabase fixture;
+        const int rows = 2000;
+        std::vector<std::array<double, 4>> expected;  // s'', h'', s', h'
+        for (int r = 1; r <= rows; ++r) {
+            const double f = (r - 1) / double(rows - 1), a = f * 1.5707963;
+            const double steam = c.round ? 4.4 + 4.6 * std::cos(a) : 9.0 - 4.6 * f;
+            const double water = c.round ? 4.4 - 4.4 * std::cos(a) : 4.4 * f;
+            const double h = c.round ? 2100 * std::sin(a) : 2100 * f;
+            fixture.addSaturationRow(r, r / 1000.0, 0.001, 1.0, h, h + (c.round ? 0 : 400 * (1 - f)), water, steam);
+            expected.push_back({steam, h + (c.round ? 0 : 400 * (1 - f)), water, h});
+        }
+        Load load(fixture);
+        ASSERT_TRUE(load.ok) << load.error;
+        const auto& dome = load.store.SaturationDome;
+        EXPECT_LE(dome.size(), 2u * c.most) << c.name;
+        ASSERT_EQ(dome.size() % 2, 0u) << c.name << ": each row once on either side";
+        EXPECT_TRUE(dome.front().x == expected.front()[0] && dome.back().x == expected.front()[2]) << c.name;
+        EXPECT_EQ(dome[dome.size() / 2 - 1].y, expected.back()[1]) << c.name << ": the top is the last row";
+        // Every row near the line, in pixels of the default window zoomed ten times.
+        const double perS = 9.99 * 1.16 / 4890, perH = 5000 * 1.16 / 4650;
+        for (size_t r = 0; r < expected.size(); ++r) {
+            for (int side : {0, 2}) {
+                double best = 1e300;
+                for (size_t i = 1; i < dome.size(); ++i) {
+                    const double ax = dome[i - 1].x / perS, ay = dome[i - 1].y / perH;
+                    const double dx = dome[i].x / perS - ax, dy = dome[i].y / perH - ay;
+                    const double px = expected[r][side] / perS - ax, py = expected[r][side + 1] / perH - ay;
+                    const double t = std::clamp((px * dx + py * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+                    best = std::min(best, std::hypot(px - t * dx, py - t * dy));
+                }
+                ASSERT_LT(best, 0.5) << c.name << ", row " << r + 1;
+            }
         }
     }
 }

@@ -47,9 +47,9 @@ struct Scene {
         diagram.drawWindow(pic, registers, xmin, xmax, ymin, ymax);
     }
     const std::vector<RecordedCall>& calls() const { return pic.calls(); }
-    std::vector<RecordedCall> linesIn(Rgb colour) const {  // lines of some length only
+    std::vector<RecordedCall> linesIn(Rgb colour) const {  // segments of some length only
         std::vector<RecordedCall> out;
-        for (const auto& c : pic.callsOf(CallKind::Line))
+        for (const auto& c : pic.segments())
             if (c.colour == colour && (c.x1 != c.x2 || c.y1 != c.y2)) out.push_back(c);
         return out;
     }
@@ -77,6 +77,7 @@ void loadSmallCurves(CurveStore& store) {
         store.SaturationLine[i] = {static_cast<float>(9.0 - 0.2 * i), static_cast<float>(2500.0 + 15.0 * i)};
         store.SaturationLine[41 - i] = {static_cast<float>(0.2 * i), static_cast<float>(100.0 * i)};
     }
+    for (int i = 1; i <= 40; ++i) store.SaturationDome.push_back({store.SaturationLine[i].s, store.SaturationLine[i].h});
     putCurve(store, 1, 1, 200, {{2.3, 850}, {6.4, 2790}, {7.2, 3100}});
     putCurve(store, 1, 4, 400, {{3.2, 1900}, {7.0, 3300}});
     putCurve(store, 2, 1, 1, {{1.0, 300}, {7.5, 3400}});
@@ -126,26 +127,36 @@ TEST(DiagramDrawingTest, DefaultWindowHasDottedAndSolidGridAndRoundNumbers) {
             << "s number " << k << ": " << describe(numbers[11 + k]);
 }
 
-TEST(DiagramDrawingTest, AxisNumbersInZoomedWindowsAreTheTickValuesRounded) {
+TEST(DiagramDrawingTest, AxisNumbersInZoomedWindowsNameTheirGridLines) {
     struct Case {
         double xmin, xmax, ymin, ymax;
         std::vector<std::string> texts;  // h numbers, then s numbers
     };
     const Case cases[] = {
         {0, 10, 2040, 2540,
-         {"2000", "2050", "2100", "2150", "2200", "2250", "2300", "2350", "2400", "2450", "2500", "0", "1", "2", "3",
-          "4", "5", "6", "7", "8", "9", "10"}},
-        {4.2, 4.7, 2500, 2570,
-         {"2500", "2510", "2520", "2530", "2540", "2550", "2560", "2570", "4.2", "4.25", "4.3", "4.35", "4.4", "4.45",
-          "4.5", "4.55", "4.6", "4.65", "4.7"}},
+         {"2050", "2100", "2150", "2200", "2250", "2300", "2350", "2400", "2450", "2500", "0", "1", "2", "3", "4", "5",
+          "6", "7", "8", "9", "10"}},
+        {5, 6, 2600, 3800,
+         {"2600", "2700", "2800", "2900", "3000", "3100", "3200", "3300", "3400", "3500", "3600", "3700", "3800", "5",
+          "5.1", "5.2", "5.3", "5.4", "5.5", "5.6", "5.7", "5.8", "5.9", "6"}},
     };
     for (const Case& c : cases) {
         auto scene = std::make_unique<Scene>();
         scene->draw(c.xmin, c.xmax, c.ymin, c.ymax);
+        const std::string context = "window s " + std::to_string(c.xmin) + ".." + std::to_string(c.xmax);
         std::vector<std::string> texts;
-        for (size_t i = scene->firstBand(); i < scene->calls().size(); ++i)
-            if (scene->calls()[i].kind == CallKind::Text) texts.push_back(scene->calls()[i].text);
-        EXPECT_EQ(texts, c.texts) << "window s " << c.xmin << ".." << c.xmax << ", h " << c.ymin << ".." << c.ymax;
+        std::vector<double> numbered;
+        for (size_t i = scene->firstBand(); i < scene->calls().size(); ++i) {
+            const RecordedCall& t = scene->calls()[i];
+            if (t.kind != CallKind::Text) continue;
+            texts.push_back(t.text);
+            numbered.push_back(texts.size() <= 13 && t.x1 < c.xmin ? t.y1 : t.x1);
+        }
+        EXPECT_EQ(texts, c.texts) << context;
+        std::vector<double> lines;
+        for (const auto& l : scene->pic.callsOf(CallKind::Line))
+            lines.push_back(l.colour == Rgb{100, 100, 100} ? l.y1 : l.x1);
+        EXPECT_EQ(lines, numbered) << context << ": each number sits on its grid line";
     }
 }
 
@@ -212,10 +223,10 @@ TEST(DiagramDrawingTest, DomeIsTwoPixelsWideAndRegionLabelsAreSongTiThenArialAga
     scene->diagram.CHKpic[kCriticalPointLayer] = true;
     scene->draw();
     const auto dome = scene->linesIn(kSaturationColour);
-    const auto& line = scene->diagram.curves.SaturationLine;
-    ASSERT_EQ(dome.size(), 39u);
-    for (int i = 1; i <= 39; ++i) {
-        expectCorners(dome[i - 1], line[i].s, line[i].h, line[i + 1].s, line[i + 1].h, "dome " + std::to_string(i));
+    const auto& line = scene->diagram.curves.SaturationDome;
+    ASSERT_EQ(dome.size(), line.size() - 1);
+    for (size_t i = 1; i < line.size(); ++i) {
+        expectCorners(dome[i - 1], line[i - 1].x, line[i - 1].y, line[i].x, line[i].y, "dome " + std::to_string(i));
         EXPECT_EQ(dome[i - 1].width, 2) << "dome " << i;
     }
     const std::pair<const char*, std::pair<double, double>> labels[] = {
@@ -241,7 +252,7 @@ TEST(DiagramDrawingTest, DomeIsTwoPixelsWideAndRegionLabelsAreSongTiThenArialAga
     EXPECT_EQ(scene->pic.callsOf(CallKind::Rectangle).at(0).colour, (Rgb{30, 30, 0}));
 }
 
-TEST(DiagramDrawingTest, CurvesEndWhereTheKeyChangesAndAreLabelledThere) {
+TEST(DiagramDrawingTest, CurvesAreRunsOfOneKeyEachLabelledOnce) {
     struct Case {
         const char* name;
         int f;
@@ -257,7 +268,7 @@ TEST(DiagramDrawingTest, CurvesEndWhereTheKeyChangesAndAreLabelledThere) {
         {"equal keys in a row merge", 2, {{1, 900, 2}, {1, 1400, 3}, {1, 1000, 2.5}, {1, 1500, 3.5}}, 3, {" p=1"}},
         {"different keys stay apart", 4, {{0.3, 900, 2}, {0.3, 1400, 3}, {0.4, 1000, 2.5}, {0.4, 1500, 3.5}}, 2,
          {" x=0.3", " x=0.4"}},
-        {"curve ending in the last slot has no label", 2, full, 799, {}},
+        {"a curve filling every slot", 2, full, 799, {" p=5"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -269,7 +280,8 @@ TEST(DiagramDrawingTest, CurvesEndWhereTheKeyChangesAndAreLabelledThere) {
         const std::string prefix = std::string(" ") + "tpvx"[c.f - 1] + "=";
         EXPECT_EQ(scene->textsStartingWith(prefix), c.labels);
     }
-    // Geometry of the label of the first case: box, edge, coloured text, colour reset.
+    // A label ending inside the window sits on the curve's end: box, edge, coloured text at
+    // the box's corner, colour reset.
     auto scene = std::make_unique<Scene>();
     putCurve(scene->diagram.curves, 1, 1, 300, {{3.0, 1300}, {5.5, 2500}, {6.5, 2800}});
     scene->diagram.CHKpic[kIsotherms] = true;
@@ -277,12 +289,15 @@ TEST(DiagramDrawingTest, CurvesEndWhereTheKeyChangesAndAreLabelledThere) {
     const auto& calls = scene->calls();
     const int at = scene->pic.indexOfText(" t=300");
     ASSERT_GE(at, 4);
-    const double top = 2800 - 5000.0 / 200, bottom = 2800 - 5000.0 / 35, right = 6.5 + 9.99 / 11;
-    EXPECT_TRUE(calls[at - 4].kind == CallKind::FilledRectangle && calls[at - 4].colour == (Rgb{220, 220, 220}));
-    expectCorners(calls[at - 4], 6.5, top, right, bottom, "label box", 1e-4);
+    const RecordedCall& box = calls[at - 4];
+    EXPECT_TRUE(box.kind == CallKind::FilledRectangle && box.colour == (Rgb{220, 220, 220})) << describe(box);
+    EXPECT_TRUE(std::min(box.x1, box.x2) < 6.5 && std::max(box.x1, box.x2) > 6.5) << describe(box);
+    EXPECT_TRUE(std::min(box.y1, box.y2) < 2800 && std::max(box.y1, box.y2) > 2800) << describe(box);
     EXPECT_TRUE(calls[at - 3].kind == CallKind::Rectangle && calls[at - 3].colour == kFamilyColour[1]);
-    expectCorners(calls[at - 3], 6.5, top, right, bottom, "label edge", 1e-4);
-    EXPECT_TRUE(calls[at].x1 == 6.5 && calls[at].y1 == 2800 && calls[at].colour == kFamilyColour[1]) << describe(calls[at]);
+    expectCorners(calls[at - 3], box.x1, box.y1, box.x2, box.y2, "label edge");
+    EXPECT_TRUE(calls[at].x1 == std::min(box.x1, box.x2) && calls[at].y1 == std::max(box.y1, box.y2) &&
+                calls[at].colour == kFamilyColour[1])
+        << describe(calls[at]);
     EXPECT_TRUE(calls.at(at + 1).kind == CallKind::TextColour && calls[at + 1].colour == kBlack);
 }
 
@@ -395,6 +410,34 @@ TEST(DiagramDrawingTest, MarginBandsComeAfterEveryMarkerInTheirOrder) {
         EXPECT_TRUE(k == CallKind::CurrentPosition || k == CallKind::Text || k == CallKind::Retained ||
                     (k == CallKind::Rectangle && calls[i].colour == kBlack))
             << "call " << i << " after the bands: " << describe(calls[i]);
+    }
+}
+
+// Pictures for files carry the axis titles: s centred under its numbers, h above the
+// column of its numbers, both inside the picture and after the frame. The window's own
+// picture has none (its captions are beside it).
+TEST(DiagramDrawingTest, AxisTitlesSitInTheMarginsOfPicturesForFiles) {
+    for (bool titles : {false, true}) {
+        auto scene = std::make_unique<Scene>();
+        scene->diagram.axisTitles = titles;
+        scene->draw(6, 8, 2600, 3800);
+        const int s = scene->pic.indexOfText("s (kJ/kg.K)"), h = scene->pic.indexOfText("h (kJ/kg)");
+        if (!titles) {
+            EXPECT_TRUE(s < 0 && h < 0);
+            continue;
+        }
+        ASSERT_TRUE(s >= 0 && h >= 0);
+        const DiagramScale& sc = scene->diagram.scale;
+        const auto px = [&](double x) { return (x - sc.XminExt) / (sc.XmaxExt - sc.XminExt) * 489; };
+        const auto py = [&](double y) { return (sc.YmaxExt - y) / (sc.YmaxExt - sc.YminExt) * 465; };
+        const RecordedCall& across = scene->calls()[s];
+        const RecordedCall& up = scene->calls()[h];
+        const TextExtent extent = scene->pic.textExtent(across.text);
+        EXPECT_NEAR(px(across.x1) + extent.width / 2, px(7), 0.5) << "centred under the window";
+        EXPECT_GE(py(across.y1), py(2600 - sc.Ypct) + extent.height) << "below the numbers";
+        EXPECT_LE(py(across.y1) + extent.height, 465.0 + 1e-9) << "inside the picture";
+        EXPECT_TRUE(px(up.x1) >= 0 && py(up.y1) >= 0 && py(up.y1) + extent.height <= py(3800)) << "above the numbers";
+        EXPECT_GT(std::min(s, h), scene->pic.indexOfText("3800")) << "drawn after the numbers";
     }
 }
 

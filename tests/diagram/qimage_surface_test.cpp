@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace steam::render {
 namespace {
@@ -160,6 +162,101 @@ TEST(QImageSurfaceTest, CoordinatesConvertBothWaysAndFarPointsAreClipped) {
     pic.setRetained(false);
     EXPECT_EQ(pixelAt(pic.image(), pixelOf(pic, 5, 2500)), (Rgb{255, 0, 0}));
     EXPECT_EQ(pixelAt(pic.image(), QPoint(5, 460)), (Rgb{0, 0, 255}));
+}
+
+// A thin polyline is written pixel by pixel: every coloured pixel lies on a segment, the
+// segments are unbroken from end to end, and far points are cut at the image's edge. Wide
+// or dotted polylines go through the painter.
+TEST(QImageSurfaceTest, PolylinesAreUnbrokenAndStayOnTheirSegments) {
+    struct Case {
+        const char* name;
+        std::vector<QPointF> pixels;  // vertices in pixels
+        int width;
+    };
+    const Case cases[] = {
+        {"zigzag", {{10, 10}, {200, 60}, {210, 400}, {480, 455}, {30, 300}}, 1},
+        {"steep and flat", {{100, 5}, {101, 460}, {102, 460}, {400, 459}}, 1},
+        {"far beyond the edges", {{-1e7, 200}, {1e7, 260}, {240, -1e8}}, 1},
+        {"two pixels wide", {{10, 10}, {200, 60}, {210, 400}}, 2},
+    };
+    const Rgb ink{200, 0, 0};
+    for (const Case& c : cases) {
+        QImageSurface pic;
+        pic.setUserCoordinates(0, 0, 489, 465);  // diagram units are pixels
+        pic.setRetained(true);
+        pic.clear();
+        pic.setLineWidth(c.width);
+        std::vector<diagram::SurfacePoint> points;
+        for (const QPointF& p : c.pixels) points.push_back({p.x(), p.y()});
+        pic.polyline(points, ink);
+        pic.setRetained(false);
+        const QImage& image = pic.image();
+        const auto distance = [&](QPointF p) {
+            double best = 1e300;
+            for (size_t i = 1; i < c.pixels.size(); ++i) {
+                const QPointF a = c.pixels[i - 1], d = c.pixels[i] - a;
+                const double t = std::clamp(QPointF::dotProduct(p - a, d) / QPointF::dotProduct(d, d), 0.0, 1.0);
+                const QPointF off = p - (a + t * d);
+                best = std::min(best, std::hypot(off.x(), off.y()));
+            }
+            return best;
+        };
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (pixelAt(image, QPoint(x, y)) == ink) {
+                    ++inked;
+                    ASSERT_LE(distance(QPointF(x, y)), 0.5 + c.width) << c.name << ": stray pixel " << x << ", " << y;
+                }
+        EXPECT_GT(inked, 300) << c.name;
+        // Along the longer axis of each segment, every column (or row) short of its ends
+        // (a wide pen's flat caps stop there) is inked at one of the two pixels beside the
+        // true line.
+        for (size_t i = 1; i < c.pixels.size(); ++i) {
+            const QPointF a = c.pixels[i - 1], b = c.pixels[i];
+            const bool across = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+            const double from = across ? std::min(a.x(), b.x()) : std::min(a.y(), b.y());
+            const double to = across ? std::max(a.x(), b.x()) : std::max(a.y(), b.y());
+            const int limit = across ? image.width() : image.height();
+            for (int u = std::max(0, static_cast<int>(std::ceil(from)) + 1); u <= std::min(limit - 1.0, std::floor(to) - 1); ++u) {
+                const double f = across ? (u - a.x()) / (b.x() - a.x()) : (u - a.y()) / (b.y() - a.y());
+                const double v = across ? a.y() + f * (b.y() - a.y()) : a.x() + f * (b.x() - a.x());
+                if (v < 0 || v > (across ? image.height() : image.width()) - 1) continue;
+                bool inked = false;
+                for (int w : {static_cast<int>(std::floor(v)), static_cast<int>(std::ceil(v))})
+                    inked = inked || pixelAt(image, across ? QPoint(u, w) : QPoint(w, u)) == ink;
+                ASSERT_TRUE(inked) << c.name << ": gap at " << (across ? "x " : "y ") << u;
+            }
+        }
+    }
+}
+
+// Drawn at three times the size, the picture keeps its layout: the surface reports the size
+// on screen, texts measure the same, and lines and letters are three times as thick.
+TEST(QImageSurfaceTest, APrintScaleEnlargesTheSamePicture) {
+    QImageSurface screen;
+    QImageSurface print(3 * 489, 3 * 465, 3.0);
+    EXPECT_EQ(print.pixelWidth(), 489);
+    EXPECT_EQ(print.pixelHeight(), 465);
+    for (const char* text : {" t=300", "5000", "饱和蒸汽"}) {
+        const diagram::TextExtent a = screen.textExtent(text), b = print.textExtent(text);
+        EXPECT_NEAR(b.width, a.width, 0.15 * a.width) << text;
+        EXPECT_NEAR(b.height, a.height, 0.15 * a.height) << text;
+    }
+    for (QImageSurface* pic : {&screen, &print}) {
+        pic->setUserCoordinates(0, 100, 100, 0);
+        pic->setRetained(true);
+        pic->clear();
+        pic->line(10, 50, 90, 50, Rgb{0, 0, 0});
+        pic->setRetained(false);
+    }
+    const auto thickness = [](const QImage& image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) dark += pixelAt(image, QPoint(image.width() / 2, y)) == Rgb{0, 0, 0};
+        return dark;
+    };
+    EXPECT_EQ(thickness(screen.image()), 1);
+    EXPECT_EQ(thickness(print.image()), 3);
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ void writeGrid(const std::filesystem::path& dir, GridTable table, int threads) {
                 stats.metastableRows, gridPressures().size(), gridTemperatures(table).size());
 }
 
-void writeCurves(const std::filesystem::path& dir) {
-    for (const auto& family : buildCurveTables()) {
+void writeCurves(const std::filesystem::path& dir, int threads) {
+    for (const auto& family : buildCurveTables(threads)) {
         std::vector<std::vector<double>> out;
         for (const auto& p : family.points) out.push_back({p.key, p.h, p.s});
         const Source source = family.table == "DengT"   ? Source::DengT
@@ -66,7 +66,10 @@ void writeCurves(const std::filesystem::path& dir) {
                               : family.table == "DengV" ? Source::DengV
                                                         : Source::DengX;
         writeTable(dir / dataFileName(source), TableLayout{family.table, {family.keyColumn, "h", "s"}, {}, {}}, out);
-        std::printf("%s: %zu points\n", family.table.c_str(), family.points.size());
+        size_t curves = 0;
+        for (size_t i = 0; i < family.points.size(); ++i)
+            curves += i == 0 || family.points[i].key != family.points[i - 1].key;
+        std::printf("%s: %zu curves, %zu points\n", family.table.c_str(), curves, family.points.size());
     }
 }
 
@@ -85,7 +88,7 @@ int main(int argc, char** argv) {
         writeSaturation(dir, threads);
         writeGrid(dir, GridTable::Water, threads);
         writeGrid(dir, GridTable::Vapor, threads);
-        writeCurves(dir);
+        writeCurves(dir, threads);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_tables: %s\n", e.what());
         return 1;
