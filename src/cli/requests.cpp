@@ -127,6 +127,7 @@ Answer answer(const data::PropertyDatabase& db, const Request& request) {
         calc::OPT_Click(panel, sat->column);
         panel.text[sat->column] = sat->value;
         const calc::SaturationOutcome out = calc::SCAL_Click(db, panel);
+        a.result = calc::saturationResult(out);
         a.saturation = true;
         for (int i = 0; i < 8; ++i) {
             a.names.push_back(kSatColumns[i]);
@@ -142,6 +143,7 @@ Answer answer(const data::PropertyDatabase& db, const Request& request) {
     panel.ticked = state.ticked;
     calc::CHK_Click(panel);
     const calc::StateOutcome out = calc::SCAL2_Click(db, panel);
+    a.result = calc::stateResult(panel, out);
     a.saturation = false;
     for (int k = 0; k < 6; ++k) {
         a.names.push_back(kStateNames[k]);

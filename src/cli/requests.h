@@ -4,6 +4,7 @@
 // would show.
 //   sat COLUMN VALUE          COLUMN: ts ps v1 v11 h1 h11 s1 s11; VALUE as typed into its box
 //   state NAME=VALUE NAME=VALUE   NAME: t p v h s x (the two ticked boxes; the others hold "0")
+#include "calc/result_list.h"
 #include "calc/saturation_calculator.h"
 #include "calc/state_calculator.h"
 
@@ -39,6 +40,8 @@ struct Answer {
     std::vector<std::string> texts;  ///< box texts as the panel shows them
     std::vector<std::string> units;
     std::string region;              ///< state requests only
+    /// The row the desktop program's result list keeps, when the calculation ended with a result.
+    std::optional<calc::ResultRow> result;
     data::Messages messages;
 };
 

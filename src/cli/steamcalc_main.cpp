@@ -2,9 +2,11 @@
 //   steamcalc [--json] sat COLUMN VALUE
 //   steamcalc [--json] state NAME=VALUE NAME=VALUE
 //   steamcalc [--json] -            one request per line from standard input
+//   --csv instead of --json: the result list's columns, header once (csv_output.h)
 //   steamcalc diagram FILE [options]   the h-s diagram as a picture
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read.
+#include "csv_output.h"
 #include "requests.h"
 
 #include "data/property_database.h"
@@ -22,7 +24,7 @@ using namespace steam;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: steamcalc [--json] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
+    "usage: steamcalc [--json | --csv] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
     "       steamcalc diagram FILE [--isotherms] [--isobars] [--isochores] [--dryness] [--saturation]\n"
     "                              [--critical] [--labels] [--all] [--window smin smax hmin hmax]\n"
     "                              [--size width height]   (FILE .bmp, .png or .svg)\n";
@@ -34,7 +36,11 @@ bool openData(data::PropertyDatabase& db) {
     return false;
 }
 
-int runLines(const data::PropertyDatabase& db, bool json) {
+enum class Form { Text, Json, Csv };
+
+int runLines(const data::PropertyDatabase& db, Form form) {
+    const bool json = form == Form::Json;
+    if (form == Form::Csv) std::cout << cli::csvHeader();
     int status = 0;
     for (std::string line; std::getline(std::cin, line);) {
         const auto words = cli::splitWords(line);
@@ -43,11 +49,17 @@ int runLines(const data::PropertyDatabase& db, bool json) {
         const auto request = cli::parseRequest(words, error);
         if (!request) {
             status = 2;
-            std::cout << (json ? cli::errorJson(error) : "error: " + error) << "\n";
+            if (form == Form::Csv)
+                std::cout << cli::errorCsv(error);
+            else
+                std::cout << (json ? cli::errorJson(error) : "error: " + error) << "\n";
             continue;
         }
         const cli::Answer a = cli::answer(db, *request);
-        std::cout << (json ? cli::toJson(a) + "\n" : cli::toText(a) + "\n");
+        if (form == Form::Csv)
+            std::cout << cli::toCsv(a);
+        else
+            std::cout << (json ? cli::toJson(a) + "\n" : cli::toText(a) + "\n");
         // A program waiting for each answer gets it at once; a batch is written in blocks.
         if (std::cin.rdbuf()->in_avail() <= 0) std::cout.flush();
     }
@@ -60,11 +72,12 @@ int main(int argc, char** argv) {
     // The streams are used alone, so they need not keep in step with C's stdio.
     std::ios::sync_with_stdio(false);
     std::vector<std::string> words(argv + 1, argv + argc);
-    bool json = false;
-    if (!words.empty() && words[0] == "--json") {
-        json = true;
+    Form form = Form::Text;
+    if (!words.empty() && (words[0] == "--json" || words[0] == "--csv")) {
+        form = words[0] == "--json" ? Form::Json : Form::Csv;
         words.erase(words.begin());
     }
+    const bool json = form == Form::Json;
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
         std::cerr << kUsage;
         return words.empty() ? 2 : 0;
@@ -80,7 +93,7 @@ int main(int argc, char** argv) {
     data::PropertyDatabase db;
     if (words.size() == 1 && words[0] == "-") {
         if (!openData(db)) return 1;
-        return runLines(db, json);
+        return runLines(db, form);
     }
     std::string error;
     const auto request = cli::parseRequest(words, error);
@@ -90,6 +103,9 @@ int main(int argc, char** argv) {
     }
     if (!openData(db)) return 1;
     const cli::Answer a = cli::answer(db, *request);
-    std::cout << (json ? cli::toJson(a) + "\n" : cli::toText(a));
+    if (form == Form::Csv)
+        std::cout << cli::csvHeader() << cli::toCsv(a);
+    else
+        std::cout << (json ? cli::toJson(a) + "\n" : cli::toText(a));
     return 0;
 }

@@ -7,6 +7,8 @@
 #include "diagram_view.h"
 #include "message_service.h"
 #include "render/qimage_surface.h"
+#include "result_list_window.h"
+#include "result_table_model.h"
 #include "save_dialog_service.h"
 #include "secondary_windows.h"
 #include "twips.h"
@@ -47,7 +49,8 @@ fCal::fCal(const ProgramContext& context, QWidget* parent)
     : QMainWindow(parent),
       m_context(context),
       m_surface(std::make_unique<render::QImageSurface>()),
-      m_mouse(m_diagram, *m_surface, m_registers) {
+      m_mouse(m_diagram, *m_surface, m_registers),
+      m_results(std::make_unique<ResultTableModel>()) {
     setWindowTitle(programTitle());
     setFont(defaultWindowFont());
     // Greyed captions and texts must stay readable on the grey RGB(192,192,192) window, as
@@ -99,6 +102,7 @@ void fCal::connectHandlers() {
     connect(menuExit, &QAction::triggered, this, &fCal::exitFromMenu);
     connect(menuUsage, &QAction::triggered, this, &fCal::showUsage);
     connect(menuAbout, &QAction::triggered, this, &fCal::showAbout);
+    connect(menuView[4], &QAction::triggered, this, &fCal::showResultList);
 }
 
 bool fCal::loadFailed(const QString& what) {
@@ -214,6 +218,7 @@ void fCal::SCAL_Click() {
     const calc::SaturationOutcome outcome = calc::SCAL_Click(m_db, m_sat);
     showMessages(outcome.messages);
     applySaturationPanel(outcome.panel);
+    if (auto row = calc::saturationResult(outcome)) m_results->append(std::move(*row));
     if (outcome.result) {
         m_registers.setCurrentSatPoint(*outcome.result);
         redraw();
@@ -236,9 +241,11 @@ void fCal::CHK_Click(int) {
 
 void fCal::SCAL2_Click() {
     readPanelTexts();
-    const calc::StateOutcome outcome = calc::SCAL2_Click(m_db, m_state);
+    const calc::StatePanel before = m_state;
+    const calc::StateOutcome outcome = calc::SCAL2_Click(m_db, before);
     showMessages(outcome.messages);
     applyStatePanel(outcome.panel);
+    if (auto row = calc::stateResult(before, outcome)) m_results->append(std::move(*row));
     m_registers.setCurrentStatePoint(outcome.result);
     redraw();
 }
@@ -390,6 +397,13 @@ void fCal::showAbout() {
     if (!m_about) m_about = std::make_unique<attachment>();
     showOrRaise(m_about.get());
 }
+
+void fCal::showResultList() {
+    if (!m_resultWindow) m_resultWindow = std::make_unique<ResultListWindow>(m_context, *m_results);
+    showOrRaise(m_resultWindow.get());
+}
+
+const calc::ResultList& fCal::results() const { return m_results->list(); }
 
 bool fCal::confirmExit() {
     return m_context.messages->show(this, QStringLiteral("提醒"), QStringLiteral("退出程序？"), MessageIcon::Question,

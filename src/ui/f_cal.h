@@ -4,10 +4,11 @@
 // bar. Its handlers keep the names of the controls and events they serve. Working state
 // that outlives a click lives in plain core objects: the data sources, the register store
 // (with both current results), the diagram (scale, curves, layer switches), the panel
-// mirrors and the diagram's mouse controller; the widgets only show it. The layout is
-// built in f_cal_layout.cpp.
+// mirrors, the diagram's mouse controller and the result list of the run; the widgets only
+// show it. The layout is built in f_cal_layout.cpp.
 #include "calc/panels.h"
 #include "calc/register_store.h"
+#include "calc/result_list.h"
 #include "data/property_database.h"
 #include "diagram/diagram.h"
 #include "diagram/diagram_mouse.h"
@@ -34,6 +35,8 @@ namespace steam::ui {
 
 class DiagramView;
 class Readme;
+class ResultListWindow;
+class ResultTableModel;
 class attachment;
 class fGoodby;
 
@@ -75,11 +78,14 @@ public:
     void exitFromMenu();
     void showUsage();
     void showAbout();
+    void showResultList();
     void CMDcancel_Click();
 
     const calc::RegisterStore& registers() const { return m_registers; }
     const diagram::Diagram& diagram() const { return m_diagram; }
     const diagram::DiagramMouse& mouse() const { return m_mouse; }
+    /// Every calculation of the run that ended with a result, newest last.
+    const calc::ResultList& results() const;
     render::QImageSurface& surface() { return *m_surface; }
     /// Diagram coordinates (s, h) of a pixel of `Pic`.
     QPointF toUser(QPointF pixel) const;
@@ -89,6 +95,7 @@ public:
     Readme* readmeWindow() const { return m_readme.get(); }
     attachment* aboutWindow() const { return m_about.get(); }
     fGoodby* farewellWindow() const { return m_goodbye.get(); }
+    ResultListWindow* resultListWindow() const { return m_resultWindow.get(); }
 
     // Controls, indexed as the control arrays are.
     std::array<QLineEdit*, 14> TXT{};
@@ -165,9 +172,13 @@ private:
     calc::StatePanel m_state;
     diagram::DiagramMouse m_mouse;
 
+    // Declared before its window, which shows it and so must go first.
+    std::unique_ptr<ResultTableModel> m_results;
+
     std::unique_ptr<Readme> m_readme;
     std::unique_ptr<attachment> m_about;
     std::unique_ptr<fGoodby> m_goodbye;
+    std::unique_ptr<ResultListWindow> m_resultWindow;
 };
 
 }  // namespace steam::ui

@@ -20,8 +20,11 @@ void prepareSaveDialog(QFileDialog& dialog, const QString& presetName, const QSt
     // filters on and hides, leaving the label as given.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(filter + QStringLiteral(" (") + filterPatterns(filter).join(u' ') + u')');
-    // A name typed without an extension still becomes a picture file.
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    // A name typed without an extension gets the first pattern's: a picture stays a .bmp,
+    // a table a .csv.
+    const QStringList patterns = filterPatterns(filter);
+    if (!patterns.isEmpty() && patterns.front().startsWith(QStringLiteral("*.")))
+        dialog.setDefaultSuffix(patterns.front().mid(2));
     dialog.selectFile(presetName);
 }
 

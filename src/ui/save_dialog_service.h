@@ -25,7 +25,8 @@ public:
     std::optional<QString> askSavePath(QWidget* parent, const QString& presetName, const QString& filter) override;
 };
 
-/// Sets up Qt's file dialog for saving under presetName with the one filter.
+/// Sets up Qt's file dialog for saving under presetName with the one filter; a name typed
+/// without an extension gets that of the filter's first pattern.
 void prepareSaveDialog(QFileDialog& dialog, const QString& presetName, const QString& filter);
 
 /// The patterns of a filter such as "pictures(*.bmp;*.jpg)": "*.bmp", "*.jpg".

@@ -1,7 +1,9 @@
 // The steamcalc executable, run through a pipe beside the generated tables: one request on the
 // command line or one per line from standard input; every good line answered with exactly the
-// library's answer, a bad line answered with an error object while the rest go on; exit status
-// 0 when every request ran (messages included), 2 when any request was malformed.
+// library's answer (JSON or CSV), a bad line answered with an error object or row while the
+// rest go on; exit status 0 when every request ran (messages included), 2 when any request was
+// malformed.
+#include "cli/csv_output.h"
 #include "cli/requests.h"
 
 #include "json_reader.h"
@@ -135,6 +137,42 @@ TEST(SteamcalcTest, PlainOutputShowsBoxTextsWithUnits) {
     ASSERT_EQ(run.out.size(), 8u);
     EXPECT_EQ(run.out[0], "ts  = 100.00 oC");
     EXPECT_EQ(run.out[1].rfind("ps  = 0.10", 0), 0u) << run.out[1];
+}
+
+TEST(SteamcalcTest, CsvHasTheHeaderOnceThenOneRowPerRequestWithTheExitStatusOfTheOtherForms) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        std::vector<std::string> rows;  // the request of each row, "!" for a malformed one
+        int status;
+    };
+    const Case cases[] = {
+        {{"--csv", "state", "t=200", "p=3.5"}, "", {"state t=200 p=3.5"}, 0},
+        {{"--csv", "sat", "ts", "400"}, "", {"sat ts 400"}, 0},
+        {{"--csv", "-"}, "sat ts 100\nstate t=100 x=0.5\n\nsat ts 400\n", {"sat ts 100", "state t=100 x=0.5", "sat ts 400"}, 0},
+        {{"--csv", "-"}, "state t=200\nstate t=200 p=1\n", {"!", "state t=200 p=1"}, 2},
+        {{"--csv", "-"}, "", {}, 0},
+    };
+    for (const Case& c : cases) {
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        SCOPED_TRACE("steamcalc " + joined + "with input \"" + c.input + "\"");
+        const ProcessRun run = steamcalc(c.args, c.input);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        ASSERT_EQ(run.out.size(), c.rows.size() + 1);
+        EXPECT_EQ(run.out[0] + "\n", csvHeader());
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            const std::string line = run.out[i + 1] + "\n";
+            if (c.rows[i] == "!") {
+                EXPECT_EQ(line.rfind(",,,,,,,,,,,,,,\"error: ", 0), 0u) << line;
+                continue;
+            }
+            std::string error;
+            const auto request = parseRequest(splitWords(c.rows[i]), error);
+            ASSERT_TRUE(request.has_value()) << error;
+            EXPECT_EQ(line, toCsv(answer(realTables(), *request)));
+        }
+    }
 }
 
 TEST(SteamcalcTest, MalformedArgumentsExitTwoWithOneLineNamingTheProblem) {

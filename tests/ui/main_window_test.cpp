@@ -109,9 +109,10 @@ private slots:
             QCOMPARE(window->menuView[i]->text(), items[i]);
             QCOMPARE(window->menuView[i]->shortcut(), keys[i]);
             QVERIFY(window->menuView[i]->isEnabled());
-            window->menuView[i]->trigger();
+            if (i < 4) window->menuView[i]->trigger();
         }
-        // The view items do nothing: no box, no window, nothing changed.
+        // The chart items do nothing yet: no box, no window, nothing changed. "结果列表" opens
+        // its window (result_list_test.cpp).
         QVERIFY(program.messages.shown.empty());
         QVERIFY(window->isVisible());
         QCOMPARE(window->readmeWindow(), nullptr);
