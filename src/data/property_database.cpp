@@ -1,5 +1,6 @@
 #include "property_database.h"
 
+#include "row_set.h"
 #include "sqlite_source.h"
 
 #include <unistd.h>
@@ -16,6 +17,7 @@ PropertyDatabase::~PropertyDatabase() = default;
 bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error) {
     m_open = false;
     for (auto& s : m_sources) s.reset();
+    m_columnRanges.clear();
     m_dir = dir;
     for (const SourceInfo& info : kSources) {
         auto& slot = m_sources[static_cast<size_t>(info.source)];
@@ -50,6 +52,21 @@ std::filesystem::path executableDirectory() {
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return std::filesystem::current_path();
     return self.parent_path();
+}
+
+bool PropertyDatabase::columnRange(const std::string& connectionText, const std::string& table,
+                                   const std::string& column, double& lowest, double& highest) const {
+    const std::string key = connectionText + '|' + table + '|' + column;
+    if (auto it = m_columnRanges.find(key); it != m_columnRanges.end()) {
+        lowest = it->second.first;
+        highest = it->second.second;
+        return true;
+    }
+    if (!singleValue(*this, connectionText, "select min(" + column + ")  from " + table + " ", lowest) ||
+        !singleValue(*this, connectionText, "select max(" + column + ")  from " + table + " ", highest))
+        return false;
+    m_columnRanges[key] = {lowest, highest};
+    return true;
 }
 
 }  // namespace steam::data

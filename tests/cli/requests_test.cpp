@@ -130,7 +130,8 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
     const Case cases[] = {
         {{"state", "t=200", "p=3.5"}, "water"},        {{"state", "t=200", "p=1"}, "vapor"},
         {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "invalid"},
-        {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "none"},
+        {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "wet"},
+        {{"state", "p=1", "x=0"}, "wet"},              {{"state", "t=400", "x=0.5"}, "none"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words[1] + " " + c.words[2]);
