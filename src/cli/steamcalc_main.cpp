@@ -37,12 +37,16 @@ int runLines(const data::PropertyDatabase& db, bool json) {
     int status = 0;
     for (std::string line; std::getline(std::cin, line);) {
         const auto words = cli::splitWords(line);
-        if (words.empty()) continue;
+        if (words.empty()) {
+            // One answer per line, so answers stay beside their requests: an empty one.
+            std::cout << (json ? "{}\n" : "\n");
+            continue;
+        }
         std::string error;
         const auto request = cli::parseRequest(words, error);
         if (!request) {
             status = 2;
-            std::cout << (json ? cli::errorJson(error) : "error: " + error) << "\n";
+            std::cout << (json ? cli::errorJson(error) : cli::errorText(error)) << "\n";
             continue;
         }
         const cli::Answer a = cli::answer(db, *request);
@@ -81,7 +85,7 @@ int main(int argc, char** argv) {
     std::string error;
     const auto request = cli::parseRequest(words, error);
     if (!request) {
-        std::cerr << "steamcalc: " << error << "\n" << kUsage;
+        std::cerr << "steamcalc: " << cli::wellFormed(error) << "\n" << kUsage;
         return 2;
     }
     if (!openData(db)) return 1;
