@@ -137,10 +137,14 @@ TEST(SteamcalcTest, OutputIsWellFormedUtf8WhateverIsTyped) {
         std::string all;
         for (const auto& line : run.out) {
             all += line + "\n";
-            if (json) EXPECT_TRUE(JsonReader::parse(line).has_value()) << line;
+            if (json) {
+                EXPECT_TRUE(JsonReader::parse(line).has_value()) << line;
+            }
         }
         EXPECT_TRUE(wellFormedUtf8(all)) << all;
-        if (json) EXPECT_EQ(run.out.size(), 4u);
+        if (json) {
+            EXPECT_EQ(run.out.size(), 4u);
+        }
     }
     const ProcessRun single = steamcalc({"sat", "t\xc0\xafs", "100"});
     EXPECT_EQ(single.status, 2);
