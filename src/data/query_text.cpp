@@ -1,13 +1,15 @@
 #include "query_text.h"
 
-#include <cctype>
 #include <charconv>
 #include <system_error>
 
 namespace steam::data {
 namespace {
 
-bool isIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+// ASCII letters, digits and '_' (query texts are ASCII; no locale lookup on this hot path).
+bool isIdentChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Length of a numeric literal starting at text[i] (no sign), 0 when there is none.

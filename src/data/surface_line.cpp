@@ -33,13 +33,12 @@ std::optional<SurfaceLine> SurfaceLine::around(const PropertyDatabase& db, const
                                                const std::string& table, const std::string& column, double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const std::string k = numberText(value);
-    RowSet probe;
-    if (probe.Open(db, path, "select * from  " + table + " where " + column + "= " + k) && !probe.isEOF())
-        return SurfaceLine(db, path, table, column, value, value, value);
     double upper = 0.0;
     double lower = 0.0;
-    if (!singleValue(db, path, "select min(" + column + ") from  " + table + " where " + column + ">=" + k, upper) ||
-        !singleValue(db, path, "select max(" + column + ") from  " + table + " where " + column + "<=" + k, lower))
+    if (!singleValue(db, path, "select min(" + column + ") from  " + table + " where " + column + ">=" + k, upper))
+        return std::nullopt;
+    if (upper == value) return SurfaceLine(db, path, table, column, value, value, value);
+    if (!singleValue(db, path, "select max(" + column + ") from  " + table + " where " + column + "<=" + k, lower))
         return std::nullopt;
     return SurfaceLine(db, path, table, column, value, lower, upper);
 }

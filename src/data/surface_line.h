@@ -42,9 +42,9 @@ public:
     SurfaceLine(const PropertyDatabase& db, std::string path, std::string table, std::string column, double value,
                 double lowerLine, double upperLine);
 
-    /// The same, finding the grid lines at or around `value` itself (a row at the value, else
-    /// the tabulated values next above and below); none when the value lies beyond the table's
-    /// first or last grid line, or is not finite.
+    /// The same, finding the grid lines at or around `value` itself (the value when it is
+    /// tabulated, else the tabulated values next above and below); none when the value lies
+    /// beyond the table's first or last grid line, or is not finite.
     static std::optional<SurfaceLine> around(const PropertyDatabase& db, const std::string& path,
                                              const std::string& table, const std::string& column, double value);
 
