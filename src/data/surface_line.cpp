@@ -24,7 +24,6 @@ SurfaceLine::SurfaceLine(const PropertyDatabase& db, std::string path, std::stri
       m_column(std::move(column)),
       m_other(m_column == "t" ? "p" : "t"),
       m_otherPosition(m_column == "t" ? 2 : 1),
-      m_value(value),
       m_lower(lowerLine),
       m_upper(upperLine),
       m_fraction(lowerLine == upperLine ? 0.0 : (value - lowerLine) / (upperLine - lowerLine)) {}
@@ -72,24 +71,32 @@ bool SurfaceLine::readLine(const std::string& query, bool upper, int count, Line
     return true;
 }
 
-// The nodes x1 <= x < x2 next to each other on the line: the lower grid line names the two
-// places, and the upper one must hold them too.
-bool SurfaceLine::segmentAt(double x, Segment& segment) {
+// Two neighbouring nodes as a piece of the line, kept for the rest of the search.
+const SurfaceLine::Segment* SurfaceLine::keep(LineNode (&nodes)[2]) {
+    Segment s;
+    s.first = std::move(nodes[0]);
+    s.second = std::move(nodes[1]);
+    s.d1 = difference(s.first);
+    s.d2 = difference(s.second);
+    m_seen.push_back(std::move(s));
+    return &m_seen.back();
+}
+
+// The piece of the line from x1 <= x to the next node x2 > x: the lower grid line names the
+// two places, and the upper one must hold them too.
+const SurfaceLine::Segment* SurfaceLine::probe(double x) {
+    for (const Segment& s : m_seen)
+        if (s.first.x <= x && x < s.second.x) return &s;
     LineNode nodes[2];
     const std::string lower = lineRows(m_lower) + " AND " + m_other + " >= (select max(" + m_other + ") from " + m_table +
                               " where " + m_column + " =" + numberText(m_lower) + " AND " + m_other + " <=" +
                               numberText(x) + ") order by " + m_other;
-    if (!readLine(lower, false, 2, nodes)) return false;
+    if (!readLine(lower, false, 2, nodes)) return nullptr;
     if (!isGridLine() &&
         !readLine(lineRows(m_upper) + " AND " + m_other + " >=" + numberText(nodes[0].x) + " order by " + m_other, true,
                   2, nodes))
-        return false;
-    segment.first = std::move(nodes[0]);
-    segment.second = std::move(nodes[1]);
-    segment.d1 = difference(segment.first);
-    segment.d2 = difference(segment.second);
-    ++m_probes;
-    return true;
+        return nullptr;
+    return keep(nodes);
 }
 
 // The first two places both grid lines hold, from x on (from the line's start when x is not
@@ -111,23 +118,7 @@ const SurfaceLine::Segment* SurfaceLine::startingAt(double x) {
         if (upper.isEOF() || upper.Fields(m_otherPosition) != nodes[1].x) return nullptr;
         nodes[1].upper = upper.copyOfCurrentRow();
     }
-    Segment s;
-    s.first = std::move(nodes[0]);
-    s.second = std::move(nodes[1]);
-    s.d1 = difference(s.first);
-    s.d2 = difference(s.second);
-    ++m_probes;
-    m_seen.push_back(std::move(s));
-    return &m_seen.back();
-}
-
-const SurfaceLine::Segment* SurfaceLine::probe(double x) {
-    for (const Segment& s : m_seen)
-        if (s.first.x <= x && x < s.second.x) return &s;
-    Segment s;
-    if (!segmentAt(x, s)) return nullptr;
-    m_seen.push_back(std::move(s));
-    return &m_seen.back();
+    return keep(nodes);
 }
 
 // One end of the stretch to search: the point at the bound on the straight piece of the line
@@ -294,7 +285,12 @@ bool SurfaceLine::bySecants(const LineDomain& domain, const Segment*& found, boo
                        : std::isfinite(domain.to) ? probe(domain.to)
                                                   : startingAt(domain.from);
     if (!s) return false;
-    std::vector<Point> points;
+    std::vector<Point> points;  // the places seen, in ascending order
+    const auto add = [&points](const Point& p) {
+        points.insert(std::upper_bound(points.begin(), points.end(), p,
+                                       [](const Point& a, const Point& b) { return a.x < b.x; }),
+                      p);
+    };
     bool farEnd = false;
     for (int step = 0; step < kMaxProbes; ++step) {
         if (s) {
@@ -307,49 +303,52 @@ bool SurfaceLine::bySecants(const LineDomain& domain, const Segment*& found, boo
                 found = s;
                 return true;
             }
-            points.push_back(left);
-            points.push_back(right);
-            std::sort(points.begin(), points.end(), [](const Point& p, const Point& q) { return p.x < q.x; });
+            add(left);
+            add(right);
         }
-        // A secant through the two places nearest the value.
-        std::vector<Point> nearest = points;
-        std::sort(nearest.begin(), nearest.end(),
-                  [this](const Point& p, const Point& q) { return std::fabs(scaled(p)) < std::fabs(scaled(q)); });
-        const Point& p1 = nearest[0];
-        const Point* p2 = nullptr;
-        for (size_t k = 1; k < nearest.size() && !p2; ++k)
-            if (nearest[k].x != p1.x) p2 = &nearest[k];
-        double x = p2 ? fromPlace(place(p1.x) - scaled(p1) * (place(p2->x) - place(p1.x)) / (scaled(*p2) - scaled(p1)))
-                      : NAN;
-        for (size_t k = 0; k + 1 < points.size(); ++k) {
-            const Point& lo = points[k];
-            const Point& hi = points[k + 1];
-            if (!across(hi.d, lo.d)) continue;
+        const Secant next = secantThroughNearest(points);
+        const auto bracket = std::adjacent_find(points.begin(), points.end(),
+                                                [](const Point& lo, const Point& hi) { return across(hi.d, lo.d); });
+        if (bracket != points.end()) {
+            // Within two places across the value; a halving now and then, so every step gains.
+            const Point& lo = bracket[0];
+            const Point& hi = bracket[1];
+            double x = next.x;
             if (!(x > lo.x && x < hi.x) || step % 3 == 2) x = fromPlace(0.5 * (place(lo.x) + place(hi.x)));
-            s = probe(x);
-            if (!s) return false;
-            goto next;
+            if (!(s = probe(x))) return false;
+            continue;
         }
-        {
-            // Every place so far lies on one side of the value: on, away from them all.
-            const bool forward = p2 && p1.x > p2->x;
-            const bool ahead = std::isfinite(x) && (forward ? x > points.back().x : x < points.front().x);
-            if (p2 && ahead && step < 2 && (forward ? x < domain.to : x > domain.from) && (s = probe(x))) continue;
-            // Steps too slow, or beyond the stretch or the line: the far end decides.
-            if (farEnd || !p2) return false;
-            farEnd = true;
-            Point end;
-            if (!domainEnd(!forward, forward ? domain.to : domain.from, end)) return false;
-            settled = true;
-            if (!across(end.d, (forward ? points.back() : points.front()).d)) return false;  // stops short of it
-            settled = false;
-            points.push_back(end);
-            std::sort(points.begin(), points.end(), [](const Point& p, const Point& q) { return p.x < q.x; });
-            s = nullptr;
+        // Every place so far lies on one side of the value: on, away from them all.
+        const bool ahead = next.valid && (next.forward ? next.x > points.back().x : next.x < points.front().x);
+        if (ahead && step < 2 && (next.forward ? next.x < domain.to : next.x > domain.from) && (s = probe(next.x)))
+            continue;
+        // Steps too slow, or beyond the stretch or the line: the far end decides.
+        if (farEnd || !next.valid) return false;
+        farEnd = true;
+        Point end;
+        if (!domainEnd(!next.forward, next.forward ? domain.to : domain.from, end)) return false;
+        if (!across(end.d, (next.forward ? points.back() : points.front()).d)) {
+            settled = true;  // the line stops short of the value
+            return false;
         }
-    next:;
+        add(end);
+        s = nullptr;
     }
     return false;
+}
+
+// The secant through the two places whose values lie nearest the known one, in the
+// coordinates the estimates use; forward when it points to larger values of the other column.
+SurfaceLine::Secant SurfaceLine::secantThroughNearest(const std::vector<Point>& points) const {
+    const Point* p1 = nullptr;
+    for (const Point& p : points)
+        if (!p1 || std::fabs(scaled(p)) < std::fabs(scaled(*p1))) p1 = &p;
+    const Point* p2 = nullptr;
+    for (const Point& p : points)
+        if (p.x != p1->x && (!p2 || std::fabs(scaled(p)) < std::fabs(scaled(*p2)))) p2 = &p;
+    if (!p2 || scaled(*p2) == scaled(*p1)) return {};
+    const double x = fromPlace(place(p1->x) - scaled(*p1) * (place(p2->x) - place(p1->x)) / (scaled(*p2) - scaled(*p1)));
+    return {std::isfinite(x), p1->x > p2->x, x};
 }
 
 void SurfaceLine::take(const Segment& s, LineNode& first, LineNode& second) {
@@ -366,7 +365,6 @@ bool SurfaceLine::findCrossing(int position, double known, const LineDomain& dom
     m_position = position;
     m_known = known;
     m_seen.clear();
-    m_probes = 0;
     if (!std::isfinite(known)) return false;
     const bool alongP = m_otherPosition == 2;
     m_placeShift = alongP ? 0.0 : 273.15;

@@ -15,6 +15,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace steam::data {
 
@@ -49,8 +50,6 @@ public:
                                              const std::string& table, const std::string& column, double value);
 
     bool isGridLine() const { return m_lower == m_upper; }
-    /// Column position (1 or 2) of the other grid column, whose values are the line's nodes.
-    int otherPosition() const { return m_otherPosition; }
     /// Column k (1 to 5) of the line at a node: its two rows blended to the line's value.
     double at(const LineNode& node, int k) const;
 
@@ -62,14 +61,17 @@ public:
     /// value within the domain, or a row it needs is missing.
     bool findCrossing(int position, double known, const LineDomain& domain, LineNode& first, LineNode& second);
 
-    /// Pieces of the line fetched by the last search (each two nodes, three queries).
-    int probes() const { return m_probes; }
-
 private:
     // A point of the line within the domain: its place and the line's value there less the known value.
     struct Point {
         double x = 0.0;
         double d = 0.0;
+    };
+    // An estimate of where the line reaches the value.
+    struct Secant {
+        bool valid = false;
+        bool forward = false;  ///< towards larger values of the other grid column
+        double x = 0.0;
     };
     // Two neighbouring nodes and the values there less the known value.
     struct Segment {
@@ -80,7 +82,7 @@ private:
     std::string lineRows(double line) const;
     bool readLine(const std::string& query, bool upper, int count, LineNode* nodes) const;
     static Point pointAt(const Segment& s, double x);
-    bool segmentAt(double x, Segment& segment);
+    const Segment* keep(LineNode (&nodes)[2]);
     const Segment* probe(double x);
     const Segment* startingAt(double x);
     bool domainEnd(bool start, double bound, Point& end);
@@ -93,6 +95,7 @@ private:
     bool runsOneWay() const;
     bool shortWayHolds(bool found, const Segment* s) const;
     bool bySecants(const LineDomain& domain, const Segment*& found, bool& settled);
+    Secant secantThroughNearest(const std::vector<Point>& points) const;
     bool regulaFalsi(Point a, Point b, const Segment*& found);
     bool throughTurn(const Point& a, const Point& b, const Segment*& found);
     static void take(const Segment& s, LineNode& first, LineNode& second);
@@ -100,7 +103,7 @@ private:
     const PropertyDatabase* m_db = nullptr;
     std::string m_path, m_table, m_column, m_other;
     int m_otherPosition = 2;
-    double m_value = 0.0, m_lower = 0.0, m_upper = 0.0, m_fraction = 0.0;
+    double m_lower = 0.0, m_upper = 0.0, m_fraction = 0.0;
     // Of the search under way.
     int m_position = 4;
     double m_known = 0.0;
@@ -110,7 +113,6 @@ private:
     bool m_logPlace = false;
     double m_placeShift = 0.0;
     bool m_logValue = false;
-    int m_probes = 0;
     std::deque<Segment> m_seen;  // pieces fetched by this search
 };
 
