@@ -53,14 +53,11 @@ std::optional<ResultRow> saturationResult(const SaturationOutcome& outcome) {
     return saturationRow(outcome.panel.text);
 }
 
-std::optional<ResultRow> stateResult(const StatePanel& before, const StateOutcome& outcome) {
+std::optional<ResultRow> stateResult(const StateOutcome& outcome) {
     if (!outcome.messages.empty()) return std::nullopt;
-    int region = outcome.region;
-    // A dryness pair below the critical point gives a wet state without naming its region;
-    // above it every box shows "none".
-    const bool drynessPair = outcome.pairCase == PairTX || outcome.pairCase == PairPX;
-    if (region == RegionNone && drynessPair && outcome.panel.text != before.text && outcome.panel.text[5] != "none")
-        region = RegionWet;
+    // Searched states and wet ones (dryness pairs included) are results; a dryness pair above
+    // the critical point names no state (every box "none") and a failed input check none either.
+    const int region = outcome.region;
     if (region != RegionWater && region != RegionVapor && region != RegionWet) return std::nullopt;
     return stateRow(regionName(region), outcome.panel.text);
 }

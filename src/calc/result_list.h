@@ -49,11 +49,10 @@ ResultRow stateRow(const std::string& region, const std::array<std::string, 6>& 
 /// The row a saturation calculation leaves in the list: the boxes as shown, when it ended
 /// with values and no message.
 std::optional<ResultRow> saturationResult(const SaturationOutcome& outcome);
-/// The row a state calculation leaves in the list, `before` being the panel it started from:
-/// the boxes as shown when it ended with a state of water, steam or wet steam and no message.
-/// A calculation that changed no box (a known t or p beyond the saturation table ends without
-/// a word) and a state that does not exist ("none" in every box) leave nothing.
-std::optional<ResultRow> stateResult(const StatePanel& before, const StateOutcome& outcome);
+/// The row a state calculation leaves in the list: the boxes as shown when it ended with a
+/// state of water, steam or wet steam and no message. A state that does not exist ("none" in
+/// every box) leaves nothing.
+std::optional<ResultRow> stateResult(const StateOutcome& outcome);
 
 /// The calculations of one run, newest last.
 class ResultList {

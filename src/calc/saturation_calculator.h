@@ -16,12 +16,17 @@ namespace steam::calc {
 struct SaturationOutcome {
     SaturationPanel panel;   ///< the panel as it must be shown afterwards
     data::Messages messages;
-    /// The values as shown, when the calculation produced a result; the caller makes them
-    /// the current saturation result and redraws the diagram.
+    /// The new current saturation result, which the caller stores before redrawing the
+    /// diagram: the values as shown, or all zeros (no points to mark) when the calculation
+    /// ended with a message. Empty when nothing was calculated.
     std::optional<RegisterStore::SatValues> result;
+    /// True when the boxes show the calculation's answer.
+    bool answered = false;
 };
 
-/// "计算" of the saturation panel. Before any option was ever chosen it does nothing.
+/// "计算" of the saturation panel. Before any option was ever chosen it does nothing. All eight
+/// values come from the value as typed; the known box then shows it with its fixed decimals.
+/// After the range message the other seven boxes show "0".
 SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationPanel& panel);
 
 /// "重设": every box locked, grey and "0", no option selected (the choice is remembered).

@@ -52,7 +52,9 @@ public:
         if (inputCheck()) {
             decideRegion();
             if (m_out.region == RegionWater || m_out.region == RegionVapor) search();
+            if (!m_out.messages.empty()) clearUnticked();
         }
+        m_out.answered = m_out.messages.empty();
         closingStep();
     }
 
@@ -91,7 +93,11 @@ private:
             return;
         }
         SaturationRow& sat = m_sat;
-        if (!saturationAtKnown(sat)) return;  // outside the saturation table: ends silently
+        if (!saturationAtKnown(sat)) {
+            // Below the triple point (or below 0.01 C) the tables hold no state of the pair.
+            m_out.messages.push_back(data::outOfRangeMessage());
+            return;
+        }
         m_haveSat = true;
         if (pair == PairTX || pair == PairPX) {
             drynessResults(sat);
@@ -143,11 +149,15 @@ private:
         if (m_out.region == RegionNeedsDryness) m_out.messages.push_back(notice("湿蒸汽，请输入干度"));
     }
 
+    // The saturation row at the known t or p. A t between the last row (the critical point,
+    // 373.946 C) and 373.95 lies within half a unit of the box's last decimal of that row, and
+    // so does a p typed as 22.064 with more digits: both are taken as the critical state.
     bool saturationAtKnown(SaturationRow& sat) {
         data::RowSetSlots slots;
         const int i1 = m_firstIsT ? 1 : 2;
+        const double slack = 0.5 * std::pow(10.0, -PropertyDecimals[i1]);
         if (m_lookup.FindData(m_db.connectionText(data::Source::Swater), "SWATER", m_firstIsT ? "ts" : "ps", m_K1, "wf",
-                              1, slots.HrsSat, slots.LrsSat, 0) != 1)
+                              1, slots.HrsSat, slots.LrsSat, 0, slack) != 1)
             return false;
         for (int f = 1; f <= 8; ++f)
             sat.f[f] = sswr(numeric::cz(slots, f, i1, m_K1), PropertyDecimals[f]);
@@ -173,6 +183,7 @@ private:
     }
 
     void drynessResults(const SaturationRow& sat) {
+        m_out.region = RegionWet;
         const double x = readNumber(box(5));
         const double t = m_firstIsT ? m_K1 : sat.ts();
         const double p = m_firstIsT ? sat.ps() : m_K1;
@@ -208,7 +219,8 @@ private:
         const int i2 = second.field;
         data::RowSetSlots s;
         bool found = false;
-        m_lookup.SQL(path, table, m_firstIsT ? "t" : "p", second.column, m_K1, m_K2, s, m_out.Choose, found);
+        m_lookup.SQL(path, table, m_firstIsT ? "t" : "p", second.column, m_K1, m_K2, s, m_out.Choose, found,
+                     stableStretch(water));
         if (!found) return;  // the range message has been given; the boxes stay as they were
         std::array<double, 6> values{};
         for (int k = 1; k <= 5; ++k) {
@@ -227,6 +239,19 @@ private:
         box(5) = "(none)";
     }
 
+    // Where on its line (the isotherm or isobar of the first known) a state of the region may
+    // lie: on the side of the saturation point that belongs to the region. The tables reach a
+    // little past it, on the metastable continuation, only to bracket states close to it.
+    data::LineDomain stableStretch(bool water) const {
+        data::LineDomain domain;
+        if (!m_haveSat) return domain;
+        if (m_firstIsT)
+            (water ? domain.from : domain.to) = m_sat.ps();
+        else
+            (water ? domain.to : domain.from) = m_sat.ts();
+        return domain;
+    }
+
     // Below the critical point the tables also hold metastable rows past saturation (and
     // liquid under tension), so that states close to the saturation line can be bracketed.
     // A result that lands on the far side of saturation is no stable state of its region:
@@ -241,10 +266,16 @@ private:
         return water ? t <= m_sat.ts() : t >= m_sat.ts();
     }
 
+    // After a message no earlier answer may stand beside the typed values.
+    void clearUnticked() {
+        for (int k = 0; k < 6; ++k)
+            if (!m_out.panel.ticked[k]) box(k) = "0";
+    }
+
     void closingStep() {
         m_out.panel.enabled.fill(true);
+        if (!m_out.answered) return;  // no state to mark: the result stays all zeros
         for (int k = 0; k < 6; ++k) {
-            // A box may still hold a refused number such as "1e999"; it is no point to mark.
             const double value = readNumber(box(k));
             m_out.result[k] = std::isfinite(value) ? value : 0.0;
         }

@@ -23,12 +23,17 @@ struct StateOutcome {
     int region = RegionNone;
     int pairCase = PairNone;
     int Choose = 0;  ///< kind of table match of a single-phase search (1 to 4), 0 when none ran
-    /// The six boxes read back by the number rule: the new current state result. The caller
-    /// stores it and redraws the diagram; this happens after every calculation.
+    /// True when the boxes show the calculation's answer; false when it ended with a message.
+    bool answered = false;
+    /// The new current state result: the six boxes read back by the number rule, or all zeros
+    /// (no state to mark) when the calculation ended with a message. The caller stores it and
+    /// redraws the diagram; this happens after every calculation.
     RegisterStore::StateValues result{};
 };
 
-/// "计算" of the state panel.
+/// "计算" of the state panel. Every calculation ends with an answer in the boxes or with a
+/// message; after a message past the input check, the boxes of the unticked properties show
+/// "0", so that nothing of an earlier answer stands beside the new values.
 StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& panel);
 
 /// "重设": every box "0"; ticks, enabling and colours stay. The caller zeroes the current

@@ -20,7 +20,8 @@ std::array<std::string, N> firstTexts(const std::vector<std::string>& texts) {
 std::string line(const calc::ResultCells& cells, const std::string& message) {
     std::vector<std::string> all(cells.begin(), cells.end());
     all.push_back(message);
-    return calc::joinCells(all, ',') + "\r\n";
+    // Box texts and messages may carry what was typed: well-formed UTF-8 out, as the other forms.
+    return wellFormed(calc::joinCells(all, ',')) + "\r\n";
 }
 
 }  // namespace
@@ -45,5 +46,7 @@ std::string toCsv(const Answer& answer) {
 }
 
 std::string errorCsv(const std::string& error) { return line(calc::ResultCells{}, "error: " + error); }
+
+std::string blankCsv() { return line(calc::ResultCells{}, ""); }
 
 }  // namespace steam::cli

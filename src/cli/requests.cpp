@@ -30,15 +30,52 @@ const char* regionKey(int region) {
     }
 }
 
-// Length of the valid UTF-8 sequence starting at text[i], 0 when the bytes there are not one.
+// Length of the well-formed UTF-8 sequence starting at text[i], 0 when the bytes there are not
+// one: no overlong forms, no surrogates (U+D800 to U+DFFF), nothing above U+10FFFF.
 size_t utf8Length(const std::string& text, size_t i) {
     const auto byte = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
     const unsigned lead = byte(i);
-    const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    for (size_t k = 1; k < length; ++k)
+    if (lead < 0x80) return 1;
+    // Allowed range of the second byte for each lead byte; later bytes are 80 to BF.
+    unsigned low = 0x80, high = 0xBF;
+    size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // overlong below U+0800
+        if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;   // overlong below U+10000
+        if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+    } else {
+        return 0;  // a continuation byte, C0, C1 or F5 to FF
+    }
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (size_t k = 2; k < length; ++k)
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
     return length;
 }
+
+}  // namespace
+
+std::string wellFormed(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = utf8Length(text, i);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
+    }
+    return out;
+}
+
+namespace {
 
 // A JSON string; bytes that are not UTF-8 (typed text is passed through) become U+FFFD.
 std::string jsonString(const std::string& text) {
@@ -135,6 +172,7 @@ Answer answer(const data::PropertyDatabase& db, const Request& request) {
             a.units.push_back(kSatUnits[i]);
         }
         a.messages = out.messages;
+        a.answered = out.answered;
         return a;
     }
     const auto& state = std::get<StateRequest>(request);
@@ -143,7 +181,7 @@ Answer answer(const data::PropertyDatabase& db, const Request& request) {
     panel.ticked = state.ticked;
     calc::CHK_Click(panel);
     const calc::StateOutcome out = calc::SCAL2_Click(db, panel);
-    a.result = calc::stateResult(panel, out);
+    a.result = calc::stateResult(out);
     a.saturation = false;
     for (int k = 0; k < 6; ++k) {
         a.names.push_back(kStateNames[k]);
@@ -152,13 +190,14 @@ Answer answer(const data::PropertyDatabase& db, const Request& request) {
     }
     a.region = regionKey(out.region);
     a.messages = out.messages;
+    a.answered = out.answered;
     return a;
 }
 
 std::string toJson(const Answer& answer) {
     std::string out = "{";
     for (size_t i = 0; i < answer.names.size(); ++i)
-        out += jsonString(answer.names[i]) + ":" + jsonString(answer.texts[i]) + ",";
+        out += jsonString(answer.names[i]) + ":" + (answer.answered ? jsonString(answer.texts[i]) : "null") + ",";
     if (!answer.saturation) out += "\"region\":" + jsonString(answer.region) + ",";
     out += "\"messages\":[";
     for (size_t i = 0; i < answer.messages.size(); ++i) {
@@ -170,7 +209,7 @@ std::string toJson(const Answer& answer) {
 
 std::string toText(const Answer& answer) {
     std::string out;
-    for (size_t i = 0; i < answer.names.size(); ++i) {
+    for (size_t i = 0; answer.answered && i < answer.names.size(); ++i) {
         std::string line = answer.names[i];
         line.resize(4, ' ');
         out += line + "= " + answer.texts[i] + (answer.units[i][0] ? " " + std::string(answer.units[i]) : "") + "\n";
@@ -185,9 +224,11 @@ std::string toText(const Answer& answer) {
         out += std::string("region: ") + name + "\n";
     }
     for (const auto& m : answer.messages) out += "[" + m.title + "] " + m.text + "\n";
-    return out;
+    return wellFormed(out);
 }
 
 std::string errorJson(const std::string& error) { return "{\"error\":" + jsonString(error) + "}"; }
+
+std::string errorText(const std::string& error) { return wellFormed("error: " + error); }
 
 }  // namespace steam::cli

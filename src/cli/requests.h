@@ -43,17 +43,26 @@ struct Answer {
     /// The row the desktop program's result list keeps, when the calculation ended with a result.
     std::optional<calc::ResultRow> result;
     data::Messages messages;
+    bool answered = true;            ///< false when the calculation ended with a message
 };
 
 /// Runs the request on the data sources.
 Answer answer(const data::PropertyDatabase& db, const Request& request);
 
 /// One JSON object: for sat the keys ts ps v1 v11 h1 h11 s1 s11, for state t p v h s x and
-/// region; both with messages (objects with title and text).
+/// region; both with messages (objects with title and text). The box keys are null when the
+/// calculation ended with a message. Always well-formed UTF-8: bytes of the typed text that
+/// are not become U+FFFD.
 std::string toJson(const Answer& answer);
-/// Lines of names, texts and units, the region and the messages.
+/// Lines of names, texts and units (none when the calculation ended with a message), the
+/// region and the messages; well-formed UTF-8 as toJson.
 std::string toText(const Answer& answer);
 /// {"error": "..."} for a malformed request.
 std::string errorJson(const std::string& error);
+/// The text with every byte that is not part of well-formed UTF-8 (overlong forms, surrogates
+/// and code points above U+10FFFF included) replaced by U+FFFD.
+std::string wellFormed(const std::string& text);
+/// "error: ..." for a malformed request, as one line of plain output.
+std::string errorText(const std::string& error);
 
 }  // namespace steam::cli

@@ -44,7 +44,14 @@ int runLines(const data::PropertyDatabase& db, Form form) {
     int status = 0;
     for (std::string line; std::getline(std::cin, line);) {
         const auto words = cli::splitWords(line);
-        if (words.empty()) continue;
+        if (words.empty()) {
+            // One answer per line, so answers stay beside their requests: an empty one.
+            if (form == Form::Csv)
+                std::cout << cli::blankCsv();
+            else
+                std::cout << (json ? "{}\n" : "\n");
+            continue;
+        }
         std::string error;
         const auto request = cli::parseRequest(words, error);
         if (!request) {
@@ -52,7 +59,7 @@ int runLines(const data::PropertyDatabase& db, Form form) {
             if (form == Form::Csv)
                 std::cout << cli::errorCsv(error);
             else
-                std::cout << (json ? cli::errorJson(error) : "error: " + error) << "\n";
+                std::cout << (json ? cli::errorJson(error) : cli::errorText(error)) << "\n";
             continue;
         }
         const cli::Answer a = cli::answer(db, *request);
@@ -98,7 +105,7 @@ int main(int argc, char** argv) {
     std::string error;
     const auto request = cli::parseRequest(words, error);
     if (!request) {
-        std::cerr << "steamcalc: " << error << "\n" << kUsage;
+        std::cerr << "steamcalc: " << cli::wellFormed(error) << "\n" << kUsage;
         return 2;
     }
     if (!openData(db)) return 1;

@@ -4,21 +4,25 @@
 #include "query_text.h"
 
 #include <cmath>
+#include <limits>
 
 namespace steam::data {
 
 void RowSetSlots::renew() { *this = RowSetSlots{}; }
+
+int gridColumnPosition(const std::string& column) {
+    static const char* const names[] = {"t", "p", "v", "h", "s"};
+    for (int k = 0; k < 5; ++k)
+        if (column == names[k]) return k + 1;
+    return 0;
+}
 
 bool isTurningSaturationColumn(const std::string& table, const std::string& column) {
     return table == "SWATER" && (column == "h11" || column == "v1");
 }
 
 bool Lookup::aggregate(const std::string& path, const std::string& query, double& value) {
-    RowSet rs;
-    if (!rs.Open(m_db, path, query) || rs.isEOF() || rs.isNull(0)) return false;
-    value = rs.Fields(0);
-    rs.Close();
-    return std::isfinite(value);
+    return singleValue(m_db, path, query, value);
 }
 
 bool Lookup::hasRow(const std::string& path, const std::string& query, RowSet& into) {
@@ -34,15 +38,27 @@ int Lookup::checkScale(const std::string& path, const std::string& table, const 
     if (!std::isfinite(knownV)) return -1;
     double lo = 0.0;
     double hi = 0.0;
-    if (!aggregate(path, "select min(" + item + ")  from " + table + " ", lo)) return -1;
-    if (!aggregate(path, "select max(" + item + ")  from " + table + " ", hi)) return -1;
-    const double loSingle = static_cast<float>(lo);
-    const double hiSingle = static_cast<float>(hi);
+    if (!m_db.columnRange(path, table, item, lo, hi)) return -1;
+    float loSingle = static_cast<float>(lo);
+    float hiSingle = static_cast<float>(hi);
+    if (loSingle > lo) loSingle = std::nextafter(loSingle, -std::numeric_limits<float>::infinity());
+    if (hiSingle < hi) hiSingle = std::nextafter(hiSingle, std::numeric_limits<float>::infinity());
     return (knownV < loSingle || knownV > hiSingle) ? -1 : 1;
 }
 
 int Lookup::FindData(const std::string& path, const std::string& table, const std::string& item1, double known1,
-                     const std::string& item2, double known2, RowSet& Hrs, RowSet& Lrs, int alarm) {
+                     const std::string& item2, double known2, RowSet& Hrs, RowSet& Lrs, int alarm, double slack) {
+    if (slack > 0.0 && std::isfinite(known1) && std::isfinite(known2)) {
+        if (FindData(path, table, item1, known1, item2, known2, Hrs, Lrs, 0) == 1) return 1;
+        const std::string rows = " from " + table + " where " + item2 + "=" + numberText(known2);
+        double lowest = 0.0;
+        double highest = 0.0;
+        if (aggregate(path, "select min(" + item1 + ")" + rows, lowest) &&
+            aggregate(path, "select max(" + item1 + ")" + rows, highest)) {
+            if (known1 < lowest && lowest - known1 <= slack) known1 = lowest;
+            if (known1 > highest && known1 - highest <= slack) known1 = highest;
+        }
+    }
     if (!std::isfinite(known2) || checkScale(path, table, item1, known1) != 1) return outOfRange(alarm);
     if (isTurningSaturationColumn(table, item1)) {
         const int found = findOnFirstCrossing(path, table, item1, known1, item2, known2, Hrs, Lrs);
@@ -66,62 +82,9 @@ int Lookup::FindData(const std::string& path, const std::string& table, const st
         !hasRow(path, "select * from  " + table + " where " + item1 + " =" + numberText(lower) + " AND " + item2 + "=" + k2,
                 low))
         return outOfRange(alarm);
-    if (isGridLine(table, item1, item2) && !adjacentOnLine(path, table, item2, k2, high, low)) {
-        // v (below 4 C) and s (near 4 C) turn along some grid lines; the nearest values
-        // above and below may then lie on both sides of the turn. Take the first pair of
-        // neighbouring rows along the line that brackets the value instead.
-        if (!firstCrossingOnLine(path, table, item1, known1, item2, k2, high, low)) return outOfRange(alarm);
-    }
     Hrs = std::move(high);
     Lrs = std::move(low);
     return 1;
-}
-
-bool Lookup::isGridLine(const std::string& table, const std::string& item1, const std::string& item2) {
-    return (table == "WATER" || table == "VAPOR") && (item2 == "t" || item2 == "p") && item1 != "t" && item1 != "p";
-}
-
-namespace {
-std::string otherGridColumn(const std::string& line) { return line == "t" ? "p" : "t"; }
-}  // namespace
-
-bool Lookup::adjacentOnLine(const std::string& path, const std::string& table, const std::string& line,
-                            const std::string& k2, const RowSet& high, const RowSet& low) {
-    const std::string other = otherGridColumn(line);
-    const int position = other == "t" ? 1 : 2;
-    const double a = std::min(high.Fields(position), low.Fields(position));
-    const double b = std::max(high.Fields(position), low.Fields(position));
-    if (a == b) return true;
-    double between = 0.0;
-    if (!aggregate(path, "select count(*) from " + table + " where " + line + "=" + k2 + " AND " + other + " > " +
-                             numberText(a) + " AND " + other + " < " + numberText(b),
-                   between))
-        return true;
-    return between == 0.0;
-}
-
-bool Lookup::firstCrossingOnLine(const std::string& path, const std::string& table, const std::string& item1,
-                                 double known1, const std::string& line, const std::string& k2, RowSet& high,
-                                 RowSet& low) {
-    const std::string other = otherGridColumn(line);
-    RowSet walk;
-    if (!walk.Open(m_db, path, "select * from " + table + " where " + line + "=" + k2 + " order by " + other)) return false;
-    const int position = item1 == "v" ? 3 : item1 == "h" ? 4 : 5;
-    double previous = walk.Fields(position);
-    double previousKey = walk.Fields(other);
-    for (walk.MoveNext(); !walk.isEOF(); walk.MoveNext()) {
-        const double value = walk.Fields(position);
-        const double key = walk.Fields(other);
-        if ((previous - known1) * (value - known1) <= 0.0) {
-            const bool rising = value >= previous;
-            const std::string base = "select * from " + table + " where " + line + "=" + k2 + " AND " + other + " =";
-            return hasRow(path, base + numberText(rising ? key : previousKey), high) &&
-                   hasRow(path, base + numberText(rising ? previousKey : key), low);
-        }
-        previous = value;
-        previousKey = key;
-    }
-    return false;
 }
 
 // h'' rises to a maximum and falls towards the critical point; v' falls to a minimum near
@@ -166,16 +129,63 @@ int Lookup::findOnFirstCrossing(const std::string& path, const std::string& tabl
     return 1;
 }
 
+// The rows around K2 on the line of the (t, p) surface at K1: Choose 1 when a row of the grid
+// line yyy = K1 holds K2 itself, 2 for two rows of that grid line, 4 for two rows on each of
+// the grid lines around K1.
+bool Lookup::bracketOnLine(SurfaceLine& line, const std::string& zzz, double K2, const LineDomain& domain,
+                           RowSetSlots& slots, int& Choose) {
+    const int position = gridColumnPosition(zzz);
+    LineNode first;
+    LineNode second;
+    if (!line.findCrossing(position, K2, domain, first, second)) {
+        outOfRange(1);
+        return false;
+    }
+    const bool firstHigher = line.at(first, position) >= line.at(second, position);
+    LineNode& high = firstHigher ? first : second;
+    LineNode& low = firstHigher ? second : first;
+    if (line.isGridLine()) {
+        for (LineNode* node : {&first, &second}) {
+            if (line.at(*node, position) == K2) {
+                Choose = 1;
+                slots.ExactRs = std::move(node->lower);
+                return true;
+            }
+        }
+        slots.HrsFixY = std::move(high.lower);
+        slots.LrsFixY = std::move(low.lower);
+    } else {
+        slots.HrsLowerY = std::move(high.lower);
+        slots.HrsUpperY = std::move(high.upper);
+        slots.LrsLowerY = std::move(low.lower);
+        slots.LrsUpperY = std::move(low.upper);
+    }
+    return true;
+}
+
 int Lookup::SQL(const std::string& path, const std::string& VVV, const std::string& yyy, const std::string& zzz,
-                double K1, double K2, RowSetSlots& slots, int& Choose, bool& rowsFound) {
+                double K1, double K2, RowSetSlots& slots, int& Choose, bool& rowsFound, const LineDomain& domain) {
     rowsFound = false;
     if (!std::isfinite(K1) || !std::isfinite(K2)) {
         // Such a number never reaches a query text.
         outOfRange(1);
         return 1;
     }
+    // v, h and s are not grid columns: rows holding K2 lie at unrelated places of the grid.
+    const bool gridSecond = zzz == "t" || zzz == "p";
     const std::string k1 = numberText(K1);
     const std::string k2 = numberText(K2);
+    if (!gridSecond) {
+        // The line of the (t, p) surface at K1; a row holding K2 itself is found on it too.
+        std::optional<SurfaceLine> line = SurfaceLine::around(m_db, path, VVV, yyy, K1);
+        Choose = line && line->isGridLine() ? 2 : 4;
+        if (!line) {
+            outOfRange(1);
+            return 1;
+        }
+        rowsFound = bracketOnLine(*line, zzz, K2, domain, slots, Choose);
+        return 1;
+    }
     RowSet probe;
     if (hasRow(path, "select * from  " + VVV + " where " + yyy + "= " + k1, probe)) {
         probe.Close();

@@ -1,5 +1,6 @@
 #include "property_database.h"
 
+#include "row_set.h"
 #include "sqlite_source.h"
 
 #include <sqlite3.h>
@@ -21,6 +22,7 @@ bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error
     (void)quiet;
     m_open = false;
     for (auto& s : m_sources) s.reset();
+    m_columnRanges.clear();
     m_dir = dir;
     for (const SourceInfo& info : kSources) {
         auto& slot = m_sources[static_cast<size_t>(info.source)];
@@ -80,6 +82,21 @@ std::filesystem::path executableDirectory() {
 std::vector<std::filesystem::path> dataPlaces() {
     const std::filesystem::path beside = executableDirectory();
     return {beside, (beside / ".." / "share" / "steamtables").lexically_normal()};
+}
+
+bool PropertyDatabase::columnRange(const std::string& connectionText, const std::string& table,
+                                   const std::string& column, double& lowest, double& highest) const {
+    const std::string key = connectionText + '|' + table + '|' + column;
+    if (auto it = m_columnRanges.find(key); it != m_columnRanges.end()) {
+        lowest = it->second.first;
+        highest = it->second.second;
+        return true;
+    }
+    if (!singleValue(*this, connectionText, "select min(" + column + ")  from " + table + " ", lowest) ||
+        !singleValue(*this, connectionText, "select max(" + column + ")  from " + table + " ", highest))
+        return false;
+    m_columnRanges[key] = {lowest, highest};
+    return true;
 }
 
 }  // namespace steam::data

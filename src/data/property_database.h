@@ -5,6 +5,7 @@
 // the fixed provider prefix followed by the directory and the stem ("...\swater").
 #include <array>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,8 +63,15 @@ public:
     SqliteSource* sourceFor(std::string_view connectionText) const;
     SqliteSource* source(Source source) const;
 
+    /// The smallest and largest value of a column, from "select min(...)" and "select max(...)"
+    /// the first time they are asked for and remembered after that: the tables do not change
+    /// while they are open. False when the column has no value (or the query fails).
+    bool columnRange(const std::string& connectionText, const std::string& table, const std::string& column,
+                     double& lowest, double& highest) const;
+
 private:
     std::filesystem::path m_dir;
+    mutable std::map<std::string, std::pair<double, double>> m_columnRanges;
     std::array<std::unique_ptr<SqliteSource>, kSourceCount> m_sources;
     bool m_open = false;
 };

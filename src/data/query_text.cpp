@@ -6,7 +6,7 @@
 namespace steam::data {
 namespace {
 
-// Plain ASCII tests: the library's locale-aware ones cost a call per character.
+// ASCII letters, digits and '_' (query texts are ASCII; no locale lookup on this hot path).
 bool isIdentChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }

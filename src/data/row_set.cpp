@@ -295,4 +295,26 @@ void RowSet::setAbsolutePosition(long position) {
     showBuffered(position - 1);
 }
 
+RowSet RowSet::copyOfCurrentRow() const {
+    RowSet copy;
+    if (isEOF()) return copy;
+    copy.m_names = m_names;
+    copy.m_row = m_row;
+    copy.m_all = {m_row};
+    copy.m_count = 1;
+    copy.m_position = 0;
+    copy.m_static = true;
+    copy.m_buffered = true;
+    copy.m_open = true;
+    copy.m_eof = false;
+    return copy;
+}
+
+bool singleValue(const PropertyDatabase& db, std::string_view connectionText, std::string_view query, double& value) {
+    RowSet rs;
+    if (!rs.Open(db, connectionText, query) || rs.isEOF() || rs.isNull(0)) return false;
+    value = rs.Fields(0);
+    return std::isfinite(value);
+}
+
 }  // namespace steam::data

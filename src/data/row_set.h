@@ -53,6 +53,11 @@ public:
     /// Makes the 1-based row current; static results only.
     void setAbsolutePosition(long position);
 
+    /// A result of its own holding only the current row (a static result of one row, or an
+    /// unopened set when there is no current row), so that one query's rows can be handed
+    /// to different result slots.
+    RowSet copyOfCurrentRow() const;
+
 private:
     void readCurrent();
     void stepDynamic();
@@ -80,5 +85,9 @@ private:
     bool m_open = false;
     bool m_eof = true;
 };
+
+/// The single value of an aggregate query (position 0 of its one row); false when the query
+/// fails or yields no value (null, or not a finite number).
+bool singleValue(const PropertyDatabase& db, std::string_view connectionText, std::string_view query, double& value);
 
 }  // namespace steam::data

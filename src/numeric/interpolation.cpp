@@ -11,12 +11,20 @@ double interpolateRows(const data::RowSet& H, const data::RowSet& L, int aa, int
 
 double interpolateFourRows(const data::RowSet& A, const data::RowSet& B, const data::RowSet& C,
                            const data::RowSet& D, int aa, int bb, int ee, double cc, double dd) {
-    const double onLower = interpolateRows(A, C, aa, ee, dd);
-    const double onUpper = interpolateRows(B, D, aa, ee, dd);
+    // Along bb first: the rows A and B (and C and D) lie at the same place of the other grid
+    // column, so blending them to cc gives two points of the line bb = cc.
     const double lowerLevel = A.Fields(bb);
     const double upperLevel = B.Fields(bb);
-    if (lowerLevel == upperLevel) return onLower;
-    return onLower + ((cc - lowerLevel) / (upperLevel - lowerLevel)) * (onUpper - onLower);
+    const double f = lowerLevel == upperLevel ? 0.0 : (cc - lowerLevel) / (upperLevel - lowerLevel);
+    const auto blend = [f](const data::RowSet& low, const data::RowSet& high, int k) {
+        return low.Fields(k) + f * (high.Fields(k) - low.Fields(k));
+    };
+    // Then along that line in ee, between the two points' own ee values.
+    const double first = blend(A, B, aa);
+    const double firstKey = blend(A, B, ee);
+    const double secondKey = blend(C, D, ee);
+    if (firstKey == secondKey) return first;
+    return first + ((dd - firstKey) / (secondKey - firstKey)) * (blend(C, D, aa) - first);
 }
 
 }  // namespace steam::numeric

@@ -11,17 +11,19 @@ namespace steam::numeric {
 double interpolateRows(const data::RowSet& H, const data::RowSet& L, int aa, int bb, double cc);
 
 /// Column aa at (cc in column bb, dd in column ee) from four rows on two grid lines of bb:
-/// A = lower-ee row and C = upper-ee row on the lower bb line, B and D likewise on the upper
-/// bb line. Each line is interpolated in ee at dd first, then the two results in bb at cc;
-/// on a rectangular grid this is bilinear interpolation, and for a column ee that is not a
-/// grid column each line still contributes a state at ee = dd exactly.
+/// A and C on the lower bb line, B and D on the upper, A beside B and C beside D at one value
+/// each of the other grid column (A and B below dd in ee, C and D above). A and B are blended
+/// to bb = cc, C and D likewise, and the result interpolated between these two points of the
+/// line bb = cc at their own ee values. When ee is the other grid column this is bilinear
+/// interpolation on the rectangular grid; for v, h or s it is the point of that bilinear
+/// surface on the line bb = cc where ee takes the value dd.
 double interpolateFourRows(const data::RowSet& A, const data::RowSet& B, const data::RowSet& C,
                            const data::RowSet& D, int aa, int bb, int ee, double cc, double dd);
 
 /// The interpolations of the calculators, each over its own pair (or four) of result slots:
 /// cz over HrsSat/LrsSat (saturation), cz2 over HrsFixY/LrsFixY (known first value on a grid
 /// line), cz3 over HrsFixZ/LrsFixZ (known second value on a grid line), cz4 over the four
-/// rows around both values.
+/// rows around both values (A = LrsLowerY, B = LrsUpperY, C = HrsLowerY, D = HrsUpperY).
 inline double cz(const data::RowSetSlots& s, int aa, int bb, double cc) { return interpolateRows(s.HrsSat, s.LrsSat, aa, bb, cc); }
 inline double cz2(const data::RowSetSlots& s, int aa, int bb, double cc) {
     return interpolateRows(s.HrsFixY, s.LrsFixY, aa, bb, cc);

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -15,9 +16,46 @@ std::string stripNegativeZero(std::string text) {
     return text;
 }
 
+// Full-width forms that a Chinese input method types, as their plain counterparts: the digits
+// U+FF10 to U+FF19, the signs U+FF0B and U+FF0D, the full stops U+FF0E and U+3002 (the
+// ideographic one) and the ideographic space U+3000. Other bytes stay as they are.
+std::string plainText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = [&](size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
+        if (byte(0) == 0xEF && byte(1) == 0xBC) {
+            const unsigned c = byte(2);
+            if (c >= 0x90 && c <= 0x99) {
+                out += static_cast<char>('0' + (c - 0x90));
+                i += 3;
+                continue;
+            }
+            if (c == 0x8B || c == 0x8D || c == 0x8E) {
+                out += c == 0x8B ? '+' : c == 0x8D ? '-' : '.';
+                i += 3;
+                continue;
+            }
+        }
+        if (byte(0) == 0xE3 && byte(1) == 0x80 && (byte(2) == 0x82 || byte(2) == 0x80)) {
+            out += byte(2) == 0x82 ? '.' : ' ';
+            i += 3;
+            continue;
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
 }  // namespace
 
-double readNumber(std::string_view text) {
+double readNumber(std::string_view typed) {
+    std::string plain;
+    std::string_view text = typed;
+    if (std::any_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        plain = plainText(typed);
+        text = plain;
+    }
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     const size_t start = i;

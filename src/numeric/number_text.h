@@ -9,6 +9,8 @@ namespace steam::numeric {
 /// The longest leading decimal number of the text after leading blanks (optional sign,
 /// digits, optional '.' and digits, optional exponent); 0 when the text does not begin
 /// with a number ("", "none", "(none)"). A number too large for a double reads as +-infinity.
+/// Full-width digits, signs and full stops (also the ideographic full stop "。") and the
+/// ideographic space read as their plain forms, as a Chinese input method types them.
 double readNumber(std::string_view text);
 
 /// Exactly `decimals` decimals, trailing zeros kept, "0" before the point below 1, '-' for

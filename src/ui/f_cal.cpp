@@ -216,13 +216,15 @@ void fCal::OPT_Click(int index) {
 void fCal::SCAL_Click() {
     readPanelTexts();
     const calc::SaturationOutcome outcome = calc::SCAL_Click(m_db, m_sat);
-    showMessages(outcome.messages);
+    // The panel and the diagram show the outcome before a message box covers them, so no
+    // earlier answer stands behind the message.
     applySaturationPanel(outcome.panel);
     if (auto row = calc::saturationResult(outcome)) m_results->append(std::move(*row));
     if (outcome.result) {
         m_registers.setCurrentSatPoint(*outcome.result);
         redraw();
     }
+    showMessages(outcome.messages);
 }
 
 void fCal::cmdClean_Click() {
@@ -241,13 +243,12 @@ void fCal::CHK_Click(int) {
 
 void fCal::SCAL2_Click() {
     readPanelTexts();
-    const calc::StatePanel before = m_state;
-    const calc::StateOutcome outcome = calc::SCAL2_Click(m_db, before);
-    showMessages(outcome.messages);
+    const calc::StateOutcome outcome = calc::SCAL2_Click(m_db, m_state);
     applyStatePanel(outcome.panel);
-    if (auto row = calc::stateResult(before, outcome)) m_results->append(std::move(*row));
+    if (auto row = calc::stateResult(outcome)) m_results->append(std::move(*row));
     m_registers.setCurrentStatePoint(outcome.result);
     redraw();
+    showMessages(outcome.messages);
 }
 
 void fCal::cmdClean2_Click() {

@@ -1,7 +1,8 @@
 // The saturation calculation on the generated tables: one known property fills all eight
-// boxes with their fixed decimals, within one displayed unit of IAPWS-95; the known box is
-// re-read after it is rewritten; an out-of-range value changes nothing but adds one message;
-// h'' takes the low-temperature branch; nothing happens before an option is chosen.
+// boxes with their fixed decimals, within one displayed unit of IAPWS-95 at the value as
+// typed; a value shown at the end of its column is taken back as the end row; an
+// out-of-range value adds one message and leaves no earlier answer beside it; h'' takes the
+// low-temperature branch; nothing happens before an option is chosen.
 #include "calc/saturation_calculator.h"
 
 #include "calc_test_support.h"
@@ -35,8 +36,7 @@ TEST(SaturationCalculatorTest, TemperatureFillsEveryBoxWithinOneDisplayedUnit) {
         const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(0, typed(ts)));
         EXPECT_TRUE(out.messages.empty());
         ASSERT_TRUE(out.result.has_value());
-        // Every box after the first follows the temperature as rewritten with 2 decimals.
-        expectBoxesNear(out, saturationReference(numeric::readNumber(numeric::fixedText(ts, 2))), 1.0);
+        expectBoxesNear(out, saturationReference(ts), 1.0);
     }
 }
 
@@ -80,56 +80,96 @@ TEST(SaturationCalculatorTest, EveryMonotonicInputAgreesWithIapws95) {
     }
 }
 
-TEST(SaturationCalculatorTest, KnownBoxIsReadAgainAfterItIsRewritten) {
-    // ts typed 100.123: box ts shows 100.12 (computed from 100.123); every later box follows
-    // the rewritten 100.12. ps moves by about 11 units of its last decimal over 0.003 K.
-    const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(0, "100.123"));
-    ASSERT_TRUE(out.result.has_value());
-    EXPECT_EQ(out.panel.text[0], "100.12");
-    const auto at12 = saturationReference(100.12);
-    const auto at123 = saturationReference(100.123);
-    ASSERT_GT(std::fabs(at123[1] - at12[1]), 8 * unit(2));
-    expectBoxesNear(out, at12, 1.0);
-    EXPECT_GT(std::fabs(numeric::readNumber(out.panel.text[1]) - at123[1]), 5 * unit(2));
-
-    // The same boxes as typing 100.12 directly.
-    const SaturationOutcome direct = SCAL_Click(realTables(), saturationPanel(0, "100.12"));
-    for (int i = 1; i < 8; ++i) EXPECT_EQ(out.panel.text[i], direct.panel.text[i]) << "box " << i;
+// Typed with more digits than the box shows, the known value still names one state: all eight
+// boxes belong to it, and the known box shows the value with its fixed decimals.
+TEST(SaturationCalculatorTest, EveryBoxFollowsTheValueAsTyped) {
+    struct Case {
+        int index;
+        const char* text;
+        const char* shown;
+        double around;  // ts near the state
+    };
+    const Case cases[] = {{0, "100.123", "100.12", 100},      {4, "1000.004", "1000.00", 232},
+                          {3, "0.00404500211", "0.00405", 373}, {1, "0.0008135483554", "0.000814", 4},
+                          {7, "6.54321", "6.5432", 185}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << PropertyColumn[c.index + 1] << " typed " << c.text);
+        const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(c.index, c.text));
+        ASSERT_TRUE(out.answered);
+        EXPECT_EQ(out.panel.text[c.index], c.shown);
+        const double ts = c.index == 0 ? numeric::readNumber(c.text)
+                                       : temperatureWhere(c.index, numeric::readNumber(c.text), c.around);
+        const auto reference = saturationReference(ts);
+        for (int i = 0; i < 8; ++i) {
+            if (i == c.index) continue;
+            EXPECT_LE(std::fabs(numeric::readNumber(out.panel.text[i]) - reference[i]), unit(i + 1))
+                << "box " << PropertyColumn[i + 1] << " \"" << out.panel.text[i] << "\", IAPWS-95 " << reference[i];
+        }
+        // The current result holds the values as shown.
+        ASSERT_TRUE(out.result.has_value());
+        for (int i = 0; i < 8; ++i) EXPECT_EQ((*out.result)[i], numeric::readNumber(out.panel.text[i]));
+    }
+    // ts 100.123 and 100.12 differ by 11 units of the last decimal of ps: the typed value counts.
+    const SaturationOutcome rounded = SCAL_Click(realTables(), saturationPanel(0, "100.12"));
+    const SaturationOutcome typedMore = SCAL_Click(realTables(), saturationPanel(0, "100.123"));
+    EXPECT_GT(std::fabs(numeric::readNumber(typedMore.panel.text[1]) - numeric::readNumber(rounded.panel.text[1])),
+              5 * unit(2));
 }
 
-TEST(SaturationCalculatorTest, BoxesBeforeTheKnownOneUseTheTypedValue) {
-    // h' typed with many decimals: ts, ps, v', v'' (before box 4) follow the typed value, the
-    // boxes after it the value rewritten with 2 decimals.
-    const double typedH = 1000.004;  // rewritten as 1000.00
-    const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(4, typed(typedH)));
-    ASSERT_TRUE(out.result.has_value());
-    EXPECT_EQ(out.panel.text[4], "1000.00");
-    const double tsTyped = temperatureWhere(4, typedH, 232);
-    const double tsShown = temperatureWhere(4, 1000.0, 232);
-    const auto before = saturationReference(tsTyped);
-    const auto after = saturationReference(tsShown);
-    EXPECT_NEAR(numeric::readNumber(out.panel.text[1]), before[1], unit(2));
-    EXPECT_NEAR(numeric::readNumber(out.panel.text[6]), after[6], unit(7));
-    EXPECT_NEAR(numeric::readNumber(out.panel.text[7]), after[7], unit(8));
+// A value the panel shows at the end of its column, typed back, lies beyond the end row by no
+// more than half a unit of its last decimal: it names the end row. Just beyond is out of range.
+TEST(SaturationCalculatorTest, ValuesShownAtTheEndsOfTheirColumnsNameTheEndRow) {
+    struct Case {
+        int index;
+        const char* text;
+        bool critical;  // the end row at the critical point, else the one at 0.01 C
+    };
+    const Case cases[] = {{0, "373.95", true},  {0, "373.946", true}, {1, "22.064", true},  {1, "22.0640004", true},
+                          {4, "2084.26", true}, {6, "4.4070", true},  {0, "0.005", false},  {4, "0.00", false},
+                          {6, "0.0000", false}, {7, "9.1555", false}, {1, "0.0006115", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << PropertyColumn[c.index + 1] << " typed " << c.text);
+        const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(c.index, c.text));
+        EXPECT_TRUE(out.messages.empty());
+        ASSERT_TRUE(out.answered);
+        EXPECT_EQ(out.panel.text[0], c.critical ? "373.95" : "0.01");
+        EXPECT_EQ(out.panel.text[1], c.critical ? "22.064000" : "0.000612");
+        for (const std::string& text : out.panel.text) EXPECT_TRUE(showsNoNonFinite(text)) << text;
+    }
+    for (const Case& beyond : {Case{0, "373.956", true}, Case{1, "22.0640006", true}, Case{4, "-0.01", false},
+                               Case{7, "9.1556", false}}) {
+        SCOPED_TRACE(testing::Message() << PropertyColumn[beyond.index + 1] << " typed " << beyond.text);
+        const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(beyond.index, beyond.text));
+        EXPECT_FALSE(out.answered);
+        EXPECT_EQ(out.messages.size(), 1u);
+    }
 }
 
-TEST(SaturationCalculatorTest, OutOfRangeChangesNothingAndGivesOneMessage) {
+TEST(SaturationCalculatorTest, OutOfRangeGivesOneMessageAndLeavesNoEarlierAnswer) {
     struct Case {
         int index;
         const char* text;
     };
-    const Case cases[] = {{0, "0"},        {0, "373.95"}, {0, "-5"},    {0, "abc"},  {0, ""},
+    const Case cases[] = {{0, "0"},        {0, "374"},    {0, "-5"},     {0, "abc"},   {0, ""},
                           {1, "22.07"},    {1, "0.0006"}, {2, "0.0009"}, {3, "0.001"}, {5, "2804"},
-                          {5, "2400.5e9"}, {6, "-0.01"},  {7, "9.2"},   {4, "1e999"}, {1, "-1e999"}};
+                          {5, "2400.5e9"}, {6, "-0.01"},  {7, "9.2"},    {4, "1e999"}, {1, "-1e999"}};
+    // An earlier answer stands in the boxes and is the current result.
+    const SaturationOutcome earlier = SCAL_Click(realTables(), saturationPanel(0, "150"));
+    ASSERT_TRUE(earlier.answered);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << PropertyColumn[c.index + 1] << " typed \"" << c.text << "\"");
-        const SaturationPanel before = saturationPanel(c.index, c.text);
+        SaturationPanel before = earlier.panel;
+        OPT_Click(before, c.index);
+        before.text[c.index] = c.text;
         const SaturationOutcome out = SCAL_Click(realTables(), before);
         ASSERT_EQ(out.messages.size(), 1u);
         EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
         EXPECT_EQ(out.messages[0].title, "提醒");
-        EXPECT_FALSE(out.result.has_value());
-        EXPECT_EQ(out.panel.text, before.text);
+        EXPECT_FALSE(out.answered);
+        // No result: the saturated points leave the diagram, and the other boxes show "0".
+        ASSERT_TRUE(out.result.has_value());
+        EXPECT_EQ(*out.result, RegisterStore::SatValues{});
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(out.panel.text[i], i == c.index ? c.text : "0") << "box " << i;
         EXPECT_EQ(out.panel.enabled, before.enabled);
         EXPECT_EQ(out.panel.white, before.white);
     }
@@ -168,13 +208,13 @@ TEST(SaturationCalculatorTest, HsteamNearItsMaximumStaysOnTheRisingBranch) {
     EXPECT_LT(numeric::readNumber(out.panel.text[0]), tsMax - 3);
 
     const SaturationOutcome above = SCAL_Click(realTables(), saturationPanel(5, numeric::fixedText(hMax + 0.02, 2)));
-    EXPECT_FALSE(above.result.has_value());
+    EXPECT_FALSE(above.answered);
     EXPECT_EQ(above.messages.size(), 1u);
 }
 
 TEST(SaturationCalculatorTest, CriticalRowShowsFiniteEqualPhases) {
     const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(0, "373.946"));
-    ASSERT_TRUE(out.result.has_value());
+    ASSERT_TRUE(out.answered);
     EXPECT_EQ(out.panel.text[1], "22.064000");
     EXPECT_EQ(out.panel.text[4], out.panel.text[5]);  // h' = h''
     EXPECT_EQ(out.panel.text[6], out.panel.text[7]);  // s' = s''
@@ -196,7 +236,7 @@ TEST(SaturationCalculatorTest, AfterResetTheRememberedChoiceReadsZeroAndIsOutOfR
     const SaturationOutcome out = SCAL_Click(realTables(), cleaned);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
-    EXPECT_FALSE(out.result.has_value());
+    EXPECT_FALSE(out.answered);
     EXPECT_EQ(out.panel.text, cleaned.text);
 }
 

@@ -27,11 +27,34 @@ std::string describe(const Known& known) {
     return out;
 }
 
+// After every calculation all six boxes are enabled; the current result is the boxes read
+// back after an answer, and no state at all (zeros, no marker) after a message.
 void expectClosingStep(const StateOutcome& out) {
+    EXPECT_EQ(out.answered, out.messages.empty());
     for (int k = 0; k < 6; ++k) {
         EXPECT_TRUE(out.panel.enabled[k]) << "value box " << k;
-        EXPECT_EQ(out.result[k], numeric::readNumber(out.panel.text[k])) << "value box " << k;
+        EXPECT_EQ(out.result[k], out.answered ? numeric::readNumber(out.panel.text[k]) : 0.0) << "value box " << k;
     }
+}
+
+// A message past the input check: the typed values stay, every other box shows "0".
+void expectNoAnswerBeside(const StateOutcome& out, const StatePanel& typed) {
+    EXPECT_FALSE(out.answered);
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(out.panel.text[k], typed.ticked[k] ? typed.text[k] : "0") << "value box " << k;
+    expectClosingStep(out);
+}
+
+// The panel as a user leaves it after an answer (t = 200, p = 3.5 in every box), with other
+// boxes ticked and typed: the earlier answer still stands in the unticked boxes.
+StatePanel afterAnAnswer(const Known& known) {
+    StatePanel panel = calculate({{T, "200"}, {P, "3.5"}}).panel;
+    panel.ticked = {};
+    for (const auto& [box, text] : known) {
+        panel.ticked[box] = true;
+        panel.text[box] = text;
+    }
+    CHK_Click(panel);
+    return panel;
 }
 
 // Single-phase boxes: fixed decimals 2 6 8 2 4, "(none)" for x, and each value within the
@@ -140,7 +163,7 @@ TEST(StateSearchTest, EachGridMatchKindAgreesWithIapws95) {
     }
 }
 
-TEST(StateSearchTest, ValueOutsideTheTableLeavesTheBoxesAndRunsTheClosingStep) {
+TEST(StateSearchTest, ValueOutsideTheTableGivesTheRangeMessageAndNoAnswer) {
     struct Case {
         Known known;
         int region;
@@ -154,16 +177,13 @@ TEST(StateSearchTest, ValueOutsideTheTableLeavesTheBoxesAndRunsTheClosingStep) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(describe(c.known));
-        const StatePanel panel = statePanel(c.known);
+        const StatePanel panel = afterAnAnswer(c.known);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         EXPECT_EQ(out.region, c.region);
-        ASSERT_GE(out.messages.size(), 1u);
-        for (const auto& m : out.messages) {
-            EXPECT_EQ(m.text, "超出可选范围，请重新输入");
-            EXPECT_EQ(m.title, "提醒");
-        }
-        EXPECT_EQ(out.panel.text, panel.text);
-        expectClosingStep(out);
+        ASSERT_EQ(out.messages.size(), 1u);
+        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
+        EXPECT_EQ(out.messages[0].title, "提醒");
+        expectNoAnswerBeside(out, panel);
     }
 }
 
@@ -223,12 +243,22 @@ TEST(StateRegionTest, CriticalTemperatureItselfTakesTheSaturationPath) {
     const StateOutcome at = calculate({{T, "373.95"}, {X, "0.5"}});
     for (const std::string& text : at.panel.text) EXPECT_NE(text, "none");
 
-    // (t, p = 22.064): invalid above, never invalid at 373.95.
+    // (t, p = 22.064): invalid above; at 373.95 the saturation step takes the critical state
+    // (the last row, 373.946 C, lies within half a unit of the box's last decimal), whose ps it is.
     const StateOutcome invalid = calculate({{T, "373.96"}, {P, "22.064"}});
     EXPECT_EQ(invalid.region, RegionInvalid);
     const StateOutcome atInvalid = calculate({{T, "373.95"}, {P, "22.064"}});
-    EXPECT_NE(atInvalid.region, RegionInvalid);
-    EXPECT_TRUE(atInvalid.messages.empty());
+    EXPECT_EQ(atInvalid.region, RegionNeedsDryness);
+    ASSERT_EQ(atInvalid.messages.size(), 1u);
+    EXPECT_EQ(atInvalid.messages[0].text, "湿蒸汽，请输入干度");
+    // Every t from the last row up to 373.95 is answered as the state it names.
+    for (const char* t : {"373.946", "373.948", "373.95"}) {
+        SCOPED_TRACE(testing::Message() << "t " << t);
+        const StateOutcome dense = calculate({{T, t}, {P, "25"}});
+        EXPECT_TRUE(dense.answered);
+        EXPECT_EQ(dense.region, RegionWater);
+        expectSinglePhase(dense, stateReference(stableState(numeric::readNumber(t), 25)));
+    }
 
     // Above the critical temperature (t, p) is decided by p against 22.064 alone.
     const StateOutcome supercritical = calculate({{T, "373.96"}, {P, "30"}});
@@ -256,19 +286,18 @@ TEST(StateRegionTest, CriticalPressureItselfTakesTheSaturationPath) {
     }
 }
 
-TEST(StateRegionTest, InvalidSupercriticalPairsChangeNoBox) {
+TEST(StateRegionTest, InvalidSupercriticalPairsGiveTheirMessageAndNoAnswer) {
     const Known cases[] = {{{T, "400"}, {P, "22.064"}}, {{T, "400"}, {V, "0.0031056"}}, {{T, "500"}, {P, "22.064000"}}};
     for (const Known& known : cases) {
         SCOPED_TRACE(describe(known));
-        const StatePanel panel = statePanel(known);
+        const StatePanel panel = afterAnAnswer(known);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         EXPECT_EQ(out.region, RegionInvalid);
         ASSERT_EQ(out.messages.size(), 1u);
         EXPECT_EQ(out.messages[0].text, "输入数值有误，请重新输入");
         EXPECT_EQ(out.messages[0].title, kNotice);
-        EXPECT_EQ(out.panel.text, panel.text);
         EXPECT_EQ(out.Choose, 0);
-        expectClosingStep(out);
+        expectNoAnswerBeside(out, panel);
     }
 }
 
@@ -284,15 +313,17 @@ TEST(StateRegionTest, DrynessAboveTheCriticalPointShowsNoneAndStoresZeros) {
     }
 }
 
-TEST(StateRegionTest, FirstKnownOutsideTheSaturationTableEndsSilently) {
-    for (const Known& known : {Known{{T, "-5"}, {P, "1"}}, Known{{P, "0.0005"}, {H, "100"}}, Known{{T, ""}, {X, "0.5"}}}) {
+TEST(StateRegionTest, FirstKnownOutsideTheSaturationTableGivesTheRangeMessage) {
+    for (const Known& known : {Known{{T, "-5"}, {P, "1"}}, Known{{P, "0.0005"}, {H, "100"}}, Known{{T, ""}, {X, "0.5"}},
+                               Known{{T, "0.004"}, {P, "1"}}}) {
         SCOPED_TRACE(describe(known));
-        const StatePanel panel = statePanel(known);
+        const StatePanel panel = afterAnAnswer(known);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
-        EXPECT_TRUE(out.messages.empty());
+        ASSERT_EQ(out.messages.size(), 1u);
+        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
+        EXPECT_EQ(out.messages[0].title, "提醒");
         EXPECT_EQ(out.region, RegionNone);
-        EXPECT_EQ(out.panel.text, panel.text);
-        expectClosingStep(out);
+        expectNoAnswerBeside(out, panel);
     }
 }
 
@@ -390,7 +421,7 @@ TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
         SCOPED_TRACE(describe(c.known));
         const StateOutcome out = calculate(c.known);
         EXPECT_TRUE(out.messages.empty());
-        EXPECT_EQ(out.region, RegionNone);
+        EXPECT_EQ(out.region, RegionWet);
         EXPECT_EQ(out.panel.text[X], c.xText);
         EXPECT_EQ(out.panel.text[T], typed(numeric::sswr(c.t, 2)));
         const auto sat = saturationReference(c.t);
@@ -442,10 +473,11 @@ TEST(StateResetTest, ResetAfterACalculationZeroesTheBoxes) {
     const StatePanel cleaned = cmdClean2_Click(out.panel);
     for (int k = 0; k < 6; ++k) EXPECT_EQ(cleaned.text[k], "0");
     EXPECT_EQ(cleaned.ticked, out.panel.ticked);
-    // The next calculation reads the zeros: 0 C is below the table, nothing is computed.
+    // The next calculation reads the zeros: 0 C is below the table, so the range message.
     const StateOutcome again = SCAL2_Click(realTables(), cleaned);
     EXPECT_EQ(again.result, (RegisterStore::StateValues{}));
-    EXPECT_TRUE(again.messages.empty());
+    ASSERT_EQ(again.messages.size(), 1u);
+    EXPECT_EQ(again.messages[0].text, "超出可选范围，请重新输入");
 }
 
 }  // namespace

@@ -117,6 +117,15 @@ TEST(AnswerTest, AnswerShowsExactlyWhatThePanelsShow) {
     EXPECT_EQ(stateAnswer.messages, state.messages);
 }
 
+TEST(AnswerTest, FullWidthNumbersAreReadAsPlainOnes) {
+    std::string error;
+    const Answer plain = answer(realTables(), *parseRequest({"state", "t=200", "p=3.5"}, error));
+    const Answer wide = answer(realTables(), *parseRequest({"state", "t=２００", "p=３．５"}, error));
+    EXPECT_EQ(wide.texts, plain.texts);
+    const Answer sat = answer(realTables(), SaturationRequest{0, "１００。５"});
+    EXPECT_EQ(sat.texts[0], "100.50");
+}
+
 TEST(AnswerTest, RegionKeysNameEveryOutcome) {
     struct Case {
         std::vector<std::string> words;
@@ -125,7 +134,8 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
     const Case cases[] = {
         {{"state", "t=200", "p=3.5"}, "water"},        {{"state", "t=200", "p=1"}, "vapor"},
         {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "invalid"},
-        {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "none"},
+        {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "wet"},
+        {{"state", "p=1", "x=0"}, "wet"},              {{"state", "t=400", "x=0.5"}, "none"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words[1] + " " + c.words[2]);
@@ -165,6 +175,26 @@ TEST(ToJsonTest, StateAnswerHasRegionAndMessagesWithTitleAndText) {
     EXPECT_EQ(messages.array[0].find("text")->string, "输入数值有误，请重新输入");
 }
 
+// A calculation that ends with a message shows no values: every box key is null, and the
+// plain form lists no boxes.
+TEST(ToJsonTest, AnswerEndingWithAMessageHasNullBoxes) {
+    std::string error;
+    const Answer answers[] = {answer(realTables(), SaturationRequest{1, "22.07"}),
+                              answer(realTables(), *parseRequest({"state", "t=400", "p=22.064"}, error)),
+                              answer(realTables(), *parseRequest({"state", "t=733", "h=9000"}, error))};
+    for (const Answer& a : answers) {
+        SCOPED_TRACE(toJson(a));
+        EXPECT_FALSE(a.answered);
+        const auto json = JsonReader::parse(toJson(a));
+        ASSERT_TRUE(json.has_value());
+        for (const std::string& name : a.names) EXPECT_EQ(json->find(name)->kind, Json::Null) << name;
+        EXPECT_EQ(json->find("messages")->array.size(), 1u);
+        const std::string text = toText(a);
+        for (const std::string& name : a.names) EXPECT_EQ(text.find(name + " "), std::string::npos) << text;
+        EXPECT_NE(text.find("["), std::string::npos) << text;
+    }
+}
+
 TEST(ToJsonTest, EveryStringIsEscaped) {
     const std::string awkward[] = {"quote \" here", "back\\slash", "line\nbreak", "tab\there", std::string("bell\x07", 5),
                                    std::string("nul\0x", 5), "ctrl\x1f", "中文 \xe2\x80\x94 dash", "\r"};
@@ -200,11 +230,21 @@ TEST(ToJsonTest, BytesThatAreNotUtf8BecomeTheReplacementCharacter) {
     } cases[] = {{"1\xff", "1\\ufffd"},
                  {"\xe4\xb8", "\\ufffd\\ufffd"},  // a Chinese character cut short
                  {"\xe4\xb8\xad", "\xe4\xb8\xad"},  // the whole character stays
-                 {"a\x80" "b", "a\\ufffdb"}};
+                 {"a\x80" "b", "a\\ufffdb"},
+                 {"\xc0\xaf" "100", "\\ufffd\\ufffd100"},      // an overlong '/'
+                 {"\xe0\x80\xaf", "\\ufffd\\ufffd\\ufffd"},  // the same in three bytes
+                 {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd"},  // a surrogate
+                 {"\xf4\x90\x80\x80", "\\ufffd\\ufffd\\ufffd\\ufffd"},  // beyond U+10FFFF
+                 {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},  // four bytes, well formed
+                 {"\xef\xbf\xbf", "\xef\xbf\xbf"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "typed " << c.typed.size() << " bytes");
         const std::string out = errorJson(c.typed);
         EXPECT_EQ(out, "{\"error\":\"" + c.expected + "\"}");
+        // The plain form replaces the same bytes by U+FFFD itself.
+        std::string plain = c.expected;
+        for (size_t at; (at = plain.find("\\ufffd")) != std::string::npos;) plain.replace(at, 6, "\xef\xbf\xbd");
+        EXPECT_EQ(wellFormed(c.typed), plain);
     }
 }
 
@@ -220,8 +260,7 @@ TEST(ToTextTest, ListsBoxesWithUnitsThenRegionThenMessages) {
 
     const Answer refused = answer(realTables(), SaturationRequest{0, "400"});
     const std::string lines = toText(refused);
-    EXPECT_NE(lines.find("[提醒] 超出可选范围，请重新输入\n"), std::string::npos) << lines;
-    EXPECT_EQ(lines.find("region"), std::string::npos);
+    EXPECT_EQ(lines, "[提醒] 超出可选范围，请重新输入\n");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The steamcalc executable, run through a pipe beside the generated tables: one request on the
-// command line or one per line from standard input; every good line answered with exactly the
-// library's answer (JSON or CSV), a bad line answered with an error object or row while the
-// rest go on; exit status 0 when every request ran (messages included), 2 when any request was
-// malformed.
+// command line or one per line from standard input; every line answered by one line (one row
+// in CSV), a good one with exactly the library's answer, a bad one with an error object or row
+// while the rest go on, a blank one with an empty object or row; the output well-formed UTF-8
+// whatever was typed; exit status 0 when every request ran (messages included), 2 when any
+// request was malformed.
 #include "cli/csv_output.h"
 #include "cli/requests.h"
 
@@ -84,10 +85,12 @@ TEST(SteamcalcTest, LinesFromStandardInputAreAnsweredInOrderAndABadLineDoesNotSt
                                             "state p=1 h=2000"};
     std::string input;
     for (const auto& l : lines) input += l + "\n";
-    input += "\n   \n";  // blank lines are skipped
+    input += "\n   \n";  // blank lines get an empty object each
     const ProcessRun run = steamcalc({"--json", "-"}, input);
     EXPECT_EQ(run.status, 2);
-    ASSERT_EQ(run.out.size(), lines.size()) << run.err;
+    ASSERT_EQ(run.out.size(), lines.size() + 2) << run.err;
+    EXPECT_EQ(run.out[lines.size()], "{}");
+    EXPECT_EQ(run.out[lines.size() + 1], "{}");
     for (size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(lines[i]);
         const auto json = JsonReader::parse(run.out[i]);
@@ -102,6 +105,47 @@ TEST(SteamcalcTest, LinesFromStandardInputAreAnsweredInOrderAndABadLineDoesNotSt
     }
     EXPECT_EQ(JsonReader::parse(run.out[1])->find("t")->string, "200.00");
     EXPECT_EQ(JsonReader::parse(run.out[3])->find("messages")->array.size(), 1u);
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool wellFormedUtf8(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = text[i];
+        const int length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        unsigned code = length == 1 ? c : c & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const unsigned char d = text[i + k];
+            if ((d & 0xC0) != 0x80) return false;
+            code = (code << 6) | (d & 0x3F);
+        }
+        const unsigned smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < smallest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+        i += length;
+    }
+    return true;
+}
+
+TEST(SteamcalcTest, OutputIsWellFormedUtf8WhateverIsTyped) {
+    const std::string input = "sat ts \xc0\xaf" "100\nstate t=\xed\xa0\x80 p=1\nsat \xf4\x90\x80\x80 1\nstate t=200 p=\xff\n";
+    for (const bool json : {true, false}) {
+        SCOPED_TRACE(json ? "--json" : "plain");
+        const ProcessRun run = json ? steamcalc({"--json", "-"}, input) : steamcalc({"-"}, input);
+        std::string all;
+        for (const auto& line : run.out) {
+            all += line + "\n";
+            if (json) {
+                EXPECT_TRUE(JsonReader::parse(line).has_value()) << line;
+            }
+        }
+        EXPECT_TRUE(wellFormedUtf8(all)) << all;
+        if (json) {
+            EXPECT_EQ(run.out.size(), 4u);
+        }
+    }
+    const ProcessRun single = steamcalc({"sat", "t\xc0\xafs", "100"});
+    EXPECT_EQ(single.status, 2);
+    EXPECT_TRUE(wellFormedUtf8(single.err)) << single.err;
 }
 
 TEST(SteamcalcTest, StandardInputWithOnlyGoodLinesExitsZero) {
@@ -137,19 +181,26 @@ TEST(SteamcalcTest, PlainOutputShowsBoxTextsWithUnits) {
     ASSERT_EQ(run.out.size(), 8u);
     EXPECT_EQ(run.out[0], "ts  = 100.00 oC");
     EXPECT_EQ(run.out[1].rfind("ps  = 0.10", 0), 0u) << run.out[1];
+    // A message and no boxes when the calculation ends with it; a blank line for a blank line.
+    const ProcessRun refused = steamcalc({"-"}, "sat ps 22.07\n\nsat ts 100\n");
+    ASSERT_GE(refused.out.size(), 3u);
+    EXPECT_EQ(refused.out[0], "[提醒] 超出可选范围，请重新输入");
+    EXPECT_EQ(refused.out[1], "");  // the answer's closing blank line
+    EXPECT_EQ(refused.out[2], "");  // the blank request line's answer
+    EXPECT_EQ(refused.out[3], "ts  = 100.00 oC");
 }
 
 TEST(SteamcalcTest, CsvHasTheHeaderOnceThenOneRowPerRequestWithTheExitStatusOfTheOtherForms) {
     struct Case {
         std::vector<std::string> args;
         std::string input;
-        std::vector<std::string> rows;  // the request of each row, "!" for a malformed one
+        std::vector<std::string> rows;  // the request of each row, "!" for a malformed one, "" for a blank
         int status;
     };
     const Case cases[] = {
         {{"--csv", "state", "t=200", "p=3.5"}, "", {"state t=200 p=3.5"}, 0},
         {{"--csv", "sat", "ts", "400"}, "", {"sat ts 400"}, 0},
-        {{"--csv", "-"}, "sat ts 100\nstate t=100 x=0.5\n\nsat ts 400\n", {"sat ts 100", "state t=100 x=0.5", "sat ts 400"}, 0},
+        {{"--csv", "-"}, "sat ts 100\nstate t=100 x=0.5\n\nsat ts 400\n", {"sat ts 100", "state t=100 x=0.5", "", "sat ts 400"}, 0},
         {{"--csv", "-"}, "state t=200\nstate t=200 p=1\n", {"!", "state t=200 p=1"}, 2},
         {{"--csv", "-"}, "", {}, 0},
     };
@@ -165,6 +216,10 @@ TEST(SteamcalcTest, CsvHasTheHeaderOnceThenOneRowPerRequestWithTheExitStatusOfTh
             const std::string line = run.out[i + 1] + "\n";
             if (c.rows[i] == "!") {
                 EXPECT_EQ(line.rfind(",,,,,,,,,,,,,,\"error: ", 0), 0u) << line;
+                continue;
+            }
+            if (c.rows[i].empty()) {
+                EXPECT_EQ(line, blankCsv());
                 continue;
             }
             std::string error;

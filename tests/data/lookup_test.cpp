@@ -1,7 +1,8 @@
-// checkScale compares a known value with a column's single-precision bounds; FindData leaves
-// the two rows that bracket it (on one branch for the turning columns h'' and v', as
-// neighbours along a grid line) or reports it out of range once and touches no slot; SQL
-// names the match kind 1 to 4 and prepares exactly the rows that kind needs.
+// checkScale compares a known value with a column's single-precision bounds, rounded outwards;
+// FindData leaves the two rows that bracket it (on one branch for the turning columns h'' and
+// v'; a value within its slack beyond the column's end as the end row) or reports it out of
+// range once and touches no slot; SQL names the match kind 1 to 4 and prepares exactly the
+// rows that kind needs, for v, h and s along the line of the (t, p) surface.
 #include "data/lookup.h"
 
 #include "data/property_database.h"
@@ -49,9 +50,9 @@ protected:
 
 // ---------------------------------------------------------------- checkScale
 
-TEST_F(LookupTest, CheckScaleUsesSinglePrecisionBounds) {
-    // float(0.7) < 0.7 and float(1.1) > 1.1: the ts bounds round outwards.
-    // float(0.1) > 0.1 and float(0.7) < 0.7: the ps bounds round inwards.
+TEST_F(LookupTest, CheckScaleHoldsSinglePrecisionBoundsRoundedOutwards) {
+    // float(0.7) < 0.7 and float(1.1) > 1.1 already lie outside the ts values; float(0.1) > 0.1
+    // and float(0.7) < 0.7 would cut the ps values off, so they step one float outwards.
     FixtureDatabase fixture;
     fixture.addSaturationRow(0.7, 0.1, 1, 1, 1, 1, 1, 1).addSaturationRow(1.1, 0.7, 1, 1, 1, 1, 1, 1);
     open(fixture);
@@ -63,7 +64,8 @@ TEST_F(LookupTest, CheckScaleUsesSinglePrecisionBounds) {
     const Case cases[] = {
         {"ts", 0.7, 1},  {"ts", 1.1, 1},   {"ts", 0.9, 1},    {"ts", 0.69, -1},  {"ts", 1.11, -1},
         {"ts", 0.69999999, 1},  // below the stored minimum, above its single-precision bound
-        {"ps", 0.1, -1}, {"ps", 0.7, -1},  {"ps", 0.4, 1},    {"ps", 0.1000001, 1}, {"ps", 0.6999999, 1},
+        {"ps", 0.1, 1},  {"ps", 0.7, 1},   {"ps", 0.4, 1},    {"ps", 0.099999995, 1}, {"ps", 0.7000000001, 1},
+        {"ps", 0.0999999, -1}, {"ps", 0.7000001, -1},
         {"ts", kInf, -1}, {"ts", -kInf, -1}, {"ts", kNaN, -1},
     };
     for (const Case& c : cases) {
@@ -183,6 +185,34 @@ TEST_F(FindDataTest, NonFiniteSecondKnownIsOutOfRange) {
     EXPECT_FALSE(H.isOpen());
 }
 
+TEST_F(FindDataTest, ValueWithinTheSlackBeyondAnEndIsTheEndRow) {
+    struct Case {
+        const char* column;
+        double known;
+        double slack;
+        double ts;  // of the row in both slots; 0 when out of range
+    };
+    const Case cases[] = {
+        {"ts", 40.004, 0.005, 40}, {"ts", 9.996, 0.005, 10}, {"ts", 40.006, 0.005, 0}, {"ts", 9.99, 0.005, 0},
+        {"h1", 160.0004, 0.0005, 40}, {"ts", 40.004, 0.0, 0},  // no slack: out of range
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.column << " = " << c.known << ", slack " << c.slack);
+        messages.clear();
+        RowSet high, low;
+        const int found = lookup.FindData(swater, "SWATER", c.column, c.known, "wf", 1, high, low, 1, c.slack);
+        if (c.ts == 0) {
+            EXPECT_EQ(found, -1);
+            expectOneRangeMessage();
+            continue;
+        }
+        ASSERT_EQ(found, 1);
+        EXPECT_EQ(high.Fields(1), c.ts);
+        EXPECT_EQ(low.Fields(1), c.ts);
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
 TEST_F(FindDataTest, NoRowOnOneSideOfThePinnedLineIsOutOfRange) {
     // 12 lies inside the whole column, but among wf = 0 rows there is only 15.
     EXPECT_EQ(lookup.FindData(swater, "SWATER", "ts", 12, "wf", 0, H, L, 1), -1);
@@ -270,32 +300,6 @@ TEST_F(TurningColumnTest, VwaterIsBracketedOnTheFirstBranchThatReachesIt) {
     messages.clear();
     EXPECT_EQ(find("v1", 0.00099999), -1);
     expectOneRangeMessage();
-}
-
-// ---------------------------------------------------------------- FindData along grid lines
-
-TEST_F(LookupTest, BracketingRowsAlongAGridLineAreNeighboursOnTheLine) {
-    // One isobar whose v turns at t = 4: 1.0002, 1.0001, 1.0000, 1.0001, 1.0003 at t = 0..8.
-    FixtureDatabase fixture;
-    const double v[] = {1.0002, 1.0001, 1.0000, 1.0001, 1.0003};
-    for (int i = 0; i < 5; ++i) fixture.addGridRow(Source::Water, 2.0 * i, 1, v[i], 10.0 * i, 0.1 * i);
-    open(fixture);
-    // Every bracketing pair is one grid step apart and brackets the value.
-    for (double known : {1.00025, 1.00015, 1.0003, 1.00005, 1.0002}) {
-        SCOPED_TRACE(testing::Message() << "v = " << known);
-        RowSet H, L;
-        ASSERT_EQ(lookup.FindData(water, "WATER", "v", known, "p", 1, H, L, 1), 1);
-        EXPECT_LE(std::fabs(H.Fields(1) - L.Fields(1)), 2.0);
-        EXPECT_GE(H.Fields(3), known);
-        EXPECT_LE(L.Fields(3), known);
-    }
-    // 1.00025: the nearest values above (t 8) and below (t 0) are far apart on the line; the
-    // only neighbouring pair that brackets it is t 6 and 8.
-    RowSet H, L;
-    ASSERT_EQ(lookup.FindData(water, "WATER", "v", 1.00025, "p", 1, H, L, 1), 1);
-    EXPECT_EQ(H.Fields(1), 8);
-    EXPECT_EQ(L.Fields(1), 6);
-    EXPECT_TRUE(messages.empty());
 }
 
 // ---------------------------------------------------------------- SQL
@@ -405,6 +409,45 @@ TEST_F(SqlTest, SecondValueOutOfRangeOnBothLinesGivesTwoMessages) {
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0], outOfRangeMessage());
     EXPECT_EQ(messages[1], outOfRangeMessage());
+}
+
+// v, h and s are no grid columns: SQL searches them along the line of the (t, p) surface at
+// the first known value, and the rows it prepares lie at two neighbouring pressures of that
+// line (Choose 2 on a grid line, 4 between two), or are the row holding both (Choose 1).
+TEST_F(SqlTest, SecondValueOffTheGridIsBracketedAtNeighbouringPlacesOfTheLine) {
+    struct Case {
+        double K1, K2;  // t and h (h = t + 10 p on this grid)
+        int choose;
+        double lowerP, upperP;
+    };
+    const Case cases[] = {{110, 125, 2, 1, 2}, {110, 130, 1, 2, 2}, {105, 130, 4, 2, 3}, {115, 130, 4, 1, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "t " << c.K1 << ", h " << c.K2);
+        slots.renew();
+        ASSERT_EQ(lookup.SQL(water, "WATER", "t", "h", c.K1, c.K2, slots, Choose, rowsFound), 1);
+        EXPECT_EQ(Choose, c.choose);
+        EXPECT_TRUE(rowsFound);
+        if (c.choose == 1) {
+            expectRow(slots.ExactRs, c.K1, c.lowerP);
+        } else if (c.choose == 2) {
+            expectRow(slots.LrsFixY, c.K1, c.lowerP);
+            expectRow(slots.HrsFixY, c.K1, c.upperP);
+        } else {
+            // Lrs below the value and Hrs above it, each at one pressure on both lines.
+            const double lower = std::floor(c.K1 / 10) * 10, upper = lower + 10;
+            expectRow(slots.LrsLowerY, lower, c.lowerP);
+            expectRow(slots.LrsUpperY, upper, c.lowerP);
+            expectRow(slots.HrsLowerY, lower, c.upperP);
+            expectRow(slots.HrsUpperY, upper, c.upperP);
+        }
+    }
+    EXPECT_TRUE(messages.empty());
+    // Beyond the line's values: one range message.
+    slots.renew();
+    lookup.SQL(water, "WATER", "t", "h", 105, 500, slots, Choose, rowsFound);
+    EXPECT_EQ(Choose, 4);
+    EXPECT_FALSE(rowsFound);
+    expectOneRangeMessage();
 }
 
 TEST_F(SqlTest, NonFiniteKnownValueNeverReachesAQuery) {

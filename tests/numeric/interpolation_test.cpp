@@ -1,6 +1,7 @@
 // Interpolation between bracketing rows is linear in the key column, returns a row's own value
-// when both rows share the key (no division), and the four-row form interpolates each grid
-// line at the second known value before interpolating between the lines.
+// when both rows share the key (no division), and the four-row form blends the two grid lines
+// at each of its two places first, then interpolates along that blended line to the second
+// known value: a point of the bilinear surface, never a mix of two unrelated states.
 #include "numeric/interpolation.h"
 
 #include "data/property_database.h"
@@ -142,6 +143,31 @@ TEST_F(InterpolationTest, FourRowsOnARectangularGridGiveBilinearInterpolation) {
     }
     // A hand-worked value: h at (12.5, 1.5) is 120 on t = 10, 220 on t = 20, so 145.
     EXPECT_NEAR(interpolateFourRows(A, B, C, D, 4, 1, 2, 12.5, 1.5), 145.0, 1e-12);
+}
+
+TEST_F(InterpolationTest, FourRowsOfACellGiveTheSurfacePointWhereTheSecondValueLies) {
+    // The cell t 10/20, p 1/2 with h 100, 140 (t 10) and 180, 260 (t 20). On the line t = 15
+    // the surface has h 140 at p 1 and 200 at p 2, so h 170 lies at p 1.5. (Neither grid line
+    // alone reaches 170: interpolating each of them at h = 170 first would extrapolate.)
+    RowSet A = gridRow(Source::Water, 10, 1, "p");
+    RowSet B = gridRow(Source::Water, 20, 1, "p");
+    RowSet C = gridRow(Source::Water, 10, 2, "p");
+    RowSet D = gridRow(Source::Water, 20, 2, "p");
+    struct Case {
+        double h, p, v;
+    };
+    const Case cases[] = {{170, 1.5, 0.001275}, {140, 1, 0.00115}, {200, 2, 0.0014}, {155, 1.25, 0.0012125}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "h " << c.h);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 1, 1, 4, 15, c.h), 15, 1e-12);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 2, 1, 4, 15, c.h), c.p, 1e-12);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 3, 1, 4, 15, c.h), c.v, 1e-15);
+        EXPECT_NEAR(interpolateFourRows(A, B, C, D, 4, 1, 4, 15, c.h), c.h, 1e-9);
+        // The same as the bilinear interpolation at (15, p): the state is on the (t, p) surface.
+        for (int aa = 3; aa <= 5; ++aa)
+            EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 4, 15, c.h), interpolateFourRows(A, B, C, D, aa, 1, 2, 15, c.p),
+                        1e-12);
+    }
 }
 
 TEST_F(InterpolationTest, FourRowsOffTheGridReproduceALinearFunctionExactly) {

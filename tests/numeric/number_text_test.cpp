@@ -33,6 +33,28 @@ TEST(ReadNumberTest, TakesTheLongestLeadingDecimalNumber) {
     }
 }
 
+// A Chinese input method types full-width digits, signs and full stops, and the ideographic
+// full stop for a decimal point; all read as their plain forms.
+TEST(ReadNumberTest, FullWidthFormsReadAsPlainOnes) {
+    struct Case {
+        const char* text;
+        double expected;
+    };
+    const Case cases[] = {
+        {"２００", 200},           {"３．５", 3.5},        {"３。５", 3.5},       {"－２．２５", -2.25},
+        {"＋４", 4},               {"\u3000１２", 12},     {"０．００１１", 0.0011}, {"１２ab", 12},
+        {"２0０.５", 200.5},       {"１e３", 1000},        {"。５", 0.5},         {"２００\u3000MPa", 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "text \"" << c.text << "\"");
+        EXPECT_DOUBLE_EQ(readNumber(c.text), c.expected);
+    }
+    for (const char* text : {"二百", "＄２", "２\xEF\xBC"}) {
+        SCOPED_TRACE(testing::Message() << "text \"" << text << "\"");
+        EXPECT_EQ(readNumber(text), std::string(text) == "２\xEF\xBC" ? 2.0 : 0.0);
+    }
+}
+
 TEST(ReadNumberTest, TextWithoutALeadingNumberReadsAsZero) {
     const char* cases[] = {"", "   ", "none", "(none)", "abc", "-", "+", ".", "-.", "e5", "- 5", "nan", "inf"};
     for (const char* text : cases) {

@@ -1,6 +1,7 @@
-// Every query shape the lookups run on the generated tables (Q3 to Q10, written exactly as
-// the lookups write them, with real numbers) is answered from an index, never by a full scan
-// of SWATER, WATER or VAPOR. The plans are printed for the README.
+// Every query shape the lookups run on the generated tables (Q3 to Q10 and the walks along
+// the lines of the (t, p) surface, written exactly as the lookups write them, with real
+// numbers) is answered from an index, never by a full scan of SWATER, WATER or VAPOR; along
+// the grid lines of WATER and VAPOR from the index alone. The plans are printed for the README.
 #include "table_files.h"
 
 #include "data/query_text.h"
@@ -29,34 +30,37 @@ std::vector<Shape> shapes() {
     return {
         {"Q3 min", Source::Swater, "select min(ts)  from SWATER "},
         {"Q3 max", Source::Swater, "select max(h11)  from SWATER "},
-        {"Q3 min", Source::Water, "select min(v)  from WATER "},
+        {"Q3 min", Source::Water, "select min(p)  from WATER "},
         {"Q4", Source::Swater, "select min(ts) from SWATER where ts >=" + n(100.123) + " AND wf=" + n(1)},
-        {"Q4", Source::Water, "select min(h) from WATER where h >=" + n(853.06) + " AND t=" + n(200)},
+        {"Q4", Source::Water, "select min(p) from WATER where p >=" + n(3.52) + " AND t=" + n(200)},
         {"Q4", Source::Vapor, "select min(t) from VAPOR where t >=" + n(300.5) + " AND p=" + n(1.02)},
         {"Q5", Source::Swater, "select max(ps) from SWATER where ps <= " + n(0.101325) + " AND wf=" + n(1)},
         {"Q5", Source::Water, "select max(p) from WATER where p <= " + n(3.52) + " AND t=" + n(200)},
-        {"Q5", Source::Vapor, "select max(s) from VAPOR where s <= " + n(6.5) + " AND p=" + n(1.02)},
         {"Q6 upper", Source::Swater, "select * from SWATER where ts =" + n(100.125) + " AND wf=" + n(1)},
         {"Q6 lower", Source::Swater, "select * from  SWATER where ts =" + n(100.12) + " AND wf=" + n(1)},
         {"Q6 upper", Source::Water, "select * from WATER where p =" + n(3.55) + " AND t=" + n(200)},
-        {"Q6 lower", Source::Vapor, "select * from  VAPOR where v =" + n(0.2) + " AND p=" + n(1.02)},
+        {"Q6 lower", Source::Vapor, "select * from  VAPOR where t =" + n(300) + " AND p=" + n(1.02)},
         {"Q7", Source::Water, "select * from  WATER where t= " + n(200)},
         {"Q7", Source::Vapor, "select * from  VAPOR where p= " + n(1.01)},
         {"Q8", Source::Water, "select * from WATER where p =" + n(3.5) + " AND t =" + n(200)},
-        {"Q8", Source::Vapor, "select * from VAPOR where h =" + n(2800) + " AND t =" + n(300)},
         {"Q9", Source::Water, "select *  from  WATER where p= " + n(3.5)},
-        {"Q9", Source::Vapor, "select *  from  VAPOR where s= " + n(6.5)},
         {"Q10 min", Source::Water, "select min(t) from  WATER where t>=" + n(200.5)},
         {"Q10 max", Source::Vapor, "select max(p) from  VAPOR where p<=" + n(1.01)},
-        // The searches of the turning columns and of a grid line's neighbours.
+        // The searches of the turning columns of the saturation table.
         {"h'' peak", Source::Swater, "select max(h11) from SWATER where wf=" + n(1)},
         {"h'' turn row", Source::Swater, "select min(n) from SWATER where h11=" + n(2803.28) + " AND wf=" + n(1)},
         {"first row", Source::Swater, "select min(n) from SWATER where wf=" + n(1)},
         {"one branch", Source::Swater,
          "select min(h11) from SWATER where h11 >=" + n(2790) + " AND wf=" + n(1) + " AND n <= " + n(14000)},
-        {"rows between", Source::Water,
-         "select count(*) from WATER where t=" + n(2) + " AND p > " + n(0.5) + " AND p < " + n(1)},
-        {"walk a line", Source::Water, "select * from WATER where p=" + n(0.1) + " order by t"},
+        // The walk along a line of the (t, p) surface: a piece of the lower grid line, the same
+        // places on the upper one, and either end of a line.
+        {"line piece", Source::Vapor,
+         "select * from VAPOR where t =" + n(300) + " AND p >= (select max(p) from VAPOR where t =" + n(300) +
+             " AND p <=" + n(1.013) + ") order by p"},
+        {"line places", Source::Water, "select * from WATER where p =" + n(1) + " AND t >=" + n(150) + " order by t"},
+        {"line start", Source::Vapor, "select * from VAPOR where t =" + n(500) + " order by p"},
+        {"line end", Source::Water, "select * from WATER where p =" + n(30) + " order by t desc"},
+        {"line place", Source::Vapor, "select * from VAPOR where t =" + n(505) + " AND p =" + n(0.00058)},
     };
 }
 
@@ -86,7 +90,11 @@ TEST(QueryPlanTest, EveryLookupShapeIsAnsweredFromAnIndex) {
         SCOPED_TRACE(testing::Message() << shape.name << ": " << shape.text);
         ASSERT_FALSE(details.empty());
         for (const std::string& d : details) {
+            if (d.rfind("SCALAR SUBQUERY", 0) == 0) continue;  // the search it holds follows
             EXPECT_EQ(d.rfind("SCAN", 0), std::string::npos) << d;
+            if (shape.source != Source::Swater) {
+                EXPECT_NE(d.find("USING COVERING INDEX"), std::string::npos) << d;
+            }
             const bool indexed = d.find("USING INDEX") != std::string::npos ||
                                  d.find("USING COVERING INDEX") != std::string::npos ||
                                  d.find("USING INTEGER PRIMARY KEY") != std::string::npos ||

@@ -41,9 +41,14 @@ std::vector<double> gridPressures() {
     }
     // Close below the critical pressure the saturation temperature changes fast and the
     // metastable runs are short (the spinodals close in), so the isobars lie closer there.
-    for (int m = 1800; m < 2206; m += 5) p.push_back(decimalKey(m, -2));
+    for (int m = 1800; m < 2100; m += 5) p.push_back(decimalKey(m, -2));
+    for (int m = 2100; m < 2206; ++m) p.push_back(decimalKey(m, -2));
     // Finer isobars just above the critical pressure, where the pseudo-critical peak is sharp.
-    for (int m = 2220; m < 3000; m += 20) p.push_back(decimalKey(m, -2));
+    for (int m = 22065; m < 22100; m += 1) p.push_back(decimalKey(m, -3));
+    for (int m = 22100; m < 22200; m += 5) p.push_back(decimalKey(m, -3));
+    for (int m = 22200; m < 24000; m += 20) p.push_back(decimalKey(m, -3));
+    for (int m = 2400; m < 2700; m += 5) p.push_back(decimalKey(m, -2));
+    for (int m = 2700; m < 3000; m += 20) p.push_back(decimalKey(m, -2));
     // Beyond 100 MPa a few more isobars, so states near 100 MPa are bracketed on both sides.
     for (int m = 100; m <= 120; m += 2) p.push_back(m);
     p.push_back(kCriticalP);
@@ -59,11 +64,27 @@ std::vector<double> stretchedLiquidPressures() {
 std::vector<double> gridTemperatures(GridTable table) {
     std::vector<int64_t> milli{10};
     if (table == GridTable::Water) {
-        addRange(milli, 1000, 373000, 1000);
+        addRange(milli, 1000, 360000, 1000);
+        // Tenths of a kelvin through the near-critical band: compressed water close to
+        // saturation and the pseudo-critical peak of cp above the critical pressure; twentieths
+        // within a few kelvins of the critical point.
+        addRange(milli, 360100, 370000, 100);
+        addRange(milli, 370050, 373900, 50);
+        addRange(milli, 373950, 373950, 1);
+        addRange(milli, 373960, 374100, 10);
+        addRange(milli, 374150, 375000, 50);
+        addRange(milli, 375100, 392000, 100);
     } else {
         // Steam near saturation at high pressure has a large, fast-changing cp: whole kelvins there.
         addRange(milli, 2000, 250000, 2000);
-        addRange(milli, 251000, 373000, 1000);
+        addRange(milli, 251000, 362000, 1000);
+        // Quarter kelvins close to the critical point, where steam near saturation has a
+        // large, fast-changing cp and its metastable continuation is short.
+        addRange(milli, 362250, 371000, 250);
+        addRange(milli, 371050, 373900, 50);
+        addRange(milli, 373950, 373950, 1);
+        addRange(milli, 374000, 375000, 50);
+        addRange(milli, 375250, 378000, 250);
     }
     addRange(milli, 373950, 373950, 1);
     // Half kelvins along the pseudo-critical line, where cp peaks sharply.

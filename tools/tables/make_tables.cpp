@@ -50,8 +50,9 @@ void writeGrid(const std::filesystem::path& dir, GridTable table, int threads) {
     TableLayout layout{water ? "WATER" : "VAPOR",
                    {"t", "p", "v", "h", "s"},
                    {},
-                   {{"t", "p"}, {"p", "t"}, {"t", "v"}, {"t", "h"}, {"t", "s"}, {"p", "v"}, {"p", "h"}, {"p", "s"},
-                    {"v"}, {"h"}, {"s"}}};
+                   // Along an isotherm and along an isobar; each index holds every column, so a
+                   // walk along a line reads the index alone.
+                   {{"t", "p", "v", "h", "s"}, {"p", "t", "v", "h", "s"}}};
     writeTable(dir / dataFileName(water ? Source::Water : Source::Vapor), layout, out);
     std::printf("%s: %ld rows (%ld metastable), %zu pressures, %zu temperatures\n", layout.table.c_str(), stats.rows,
                 stats.metastableRows, gridPressures().size(), gridTemperatures(table).size());
