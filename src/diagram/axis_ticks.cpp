@@ -77,4 +77,15 @@ std::vector<AxisTick> logTicks(double min, double max, int maxTicks) {
     return ticks;
 }
 
+std::vector<AxisTick> logAxisTicks(double minPosition, double maxPosition, int maxTicks) {
+    const double min = std::pow(10.0, minPosition), max = std::pow(10.0, maxPosition);
+    std::vector<AxisTick> ticks = logTicks(min, max, maxTicks);
+    if (ticks.size() < 3) {
+        std::vector<AxisTick> linear = linearTicks(min, max, tickStep(max - min, maxTicks));
+        if (linear.size() > ticks.size()) ticks = std::move(linear);
+    }
+    for (AxisTick& tick : ticks) tick.value = std::log10(tick.value);
+    return ticks;
+}
+
 }  // namespace steam::diagram

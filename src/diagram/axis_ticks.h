@@ -30,4 +30,11 @@ std::vector<AxisTick> linearTicks(double min, double max, double step);
 /// second, fifth or tenth decade.
 std::vector<AxisTick> logTicks(double min, double max, int maxTicks);
 
+/// Ticks of a logarithmic axis drawn from 10^minPosition to 10^maxPosition, each tick's
+/// value its position (the decimal logarithm) and its text the number itself. logTicks
+/// where they give at least three; a window too narrow for that (less than a factor of
+/// about five) is ticked at the multiples of a step of 1, 2 or 5 times a power of ten, as a
+/// linear axis is, so every view has numbered grid lines.
+std::vector<AxisTick> logAxisTicks(double minPosition, double maxPosition, int maxTicks);
+
 }  // namespace steam::diagram

@@ -11,9 +11,13 @@ void DiagramScale::DefineScale(double Xmin, double Xmax, double Ymin, double Yma
     YtickStep = tickStep(Yspan, kMaxTickIntervals);
 }
 
-std::vector<AxisTick> DiagramScale::xTicks(double Xmin, double Xmax) const { return linearTicks(Xmin, Xmax, XtickStep); }
+std::vector<AxisTick> DiagramScale::xTicks(double Xmin, double Xmax) const {
+    return Xlog ? logAxisTicks(Xmin, Xmax, kMaxLogTicksAcross) : linearTicks(Xmin, Xmax, XtickStep);
+}
 
-std::vector<AxisTick> DiagramScale::yTicks(double Ymin, double Ymax) const { return linearTicks(Ymin, Ymax, YtickStep); }
+std::vector<AxisTick> DiagramScale::yTicks(double Ymin, double Ymax) const {
+    return Ylog ? logAxisTicks(Ymin, Ymax, kMaxLogTicksUp) : linearTicks(Ymin, Ymax, YtickStep);
+}
 
 void DiagramScale::setViewFromDrag() {
     ViewXmin = DragStartX < DragEndX ? DragStartX : DragEndX;
