@@ -43,8 +43,8 @@ struct DomeFrame {
           xPerPixel(unitsPerPixelAtTenfoldZoom(chart.x, 489)),
           yPerPixel(unitsPerPixelAtTenfoldZoom(chart.y, 465)) {}
 
-    SurfacePoint at(const data::RowSet& rows, int xColumn, int yColumn) const {
-        return {chart.x.toChart(rows.Fields(xColumn)), chart.y.toChart(rows.Fields(yColumn))};
+    SurfacePoint at(const std::array<double, 9>& row, int xColumn, int yColumn) const {
+        return {chart.x.toChart(row[xColumn]), chart.y.toChart(row[yColumn])};
     }
     double offChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) const {
         const auto pixels = [this](const SurfacePoint& q) { return PixelPoint{q.x / xPerPixel, q.y / yPerPixel}; };
@@ -58,17 +58,40 @@ struct DomeRow {
 
 bool finite(const SurfacePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
+// The rows of SWATER read so far, each read once: the charts' lines share their samples and
+// many of the rows their bends need.
+class SaturationRows {
+public:
+    explicit SaturationRows(data::RowSet& rows) : m_rows(rows) {}
+
+    /// Values 1 to 8 (ts to s'') of the row at a 1-based position; null, error filled, when
+    /// one is missing.
+    const std::array<double, 9>* at(long position, std::string& error) {
+        const auto known = m_read.find(position);
+        if (known != m_read.end()) return &known->second;
+        m_rows.setAbsolutePosition(position);
+        if (!rowHasValues(m_rows, kLastSaturationColumn)) {
+            error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
+            return nullptr;
+        }
+        std::array<double, 9>& row = m_read[position];
+        for (int k = 1; k <= kLastSaturationColumn; ++k) row[k] = m_rows.Fields(k);
+        return &row;
+    }
+
+private:
+    data::RowSet& m_rows;
+    std::map<long, std::array<double, 9>> m_read;
+};
+
 // Reads the row at a 1-based position into out; false (error filled) when a value is missing
 // or cannot be shown on the chart's axes.
-bool readDomeRow(data::RowSet& rows, long position, const DomeFrame& frame, std::map<long, DomeRow>& out,
+bool readDomeRow(SaturationRows& rows, long position, const DomeFrame& frame, std::map<long, DomeRow>& out,
                  std::string& error) {
-    rows.setAbsolutePosition(position);
-    if (!rowHasValues(rows, kLastSaturationColumn)) {
-        error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
-        return false;
-    }
+    const std::array<double, 9>* values = rows.at(position, error);
+    if (!values) return false;
     const SaturationColumns& c = frame.chart.saturation;
-    const DomeRow row{frame.at(rows, c.steamX, c.steamY), frame.at(rows, c.waterX, c.waterY)};
+    const DomeRow row{frame.at(*values, c.steamX, c.steamY), frame.at(*values, c.waterX, c.waterY)};
     if (!finite(row.steam) || !finite(row.water)) {
         error = "表 SWATER 第 " + std::to_string(position) + " 行的数值无法画在" + frame.chart.menuItem + "的对数坐标上";
         return false;
@@ -79,7 +102,7 @@ bool readDomeRow(data::RowSet& rows, long position, const DomeFrame& frame, std:
 
 // Between two rows already read, reads the middle one; where it lies off either chord,
 // it joins the line and both halves are looked at again.
-bool refineDome(data::RowSet& rows, const DomeFrame& frame, long a, long b, std::map<long, DomeRow>& dome,
+bool refineDome(SaturationRows& rows, const DomeFrame& frame, long a, long b, std::map<long, DomeRow>& dome,
                 std::string& error) {
     if (b - a < 2) return true;
     const long m = a + (b - a) / 2;
@@ -98,7 +121,7 @@ bool refineDome(data::RowSet& rows, const DomeFrame& frame, long a, long b, std:
 // One chart's saturation line through the given rows, the last row (the critical point) and
 // the rows between that its shape needs: up the steam side and back down the water side, or
 // up the one curve where both sides are the same points.
-bool readDome(data::RowSet& rows, long last, const DomeFrame& frame, std::map<long, DomeRow> dome,
+bool readDome(SaturationRows& rows, long last, const DomeFrame& frame, std::map<long, DomeRow> dome,
               std::vector<SurfacePoint>& line, std::string& error) {
     if (!readDomeRow(rows, last, frame, dome, error)) return false;
     std::vector<long> read;
@@ -138,11 +161,12 @@ bool readSaturationLines(const data::PropertyDatabase& db, CurveStore& store, st
     std::vector<long> samples;
     for (int i = 1; i <= kSaturationSamples; ++i)
         samples.push_back(static_cast<long>(std::floor((i - 1) * static_cast<double>(N) / 20.0 + 1.0)));
+    SaturationRows read(rows);
     for (Chart chart : kCharts) {
         const DomeFrame frame(chart);
         std::map<long, DomeRow> seeds;
         for (long position : samples)
-            if (!readDomeRow(rows, position, frame, seeds, error)) return false;
+            if (!readDomeRow(read, position, frame, seeds, error)) return false;
         if (chart == Chart::HS) {
             for (int i = 1; i <= kSaturationSamples; ++i) {
                 const DomeRow& row = seeds.at(samples[i - 1]);
@@ -152,7 +176,7 @@ bool readSaturationLines(const data::PropertyDatabase& db, CurveStore& store, st
         }
         std::vector<SurfacePoint>& line =
             chart == Chart::HS ? store.SaturationDome : store.Charts[static_cast<size_t>(chart)].saturationLine;
-        if (!readDome(rows, N, frame, std::move(seeds), line, error)) return false;
+        if (!readDome(read, N, frame, std::move(seeds), line, error)) return false;
     }
     rows.Close();
     return true;
