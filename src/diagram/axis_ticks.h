@@ -37,4 +37,9 @@ std::vector<AxisTick> logTicks(double min, double max, int maxTicks);
 /// linear axis is, so every view has numbered grid lines.
 std::vector<AxisTick> logAxisTicks(double minPosition, double maxPosition, int maxTicks);
 
+/// Where a logarithmic axis numbered at whole decades (ticks from logAxisTicks) gets
+/// unnumbered lines as well: the logarithms of 2 and 5 of each decade inside the window, so
+/// values can be read between the decades. None when the numbered ticks are closer.
+std::vector<double> logMinorTicks(double minPosition, double maxPosition, const std::vector<AxisTick>& ticks);
+
 }  // namespace steam::diagram

@@ -17,6 +17,9 @@ namespace {
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kHorizontalGrid{100, 100, 100};
 constexpr Rgb kVerticalGrid{150, 150, 150};
+// Unnumbered lines at 2 and 5 of each decade of a logarithmic axis, fainter than the grid.
+constexpr Rgb kMinorHorizontalGrid{185, 185, 185};
+constexpr Rgb kMinorVerticalGrid{210, 210, 210};
 constexpr Rgb kSaturationColour{50, 50, 50};
 constexpr Rgb kRegionLabelColour{192, 192, 192};
 constexpr Rgb kCriticalFill{255, 100, 0};
@@ -90,6 +93,12 @@ void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registe
 
     const std::vector<AxisTick> yTicks = scale.yTicks(Ymin, Ymax);
     const std::vector<AxisTick> xTicks = scale.xTicks(Xmin, Xmax);
+    for (double y : scale.yMinorTicks(Ymin, Ymax, yTicks)) {
+        pic.setDashStyle(DashStyle::Dotted);
+        pic.line(Xmax, y, Xmin, y, kMinorHorizontalGrid);
+        pic.setDashStyle(DashStyle::Solid);
+    }
+    for (double x : scale.xMinorTicks(Xmin, Xmax, xTicks)) pic.line(x, Ymax, x, Ymin, kMinorVerticalGrid);
     for (const AxisTick& y : yTicks) {
         pic.setDashStyle(DashStyle::Dotted);
         pic.line(Xmax, y.value, Xmin - scale.Xpct, y.value, kHorizontalGrid);

@@ -19,6 +19,14 @@ std::vector<AxisTick> DiagramScale::yTicks(double Ymin, double Ymax) const {
     return Ylog ? logAxisTicks(Ymin, Ymax, kMaxLogTicksUp) : linearTicks(Ymin, Ymax, YtickStep);
 }
 
+std::vector<double> DiagramScale::xMinorTicks(double Xmin, double Xmax, const std::vector<AxisTick>& ticks) const {
+    return Xlog ? logMinorTicks(Xmin, Xmax, ticks) : std::vector<double>{};
+}
+
+std::vector<double> DiagramScale::yMinorTicks(double Ymin, double Ymax, const std::vector<AxisTick>& ticks) const {
+    return Ylog ? logMinorTicks(Ymin, Ymax, ticks) : std::vector<double>{};
+}
+
 void DiagramScale::setViewFromDrag() {
     ViewXmin = DragStartX < DragEndX ? DragStartX : DragEndX;
     ViewYmin = DragEndY < DragStartY ? DragEndY : DragStartY;

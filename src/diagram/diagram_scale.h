@@ -61,6 +61,10 @@ struct DiagramScale {
     std::vector<AxisTick> xTicks(double Xmin, double Xmax) const;
     /// The same for the axis up with YtickStep.
     std::vector<AxisTick> yTicks(double Ymin, double Ymax) const;
+    /// Unnumbered grid lines between the ticks of a logarithmic axis numbered at whole
+    /// decades (logMinorTicks); none on a linear axis.
+    std::vector<double> xMinorTicks(double Xmin, double Xmax, const std::vector<AxisTick>& ticks) const;
+    std::vector<double> yMinorTicks(double Ymin, double Ymax, const std::vector<AxisTick>& ticks) const;
 
     /// Sets the current window to the dragged rectangle, whatever the drag direction.
     void setViewFromDrag();

@@ -277,6 +277,8 @@ void fCal::CHKpic_Click(int index) {
 }
 
 void fCal::showChart(diagram::Chart chart) {
+    // A drag under way belongs to the chart it began on.
+    m_mouse.reset();
     m_diagram.setChart(chart);
     showChartControls();
     redraw();

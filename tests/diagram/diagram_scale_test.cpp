@@ -150,7 +150,16 @@ TEST(DiagramScaleTest, LogarithmicAxesAreTickedAtTheLogarithmsOfRoundNumbers) {
         const std::vector<AxisTick> ticks = c.across ? scale.xTicks(min, max) : scale.yTicks(min, max);
         EXPECT_EQ(joined(ticks), c.expected) << c.min << " .. " << c.max;
         for (const AxisTick& t : ticks) EXPECT_NEAR(t.value, std::log10(numeric::readNumber(t.text)), 1e-12) << t.text;
+        // Numbered at whole decades: unnumbered lines at 2 and 5 of each, none otherwise.
+        const std::vector<double> minor = c.across ? scale.xMinorTicks(min, max, ticks) : scale.yMinorTicks(min, max, ticks);
+        EXPECT_EQ(minor.size(), c.min != 0.0005 ? 0u : c.across ? 13u : 11u) << c.min << " .. " << c.max;
+        for (double m : minor) {
+            const double mantissa = std::pow(10.0, m - std::floor(m + 1e-9));
+            EXPECT_TRUE(std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9) << m;
+        }
     }
+    DiagramScale linear;
+    EXPECT_TRUE(linear.xMinorTicks(0, 2, linear.xTicks(0, 2)).empty());
 }
 
 TEST(DiagramScaleTest, ZoomRectangleIsOrderedWhateverTheDragDirection) {

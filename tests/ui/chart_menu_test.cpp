@@ -82,6 +82,23 @@ private slots:
         QVERIFY(!window->CHKpic[2]->isChecked());
     }
 
+    void aDragUnderWayWhenTheChartChangesZoomsNothing() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        const QPointF a = pixelOf(*window, 2, 3000), b = pixelOf(*window, 6, 1000);
+        pressOnPic(*window, a, Qt::LeftButton);
+        moveOverPic(*window, a, Qt::LeftButton);
+        moveOverPic(*window, b, Qt::LeftButton);
+        window->menuView[2]->trigger();
+        releaseOnPic(*window, b, Qt::LeftButton);
+        const diagram::DiagramScale& s = window->diagram().scale;
+        QCOMPARE(window->mouse().ZoomDragCount, 0);
+        QCOMPARE(s.ViewXmin, s.DefaultXmin);
+        QCOMPARE(s.ViewYmax, s.DefaultYmax);
+        QVERIFY(program.messages.shown.empty());
+    }
+
     void ctrlVPastesInAValueBoxAndShowsThePvChartElsewhere() {
         TestProgram program;
         auto window = openMainWindow(program);
