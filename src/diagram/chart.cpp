@@ -12,7 +12,6 @@ using Q = Quantity;
 constexpr double kCriticalT = 373.946;  // C, the saturation table's last row
 constexpr double kCriticalP = 22.064;   // MPa
 constexpr double kCriticalV = 0.0031056;
-constexpr double kCriticalS = 4.407;
 constexpr double kCriticalH = 2084.3;
 constexpr double kTripleT = 0.01;
 constexpr double kTripleP = 0.000611657;
@@ -46,7 +45,7 @@ const std::array<ChartDescription, kChartCount> kDescriptions{{
      {Q::t, Q::p, Q::v, Q::x},
      {"DengT", "DengP", "DengV", "DengX"},
      {7, 5, 8, 6},
-     {kCriticalS, kCriticalH},
+     {kCriticalEntropy, kCriticalH},
      std::nullopt,
      kHsLabels,
      kHsSaturation,
@@ -57,7 +56,7 @@ const std::array<ChartDescription, kChartCount> kDescriptions{{
      {Q::h, Q::p, Q::v, Q::x},
      {"TS_H", "TS_P", "TS_V", "TS_X"},
      {7, 1, 8, 1},
-     {kCriticalS, kCriticalT},
+     {kCriticalEntropy, kCriticalT},
      std::nullopt,
      kTsLabels,
      kTsSaturation,

@@ -31,6 +31,10 @@ inline constexpr int kQuantityCount = 6;
 /// Layer switches that carry a curve family (CHKpic(0) to CHKpic(3)).
 inline constexpr int kFamilySwitches = 4;
 
+/// The critical point's entropy, kJ/(kg.K): where it is drawn, and on the "图选s" pick the
+/// border between saturated water (left) and steam.
+inline constexpr double kCriticalEntropy = 4.407;
+
 struct ChartAxis {
     Quantity quantity;
     bool logarithmic;

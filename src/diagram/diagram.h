@@ -37,9 +37,6 @@ enum Layer : int {
     kPickEntropyEnthalpy = 8,
 };
 
-inline constexpr double kCriticalEntropy = 4.407;
-inline constexpr double kCriticalEnthalpy = 2084.3;
-
 class Diagram {
 public:
     DiagramScale scale;

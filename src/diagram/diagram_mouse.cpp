@@ -41,8 +41,10 @@ data::Message DiagramMouse::zoomRefusal() {
 
 std::string DiagramMouse::readout(const ChartAxis& axis, float position) {
     if (!axis.logarithmic) return numeric::fixedText(position, 3);
+    // At most six decimals, so the text fits its box: three significant digits below 0.001,
+    // finer than a pixel of the default window there.
     const double value = axis.fromChart(position);
-    const int decimals = std::max(0, 3 - static_cast<int>(std::floor(std::log10(value))));
+    const int decimals = std::clamp(3 - static_cast<int>(std::floor(std::log10(value))), 0, 6);
     return numeric::fixedText(value, decimals);
 }
 

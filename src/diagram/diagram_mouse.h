@@ -74,7 +74,8 @@ public:
     /// The zoom refusal: the rectangle is at or below a fixed fraction of the default window.
     static data::Message zoomRefusal();
     /// The read-out text of a position on an axis: the value with 3 decimals on a linear
-    /// axis (4.4 as 4.400), with 4 significant digits on a logarithmic one (0.001053).
+    /// axis (4.4 as 4.400), with 4 significant digits on a logarithmic one (0.001053; at most
+    /// six decimals, so 0.000614).
     static std::string readout(const ChartAxis& axis, float position);
 
 private:

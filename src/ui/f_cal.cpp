@@ -381,8 +381,8 @@ void fCal::Pic_MouseUp(int Button, int /*Shift*/, float X, float Y) {
 }
 
 void fCal::applyMouseReaction(const diagram::MouseReaction& reaction) {
-    if (!reaction.readoutX.empty()) TXTmouseX->setText(QString::fromStdString(reaction.readoutX));
-    if (!reaction.readoutY.empty()) TXTmouseY->setText(QString::fromStdString(reaction.readoutY));
+    if (!reaction.readoutX.empty()) setBoxText(TXTmouseX, QString::fromStdString(reaction.readoutX));
+    if (!reaction.readoutY.empty()) setBoxText(TXTmouseY, QString::fromStdString(reaction.readoutY));
     if (reaction.pointer)
         Pic->setCursor(*reaction.pointer == diagram::Pointer::Arrow ? Qt::ArrowCursor : Qt::CrossCursor);
     showMessages(reaction.messages);

