@@ -112,9 +112,13 @@ Rgb CurveColour(Quantity key);
 /// The chart with this command-line name, if any.
 std::optional<Chart> chartNamed(std::string_view name);
 
+/// The picture on screen in pixels, across and up.
+inline constexpr double kPicturePixelsAcross = 489;
+inline constexpr double kPicturePixelsUp = 465;
+
 /// Chart units per pixel of the default window at ten times its zoom: the scale at which
 /// the curves' points are placed and the saturation line's rows chosen. `pixels` is the
-/// picture's width or height (489 x 465), the window taking all but 8 % margins each side.
+/// picture's width or height, the window taking all but 8 % margins each side.
 double unitsPerPixelAtTenfoldZoom(const ChartAxis& axis, double pixels);
 
 }  // namespace steam::diagram

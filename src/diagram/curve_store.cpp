@@ -18,7 +18,7 @@ constexpr std::array<data::Source, kFamilyCount + 1> kFamilySources{
     data::Source::Swater, data::Source::DengT, data::Source::DengP, data::Source::DengV, data::Source::DengX};
 
 // The last ordinal of SWATER a saturation line reads (s'').
-constexpr int kSteamEntropy = 8;
+constexpr int kLastSaturationColumn = 8;
 
 bool rowHasValues(const data::RowSet& rows, int lastPosition) {
     if (rows.isEOF() || rows.columnCount() <= lastPosition) return false;
@@ -30,7 +30,6 @@ bool rowHasValues(const data::RowSet& rows, int lastPosition) {
 // How far the saturation line may keep from any row of the table, in pixels of the chart's
 // default window zoomed ten times.
 constexpr double kDomeTolerancePixels = 0.25;
-constexpr int kLastSaturationColumn = kSteamEntropy;
 
 // One chart's saturation line as it is read from SWATER: the columns of its water and steam
 // points, mapped onto the chart, and the pixels its shape is judged in.
@@ -40,8 +39,8 @@ struct DomeFrame {
 
     explicit DomeFrame(Chart c)
         : chart(chartDescription(c)),
-          xPerPixel(unitsPerPixelAtTenfoldZoom(chart.x, 489)),
-          yPerPixel(unitsPerPixelAtTenfoldZoom(chart.y, 465)) {}
+          xPerPixel(unitsPerPixelAtTenfoldZoom(chart.x, kPicturePixelsAcross)),
+          yPerPixel(unitsPerPixelAtTenfoldZoom(chart.y, kPicturePixelsUp)) {}
 
     SurfacePoint at(const std::array<double, 9>& row, int xColumn, int yColumn) const {
         return {chart.x.toChart(row[xColumn]), chart.y.toChart(row[yColumn])};

@@ -75,8 +75,8 @@ struct Plane {
     double perX, perY;
     explicit Plane(Chart chart)
         : d(diagram::chartDescription(chart)),
-          perX(diagram::unitsPerPixelAtTenfoldZoom(d.x, 489)),
-          perY(diagram::unitsPerPixelAtTenfoldZoom(d.y, 465)) {}
+          perX(diagram::unitsPerPixelAtTenfoldZoom(d.x, diagram::kPicturePixelsAcross)),
+          perY(diagram::unitsPerPixelAtTenfoldZoom(d.y, diagram::kPicturePixelsUp)) {}
     struct Px {
         double x, y;
     };

@@ -42,7 +42,7 @@ TEST(DiagramOnTablesTest, EachChartsSaturationLineFollowsEveryRowOfTheSaturation
         SCOPED_TRACE(d.name);
         const std::vector<SurfacePoint>& line = chart == Chart::HS ? loaded->diagram.curves.SaturationDome
                                                                    : loaded->diagram.curves.Charts[static_cast<size_t>(chart)].saturationLine;
-        const double perX = diagram::unitsPerPixelAtTenfoldZoom(d.x, 489), perY = diagram::unitsPerPixelAtTenfoldZoom(d.y, 465);
+        const double perX = diagram::unitsPerPixelAtTenfoldZoom(d.x, diagram::kPicturePixelsAcross), perY = diagram::unitsPerPixelAtTenfoldZoom(d.y, diagram::kPicturePixelsUp);
         const auto at = [&](const std::vector<double>& row, int xColumn, int yColumn) {
             return SurfacePoint{d.x.toChart(row[xColumn]) / perX, d.y.toChart(row[yColumn]) / perY};
         };

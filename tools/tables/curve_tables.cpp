@@ -56,8 +56,8 @@ class Plane {
 public:
     explicit Plane(Chart chart)
         : m_d(steam::diagram::chartDescription(chart)),
-          m_xPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.x, 489)),
-          m_yPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.y, 465)) {}
+          m_xPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.x, steam::diagram::kPicturePixelsAcross)),
+          m_yPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.y, steam::diagram::kPicturePixelsUp)) {}
 
     Pixel pixels(const State& st) const {
         return {m_d.x.toChart(valueOf(st, m_d.x.quantity)) / m_xPerPixel,
