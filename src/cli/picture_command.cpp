@@ -17,6 +17,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace steam::cli {
 
@@ -24,16 +25,28 @@ namespace {
 
 constexpr const char* kPrefix = "steamcalc diagram: ";
 
+// Family options name the property constant along the curves, whatever chart shows them.
+struct FamilyOption {
+    const char* name;
+    diagram::Quantity key;
+    const char* curves;  // in the message for a chart without them
+};
+
+constexpr std::array<FamilyOption, 6> kFamilyOptions{{
+    {"--isotherms", diagram::Quantity::t, "isotherms"},
+    {"--isobars", diagram::Quantity::p, "isobars"},
+    {"--isochores", diagram::Quantity::v, "isochores"},
+    {"--isenthalps", diagram::Quantity::h, "isenthalps"},
+    {"--isentropes", diagram::Quantity::s, "isentropes"},
+    {"--dryness", diagram::Quantity::x, "lines of constant dryness"},
+}};
+
 struct LayerOption {
     const char* name;
     int layer;  // index into CHKpic
 };
 
-constexpr std::array<LayerOption, 7> kLayerOptions{{
-    {"--isotherms", diagram::kIsotherms},
-    {"--isobars", diagram::kIsobars},
-    {"--isochores", diagram::kIsochores},
-    {"--dryness", diagram::kDrynessLines},
+constexpr std::array<LayerOption, 3> kLayerOptions{{
     {"--saturation", diagram::kSaturationLayer},
     {"--critical", diagram::kCriticalPointLayer},
     {"--labels", diagram::kRegionLabels},
@@ -53,9 +66,13 @@ constexpr int kMaxSide = 8000;
 
 struct PictureOptions {
     std::string file;
+    diagram::Chart chart = diagram::Chart::HS;
+    bool all = false;
+    std::vector<const FamilyOption*> families;
     std::array<bool, 7> layers{};
     bool window = false;
-    std::array<double, 4> bounds{};  // smin, smax, hmin, hmax
+    std::array<double, 4> bounds{};  // across min and max, up min and max, in the axes' units
+    std::array<std::string, 4> boundTexts;
     int width = render::QImageSurface::kWidth;
     int height = render::QImageSurface::kHeight;
 };
@@ -67,12 +84,58 @@ bool readSide(const std::string& text, int& side) {
     return true;
 }
 
+std::string quantityName(diagram::Quantity q) { return diagram::familyStyle(q).keyName; }
+
+// What depends on the chart is checked once the whole line is read: --chart may come last.
+bool checkAgainstChart(PictureOptions& options, std::string& problem) {
+    const diagram::ChartDescription& d = diagram::chartDescription(options.chart);
+    const std::string x = quantityName(d.x.quantity), y = quantityName(d.y.quantity);
+    for (const FamilyOption* family : options.families) {
+        int layer = -1;
+        for (int i = 0; i < diagram::kFamilySwitches; ++i)
+            if (d.switches[i] == family->key) layer = i;
+        if (layer < 0) {
+            problem = std::string(family->name) + ": the " + d.name + " chart has no " + family->curves;
+            return false;
+        }
+        options.layers[layer] = true;
+    }
+    if (options.all) {
+        for (int i = 0; i < diagram::kFamilySwitches; ++i) options.layers[i] = d.switches[i].has_value();
+        for (const LayerOption& layer : kLayerOptions) options.layers[layer.layer] = true;
+    }
+    if (!options.window) return true;
+    if (!(options.bounds[0] < options.bounds[1]) || !(options.bounds[2] < options.bounds[3])) {
+        problem = "--window needs " + x + "min < " + x + "max and " + y + "min < " + y + "max";
+        return false;
+    }
+    for (int k = 0; k < 4; ++k) {
+        const diagram::ChartAxis& axis = k < 2 ? d.x : d.y;
+        if (axis.logarithmic && !(options.bounds[k] > 0)) {
+            problem = "--window: " + quantityName(axis.quantity) + " \"" + options.boundTexts[k] +
+                      "\" must be above 0 on the logarithmic axis of the " + d.name + " chart";
+            return false;
+        }
+    }
+    return true;
+}
+
 bool parseArguments(const std::vector<std::string>& args, PictureOptions& options, std::string& problem) {
-    static constexpr std::array<const char*, 4> kBoundNames{"smin", "smax", "hmin", "hmax"};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--all") {
-            options.layers.fill(true);
+            options.all = true;
+            continue;
+        }
+        if (arg == "--chart") {
+            const std::optional<diagram::Chart> chart =
+                i + 1 < args.size() ? diagram::chartNamed(args[i + 1]) : std::nullopt;
+            if (!chart) {
+                problem = "--chart needs one of hs, ts, pv, pt";
+                return false;
+            }
+            options.chart = *chart;
+            ++i;
             continue;
         }
         if (arg == "--size") {
@@ -86,24 +149,27 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
         }
         if (arg == "--window") {
             if (args.size() - i - 1 < 4) {
-                problem = "--window needs four numbers: smin smax hmin hmax";
+                problem = "--window needs four numbers: across min and max, up min and max";
                 return false;
             }
             for (size_t k = 0; k < 4; ++k) {
+                options.boundTexts[k] = args[i + 1 + k];
                 if (!readWholeNumber(args[i + 1 + k], options.bounds[k])) {
-                    problem = std::string("--window: ") + kBoundNames[k] + " \"" + args[i + 1 + k] + "\" is not a number";
+                    problem = "--window: \"" + args[i + 1 + k] + "\" is not a number";
                     return false;
                 }
-            }
-            if (!(options.bounds[0] < options.bounds[1]) || !(options.bounds[2] < options.bounds[3])) {
-                problem = "--window needs smin < smax and hmin < hmax";
-                return false;
             }
             options.window = true;
             i += 4;
             continue;
         }
         bool known = false;
+        for (const FamilyOption& option : kFamilyOptions) {
+            if (arg == option.name) {
+                options.families.push_back(&option);
+                known = true;
+            }
+        }
         for (const LayerOption& option : kLayerOptions) {
             if (arg == option.name) {
                 options.layers[option.layer] = true;
@@ -125,7 +191,7 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
         problem = "missing output file name";
         return false;
     }
-    return true;
+    return checkAgainstChart(options, problem);
 }
 
 bool endsWith(const std::string& file, const char* extension) {
@@ -208,12 +274,14 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
         return 1;
     }
 
+    diagram.setChart(options.chart);
     for (size_t layer = 0; layer < options.layers.size(); ++layer) diagram.CHKpic[layer] = options.layers[layer];
     if (options.window) {
-        scale.ViewXmin = options.bounds[0];
-        scale.ViewXmax = options.bounds[1];
-        scale.ViewYmin = options.bounds[2];
-        scale.ViewYmax = options.bounds[3];
+        const diagram::ChartDescription& d = diagram.description();
+        scale.ViewXmin = d.x.toChart(options.bounds[0]);
+        scale.ViewXmax = d.x.toChart(options.bounds[1]);
+        scale.ViewYmin = d.y.toChart(options.bounds[2]);
+        scale.ViewYmax = d.y.toChart(options.bounds[3]);
     }
     diagram.axisTitles = true;
     scale.DefineScale(scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);

@@ -1,10 +1,13 @@
 #pragma once
-// `steamcalc diagram FILE [--isotherms] [--isobars] [--isochores] [--dryness]
-// [--saturation] [--critical] [--labels] [--all] [--window smin smax hmin hmax]
-// [--size width height]`: draws the h-s diagram the way the program does at start-up,
-// after the curves are loaded, with the axis titles in its margins, and writes it to FILE
-// as BMP (PNG when FILE ends in ".png", SVG when it ends in ".svg"). --size draws the same
-// picture at another size in pixels (489 x 465 unless given), fonts and lines scaled with it.
+// `steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]
+// [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical] [--labels] [--all]
+// [--window xmin xmax ymin ymax] [--size width height]`: draws a chart (the h-s chart unless
+// --chart names another) the way the program shows it, after the curves are loaded, with the
+// axis titles and units in its margins, and writes it to FILE as BMP (PNG when FILE ends in
+// ".png", SVG when it ends in ".svg"). A family option the chart lacks is refused; --all
+// switches on every layer the chart has. --window is in the axes' own units (not their
+// logarithms on a logarithmic axis). --size draws the same picture at another size in
+// pixels (489 x 465 unless given), fonts and lines scaled with it.
 #include <filesystem>
 #include <ostream>
 #include <string>

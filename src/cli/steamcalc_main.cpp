@@ -3,7 +3,7 @@
 //   steamcalc [--json] state NAME=VALUE NAME=VALUE
 //   steamcalc [--json] -            one request per line from standard input
 //   --csv instead of --json: the result list's columns, header once (csv_output.h)
-//   steamcalc diagram FILE [options]   the h-s diagram as a picture
+//   steamcalc diagram FILE [options]   a chart (h-s unless --chart names another) as a picture
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read.
 #include "csv_output.h"
@@ -25,8 +25,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: steamcalc [--json | --csv] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
-    "       steamcalc diagram FILE [--isotherms] [--isobars] [--isochores] [--dryness] [--saturation]\n"
-    "                              [--critical] [--labels] [--all] [--window smin smax hmin hmax]\n"
+    "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
+    "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
+    "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
     "                              [--size width height]   (FILE .bmp, .png or .svg)\n";
 
 bool openData(data::PropertyDatabase& db) {

@@ -1,5 +1,6 @@
 #include "property_database.h"
 
+#include "chart_tables.h"
 #include "row_set.h"
 #include "sqlite_source.h"
 
@@ -27,8 +28,15 @@ bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error
     for (const SourceInfo& info : kSources) {
         auto& slot = m_sources[static_cast<size_t>(info.source)];
         slot = SqliteSource::open(dir / dataFileName(info.source), error);
-        if (!slot || !slot->hasTable(info.table)) {
-            if (slot) error = "数据文件缺少表 " + std::string(info.table) + ": " + slot->file().string();
+        std::string missing;
+        if (slot) {
+            if (!slot->hasTable(info.table)) missing = info.table;
+            if (info.source == Source::Charts)
+                for (const ChartTable& chart : kChartTables)
+                    if (missing.empty() && !slot->hasTable(chart.table)) missing = chart.table;
+        }
+        if (!slot || !missing.empty()) {
+            if (slot) error = "数据文件缺少表 " + missing + ": " + slot->file().string();
             for (auto& s : m_sources) s.reset();
             return false;
         }

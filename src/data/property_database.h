@@ -1,7 +1,7 @@
 #pragma once
-// The seven data sources beside the executable: the saturation table, the water and
-// vapour (t, p) grids and the four tables of diagram curve points. Each is a read-only
-// SQLite file named after its stem. Callers address a source by its connection text,
+// The eight data sources beside the executable: the saturation table, the water and
+// vapour (t, p) grids, the four tables of the h-s chart's curve points and the curve points
+// of the other charts (chart_tables.h). Each is a read-only SQLite file named after its stem. Callers address a source by its connection text,
 // the fixed provider prefix followed by the directory and the stem ("...\swater").
 #include <array>
 #include <filesystem>
@@ -15,13 +15,13 @@ namespace steam::data {
 
 class SqliteSource;
 
-enum class Source { Swater, Water, Vapor, DengT, DengP, DengV, DengX };
-inline constexpr int kSourceCount = 7;
+enum class Source { Swater, Water, Vapor, DengT, DengP, DengV, DengX, Charts };
+inline constexpr int kSourceCount = 8;
 
 struct SourceInfo {
     Source source;
     const char* stem;   ///< with the leading backslash, as in the connection text
-    const char* table;  ///< the one table the source holds
+    const char* table;  ///< the one table the source holds (the charts source: its first)
 };
 
 inline constexpr std::array<SourceInfo, kSourceCount> kSources{{
@@ -32,6 +32,7 @@ inline constexpr std::array<SourceInfo, kSourceCount> kSources{{
     {Source::DengP, "\\DengP", "DengP"},
     {Source::DengV, "\\DengV", "DengV"},
     {Source::DengX, "\\DengX", "DengX"},
+    {Source::Charts, "\\charts", "TS_H"},
 }};
 
 inline constexpr const char* kConnectionPrefix =
@@ -48,10 +49,10 @@ public:
     PropertyDatabase(const PropertyDatabase&) = delete;
     PropertyDatabase& operator=(const PropertyDatabase&) = delete;
 
-    /// Opens all seven sources in dir. On failure nothing stays open and error names the
-    /// file that is missing, unreadable or lacks its table.
+    /// Opens all eight sources in dir. On failure nothing stays open and error names the
+    /// file that is missing, unreadable or lacks a table.
     bool open(const std::filesystem::path& dir, std::string& error);
-    /// Opens the first of the places that holds all seven files. When none does, error
+    /// Opens the first of the places that holds all eight files. When none does, error
     /// names every place looked in with the first file missing there.
     bool openFirst(const std::vector<std::filesystem::path>& places, std::string& error);
     bool isOpen() const { return m_open; }

@@ -77,4 +77,27 @@ std::vector<AxisTick> logTicks(double min, double max, int maxTicks) {
     return ticks;
 }
 
+std::vector<AxisTick> logAxisTicks(double minPosition, double maxPosition, int maxTicks) {
+    const double min = std::pow(10.0, minPosition), max = std::pow(10.0, maxPosition);
+    std::vector<AxisTick> ticks = logTicks(min, max, maxTicks);
+    if (ticks.size() < 3) {
+        std::vector<AxisTick> linear = linearTicks(min, max, tickStep(max - min, maxTicks));
+        if (linear.size() > ticks.size()) ticks = std::move(linear);
+    }
+    for (AxisTick& tick : ticks) tick.value = std::log10(tick.value);
+    return ticks;
+}
+
+std::vector<double> logMinorTicks(double minPosition, double maxPosition, const std::vector<AxisTick>& ticks) {
+    std::vector<double> out;
+    if (ticks.size() < 2 || ticks[1].value - ticks[0].value < 1 - 1e-9) return out;
+    const double slack = 1e-9;
+    for (int e = static_cast<int>(std::floor(minPosition)); e <= static_cast<int>(std::ceil(maxPosition)); ++e)
+        for (int m : {2, 5}) {
+            const double position = std::log10(decade(m, e));
+            if (position >= minPosition - slack && position <= maxPosition + slack) out.push_back(position);
+        }
+    return out;
+}
+
 }  // namespace steam::diagram

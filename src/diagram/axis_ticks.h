@@ -30,4 +30,16 @@ std::vector<AxisTick> linearTicks(double min, double max, double step);
 /// second, fifth or tenth decade.
 std::vector<AxisTick> logTicks(double min, double max, int maxTicks);
 
+/// Ticks of a logarithmic axis drawn from 10^minPosition to 10^maxPosition, each tick's
+/// value its position (the decimal logarithm) and its text the number itself. logTicks
+/// where they give at least three; a window too narrow for that (less than a factor of
+/// about five) is ticked at the multiples of a step of 1, 2 or 5 times a power of ten, as a
+/// linear axis is, so every view has numbered grid lines.
+std::vector<AxisTick> logAxisTicks(double minPosition, double maxPosition, int maxTicks);
+
+/// Where a logarithmic axis numbered at whole decades (ticks from logAxisTicks) gets
+/// unnumbered lines as well: the logarithms of 2 and 5 of each decade inside the window, so
+/// values can be read between the decades. None when the numbered ticks are closer.
+std::vector<double> logMinorTicks(double minPosition, double maxPosition, const std::vector<AxisTick>& ticks);
+
 }  // namespace steam::diagram

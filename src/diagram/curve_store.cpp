@@ -17,11 +17,8 @@ namespace {
 constexpr std::array<data::Source, kFamilyCount + 1> kFamilySources{
     data::Source::Swater, data::Source::DengT, data::Source::DengP, data::Source::DengV, data::Source::DengX};
 
-// Ordinals of SWATER read for the dome.
-constexpr int kWaterEnthalpy = 5;
-constexpr int kSteamEnthalpy = 6;
-constexpr int kWaterEntropy = 7;
-constexpr int kSteamEntropy = 8;
+// The last ordinal of SWATER a saturation line reads (s'').
+constexpr int kLastSaturationColumn = 8;
 
 bool rowHasValues(const data::RowSet& rows, int lastPosition) {
     if (rows.isEOF() || rows.columnCount() <= lastPosition) return false;
@@ -30,50 +27,118 @@ bool rowHasValues(const data::RowSet& rows, int lastPosition) {
     return true;
 }
 
-// Pixels of the default window (s 0 to 9.99, h 0 to 5000 on 489 x 465 pixels, 8 % margins)
-// zoomed ten times, and the distance the dome may keep from any row of the table.
-constexpr double kEntropyPerPixel = 9.99 * 1.16 / 4890.0;
-constexpr double kEnthalpyPerPixel = 5000.0 * 1.16 / 4650.0;
+// How far the saturation line may keep from any row of the table, in pixels of the chart's
+// default window zoomed ten times.
 constexpr double kDomeTolerancePixels = 0.25;
+
+// One chart's saturation line as it is read from SWATER: the columns of its water and steam
+// points, mapped onto the chart, and the pixels its shape is judged in.
+struct DomeFrame {
+    const ChartDescription& chart;
+    double xPerPixel, yPerPixel;
+
+    explicit DomeFrame(Chart c)
+        : chart(chartDescription(c)),
+          xPerPixel(unitsPerPixelAtTenfoldZoom(chart.x, kPicturePixelsAcross)),
+          yPerPixel(unitsPerPixelAtTenfoldZoom(chart.y, kPicturePixelsUp)) {}
+
+    SurfacePoint at(const std::array<double, 9>& row, int xColumn, int yColumn) const {
+        return {chart.x.toChart(row[xColumn]), chart.y.toChart(row[yColumn])};
+    }
+    double offChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) const {
+        const auto pixels = [this](const SurfacePoint& q) { return PixelPoint{q.x / xPerPixel, q.y / yPerPixel}; };
+        return distanceToSegment(pixels(p), pixels(a), pixels(b));
+    }
+};
 
 struct DomeRow {
     SurfacePoint steam, water;
 };
 
-double offChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) {
-    const auto pixels = [](const SurfacePoint& q) { return PixelPoint{q.x / kEntropyPerPixel, q.y / kEnthalpyPerPixel}; };
-    return distanceToSegment(pixels(p), pixels(a), pixels(b));
-}
+bool finite(const SurfacePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
-// Reads the row at a 1-based position into rows; false (error filled) when a value is missing.
-bool readDomeRow(data::RowSet& rows, long position, std::map<long, DomeRow>& out, std::string& error) {
-    rows.setAbsolutePosition(position);
-    if (!rowHasValues(rows, kSteamEntropy)) {
-        error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
+// The rows of SWATER read so far, each read once: the charts' lines share their samples and
+// many of the rows their bends need.
+class SaturationRows {
+public:
+    explicit SaturationRows(data::RowSet& rows) : m_rows(rows) {}
+
+    /// Values 1 to 8 (ts to s'') of the row at a 1-based position; null, error filled, when
+    /// one is missing.
+    const std::array<double, 9>* at(long position, std::string& error) {
+        const auto known = m_read.find(position);
+        if (known != m_read.end()) return &known->second;
+        m_rows.setAbsolutePosition(position);
+        if (!rowHasValues(m_rows, kLastSaturationColumn)) {
+            error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
+            return nullptr;
+        }
+        std::array<double, 9>& row = m_read[position];
+        for (int k = 1; k <= kLastSaturationColumn; ++k) row[k] = m_rows.Fields(k);
+        return &row;
+    }
+
+private:
+    data::RowSet& m_rows;
+    std::map<long, std::array<double, 9>> m_read;
+};
+
+// Reads the row at a 1-based position into out; false (error filled) when a value is missing
+// or cannot be shown on the chart's axes.
+bool readDomeRow(SaturationRows& rows, long position, const DomeFrame& frame, std::map<long, DomeRow>& out,
+                 std::string& error) {
+    const std::array<double, 9>* values = rows.at(position, error);
+    if (!values) return false;
+    const SaturationColumns& c = frame.chart.saturation;
+    const DomeRow row{frame.at(*values, c.steamX, c.steamY), frame.at(*values, c.waterX, c.waterY)};
+    if (!finite(row.steam) || !finite(row.water)) {
+        error = "表 SWATER 第 " + std::to_string(position) + " 行的数值无法画在" + frame.chart.menuItem + "的对数坐标上";
         return false;
     }
-    out[position] = {{rows.Fields(kSteamEntropy), rows.Fields(kSteamEnthalpy)},
-                     {rows.Fields(kWaterEntropy), rows.Fields(kWaterEnthalpy)}};
+    out[position] = row;
     return true;
 }
 
 // Between two rows already read, reads the middle one; where it lies off either chord,
-// it joins the dome and both halves are looked at again.
-bool refineDome(data::RowSet& rows, long a, long b, std::map<long, DomeRow>& dome, std::string& error) {
+// it joins the line and both halves are looked at again.
+bool refineDome(SaturationRows& rows, const DomeFrame& frame, long a, long b, std::map<long, DomeRow>& dome,
+                std::string& error) {
     if (b - a < 2) return true;
     const long m = a + (b - a) / 2;
     std::map<long, DomeRow> probe;
-    if (!readDomeRow(rows, m, probe, error)) return false;
+    if (!readDomeRow(rows, m, frame, probe, error)) return false;
     const DomeRow& ra = dome.at(a);
     const DomeRow& rb = dome.at(b);
     const DomeRow& rm = probe.at(m);
-    if (std::max(offChord(rm.steam, ra.steam, rb.steam), offChord(rm.water, ra.water, rb.water)) <= kDomeTolerancePixels)
+    if (std::max(frame.offChord(rm.steam, ra.steam, rb.steam), frame.offChord(rm.water, ra.water, rb.water)) <=
+        kDomeTolerancePixels)
         return true;
     dome[m] = rm;
-    return refineDome(rows, a, m, dome, error) && refineDome(rows, m, b, dome, error);
+    return refineDome(rows, frame, a, m, dome, error) && refineDome(rows, frame, m, b, dome, error);
 }
 
-bool readSaturationLine(const data::PropertyDatabase& db, CurveStore& store, std::string& error) {
+// One chart's saturation line through the given rows, the last row (the critical point) and
+// the rows between that its shape needs: up the steam side and back down the water side, or
+// up the one curve where both sides are the same points.
+bool readDome(SaturationRows& rows, long last, const DomeFrame& frame, std::map<long, DomeRow> dome,
+              std::vector<SurfacePoint>& line, std::string& error) {
+    if (!readDomeRow(rows, last, frame, dome, error)) return false;
+    std::vector<long> read;
+    for (const auto& entry : dome) read.push_back(entry.first);
+    for (size_t k = 1; k < read.size(); ++k)
+        if (!refineDome(rows, frame, read[k - 1], read[k], dome, error)) return false;
+    line.clear();
+    line.reserve(2 * dome.size());
+    if (frame.chart.saturation.oneBranch()) {
+        for (const auto& entry : dome) line.push_back(entry.second.water);
+        return true;
+    }
+    for (const auto& entry : dome) line.push_back(entry.second.steam);
+    for (auto it = dome.rbegin(); it != dome.rend(); ++it) line.push_back(it->second.water);
+    return true;
+}
+
+bool readSaturationLines(const data::PropertyDatabase& db, CurveStore& store, std::string& error) {
     data::RowSet rows;
     std::string why;
     if (!rows.Open(db, db.connectionText(data::Source::Swater), "select * from SWATER", data::CursorType::Static,
@@ -92,26 +157,59 @@ bool readSaturationLine(const data::PropertyDatabase& db, CurveStore& store, std
         error = "表 SWATER 没有数据";
         return false;
     }
-    std::map<long, DomeRow> dome;
-    for (int i = 1; i <= kSaturationSamples; ++i) {
-        const long position = static_cast<long>(std::floor((i - 1) * static_cast<double>(N) / 20.0 + 1.0));
-        if (!readDomeRow(rows, position, dome, error)) return false;
-        const DomeRow& row = dome[position];
-        store.SaturationLine[41 - i] = {static_cast<float>(row.water.x), static_cast<float>(row.water.y)};
-        store.SaturationLine[i] = {static_cast<float>(row.steam.x), static_cast<float>(row.steam.y)};
+    std::vector<long> samples;
+    for (int i = 1; i <= kSaturationSamples; ++i)
+        samples.push_back(static_cast<long>(std::floor((i - 1) * static_cast<double>(N) / 20.0 + 1.0)));
+    SaturationRows read(rows);
+    for (Chart chart : kCharts) {
+        const DomeFrame frame(chart);
+        std::map<long, DomeRow> seeds;
+        for (long position : samples)
+            if (!readDomeRow(read, position, frame, seeds, error)) return false;
+        if (chart == Chart::HS) {
+            for (int i = 1; i <= kSaturationSamples; ++i) {
+                const DomeRow& row = seeds.at(samples[i - 1]);
+                store.SaturationLine[41 - i] = {static_cast<float>(row.water.x), static_cast<float>(row.water.y)};
+                store.SaturationLine[i] = {static_cast<float>(row.steam.x), static_cast<float>(row.steam.y)};
+            }
+        }
+        std::vector<SurfacePoint>& line =
+            chart == Chart::HS ? store.SaturationDome : store.Charts[static_cast<size_t>(chart)].saturationLine;
+        if (!readDome(read, N, frame, std::move(seeds), line, error)) return false;
     }
-    // The dome runs up to the critical point, the table's last row, and through the rows
-    // between the samples that its shape needs.
-    if (!readDomeRow(rows, N, dome, error)) return false;
-    std::vector<long> read;
-    for (const auto& entry : dome) read.push_back(entry.first);
-    for (size_t k = 1; k < read.size(); ++k)
-        if (!refineDome(rows, read[k - 1], read[k], dome, error)) return false;
     rows.Close();
-    store.SaturationDome.clear();
-    store.SaturationDome.reserve(2 * dome.size());
-    for (const auto& entry : dome) store.SaturationDome.push_back(entry.second.steam);
-    for (auto it = dome.rbegin(); it != dome.rend(); ++it) store.SaturationDome.push_back(it->second.water);
+    return true;
+}
+
+// Every row of a table of the charts source, split into curves where the key changes.
+bool readChartFamily(const data::PropertyDatabase& db, Chart chart, int layer, CurveStore& store, std::string& error) {
+    const ChartDescription& d = chartDescription(chart);
+    const std::string table = d.tables[layer];
+    data::RowSet rows;
+    std::string why;
+    if (!rows.Open(db, db.connectionText(data::Source::Charts), "select * from " + table, data::CursorType::Dynamic,
+                   &why)) {
+        error = "表 " + table + " 无法读取: " + why;
+        return false;
+    }
+    std::vector<ChartCurve>& curves = store.Charts[static_cast<size_t>(chart)].families[layer];
+    curves.clear();
+    rows.MoveFirst();
+    for (long n = 1; !rows.isEOF(); ++n, rows.MoveNext()) {
+        if (!rowHasValues(rows, 3)) {
+            error = "表 " + table + " 第 " + std::to_string(n) + " 个曲线点缺少数值";
+            return false;
+        }
+        const double key = rows.Fields(1);
+        const SurfacePoint point{d.x.toChart(rows.Fields(2)), d.y.toChart(rows.Fields(3))};
+        if (!finite(point)) {
+            error = "表 " + table + " 第 " + std::to_string(n) + " 个曲线点无法画在对数坐标上";
+            return false;
+        }
+        if (curves.empty() || curves.back().key != key) curves.push_back({key, {}});
+        curves.back().points.push_back(point);
+    }
+    rows.Close();
     return true;
 }
 
@@ -150,13 +248,19 @@ void CurveStore::clearPoints() {
     SaturationLine = {};
     SaturationDome.clear();
     for (auto& family : CurveFamily) family = {};
+    for (auto& chart : Charts) chart = {};
 }
 
 bool CurveStore::ReadCurveData(const data::PropertyDatabase& db, std::string& error) {
     CurveKeyName = {"", "t", "p", "v", "x"};
     CurveTable = {"", "DengT", "DengP", "DengV", "DengX"};
-    bool ok = readSaturationLine(db, *this, error);
+    bool ok = readSaturationLines(db, *this, error);
     for (int f = 1; ok && f <= kFamilyCount; ++f) ok = readFamily(db, f, *this, error);
+    for (Chart chart : kCharts) {
+        if (chart == Chart::HS) continue;
+        for (int layer = 0; ok && layer < kFamilySwitches; ++layer)
+            if (chartDescription(chart).tables[layer]) ok = readChartFamily(db, chart, layer, *this, error);
+    }
     // Half-filled stores would draw a dome without curves, or some families only.
     if (!ok) clearPoints();
     return ok;

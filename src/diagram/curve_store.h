@@ -1,7 +1,9 @@
 #pragma once
-// The point lists the diagram draws: the saturation dome and the four curve families,
-// read once from the data store at start-up and never changed afterwards.
-// Coordinates are s in kJ/(kg.K) and h in kJ/kg.
+// The point lists the charts draw: for the h-s chart the saturation dome and the four curve
+// families (s in kJ/(kg.K), h in kJ/kg), for the other charts their saturation lines and
+// families in chart coordinates; read once from the data store at start-up and never
+// changed afterwards.
+#include "chart.h"
 #include "drawing_surface.h"
 
 #include <array>
@@ -32,6 +34,21 @@ struct CurvePoint {
     double s = 0.0;
 };
 
+/// One curve of a chart other than h-s: its key and its points in drawing order, in chart
+/// coordinates (logarithms on a logarithmic axis).
+struct ChartCurve {
+    double key = 0.0;
+    std::vector<SurfacePoint> points;
+};
+
+/// What a chart other than h-s draws from the data: its saturation line (the dome up the
+/// steam side and back down the water side, or the one vapour-pressure curve of the p-t
+/// chart, from the triple to the critical point) and the families of its layer switches.
+struct ChartCurves {
+    std::vector<SurfacePoint> saturationLine;
+    std::array<std::vector<ChartCurve>, kFamilySwitches> families;
+};
+
 struct CurveStore {
     /// Slots 1 to 20: saturated steam (s'', h'') of the sampled rows in table order;
     /// slots 21 to 40: saturated water (s', h') of the same rows in reverse order.
@@ -50,12 +67,17 @@ struct CurveStore {
     std::array<std::string, kFamilyCount + 1> CurveKeyName{"", "t", "p", "v", "x"};
     /// Table (and data source) of family f ("DengT", "DengP", "DengV", "DengX").
     std::array<std::string, kFamilyCount + 1> CurveTable{"", "DengT", "DengP", "DengV", "DengX"};
+    /// The other charts' lines, by chart; the entry of the h-s chart stays empty (it draws
+    /// from the stores above).
+    std::array<ChartCurves, kChartCount> Charts;
 
-    /// Fills both stores from the open database: 20 rows of SWATER sampled evenly by row
-    /// number, the dome through those, the last row and the rows between that it needs,
-    /// then up to 800 rows with a non-zero key from each curve table. On failure
-    /// (a query that does not run, an empty or over-long SWATER, a row too short or with
-    /// an empty value) returns false, error names the table, and the stores hold zeros.
+    /// Fills the stores from the open database: 20 rows of SWATER sampled evenly by row
+    /// number, each chart's saturation line through those, the last row and the rows between
+    /// that its shape needs on that chart, then up to 800 rows with a non-zero key from each
+    /// h-s curve table, and every row of each table of the charts source. On failure (a
+    /// query that does not run, an empty or over-long SWATER, a row too short, with an empty
+    /// value or one a logarithmic axis cannot show) returns false, error names the table, and
+    /// the stores hold zeros.
     bool ReadCurveData(const data::PropertyDatabase& db, std::string& error);
 
     /// Back to the state before loading: every slot zero.

@@ -6,6 +6,7 @@
 #include "numeric/number_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -16,6 +17,9 @@ namespace {
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kHorizontalGrid{100, 100, 100};
 constexpr Rgb kVerticalGrid{150, 150, 150};
+// Unnumbered lines at 2 and 5 of each decade of a logarithmic axis, fainter than the grid.
+constexpr Rgb kMinorHorizontalGrid{185, 185, 185};
+constexpr Rgb kMinorVerticalGrid{210, 210, 210};
 constexpr Rgb kSaturationColour{50, 50, 50};
 constexpr Rgb kRegionLabelColour{192, 192, 192};
 constexpr Rgb kCriticalFill{255, 100, 0};
@@ -23,34 +27,52 @@ constexpr Rgb kCriticalEdge{30, 30, 0};
 constexpr Rgb kCurveLabelBox{220, 220, 220};
 constexpr Rgb kMargin{210, 215, 210};
 
-struct RegionLabel {
-    const char* text;
-    double s;
-    double h;
-};
-
-constexpr std::array<RegionLabel, 6> kRegionLabelTexts{{
-    {"饱和蒸汽", 7.5, 2750},
-    {"饱和水", 0.5, 500},
-    {"湿蒸汽(两相区)", 5.0, 1800},
-    {"水", 2.5, 1700},
-    {"过热蒸汽", 7.5, 3700},
-    {"超临界区", 2.5, 3500},
-}};
-
-// Saturation values 5 to 8 of a slot: h', h'', s', s''.
-constexpr int kWaterEnthalpy = 5;
+// Saturation value 6 of a slot (h'') and state value 4 (h): non-zero once a result is there.
 constexpr int kSteamEnthalpy = 6;
-constexpr int kWaterEntropy = 7;
-constexpr int kSteamEntropy = 8;
-// State values 4 and 5: h, s.
 constexpr int kStateEnthalpy = 4;
-constexpr int kStateEntropy = 5;
 
 constexpr int kSaturationLabelDivisor = 16;
 constexpr int kStateLabelDivisor = 19;
 
 }  // namespace
+
+void Diagram::setChart(Chart chart) {
+    const ChartDescription& left = description();
+    m_views[static_cast<size_t>(m_chart)] = {scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax};
+    m_hasView[static_cast<size_t>(m_chart)] = true;
+    for (int i = 0; i < kFamilySwitches; ++i)
+        if (left.switches[i]) m_familyTicks[static_cast<size_t>(*left.switches[i])] = CHKpic[i];
+
+    m_chart = chart;
+    const ChartDescription& d = description();
+    for (int i = 0; i < kFamilySwitches; ++i)
+        CHKpic[i] = d.switches[i] && m_familyTicks[static_cast<size_t>(*d.switches[i])];
+    if (!d.entropyAcross()) CHKpic[kPickEntropy] = false;
+    showDefaultWindow();
+    if (m_hasView[static_cast<size_t>(chart)]) {
+        const auto& view = m_views[static_cast<size_t>(chart)];
+        scale.ViewXmin = view[0];
+        scale.ViewXmax = view[1];
+        scale.ViewYmin = view[2];
+        scale.ViewYmax = view[3];
+        scale.DefineScale(scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
+    }
+}
+
+void Diagram::showDefaultWindow() {
+    const ChartDescription& d = description();
+    scale.Xlog = d.x.logarithmic;
+    scale.Ylog = d.y.logarithmic;
+    scale.DefaultXmin = d.x.toChart(d.x.defaultMin);
+    scale.DefaultXmax = d.x.toChart(d.x.defaultMax);
+    scale.DefaultYmin = d.y.toChart(d.y.defaultMin);
+    scale.DefaultYmax = d.y.toChart(d.y.defaultMax);
+    scale.ViewXmin = scale.DefaultXmin;
+    scale.ViewXmax = scale.DefaultXmax;
+    scale.ViewYmin = scale.DefaultYmin;
+    scale.ViewYmax = scale.DefaultYmax;
+    scale.DefineScale(scale.DefaultXmin, scale.DefaultXmax, scale.DefaultYmin, scale.DefaultYmax);
+}
 
 PixelBox Diagram::PixelMap::box(double x1, double y1, double x2, double y2) const {
     const PixelPoint a = toPixel(x1, y1), b = toPixel(x2, y2);
@@ -71,6 +93,12 @@ void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registe
 
     const std::vector<AxisTick> yTicks = scale.yTicks(Ymin, Ymax);
     const std::vector<AxisTick> xTicks = scale.xTicks(Xmin, Xmax);
+    for (double y : scale.yMinorTicks(Ymin, Ymax, yTicks)) {
+        pic.setDashStyle(DashStyle::Dotted);
+        pic.line(Xmax, y, Xmin, y, kMinorHorizontalGrid);
+        pic.setDashStyle(DashStyle::Solid);
+    }
+    for (double x : scale.xMinorTicks(Xmin, Xmax, xTicks)) pic.line(x, Ymax, x, Ymin, kMinorVerticalGrid);
     for (const AxisTick& y : yTicks) {
         pic.setDashStyle(DashStyle::Dotted);
         pic.line(Xmax, y.value, Xmin - scale.Xpct, y.value, kHorizontalGrid);
@@ -79,8 +107,8 @@ void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registe
     for (const AxisTick& x : xTicks) pic.line(x.value, Ymax, x.value, Ymin - scale.Ypct, kVerticalGrid);
 
     std::vector<CurveLabel> labels;
-    for (int f = 1; f <= kFamilyCount; ++f)
-        if (CHKpic[f - 1]) drawFamily(pic, f, labels);
+    for (int layer = 0; layer < kFamilySwitches; ++layer)
+        if (CHKpic[layer] && description().switches[layer]) drawFamily(pic, layer, labels);
     if (CHKpic[kSaturationLayer]) drawSaturationLine(pic);
     if (CHKpic[kRegionLabels]) drawRegionLabels(pic);
     if (CHKpic[kCriticalPointLayer]) drawCriticalPoint(pic);
@@ -144,32 +172,43 @@ void Diagram::drawVisible(DrawingSurface& pic, std::span<const SurfacePoint> poi
     if (!m_run.empty()) pic.polyline(m_run, colour);
 }
 
-// Consecutive slots with the same key are one curve. The slots after the family's last
-// row hold key 0 and are no curve.
-void Diagram::drawFamily(DrawingSurface& pic, int f, std::vector<CurveLabel>& labels) const {
-    const auto& slots = curves.CurveFamily[f];
-    std::vector<SurfacePoint> points;
+// The h-s chart's families come from their slots, where consecutive slots with the same
+// key are one curve and the slots after the family's last row (key 0) are none; the other
+// charts' come as curves.
+void Diagram::drawFamily(DrawingSurface& pic, int layer, std::vector<CurveLabel>& labels) const {
+    if (m_chart != Chart::HS) {
+        for (const ChartCurve& curve : curves.Charts[static_cast<size_t>(m_chart)].families[layer])
+            drawCurve(pic, layer, curve.key, curve.points, labels);
+        return;
+    }
+    const auto& slots = curves.CurveFamily[layer + 1];
     for (int j = 1; j <= kCurveSlots;) {
         const double key = slots[j].key;
         int end = j;
         while (end < kCurveSlots && slots[end + 1].key == key) ++end;
         if (key != 0.0) {
-            points.clear();
-            CurveLabel label{f, " " + curves.CurveKeyName[f] + "=" + numeric::generalText(key), {}};
-            for (int k = j; k <= end; ++k) {
-                points.push_back({slots[k].s, slots[k].h});
-                label.curve.push_back(m_map.toPixel(slots[k].s, slots[k].h));
-            }
-            drawVisible(pic, points, CurveColour[f]);
-            labels.push_back(std::move(label));
+            m_points.clear();
+            for (int k = j; k <= end; ++k) m_points.push_back({slots[k].s, slots[k].h});
+            drawCurve(pic, layer, key, m_points, labels);
         }
         j = end + 1;
     }
 }
 
+void Diagram::drawCurve(DrawingSurface& pic, int layer, double key, std::span<const SurfacePoint> points,
+                        std::vector<CurveLabel>& labels) const {
+    const FamilyStyle& style = familyStyle(*description().switches[layer]);
+    CurveLabel label{layer + 1, std::string(" ") + style.keyName + "=" + numeric::generalText(key), {}};
+    label.curve.reserve(points.size());
+    for (const SurfacePoint& p : points) label.curve.push_back(m_map.toPixel(p.x, p.y));
+    drawVisible(pic, points, style.colour);
+    labels.push_back(std::move(label));
+}
+
 void Diagram::drawSaturationLine(DrawingSurface& pic) const {
     pic.setLineWidth(2);
-    drawVisible(pic, curves.SaturationDome, kSaturationColour);
+    drawVisible(pic, m_chart == Chart::HS ? curves.SaturationDome : curves.Charts[static_cast<size_t>(m_chart)].saturationLine,
+                kSaturationColour);
     pic.setLineWidth(1);
 }
 
@@ -210,7 +249,7 @@ void Diagram::drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>
         if (!box) continue;
         const SurfacePoint topLeft = m_map.toUser({box->left, box->top});
         const SurfacePoint bottomRight = m_map.toUser({box->right, box->bottom});
-        const Rgb colour = CurveColour[label.family];
+        const Rgb colour = CurveColour(*description().switches[label.family - 1]);
         pic.filledRectangle(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, kCurveLabelBox);
         pic.rectangle(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, colour);
         pic.setTextColour(colour);
@@ -220,41 +259,52 @@ void Diagram::drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>
     }
 }
 
-// The s title centred under the axis numbers, the h title above the numbers' column.
+// The title across centred under the axis numbers, the title up above the numbers' column.
 void Diagram::drawAxisTitles(DrawingSurface& pic, double Ymin) const {
     const TextExtent number = pic.textExtent("0");
-    const TextExtent across = pic.textExtent(kEntropyAxisTitle);
+    const char* titleAcross = description().x.title;
+    const char* titleUp = description().y.title;
+    const TextExtent across = pic.textExtent(titleAcross);
     const PixelPoint belowNumbers = m_map.toPixel((m_xmin + m_xmax) / 2, Ymin - scale.Ypct);
     const double top = std::min(belowNumbers.y + number.height + 1, pic.pixelHeight() - across.height);
     const SurfacePoint at = m_map.toUser({belowNumbers.x - across.width / 2, top});
     pic.setCurrentPosition(at.x, at.y);
-    pic.text(kEntropyAxisTitle);
+    pic.text(titleAcross);
     const SurfacePoint corner = m_map.toUser({2, 2});
     pic.setCurrentPosition(corner.x, corner.y);
-    pic.text(kEnthalpyAxisTitle);
+    pic.text(titleUp);
 }
 
 void Diagram::drawRegionLabels(DrawingSurface& pic) const {
     pic.setFont("宋体", 16, true);
     pic.setTextColour(kRegionLabelColour);
-    for (const RegionLabel& label : kRegionLabelTexts) {
-        pic.setCurrentPosition(label.s, label.h);
+    const ChartDescription& d = description();
+    for (const ChartLabel& label : d.regionLabels) {
+        const double x = d.x.toChart(label.x), y = d.y.toChart(label.y);
+        pic.setCurrentPosition(x, y);
         pic.text(label.text);
         const TextExtent extent = pic.textExtent(label.text);
-        const PixelPoint corner = m_map.toPixel(label.s, label.h);
+        const PixelPoint corner = m_map.toPixel(x, y);
         m_footprints.push_back({corner.x, corner.y, corner.x + extent.width, corner.y + extent.height});
     }
     pic.setTextColour(kBlack);
     pic.setFont("Arial", 8, false);
 }
 
+// The critical point, and on the p-t chart the triple point where its curve begins.
 void Diagram::drawCriticalPoint(DrawingSurface& pic) const {
+    drawFixedPoint(pic, description().criticalPoint);
+    if (description().triplePoint) drawFixedPoint(pic, *description().triplePoint);
+}
+
+void Diagram::drawFixedPoint(DrawingSurface& pic, const std::array<double, 2>& at) const {
+    const double x = description().x.toChart(at[0]), y = description().y.toChart(at[1]);
     const double halfWidth = scale.Xspan / 120.0;
     const float halfHeight = scale.Yspan / 120.0f;
-    const double x1 = kCriticalEntropy - halfWidth;
-    const double y1 = kCriticalEnthalpy - halfHeight;
-    const double x2 = kCriticalEntropy + halfWidth;
-    const double y2 = kCriticalEnthalpy + halfHeight;
+    const double x1 = x - halfWidth;
+    const double y1 = y - halfHeight;
+    const double x2 = x + halfWidth;
+    const double y2 = y + halfHeight;
     pic.filledRectangle(x1, y1, x2, y2, kCriticalFill);
     pic.rectangle(x1, y1, x2, y2, kCriticalEdge);
     m_footprints.push_back(m_map.box(x1, y1, x2, y2));
@@ -308,22 +358,29 @@ void Diagram::drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor,
                             std::max(box.bottom, corner.y + extent.height)});
 }
 
+void Diagram::drawValuePoint(DrawingSurface& pic, float xValue, float yValue, int labelDivisor,
+                             const std::string& text, Rgb dot, Rgb dotLine, Rgb label) const {
+    const double x = description().x.toChart(xValue), y = description().y.toChart(yValue);
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
+    drawPoint(pic, static_cast<float>(x), static_cast<float>(y), labelDivisor, text, dot, dotLine, label);
+}
+
 void Diagram::drawUpDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii, const std::string& LabName,
                         Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const {
     if (ii < 0 || ii > calc::kCurrentSatSlot) throw std::out_of_range("drawUpDot: no saturation slot " + std::to_string(ii));
     const auto value = [&](int k) { return static_cast<float>(registers.SaturationMemory(ii, k)); };
-    drawPoint(pic, value(kWaterEntropy), value(kWaterEnthalpy), kSaturationLabelDivisor, " ( s', h')" + LabName,
-              ColoDot, ColoDotLine, ColoLabel);
-    drawPoint(pic, value(kSteamEntropy), value(kSteamEnthalpy), kSaturationLabelDivisor, "(s'', h'')" + LabName,
-              ColoDot, ColoDotLine, ColoLabel);
+    for (const MarkedPoint& mark : description().saturationMarks)
+        drawValuePoint(pic, value(mark.xValue), value(mark.yValue), kSaturationLabelDivisor, mark.text + LabName,
+                       ColoDot, ColoDotLine, ColoLabel);
 }
 
 void Diagram::drawDownDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii,
                           const std::string& LabName, Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const {
     if (ii < 0 || ii > calc::kCurrentStateSlot) throw std::out_of_range("drawDownDot: no state slot " + std::to_string(ii));
     const auto value = [&](int k) { return static_cast<float>(registers.StateMemory(ii, k)); };
-    drawPoint(pic, value(kStateEntropy), value(kStateEnthalpy), kStateLabelDivisor, "( s , h )" + LabName, ColoDot,
-              ColoDotLine, ColoLabel);
+    const MarkedPoint& mark = description().stateMark;
+    drawValuePoint(pic, value(mark.xValue), value(mark.yValue), kStateLabelDivisor, mark.text + LabName, ColoDot,
+                   ColoDotLine, ColoLabel);
 }
 
 }  // namespace steam::diagram

@@ -1,15 +1,19 @@
 #pragma once
-// The h-s diagram of water: owns the scale, the curve stores, the layer switches and the
-// readiness flag, and draws the whole diagram onto a DrawingSurface in diagram
-// coordinates (s in kJ/(kg.K) across, h in kJ/kg up). Every change to what should be
-// shown ends in a full drawWindow; nothing is updated incrementally. The register store
-// (calc) supplies the state points and which registers are shown.
+// The diagram box: one of four charts of water (h-s, T-s, p-v, p-t; chart.h describes each).
+// Owns the chart shown, the scale, the curve stores, the layer switches and the readiness
+// flag, and draws the whole chart onto a DrawingSurface in chart coordinates (the values on
+// a linear axis, their logarithms on a logarithmic one; s in kJ/(kg.K) across and h in kJ/kg
+// up on the h-s chart). Every change to what should be shown ends in a full drawWindow;
+// nothing is updated incrementally. The register store (calc) supplies the state points and
+// which registers are shown.
+#include "chart.h"
 #include "curve_store.h"
 #include "diagram_scale.h"
 #include "drawing_surface.h"
 #include "label_placement.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,7 +23,8 @@ class RegisterStore;
 
 namespace steam::diagram {
 
-/// Layer switch indices of CHKpic; 7 and 8 are the pick modes and switch no layer.
+/// Layer switch indices of CHKpic; 7 and 8 are the pick modes and switch no layer. The
+/// first four carry the families of the chart shown; their names are the h-s chart's.
 enum Layer : int {
     kIsotherms = 0,
     kIsobars = 1,
@@ -32,29 +37,30 @@ enum Layer : int {
     kPickEntropyEnthalpy = 8,
 };
 
-inline constexpr double kCriticalEntropy = 4.407;
-inline constexpr double kCriticalEnthalpy = 2084.3;
-
-/// Axis titles, drawn into pictures that leave the window.
-inline constexpr const char* kEntropyAxisTitle = "s (kJ/kg.K)";
-inline constexpr const char* kEnthalpyAxisTitle = "h (kJ/kg)";
-
 class Diagram {
 public:
     DiagramScale scale;
     CurveStore curves;
-    /// Layer check boxes, all unchecked at start.
+    /// Layer check boxes of the chart shown, all unchecked at start.
     std::array<bool, 9> CHKpic{};
     /// 0 while drawWindow runs, 1 once the diagram is complete.
     int DiagramReady = 0;
-    /// Colour of curve family f = 1 to 4 (index 0 unused).
-    std::array<Rgb, kFamilyCount + 1> CurveColour{
-        Rgb{0, 0, 0}, Rgb{200, 0, 0}, Rgb{0, 0, 200}, Rgb{0, 170, 0}, Rgb{0, 0, 0}};
     /// Whether the axis titles are drawn in the margins (pictures written to files; the
     /// window shows them as captions of its own).
     bool axisTitles = false;
 
-    /// Clears the surface's image and draws the whole diagram for this window: grid,
+    Chart chart() const { return m_chart; }
+    const ChartDescription& description() const { return chartDescription(m_chart); }
+    /// Makes another chart the one shown (nothing is drawn). The chart left keeps its current
+    /// window for its next showing; the new one shows the window it had then, or its default
+    /// window the first time, rescaled. A family's tick goes with the family: a switch shows
+    /// the tick its family last had on any chart, and a family this chart lacks keeps its
+    /// tick for the charts that have it. "图选s" is unticked where s does not run across.
+    void setChart(Chart chart);
+    /// The chart's default window, set and made the current one, rescaled (the start-up).
+    void showDefaultWindow();
+
+    /// Clears the surface's image and draws the whole chart for this window: grid,
     /// switched-on layers, shown registers and current results, the curves' labels where
     /// they fit this window, margins, axis numbers and frame. The scale must come from
     /// DefineScale on a window with the same spans.
@@ -67,21 +73,25 @@ public:
     /// Back to the default window, rescaled and drawn.
     void restoreDefault(DrawingSurface& pic, const calc::RegisterStore& registers);
 
-    /// Marks the saturated water (s', h') and steam (s'', h'') points of saturation slot
-    /// ii (0 to 6) with squares and labels " ( s', h')" + LabName and "(s'', h'')" + LabName.
+    /// Marks the points of saturation slot ii (0 to 6) with squares and labels: on the h-s
+    /// chart saturated water (s', h') and steam (s'', h''), labelled " ( s', h')" + LabName
+    /// and "(s'', h'')" + LabName; on the others at their own pair of properties (one point,
+    /// (ts, ps), on the p-t chart). A point a logarithmic axis cannot show (a value of 0) is
+    /// left out.
     void drawUpDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii, const std::string& LabName,
                    Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const;
-    /// Marks the point (s, h) of state slot ii (0 to 5), labelled "( s , h )" + LabName.
+    /// Marks the point of state slot ii (0 to 5) at its own coordinates: (s, h) labelled
+    /// "( s , h )" + LabName on the h-s chart.
     void drawDownDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii, const std::string& LabName,
                      Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const;
 
 private:
     struct CurveLabel {
-        int family;
+        int family;  // the layer switch carrying it, 1 to 4
         std::string text;
         std::vector<PixelPoint> curve;  // the whole curve, in pixels
     };
-    /// Diagram coordinates to the surface's layout pixels, for the pass being drawn.
+    /// Chart coordinates to the surface's layout pixels, for the pass being drawn.
     struct PixelMap {
         double left = 0, top = 0, perX = 1, perY = 1;
         PixelPoint toPixel(double x, double y) const { return {(x - left) * perX, (y - top) * perY}; }
@@ -89,10 +99,13 @@ private:
         PixelBox box(double x1, double y1, double x2, double y2) const;
     };
 
-    void drawFamily(DrawingSurface& pic, int f, std::vector<CurveLabel>& labels) const;
+    void drawFamily(DrawingSurface& pic, int layer, std::vector<CurveLabel>& labels) const;
+    void drawCurve(DrawingSurface& pic, int layer, double key, std::span<const SurfacePoint> points,
+                   std::vector<CurveLabel>& labels) const;
     void drawSaturationLine(DrawingSurface& pic) const;
     void drawRegionLabels(DrawingSurface& pic) const;
     void drawCriticalPoint(DrawingSurface& pic) const;
+    void drawFixedPoint(DrawingSurface& pic, const std::array<double, 2>& at) const;
     void drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>& labels) const;
     void drawAxisTitles(DrawingSurface& pic, double Ymin) const;
     void drawVisible(DrawingSurface& pic, std::span<const SurfacePoint> points, Rgb colour) const;
@@ -100,13 +113,25 @@ private:
     void drawMarginBands(DrawingSurface& pic, double Xmin, double Xmax, double Ymin, double Ymax) const;
     void drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor, const std::string& text, Rgb dot,
                    Rgb dotLine, Rgb label) const;
+    /// A register point at the values (xValue, yValue), mapped onto the chart; nothing where
+    /// the chart cannot show them.
+    void drawValuePoint(DrawingSurface& pic, float xValue, float yValue, int labelDivisor, const std::string& text,
+                        Rgb dot, Rgb dotLine, Rgb label) const;
+
+    Chart m_chart = Chart::HS;
+    // Each chart's current window while another is shown, and whether it has one yet.
+    std::array<std::array<double, 4>, kChartCount> m_views{};
+    std::array<bool, kChartCount> m_hasView{};
+    // The families' ticks, by the property constant along them.
+    std::array<bool, kQuantityCount> m_familyTicks{};
 
     // State of the pass being drawn: the window, its pixels, and the boxes of the region
     // names and marks drawn so far, which the curves' labels keep clear of.
     double m_xmin = 0, m_xmax = 0, m_ymin = 0, m_ymax = 0;
     PixelMap m_map;
     mutable std::vector<PixelBox> m_footprints;
-    mutable std::vector<SurfacePoint> m_run;  // reused for the visible stretches of a curve
+    mutable std::vector<SurfacePoint> m_run;     // reused for the visible stretches of a curve
+    mutable std::vector<SurfacePoint> m_points;  // reused for an h-s curve out of its slots
 };
 
 }  // namespace steam::diagram

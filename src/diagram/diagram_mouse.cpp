@@ -4,6 +4,7 @@
 
 #include "numeric/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace steam::diagram {
@@ -13,11 +14,9 @@ namespace {
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
 
-// Saturation panel rows of s' and s''; state panel rows of h and s.
+// Saturation panel rows of s' and s''.
 constexpr int kWaterEntropyOption = 6;
 constexpr int kSteamEntropyOption = 7;
-constexpr int kEnthalpyRow = 3;
-constexpr int kEntropyRow = 4;
 
 // A box ticked or unticked from the program runs its click behaviour, as a user's click would.
 void setTick(calc::StatePanel& state, int k, bool ticked) {
@@ -40,6 +39,15 @@ data::Message DiagramMouse::zoomRefusal() {
     return {data::kReminderTitle, "所选区域已放至最大，图中双击鼠标左键恢复原始比例。", data::MessageIcon::Exclamation};
 }
 
+std::string DiagramMouse::readout(const ChartAxis& axis, float position) {
+    if (!axis.logarithmic) return numeric::fixedText(position, 3);
+    // At most six decimals, so the text fits its box: three significant digits below 0.001,
+    // finer than a pixel of the default window there.
+    const double value = axis.fromChart(position);
+    const int decimals = std::clamp(3 - static_cast<int>(std::floor(std::log10(value))), 0, 6);
+    return numeric::fixedText(value, decimals);
+}
+
 bool DiagramMouse::picking() const {
     return m_diagram.CHKpic[kPickEntropy] || m_diagram.CHKpic[kPickEntropyEnthalpy];
 }
@@ -51,17 +59,17 @@ MouseReaction DiagramMouse::Pic_MouseMove(int Button, float X, float Y, calc::Sa
         reaction.ignored = true;
         return reaction;
     }
-    reaction.readoutX = numeric::fixedText(X, 3);
-    reaction.readoutY = numeric::fixedText(Y, 3);
+    reaction.readoutX = readout(m_diagram.description().x, X);
+    reaction.readoutY = readout(m_diagram.description().y, Y);
     DiagramScale& scale = m_diagram.scale;
 
     if (picking()) {
-        if (m_diagram.CHKpic[kPickEntropy]) {
+        if (m_diagram.CHKpic[kPickEntropy] && m_diagram.description().entropyAcross()) {
             pickEntropy(X, reaction.readoutX, sat);
             reaction.saturationPanelChanged = true;
         }
         if (m_diagram.CHKpic[kPickEntropyEnthalpy]) {
-            pickEntropyEnthalpy(X, Y, reaction.readoutX, reaction.readoutY, state);
+            pickState(X, Y, reaction.readoutX, reaction.readoutY, state);
             reaction.statePanelChanged = true;
         }
         return reaction;
@@ -143,25 +151,31 @@ void DiagramMouse::pickEntropy(float X, const std::string& text, calc::Saturatio
     sat.text[option] = text;
 }
 
-void DiagramMouse::pickEntropyEnthalpy(float X, float Y, const std::string& sText, const std::string& hText,
-                                       calc::StatePanel& state) {
+void DiagramMouse::pickState(float X, float Y, const std::string& xText, const std::string& yText,
+                             calc::StatePanel& state) {
     const DiagramScale& scale = m_diagram.scale;
     m_pic.setRetained(false);
     m_pic.clear();
     if (scale.ViewXmin <= X && X <= scale.ViewXmax) m_pic.line(X, scale.ViewYmin, X, scale.ViewYmax, kCurrentStateDot);
     if (scale.ViewYmin <= Y && Y <= scale.ViewYmax) m_pic.line(scale.ViewXmin, Y, scale.ViewXmax, Y, kCurrentStateDot);
-    // In this order, each change of a tick running the panel's click behaviour: the boxes of s
-    // and h end editable and every other box locked.
-    for (int k : {0, 1, 2, 5}) setTick(state, k, false);
-    setTick(state, kEntropyRow, true);
-    state.text[kEntropyRow] = sText;
-    setTick(state, kEnthalpyRow, true);
-    state.text[kEnthalpyRow] = hText;
+    // The state panel's rows are in the order of the properties (t, p, v, h, s, x). In this
+    // order, each change of a tick running the panel's click behaviour: the other boxes
+    // unticked, then the property across and the one up ticked and filled, so those two end
+    // editable and every other box locked (on the h-s chart: s, then h).
+    const int across = static_cast<int>(m_diagram.description().x.quantity);
+    const int up = static_cast<int>(m_diagram.description().y.quantity);
+    for (int k = 0; k < 6; ++k)
+        if (k != across && k != up) setTick(state, k, false);
+    setTick(state, across, true);
+    state.text[across] = xText;
+    setTick(state, up, true);
+    state.text[up] = yText;
 }
 
 ClickReaction DiagramMouse::Pic_Click() const {
     ClickReaction reaction;
     reaction.calculateSaturation = m_diagram.CHKpic[kPickEntropy];
+    reaction.calculateState = m_diagram.CHKpic[kPickEntropyEnthalpy];
     reaction.untickPickEntropy = m_diagram.CHKpic[kPickEntropy];
     reaction.untickPickEntropyEnthalpy = m_diagram.CHKpic[kPickEntropyEnthalpy];
     return reaction;

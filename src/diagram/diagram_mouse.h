@@ -1,10 +1,13 @@
 #pragma once
-// The mouse on the diagram, in diagram coordinates (X = s, Y = h, single precision as the
-// reports arrive). Every move updates the read-out; without a pick mode a left drag shows a
-// rubber band and zooms to it when the drag ends, a right drag pans with a redraw per move,
-// and a double-click restores the default window. The pick modes ("图选s", "图选sh": layer
-// switches 7 and 8 of the diagram) move the calculator panels instead. The controller draws
-// on the surface itself (overlay marks, redraws) and tells the window what else to do.
+// The mouse on the diagram, in chart coordinates (X across, Y up, single precision as the
+// reports arrive; logarithms on a logarithmic axis, so zoom and pan work in log space there).
+// Every move updates the read-out with the values under the mouse; without a pick mode a left
+// drag shows a rubber band and zooms to it when the drag ends, a right drag pans with a
+// redraw per move, and a double-click restores the chart's default window. The pick modes
+// ("图选s", "图选sh": layer switches 7 and 8 of the diagram) move the calculator panels
+// instead: "图选s" takes s where it runs across, "图选sh" the chart's two properties. The
+// controller draws on the surface itself (overlay marks, redraws) and tells the window what
+// else to do.
 #include "diagram.h"
 
 #include "calc/panels.h"
@@ -25,7 +28,8 @@ enum class Pointer { Cross, Arrow };
 struct MouseReaction {
     /// True while the diagram is being drawn: the report changed nothing.
     bool ignored = false;
-    /// New texts of the read-out boxes TXTmouseX and TXTmouseY; empty when unchanged.
+    /// New texts of the read-out boxes TXTmouseX and TXTmouseY, the values under the mouse;
+    /// empty when unchanged.
     std::string readoutX, readoutY;
     std::optional<Pointer> pointer;
     /// The pick mode changed the panel: the window shows it as it now is.
@@ -39,6 +43,8 @@ struct MouseReaction {
 struct ClickReaction {
     /// Run "计算" of the saturation panel on what the pick left there.
     bool calculateSaturation = false;
+    /// Run "计算" of the state panel on the two properties the pick left there.
+    bool calculateState = false;
     /// Untick the pick boxes (their click handlers then redraw).
     bool untickPickEntropy = false;
     bool untickPickEntropyEnthalpy = false;
@@ -67,13 +73,16 @@ public:
 
     /// The zoom refusal: the rectangle is at or below a fixed fraction of the default window.
     static data::Message zoomRefusal();
+    /// The read-out text of a position on an axis: the value with 3 decimals on a linear
+    /// axis (4.4 as 4.400), with 4 significant digits on a logarithmic one (0.001053; at most
+    /// six decimals, so 0.000614).
+    static std::string readout(const ChartAxis& axis, float position);
 
 private:
     MouseReaction endDrag(float X, float Y);
     bool picking() const;
     void pickEntropy(float X, const std::string& text, calc::SaturationPanel& sat);
-    void pickEntropyEnthalpy(float X, float Y, const std::string& sText, const std::string& hText,
-                             calc::StatePanel& state);
+    void pickState(float X, float Y, const std::string& xText, const std::string& yText, calc::StatePanel& state);
 
     Diagram& m_diagram;
     DrawingSurface& m_pic;

@@ -11,9 +11,21 @@ void DiagramScale::DefineScale(double Xmin, double Xmax, double Ymin, double Yma
     YtickStep = tickStep(Yspan, kMaxTickIntervals);
 }
 
-std::vector<AxisTick> DiagramScale::xTicks(double Xmin, double Xmax) const { return linearTicks(Xmin, Xmax, XtickStep); }
+std::vector<AxisTick> DiagramScale::xTicks(double Xmin, double Xmax) const {
+    return Xlog ? logAxisTicks(Xmin, Xmax, kMaxLogTicksAcross) : linearTicks(Xmin, Xmax, XtickStep);
+}
 
-std::vector<AxisTick> DiagramScale::yTicks(double Ymin, double Ymax) const { return linearTicks(Ymin, Ymax, YtickStep); }
+std::vector<AxisTick> DiagramScale::yTicks(double Ymin, double Ymax) const {
+    return Ylog ? logAxisTicks(Ymin, Ymax, kMaxLogTicksUp) : linearTicks(Ymin, Ymax, YtickStep);
+}
+
+std::vector<double> DiagramScale::xMinorTicks(double Xmin, double Xmax, const std::vector<AxisTick>& ticks) const {
+    return Xlog ? logMinorTicks(Xmin, Xmax, ticks) : std::vector<double>{};
+}
+
+std::vector<double> DiagramScale::yMinorTicks(double Ymin, double Ymax, const std::vector<AxisTick>& ticks) const {
+    return Ylog ? logMinorTicks(Ymin, Ymax, ticks) : std::vector<double>{};
+}
 
 void DiagramScale::setViewFromDrag() {
     ViewXmin = DragStartX < DragEndX ? DragStartX : DragEndX;

@@ -1,7 +1,9 @@
 #pragma once
-// Scale state of the h-s diagram: the default and current windows (s in kJ/(kg.K) across,
-// h in kJ/kg up), the spans of the last DefineScale call and the tick steps derived from
-// them, the surface edges of the last drawing and the corners of a mouse drag.
+// Scale state of the chart shown: the default and current windows, the spans of the last
+// DefineScale call and the tick steps derived from them, the surface edges of the last
+// drawing and the corners of a mouse drag. Everything is in chart coordinates: the values on
+// a linear axis (s in kJ/(kg.K) across and h in kJ/kg up on the h-s chart), their decimal
+// logarithms on a logarithmic one, so zoom and pan work in log space there.
 // Yspan and Ypct are single precision, as the sizes drawn from them have always been.
 #include "axis_ticks.h"
 
@@ -11,6 +13,9 @@ namespace steam::diagram {
 
 /// Grid lines per span at most: the default window gets 0 to 9 by 1 and 0 to 5000 by 500.
 inline constexpr int kMaxTickIntervals = 12;
+/// Numbered ticks of a logarithmic axis at most: numbers across are wider than they are tall.
+inline constexpr int kMaxLogTicksAcross = 8;
+inline constexpr int kMaxLogTicksUp = 16;
 
 struct DiagramScale {
     double DefaultXmin = 0.0;
@@ -22,6 +27,10 @@ struct DiagramScale {
     double ViewXmax = 9.99;
     double ViewYmin = 0.0;
     double ViewYmax = 5000.0;
+
+    /// Whether an axis is logarithmic: its positions are decimal logarithms.
+    bool Xlog = false;
+    bool Ylog = false;
 
     double Xspan = 0.0;
     float Yspan = 0.0f;
@@ -45,12 +54,17 @@ struct DiagramScale {
     /// A span that is not positive gives a step of 0 and no ticks.
     void DefineScale(double Xmin, double Xmax, double Ymin, double Ymax);
 
-    /// Grid values of the s axis for a window drawn from Xmin to Xmax: the multiples of
-    /// XtickStep inside it, each with its text. A pan keeps the step; the first tick
-    /// follows the lower bound.
+    /// Grid lines of the axis across for a window drawn from Xmin to Xmax, each tick's value
+    /// its position and its text the number there. A linear axis: the multiples of XtickStep
+    /// inside the window (a pan keeps the step; the first tick follows the lower bound). A
+    /// logarithmic axis: logAxisTicks.
     std::vector<AxisTick> xTicks(double Xmin, double Xmax) const;
-    /// The same for the h axis with YtickStep.
+    /// The same for the axis up with YtickStep.
     std::vector<AxisTick> yTicks(double Ymin, double Ymax) const;
+    /// Unnumbered grid lines between the ticks of a logarithmic axis numbered at whole
+    /// decades (logMinorTicks); none on a linear axis.
+    std::vector<double> xMinorTicks(double Xmin, double Xmax, const std::vector<AxisTick>& ticks) const;
+    std::vector<double> yMinorTicks(double Ymin, double Ymax, const std::vector<AxisTick>& ticks) const;
 
     /// Sets the current window to the dragged rectangle, whatever the drag direction.
     void setViewFromDrag();

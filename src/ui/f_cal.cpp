@@ -61,6 +61,7 @@ fCal::fCal(const ProgramContext& context, QWidget* parent)
     setPalette(greyed);
     buildLayout();
     buildMenus();
+    showChartControls();
     connectHandlers();
     // Fixed layout: the client area plus the menu bar, no resizing.
     setFixedSize(twipSize(12975, 8295) + QSize(0, menuBar()->sizeHint().height()));
@@ -98,6 +99,8 @@ void fCal::connectHandlers() {
     connect(Pic, &DiagramView::clicked, this, &fCal::Pic_Click);
     connect(Pic, &DiagramView::doubleClicked, this, &fCal::Pic_DblClick);
 
+    for (int i = 0; i < diagram::kChartCount; ++i)
+        connect(menuView[i], &QAction::triggered, this, [this, i] { showChart(diagram::kCharts[i]); });
     connect(menuSavePicture, &QAction::triggered, this, &fCal::savePicture);
     connect(menuExit, &QAction::triggered, this, &fCal::exitFromMenu);
     connect(menuUsage, &QAction::triggered, this, &fCal::showUsage);
@@ -281,6 +284,32 @@ void fCal::CHKpic_Click(int index) {
     redraw();
 }
 
+void fCal::showChart(diagram::Chart chart) {
+    // A drag under way belongs to the chart it began on.
+    m_mouse.reset();
+    m_diagram.setChart(chart);
+    showChartControls();
+    redraw();
+}
+
+// A switch without a family on this chart keeps the h-s chart's caption, greyed and unticked;
+// the family keeps its tick for the charts that have it.
+void fCal::showChartControls() {
+    const diagram::ChartDescription& d = m_diagram.description();
+    const diagram::ChartDescription& hs = diagram::chartDescription(diagram::Chart::HS);
+    for (int j = 0; j < diagram::kFamilySwitches; ++j) {
+        const diagram::FamilyStyle& family = diagram::familyStyle(d.switches[j].value_or(*hs.switches[j]));
+        CHKpic[j]->setText(QString::fromUtf8(family.caption));
+        setTextColour(CHKpic[j], toQColor(family.captionColour));
+        CHKpic[j]->setEnabled(d.switches[j].has_value());
+    }
+    CHKpic[diagram::kPickEntropy]->setEnabled(d.entropyAcross());
+    for (int j = 0; j < 9; ++j) CHKpic[j]->setChecked(m_diagram.CHKpic[j]);
+    Labelx->setText(QString::fromUtf8(d.x.title));
+    Labely->setText(QString::fromUtf8(d.y.title));
+    menuView[static_cast<int>(d.chart)]->setChecked(true);
+}
+
 // ---- registers ---------------------------------------------------------------------------
 
 void fCal::CMDupM_Click(int r) {
@@ -342,7 +371,7 @@ void fCal::CMDdownClear_Click() {
 
 QPointF fCal::toUser(QPointF pixel) const { return m_surface->toUser(pixel); }
 
-QPointF fCal::toPixel(double s, double h) const { return m_surface->toPixel(s, h); }
+QPointF fCal::toPixel(double x, double y) const { return m_surface->toPixel(x, y); }
 
 void fCal::Pic_MouseMove(int Button, int /*Shift*/, float X, float Y) {
     // Only the pick modes touch the panels; they start from what the boxes show.
@@ -360,8 +389,8 @@ void fCal::Pic_MouseUp(int Button, int /*Shift*/, float X, float Y) {
 }
 
 void fCal::applyMouseReaction(const diagram::MouseReaction& reaction) {
-    if (!reaction.readoutX.empty()) TXTmouseX->setText(QString::fromStdString(reaction.readoutX));
-    if (!reaction.readoutY.empty()) TXTmouseY->setText(QString::fromStdString(reaction.readoutY));
+    if (!reaction.readoutX.empty()) setBoxText(TXTmouseX, QString::fromStdString(reaction.readoutX));
+    if (!reaction.readoutY.empty()) setBoxText(TXTmouseY, QString::fromStdString(reaction.readoutY));
     if (reaction.pointer)
         Pic->setCursor(*reaction.pointer == diagram::Pointer::Arrow ? Qt::ArrowCursor : Qt::CrossCursor);
     showMessages(reaction.messages);
@@ -371,6 +400,7 @@ void fCal::Pic_Click() {
     const diagram::ClickReaction reaction = m_mouse.Pic_Click();
     if (reaction.calculateSaturation) SCAL_Click();
     if (reaction.untickPickEntropy) setCheck(CHKpic[diagram::kPickEntropy], false);
+    if (reaction.calculateState) SCAL2_Click();
     if (reaction.untickPickEntropyEnthalpy) setCheck(CHKpic[diagram::kPickEntropyEnthalpy], false);
 }
 
@@ -380,7 +410,7 @@ void fCal::Pic_DblClick() { m_mouse.Pic_DblClick(); }
 
 void fCal::savePicture() {
     const std::optional<QString> path = m_context.saveDialog->askSavePath(
-        this, QStringLiteral("水的h-s图"), QStringLiteral("pictures(*.bmp;*.jpg)"));
+        this, QString::fromUtf8(m_diagram.description().pictureName), QStringLiteral("pictures(*.bmp;*.jpg)"));
     if (!path) return;
     QString error;
     if (!m_surface->saveBmp(*path, &error))

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the saturation and state calculator panels, the two register panels,
-// the h-s diagram `Pic` with its layer switches and read-out, the exit button and the menu
-// bar. Its handlers keep the names of the controls and events they serve. Working state
+// the diagram box `Pic` (the h-s, T-s, p-v or p-t chart, chosen in the "查看" menu) with its
+// layer switches and read-out, the exit button and the menu bar. Its handlers keep the names of the controls and events they serve. Working state
 // that outlives a click lives in plain core objects: the data sources, the register store
 // (with both current results), the diagram (scale, curves, layer switches), the panel
 // mirrors, the diagram's mouse controller and the result list of the run; the widgets only
@@ -60,13 +60,16 @@ public:
     void cmdClean2_Click();
     // Diagram layers and pick modes.
     void CHKpic_Click(int index);
+    /// The "查看" menu's chart items: the chart shown in the diagram box, its switches'
+    /// captions, the axis captions and the checked item follow.
+    void showChart(diagram::Chart chart);
     // Registers.
     void CMDupM_Click(int r);
     void CMDupMR_Click(int r);
     void CHKupM_Click(int r);
     void CMDupClear_Click();
     void CMDdownClear_Click();
-    // Mouse on the diagram; X is s and Y is h in diagram coordinates.
+    // Mouse on the diagram; X across and Y up in chart coordinates (s and h on the h-s chart).
     void Pic_MouseMove(int Button, int Shift, float X, float Y);
     /// A button released over the diagram or, during a drag, anywhere; Button holds the
     /// buttons still pressed.
@@ -87,10 +90,10 @@ public:
     /// Every calculation of the run that ended with a result, newest last.
     const calc::ResultList& results() const;
     render::QImageSurface& surface() { return *m_surface; }
-    /// Diagram coordinates (s, h) of a pixel of `Pic`.
+    /// Chart coordinates of a pixel of `Pic`.
     QPointF toUser(QPointF pixel) const;
-    /// Pixel of `Pic` showing the diagram point (s, h).
-    QPointF toPixel(double s, double h) const;
+    /// Pixel of `Pic` showing a point in chart coordinates ((s, h) on the h-s chart).
+    QPointF toPixel(double x, double y) const;
 
     Readme* readmeWindow() const { return m_readme.get(); }
     attachment* aboutWindow() const { return m_about.get(); }
@@ -128,7 +131,8 @@ public:
     QLineEdit* Text3 = nullptr;
     QLabel* Label14 = nullptr;
     QLabel* Label15 = nullptr;
-    /// Menu items, each named by its caption.
+    /// Menu items, each named by its caption. menuView: the four charts (in the order of
+    /// diagram::kCharts, checkable, one checked) and "结果列表".
     QAction* menuSavePicture = nullptr;
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
@@ -153,6 +157,8 @@ private:
     void showMessages(const data::Messages& messages);
     void applyMouseReaction(const diagram::MouseReaction& reaction);
     void redraw();
+    /// The layer switches, axis captions and chart items as the chart shown wants them.
+    void showChartControls();
 
     /// Program-side changes of boxes and options raise their click handlers, as a user's
     /// click would; nothing happens when the value does not change.

@@ -11,6 +11,7 @@
 #include "widget_style.h"
 #include "window_fonts.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -98,15 +99,15 @@ void fCal::buildLayout() {
     frame3->setFrameShadow(QFrame::Sunken);
     frame3->setGeometry(twipRect(0, -240, 15255, 270));
 
-    static const std::array<const char*, 9> captions{"等温线", "等压线", "等比容线", "等干度线", "饱和线",
-                                                     "临界点", "文字说明", "图选s",  "图选sh"};
+    // The first four switches carry the families of the chart shown (showChartControls);
+    // they start with the h-s chart's.
+    static const std::array<const char*, 9> captions{"", "", "", "", "饱和线", "临界点", "文字说明", "图选s", "图选sh"};
     static const std::array<QRect, 9> places{
         twipRect(240, 7500, 975, 255),  twipRect(1200, 7500, 975, 255), twipRect(2160, 7500, 1095, 255),
         twipRect(3240, 7500, 1070, 255), twipRect(4320, 7500, 975, 255), twipRect(5280, 7500, 975, 255),
         twipRect(6240, 7500, 1095, 255), twipRect(7920, 3540, 810, 275), twipRect(7920, 6900, 930, 275)};
-    static const std::array<QColor, 9> textColours{QColor(128, 0, 0), QColor(0, 0, 128), QColor(0, 64, 64),
-                                                   kWindowText,       kWindowText,       QColor(128, 64, 0),
-                                                   kWindowText,       kWindowText,       kWindowText};
+    static const std::array<QColor, 9> textColours{kWindowText, kWindowText,       kWindowText, kWindowText, kWindowText,
+                                                   kWindowText, QColor(128, 64, 0), kWindowText, kWindowText};
     for (int j = 0; j < 9; ++j) {
         auto* box = new QCheckBox(QString::fromUtf8(captions[j]), client);
         box->setObjectName(QStringLiteral("CHKpic(%1)").arg(j));
@@ -285,11 +286,21 @@ void fCal::buildMenus() {
     menuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
-    static const std::array<const char*, 5> viewItems{"s—h图", "t—s图", "p—v图", "p—t图", "结果列表"};
+    // Within a value box the shortcuts the box knows (Ctrl+V pastes) stay the box's: a line
+    // edit claims them before the window's shortcuts are looked at.
     static const std::array<Qt::Key, 5> viewKeys{Qt::Key_H, Qt::Key_S, Qt::Key_V, Qt::Key_T, Qt::Key_R};
+    auto* charts = new QActionGroup(this);
+    charts->setExclusive(true);
     for (int i = 0; i < 5; ++i) {
-        menuView[i] = view->addAction(QString::fromUtf8(viewItems[i]));
+        const bool chart = i < diagram::kChartCount;
+        const QString caption = chart ? QString::fromUtf8(diagram::chartDescription(diagram::kCharts[i]).menuItem)
+                                      : QStringLiteral("结果列表");
+        menuView[i] = view->addAction(caption);
         menuView[i]->setShortcut(QKeySequence(Qt::CTRL | viewKeys[i]));
+        if (chart) {
+            menuView[i]->setCheckable(true);
+            charts->addAction(menuView[i]);
+        }
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));

@@ -21,7 +21,7 @@ QString usageText() {
     const QStringList lines{
         QStringLiteral("1.菜单"),
         QStringLiteral("1.1 文件，可将目前图片保存；"),
-        QStringLiteral("1.2 查看，功能尚在完善中，暂不能查看；"),
+        QStringLiteral("1.2 查看，可将图像区切换为s—h图、t—s图、p—v图或p—t图，“结果列表”列出本次运行的计算结果；"),
         QStringLiteral("1.3 帮助，功能介绍等。"),
         stars,
         QStringLiteral("2.计算主要分两部分：饱和区及非饱和区。"),

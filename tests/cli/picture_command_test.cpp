@@ -50,6 +50,12 @@ TEST(PictureCommandTest, BadArgumentsAreRefusedWithOneLineNamingTheProblem) {
         {{"a.png", "--size", "800", "60.5"}, "whole numbers"},
         {{"a.png", "--size", "8001", "600"}, "16 to 8000"},
         {{"a.png", "--size", "15", "600"}, "16 to 8000"},
+        {{"a.png", "--chart", "sh"}, "--chart"},
+        {{"a.png", "--chart"}, "--chart"},
+        {{"a.png", "--isotherms", "--chart", "pt"}, "the pt chart has no isotherms"},
+        {{"a.png", "--chart", "hs", "--isentropes"}, "the hs chart has no isentropes"},
+        {{"a.png", "--chart", "pv", "--window", "1", "0.1", "0.1", "10"}, "vmin < vmax"},
+        {{"a.png", "--chart", "pt", "--window", "0", "600", "0", "10"}, "logarithmic"},
     };
     TemporaryDirectory dir;  // arguments are checked before any data is read
     for (const auto& [args, mentions] : cases) {
@@ -71,6 +77,7 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
                                  8.9 - 4.4 * f);
     }
     fixture.addCurvePoint(Source::DengT, 300, 1340, 3.25).addCurvePoint(Source::DengT, 300, 3050, 7.0);
+    fixture.addChartPoint("PT_V", 0.1, 200, 1.5).addChartPoint("PT_V", 0.1, 500, 3.0);
     std::string error;
     ASSERT_TRUE(fixture.write(dir.path(), error)) << error;
     struct Case {
@@ -87,6 +94,8 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
         {"beside.png", {"--all", "--window", "8", "9.5", "100", "600"}, "\x89PNG", false, {489, 465}},
         {"print.png", {"--all", "--size", "1528", "1453"}, "\x89PNG", true, {1528, 1453}},
         {"print.svg", {"--all", "--size", "978", "930"}, "<?xm", true, {978, 930}},
+        {"pv.svg", {"--chart", "pv", "--all"}, "<?xm", false, {489, 465}},
+        {"pt.png", {"--chart", "pt", "--isochores", "--window", "100", "600", "0.1", "100"}, "\x89PNG", false, {489, 465}},
     };
     for (const Case& c : cases) {
         const std::string path = (dir.path() / c.file).string();
@@ -116,6 +125,14 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
     std::ifstream svg((dir.path() / "print.svg").string());
     const std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
     for (const char* title : {"s (kJ/kg.K)", "h (kJ/kg)", "t=300"}) EXPECT_NE(text.find(title), std::string::npos) << title;
+    std::ifstream pvFile((dir.path() / "pv.svg").string());
+    const std::string pv((std::istreambuf_iterator<char>(pvFile)), std::istreambuf_iterator<char>());
+    for (const char* title : {"v (m^3/kg)", "p (MPa)"}) EXPECT_NE(pv.find(title), std::string::npos) << title;
+    const QImage pt(QString::fromStdString((dir.path() / "pt.png").string()), "PNG");
+    bool isochore = false;
+    for (int y = 0; y < pt.height() && !isochore; ++y)
+        for (int x = 0; x < pt.width() && !isochore; ++x) isochore = pt.pixelColor(x, y) == QColor(0, 170, 0);
+    EXPECT_TRUE(isochore) << "the p-t chart's isochore";
     const CommandResult unwritable = run({(dir.path() / "no" / "such.svg").string()}, dir.path());
     EXPECT_EQ(unwritable.code, 1);
     EXPECT_NE(unwritable.err.find("such.svg"), std::string::npos) << unwritable.err;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <fstream>
 #include <string>
 
@@ -49,6 +51,21 @@ TEST(PropertyDatabaseTest, FileWithoutItsTableNamesTableAndFile) {
         EXPECT_NE(error.find(dataFileName(info.source)), std::string::npos) << error;
         expectNothingOpen(db);
     }
+}
+
+TEST(PropertyDatabaseTest, ChartsFileWithoutOneOfItsTablesNamesThatTable) {
+    TemporaryDirectory dir;
+    std::string error;
+    ASSERT_TRUE(FixtureDatabase{}.write(dir.path(), error)) << error;
+    sqlite3* file = nullptr;
+    ASSERT_EQ(sqlite3_open((dir.path() / "charts.sqlite").c_str(), &file), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(file, "drop table PV_S", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(file);
+    PropertyDatabase db;
+    EXPECT_FALSE(db.open(dir.path(), error));
+    EXPECT_NE(error.find("PV_S"), std::string::npos) << error;
+    EXPECT_NE(error.find("charts.sqlite"), std::string::npos) << error;
+    expectNothingOpen(db);
 }
 
 TEST(PropertyDatabaseTest, FileThatIsNoDatabaseIsNamed) {
@@ -144,6 +161,7 @@ TEST(PropertyDatabaseTest, DataFileNamesAreTheStemsWithoutTheBackslash) {
     EXPECT_EQ(dataFileName(Source::Vapor), "vapor.sqlite");
     EXPECT_EQ(dataFileName(Source::DengT), "DengT.sqlite");
     EXPECT_EQ(dataFileName(Source::DengX), "DengX.sqlite");
+    EXPECT_EQ(dataFileName(Source::Charts), "charts.sqlite");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // ReadCurveData fills the dome from 20 rows of SWATER spread evenly by row number and each
 // family from its table's rows with a non-zero key, in table order, zeros after the last
-// row. A failure names the table and leaves nothing half-loaded.
+// row; the other charts' saturation lines and families in their chart coordinates. A failure
+// names the table and leaves nothing half-loaded.
 #include "diagram/curve_store.h"
 
 #include "data/property_database.h"
@@ -142,6 +143,46 @@ TEST(CurveStoreTest, FamiliesKeepTableOrderSkipKeyZeroAndEndInZeros) {
     }
 }
 
+TEST(CurveStoreTest, OtherChartsGetTheirLinesAndCurvesInChartCoordinates) {
+    FixtureDatabase fixture;
+    addNumberedSaturationRows(fixture, 40);
+    fixture.addChartPoint("PV_T", 100, 0.001, 1).addChartPoint("PV_T", 100, 1, 0.1).addChartPoint("PV_T", 200, 0.01, 10);
+    fixture.addChartPoint("TS_H", 500, 1.5, 120).addChartPoint("TS_H", 500, 2.0, 80);
+    fixture.addChartPoint("PT_V", 0.1, 300, 100);
+    Load load(fixture);
+    ASSERT_TRUE(load.ok) << load.error;
+    const auto& charts = load.store.Charts;
+    const auto curvesOf = [&](Chart chart, int layer) { return charts[static_cast<size_t>(chart)].families[layer]; };
+    const auto same = [](const std::vector<SurfacePoint>& a, const std::vector<SurfacePoint>& b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (std::abs(a[i].x - b[i].x) > 1e-12 || std::abs(a[i].y - b[i].y) > 1e-12) return false;
+        return true;
+    };
+    const auto pv = curvesOf(Chart::PV, 0);
+    ASSERT_EQ(pv.size(), 2u) << "a curve per run of one key";
+    EXPECT_TRUE(pv[0].key == 100 && same(pv[0].points, {{-3, 0}, {0, -1}})) << "logarithms of v and p";
+    EXPECT_TRUE(pv[1].key == 200 && same(pv[1].points, {{-2, 1}}));
+    const auto ts = curvesOf(Chart::TS, 0);
+    ASSERT_EQ(ts.size(), 1u);
+    EXPECT_TRUE(same(ts[0].points, {{1.5, 120}, {2.0, 80}})) << "s and t as they are";
+    ASSERT_EQ(curvesOf(Chart::PT, 2).size(), 1u);
+    EXPECT_TRUE(same(curvesOf(Chart::PT, 2)[0].points, {{300, 2}}));
+    EXPECT_TRUE(curvesOf(Chart::PV, 1).empty() && curvesOf(Chart::PV, 2).empty());
+
+    // Row r of SWATER holds ts = r, ps = r/1000, v' = 0.001, v'' = 1/r, s' = r/100, s'' = 9 - r/100.
+    const auto& pt = charts[static_cast<size_t>(Chart::PT)].saturationLine;
+    ASSERT_GE(pt.size(), 2u);
+    EXPECT_TRUE(same({pt.front(), pt.back()}, {{1, -3}, {40, std::log10(0.04)}})) << "one curve, triple to critical";
+    EXPECT_TRUE(std::is_sorted(pt.begin(), pt.end(), [](auto& a, auto& b) { return a.x < b.x; }));
+    const auto& dome = charts[static_cast<size_t>(Chart::PV)].saturationLine;
+    ASSERT_EQ(dome.size() % 2, 0u);
+    EXPECT_TRUE(same({dome.front(), dome[dome.size() / 2 - 1], dome.back()}, {{0, -3}, {std::log10(1.0 / 40), std::log10(0.04)}, {-3, -3}}))
+        << "up the steam side and down the water side, in logarithms";
+    const auto& tsDome = charts[static_cast<size_t>(Chart::TS)].saturationLine;
+    EXPECT_TRUE(same({tsDome.front(), tsDome.back()}, {{8.99, 1}, {0.01, 1}}));
+}
+
 TEST(CurveStoreTest, FailuresNameTheTableAndLeaveTheStoresEmpty) {
     struct Case {
         const char* name;
@@ -157,6 +198,21 @@ TEST(CurveStoreTest, FailuresNameTheTableAndLeaveTheStoresEmpty) {
              f.addCurvePoint(Source::DengT, 100, 419.1, 1.307);
              f.addCurvePoint(Source::DengV, 0.01, 2000.0, std::numeric_limits<double>::quiet_NaN());
          }},
+        {"dryness point of the T-s chart without t", "TS_X",
+         [](FixtureDatabase& f) {
+             addNumberedSaturationRows(f, 40);
+             f.addChartPoint("TS_X", 0.5, 4.0, std::numeric_limits<double>::quiet_NaN());
+         }},
+        {"isotherm point of the p-v chart at v = 0, which its logarithmic axis cannot show", "PV_T",
+         [](FixtureDatabase& f) {
+             addNumberedSaturationRows(f, 40);
+             f.addChartPoint("PV_T", 100, 0.0, 1.0);
+         }},
+        {"saturation row with p = 0", "SWATER",
+         [](FixtureDatabase& f) {
+             addNumberedSaturationRows(f, 40);
+             f.addSaturationRow(41, 0, 0.001, 1, 1, 2, 0.1, 9);
+         }},
     };
     for (const Case& c : cases) {
         FixtureDatabase fixture;
@@ -166,6 +222,8 @@ TEST(CurveStoreTest, FailuresNameTheTableAndLeaveTheStoresEmpty) {
         EXPECT_NE(load.error.find(c.table), std::string::npos) << c.name << ": " << load.error;
         bool empty = load.store.SaturationLine[20].h == 0.0f && load.store.SaturationLine[21].h == 0.0f;
         for (int f = 1; f <= 4; ++f) empty = empty && load.store.CurveFamily[f][1].h == 0.0;
+        for (const ChartCurves& chart : load.store.Charts)
+            empty = empty && chart.saturationLine.empty() && chart.families[0].empty() && chart.families[2].empty();
         EXPECT_TRUE(empty) << c.name << ": stores half loaded";
     }
 }

@@ -1,8 +1,10 @@
-// The mouse on the diagram, in diagram coordinates, through the recording surface: a left
+// The mouse on the diagram, in chart coordinates, through the recording surface: a left
 // drag shows a rubber band and zooms to it when the drag ends (by a move without buttons or
 // by a release anywhere), too small a rectangle is refused with the reminder and its band
-// taken away, a right drag pans, a double-click restores the default window, and the pick
-// modes move the calculator panels and draw their lines in the current results' colours.
+// taken away, a right drag pans, a double-click restores the default window (on every
+// chart, in log space on a logarithmic axis), the read-out shows the values under the mouse,
+// and the pick modes move the calculator panels and draw their lines in the current results'
+// colours.
 #include "diagram/diagram_mouse.h"
 
 #include "diagram/marker_colours.h"
@@ -27,9 +29,8 @@ struct Scene {
     calc::SaturationPanel sat;
     calc::StatePanel state;
 
-    Scene() {
-        DiagramScale& s = diagram.scale;
-        s.DefineScale(s.DefaultXmin, s.DefaultXmax, s.DefaultYmin, s.DefaultYmax);
+    explicit Scene(Chart chart = Chart::HS) {
+        diagram.setChart(chart);
         diagram.redraw(pic, registers);
         pic.reset();
     }
@@ -71,6 +72,54 @@ TEST(DiagramMouseTest, EveryMoveGivesTheReadoutWithThreeDecimalsUnlessTheDiagram
         const MouseReaction ignored = scene.move(1, x, y);
         EXPECT_TRUE(ignored.ignored && ignored.readoutX.empty()) << textX;
         EXPECT_EQ(scene.mouse.ZoomDragCount, 0) << textX;
+    }
+}
+
+TEST(DiagramMouseTest, TheReadoutShowsTheValuesUnderTheMouseOnEveryChart) {
+    struct Case {
+        Chart chart;
+        double x, y;  // the values under the mouse
+        const char* textX;
+        const char* textY;
+    };
+    const Case cases[] = {
+        {Chart::TS, 6.5, 300, "6.500", "300.000"},
+        {Chart::PV, 0.001053, 22.064, "0.001053", "22.06"},
+        {Chart::PV, 0.0005123, 150, "0.000512", "150.0"},
+        {Chart::PT, 373.946, 1, "373.946", "1.000"},
+    };
+    for (const Case& c : cases) {
+        Scene scene(c.chart);
+        const ChartDescription& d = scene.diagram.description();
+        const MouseReaction r = scene.move(0, static_cast<float>(d.x.toChart(c.x)), static_cast<float>(d.y.toChart(c.y)));
+        EXPECT_EQ(r.readoutX, c.textX) << d.name;
+        EXPECT_EQ(r.readoutY, c.textY) << d.name;
+    }
+}
+
+TEST(DiagramMouseTest, ZoomPanAndRestoreWorkInChartCoordinatesOnEveryChart) {
+    for (Chart chart : kCharts) {
+        Scene scene(chart);
+        const DiagramScale& s = scene.diagram.scale;
+        SCOPED_TRACE(scene.diagram.description().name);
+        const std::vector<double> home{s.DefaultXmin, s.DefaultXmax, s.DefaultYmin, s.DefaultYmax};
+        EXPECT_EQ(scene.view(), home);
+        const auto at = [&](double fx, double fy) {
+            return std::pair<float, float>(static_cast<float>(home[0] + fx * (home[1] - home[0])),
+                                           static_cast<float>(home[2] + fy * (home[3] - home[2])));
+        };
+        const auto [ax, ay] = at(0.25, 0.75);
+        const auto [bx, by] = at(0.75, 0.25);
+        scene.dragLeft(ax, ay, bx, by);
+        scene.move(0, bx, by);
+        EXPECT_EQ(scene.view(), (std::vector<double>{ax, bx, by, ay}));
+        scene.move(2, bx, by);
+        scene.move(2, ax, by);  // grabbed at b, moved left by half the default span
+        EXPECT_NEAR(scene.view()[0], bx, 1e-5);
+        EXPECT_NEAR(s.Xspan, bx - ax, 1e-9) << "a pan keeps the spans";
+        scene.move(0, ax, by);
+        scene.mouse.Pic_DblClick();
+        EXPECT_EQ(scene.view(), home);
     }
 }
 
@@ -197,32 +246,46 @@ TEST(DiagramMouseTest, EntropyPickSelectsTheBranchFillsItsBoxAndDrawsTheLineInsi
     }
 }
 
-TEST(DiagramMouseTest, EntropyEnthalpyPickLeavesOnlyTheBoxesOfSAndHTickedAndFilled) {
-    Scene scene;
-    for (int k : {0, 1}) scene.state.ticked[k] = true;
-    calc::CHK_Click(scene.state);
-    scene.diagram.CHKpic[kPickEntropyEnthalpy] = true;
-    const MouseReaction r = scene.move(0, 6.5f, 2900);
-    EXPECT_TRUE(r.statePanelChanged);
-    for (int k = 0; k < 6; ++k) {
-        const bool kept = k == 3 || k == 4;
-        EXPECT_EQ(scene.state.ticked[k], kept) << k;
-        EXPECT_EQ(scene.state.enabled[k], kept) << k;
-        EXPECT_EQ(scene.state.chkEnabled[k], kept) << k;
-    }
-    EXPECT_EQ(scene.state.text[4], "6.500");
-    EXPECT_EQ(scene.state.text[3], "2900.000");
-    const auto lines = scene.overlayLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(lines[0].x1 == 6.5 && lines[0].x2 == 6.5 && lines[0].colour == kCurrentStateDot);
-    EXPECT_TRUE(lines[1].y1 == 2900 && lines[1].y2 == 2900 && lines[1].colour == kCurrentStateDot);
+// "图选sh" leaves only the boxes of the chart's two properties ticked and filled with the
+// read-out (s and h on the h-s chart, then s and t, v and p, t and p).
+TEST(DiagramMouseTest, StatePickTicksAndFillsTheChartsTwoPropertiesOnly) {
+    for (Chart chart : kCharts) {
+        Scene scene(chart);
+        const ChartDescription& d = scene.diagram.description();
+        SCOPED_TRACE(d.name);
+        const int across = static_cast<int>(d.x.quantity), up = static_cast<int>(d.y.quantity);
+        for (int k : {0, 1}) scene.state.ticked[k] = true;
+        calc::CHK_Click(scene.state);
+        scene.diagram.CHKpic[kPickEntropyEnthalpy] = true;
+        const DiagramScale& s = scene.diagram.scale;
+        const float x = static_cast<float>(0.6 * s.ViewXmin + 0.4 * s.ViewXmax);
+        const float y = static_cast<float>(0.3 * s.ViewYmin + 0.7 * s.ViewYmax);
+        const MouseReaction r = scene.move(0, x, y);
+        EXPECT_TRUE(r.statePanelChanged);
+        for (int k = 0; k < 6; ++k) {
+            const bool kept = k == across || k == up;
+            EXPECT_EQ(scene.state.ticked[k], kept) << k;
+            EXPECT_EQ(scene.state.enabled[k], kept) << k;
+            EXPECT_EQ(scene.state.chkEnabled[k], kept) << k;
+        }
+        EXPECT_EQ(scene.state.text[across], r.readoutX);
+        EXPECT_EQ(scene.state.text[up], r.readoutY);
+        const auto lines = scene.overlayLines();
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_TRUE(lines[0].x1 == x && lines[0].x2 == x && lines[0].colour == kCurrentStateDot);
+        EXPECT_TRUE(lines[1].y1 == y && lines[1].y2 == y && lines[1].colour == kCurrentStateDot);
 
-    // Above the window only the vertical line is drawn.
-    scene.move(0, 6.5f, 5200);
-    EXPECT_EQ(scene.overlayLines().size(), 3u);
+        // Above the window only the vertical line is drawn.
+        scene.move(0, x, static_cast<float>(s.ViewYmax + 0.1 * (s.ViewYmax - s.ViewYmin)));
+        EXPECT_EQ(scene.overlayLines().size(), 3u);
+    }
+    Scene hs;
+    hs.diagram.CHKpic[kPickEntropyEnthalpy] = true;
+    hs.move(0, 6.5f, 2900);
+    EXPECT_TRUE(hs.state.text[4] == "6.500" && hs.state.text[3] == "2900.000");
 }
 
-TEST(DiagramMouseTest, AClickCalculatesAfterAnEntropyPickAndUnticksEveryPickBox) {
+TEST(DiagramMouseTest, AClickCalculatesAfterEitherPickAndUnticksEveryPickBox) {
     const std::tuple<bool, bool> cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
     for (const auto& [pickS, pickSH] : cases) {
         Scene scene;
@@ -230,6 +293,7 @@ TEST(DiagramMouseTest, AClickCalculatesAfterAnEntropyPickAndUnticksEveryPickBox)
         scene.diagram.CHKpic[kPickEntropyEnthalpy] = pickSH;
         const ClickReaction r = scene.mouse.Pic_Click();
         EXPECT_EQ(r.calculateSaturation, pickS) << pickS << pickSH;
+        EXPECT_EQ(r.calculateState, pickSH) << pickS << pickSH;
         EXPECT_EQ(r.untickPickEntropy, pickS) << pickS << pickSH;
         EXPECT_EQ(r.untickPickEntropyEnthalpy, pickSH) << pickS << pickSH;
     }

@@ -127,6 +127,41 @@ TEST(DiagramScaleTest, LogarithmicAxisTicksOneTwoFiveThenDecades) {
     EXPECT_TRUE(linearTicks(0, 10, 0).empty());
 }
 
+// A logarithmic axis is ticked at the logarithms of round numbers, labelled with the numbers;
+// a window too narrow for 1, 2 and 5 of a decade is ticked at round steps of the numbers.
+TEST(DiagramScaleTest, LogarithmicAxesAreTickedAtTheLogarithmsOfRoundNumbers) {
+    struct Case {
+        double min, max;  // the numbers at the window's ends
+        bool across;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0.0005, 500, true, "0.001 0.01 0.1 1 10 100 "},
+        {0.0005, 100, false, "0.001 0.01 0.1 1 10 100 "},
+        {0.05, 2, true, "0.05 0.1 0.2 0.5 1 2 "},
+        {1.1, 1.9, true, "1.1 1.2 1.3 1.4 1.5 1.6 1.7 1.8 1.9 "},
+        {22, 23, false, "22 22.1 22.2 22.3 22.4 22.5 22.6 22.7 22.8 22.9 23 "},
+    };
+    for (const Case& c : cases) {
+        DiagramScale scale;
+        scale.Xlog = scale.Ylog = true;
+        const double min = std::log10(c.min), max = std::log10(c.max);
+        scale.DefineScale(min, max, min, max);
+        const std::vector<AxisTick> ticks = c.across ? scale.xTicks(min, max) : scale.yTicks(min, max);
+        EXPECT_EQ(joined(ticks), c.expected) << c.min << " .. " << c.max;
+        for (const AxisTick& t : ticks) EXPECT_NEAR(t.value, std::log10(numeric::readNumber(t.text)), 1e-12) << t.text;
+        // Numbered at whole decades: unnumbered lines at 2 and 5 of each, none otherwise.
+        const std::vector<double> minor = c.across ? scale.xMinorTicks(min, max, ticks) : scale.yMinorTicks(min, max, ticks);
+        EXPECT_EQ(minor.size(), c.min != 0.0005 ? 0u : c.across ? 13u : 11u) << c.min << " .. " << c.max;
+        for (double m : minor) {
+            const double mantissa = std::pow(10.0, m - std::floor(m + 1e-9));
+            EXPECT_TRUE(std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9) << m;
+        }
+    }
+    DiagramScale linear;
+    EXPECT_TRUE(linear.xMinorTicks(0, 2, linear.xTicks(0, 2)).empty());
+}
+
 TEST(DiagramScaleTest, ZoomRectangleIsOrderedWhateverTheDragDirection) {
     struct Drag {
         float startX, startY, endX, endY;

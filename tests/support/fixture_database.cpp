@@ -1,5 +1,7 @@
 #include "fixture_database.h"
 
+#include "data/chart_tables.h"
+
 #include <sqlite3.h>
 
 #include <atomic>
@@ -51,8 +53,15 @@ const char* createStatement(data::Source source) {
         return "create table DengV (n INTEGER PRIMARY KEY, v REAL, h REAL, s REAL)";
     case data::Source::DengX:
         return "create table DengX (n INTEGER PRIMARY KEY, x REAL, h REAL, s REAL)";
+    case data::Source::Charts:
+        return "";  // one table per chart family, below
     }
     return "";
+}
+
+std::string createChartTable(const data::ChartTable& chart) {
+    return std::string("create table ") + chart.table + " (n INTEGER PRIMARY KEY, " + chart.key + " REAL, " + chart.x +
+           " REAL, " + chart.y + " REAL)";
 }
 
 bool isCurveTable(data::Source source) {
@@ -143,6 +152,14 @@ FixtureDatabase& FixtureDatabase::addCurvePoint(data::Source table, double key, 
     return *this;
 }
 
+FixtureDatabase& FixtureDatabase::addChartPoint(const std::string& table, double key, double x, double y) {
+    bool known = false;
+    for (const data::ChartTable& chart : data::kChartTables) known = known || table == chart.table;
+    if (!known) throw std::invalid_argument("addChartPoint: no chart table " + table);
+    m_chartRows[table].values.push_back({key, x, y});
+    return *this;
+}
+
 FixtureDatabase& FixtureDatabase::leaveOutTable(data::Source source) {
     m_withoutTable.insert(source);
     return *this;
@@ -162,7 +179,13 @@ bool FixtureDatabase::write(const fs::path& dir, std::string& error) const {
         Connection db(file);
         // Throw-away files: no journal, no waiting for the disk.
         bool ok = db.ok() && db.exec("pragma journal_mode=off; pragma synchronous=off; begin");
-        if (ok && !m_withoutTable.count(info.source)) {
+        if (ok && !m_withoutTable.count(info.source) && info.source == data::Source::Charts) {
+            for (const data::ChartTable& chart : data::kChartTables) {
+                const auto rows = m_chartRows.find(chart.table);
+                ok = ok && db.exec(createChartTable(chart)) &&
+                     (rows == m_chartRows.end() || db.insert(chart.table, rows->second.values));
+            }
+        } else if (ok && !m_withoutTable.count(info.source)) {
             ok = db.exec(createStatement(info.source)) &&
                  db.insert(info.table, m_rows[static_cast<size_t>(info.source)].values);
         } else if (ok) {

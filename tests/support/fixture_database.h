@@ -1,13 +1,14 @@
 #pragma once
-// Small stand-ins for the seven data files, written by tests into a folder of their own.
-// Each file gets its table with the production schema (SWATER: n, ts, ps, v1, v11, h1,
-// h11, s1, s11, wf; WATER/VAPOR: n, t, p, v, h, s; DengT/P/V/X: n, key, h, s) and the
-// rows added here, in the order they were added; n counts from 1. A NaN value is stored
-// as NULL.
+// Small stand-ins for the eight data files, written by tests into a folder of their own.
+// Each file gets its tables with the production schema (SWATER: n, ts, ps, v1, v11, h1,
+// h11, s1, s11, wf; WATER/VAPOR: n, t, p, v, h, s; DengT/P/V/X: n, key, h, s; the charts
+// source: every chart table, n, key, x, y) and the rows added here, in the order they were
+// added; n counts from 1. A NaN value is stored as NULL.
 #include "data/property_database.h"
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,12 +37,14 @@ public:
     FixtureDatabase& addGridRow(data::Source table, double t, double p, double v, double h, double s);
     /// One point of DengT, DengP, DengV or DengX: key value (t, p, v or x), h and s.
     FixtureDatabase& addCurvePoint(data::Source table, double key, double h, double s);
+    /// One point of a chart table (data/chart_tables.h): key, x and y values.
+    FixtureDatabase& addChartPoint(const std::string& table, double key, double x, double y);
     /// Writes the file of this source without its table.
     FixtureDatabase& leaveOutTable(data::Source source);
     /// Writes no file at all for this source.
     FixtureDatabase& leaveOutFile(data::Source source);
 
-    /// Writes the seven files into dir (replacing files of the same names). Returns false
+    /// Writes the eight files into dir (replacing files of the same names). Returns false
     /// with a reason when a file cannot be written.
     bool write(const std::filesystem::path& dir, std::string& error) const;
 
@@ -55,6 +58,7 @@ private:
     std::vector<double>& newRow(data::Source source);
 
     std::array<Rows, data::kSourceCount> m_rows;
+    std::map<std::string, Rows> m_chartRows;
     std::set<data::Source> m_withoutTable;
     std::set<data::Source> m_withoutFile;
 };

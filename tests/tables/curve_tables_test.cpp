@@ -1,19 +1,20 @@
-// The generated curve tables: each curve one consecutive run of a key the chart lists, at
-// most 800 rows a table; each curve runs across the whole default window (or to the end of
-// the formulation's range) within a pixel of the true IAPWS-95 curve at ten times the
-// default zoom, in drawing order; isobar and dryness points lie exactly on their curves.
+// The generated curve tables of every chart: each curve one consecutive run of a key the
+// chart lists (at most 800 rows in an h-s table); each curve runs across the chart's whole
+// default window (or to the end of the formulation's range) within a pixel of the true
+// IAPWS-95 curve at ten times the default zoom, measured in log space on a logarithmic axis;
+// h-s curves run in drawing order; isobar and dryness points lie exactly on their curves.
 #include "table_files.h"
 
 #include "curve_tables.h"
+#include "data/chart_tables.h"
+#include "diagram/chart.h"
 #include "iapws95.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ namespace steam::tables::test {
 namespace {
 
 using data::Source;
+using diagram::Chart;
+using diagram::Quantity;
 
 struct Family {
     const char* table;
@@ -41,6 +44,11 @@ Rows points(const Family& f) {
     return file.rows(std::string("select ") + f.key + ", h, s from " + f.table + " order by n");
 }
 
+Rows chartPoints(const data::ChartTable& t) {
+    TableFile file(Source::Charts);
+    return file.rows(std::string("select ") + t.key + ", " + t.x + ", " + t.y + " from " + t.table + " order by n");
+}
+
 // The curves of a table in stored order: key and its points.
 std::vector<std::pair<double, Rows>> curves(const Rows& rows) {
     std::vector<std::pair<double, Rows>> out;
@@ -51,43 +59,66 @@ std::vector<std::pair<double, Rows>> curves(const Rows& rows) {
     return out;
 }
 
-struct Pt {
-    double h, s;
+// A state: t in C, p in MPa, v, h, s.
+struct St {
+    double t, p, v, h, s;
 };
 
-// Pixels of the default window zoomed ten times.
-double offSegment(const Pt& p, const Pt& a, const Pt& b) {
-    const double ks = 1 / ::tables::kEntropyPerPixel, kh = 1 / ::tables::kEnthalpyPerPixel;
-    const double dx = (b.s - a.s) * ks, dy = (b.h - a.h) * kh;
-    const double px = (p.s - a.s) * ks, py = (p.h - a.h) * kh;
+double valueOf(const St& st, Quantity q) {
+    const double values[] = {st.t, st.p, st.v, st.h, st.s};
+    return values[static_cast<int>(q)];
+}
+
+// A chart in pixels of its default window zoomed ten times, logarithms on a log axis.
+struct Plane {
+    const diagram::ChartDescription& d;
+    double perX, perY;
+    explicit Plane(Chart chart)
+        : d(diagram::chartDescription(chart)),
+          perX(diagram::unitsPerPixelAtTenfoldZoom(d.x, diagram::kPicturePixelsAcross)),
+          perY(diagram::unitsPerPixelAtTenfoldZoom(d.y, diagram::kPicturePixelsUp)) {}
+    struct Px {
+        double x, y;
+    };
+    Px pixels(double xValue, double yValue) const { return {d.x.toChart(xValue) / perX, d.y.toChart(yValue) / perY}; }
+    Px pixels(const St& st) const { return pixels(valueOf(st, d.x.quantity), valueOf(st, d.y.quantity)); }
+    bool inside(const St& st) const {
+        const double x = valueOf(st, d.x.quantity), y = valueOf(st, d.y.quantity);
+        return x > d.x.defaultMin && x < d.x.defaultMax && y > d.y.defaultMin && y < d.y.defaultMax;
+    }
+};
+
+double offSegment(Plane::Px p, Plane::Px a, Plane::Px b) {
+    const double dx = b.x - a.x, dy = b.y - a.y, px = p.x - a.x, py = p.y - a.y;
     const double length2 = dx * dx + dy * dy;
     const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
     return std::hypot(px - t * dx, py - t * dy);
 }
 
-double offPolyline(const Pt& p, const std::vector<Pt>& line) {
+double offPolyline(Plane::Px p, const std::vector<Plane::Px>& line) {
     double best = 1e300;
     for (size_t i = 1; i < line.size(); ++i) best = std::min(best, offSegment(p, line[i - 1], line[i]));
     if (line.size() == 1) best = offSegment(p, line[0], line[0]);
     return best;
 }
 
-bool inside(const Pt& p) { return p.s > 0 && p.s < ::tables::kChartSmax && p.h > 0 && p.h < ::tables::kChartHmax; }
+St of(const iapws95::State& st) { return {st.T - kKelvin, st.p, st.v, st.h, st.s}; }
 
-Pt of(const iapws95::State& st) { return {st.h, st.s}; }
-
-Pt mixture(const iapws95::Saturation& sat, double x) {
-    return {(1 - x) * sat.liquid.h + x * sat.vapour.h, (1 - x) * sat.liquid.s + x * sat.vapour.s};
+St mixture(const iapws95::Saturation& sat, double x) {
+    const auto mix = [x](double liquid, double vapour) { return (1 - x) * liquid + x * vapour; };
+    return {sat.T - kKelvin, sat.p, mix(sat.liquid.v, sat.vapour.v), mix(sat.liquid.h, sat.vapour.h),
+            mix(sat.liquid.s, sat.vapour.s)};
 }
 
-void addWet(std::vector<Pt>& out, const iapws95::Saturation& sat) {
+void addWet(std::vector<St>& out, const iapws95::Saturation& sat) {
     for (int k = 0; k <= 100; ++k) out.push_back(mixture(sat, k / 100.0));
 }
 
-// The true curves, sampled densely and directly: water, the wet straight, steam. A state
-// the solver cannot reach right at the critical point is left out.
-std::vector<Pt> trueIsobar(double p) {
-    std::vector<Pt> out;
+// The true curves, sampled densely and directly: water, the wet stretch, steam. A state the
+// solver cannot reach right at the critical point is left out; so are wet states where the
+// chart shows them on the saturation line itself.
+std::vector<St> trueIsobar(double p, bool) {
+    std::vector<St> out;
     const double tsat = p < iapws95::pc ? iapws95::saturationP(p).T - kKelvin : -1;
     bool wet = tsat < 0;
     for (double t = 0.01; t <= 1000; t += 0.25) {
@@ -104,9 +135,13 @@ std::vector<Pt> trueIsobar(double p) {
     return out;
 }
 
-std::vector<Pt> trueIsotherm(double t) {
-    std::vector<Pt> out;
+std::vector<St> trueIsotherm(double t, bool) {
+    std::vector<St> out;
     const double T = std::max(t + kKelvin, iapws95::Tt);
+    if (std::abs(T - iapws95::Tc) < 1e-9) {  // walked in density: p(rho) is flat at the critical point
+        for (double u = std::log10(1100.0); u >= -5; u -= 0.002) out.push_back(of(iapws95::stateTRho(T, std::pow(10.0, u))));
+        return out;
+    }
     const double ps = T < iapws95::Tc ? iapws95::saturationT(T).p : -1;
     bool wet = ps < 0;
     for (double u = 2; u >= -5; u -= 0.002) {
@@ -120,71 +155,148 @@ std::vector<Pt> trueIsotherm(double t) {
     return out;
 }
 
-std::vector<Pt> trueIsochore(double v) {
-    std::vector<Pt> out;
-    for (double t = 0.01; t <= 1000; t += 0.25) {
+// Where wet states are not shown the curve starts on the saturation line, where v' or v''
+// equals v; walked in finer steps, as the p-t chart's isochores rise steeply from there.
+std::vector<St> trueIsochore(double v, bool wetShown) {
+    std::vector<St> out;
+    const auto wetAt = [v](double T) {
+        if (T >= iapws95::Tc) return false;
+        const iapws95::Saturation sat = iapws95::saturationT(std::max(T, iapws95::Tt));
+        return v > sat.liquid.v && v < sat.vapour.v;
+    };
+    const double step = wetShown ? 0.25 : 0.05;
+    double wetUntil = -1;  // the last wet temperature met (K), while the next is not yet fluid
+    for (double t = 0.01; t <= 1000; t += step) {
         const double T = t + kKelvin;
-        if (T < iapws95::Tc) {
+        if (wetAt(T)) {
             const iapws95::Saturation sat = iapws95::saturationT(std::max(T, iapws95::Tt));
-            if (v > sat.liquid.v && v < sat.vapour.v) {
-                out.push_back(mixture(sat, (v - sat.liquid.v) / (sat.vapour.v - sat.liquid.v)));
-                continue;
-            }
+            if (wetShown) out.push_back(mixture(sat, (v - sat.liquid.v) / (sat.vapour.v - sat.liquid.v)));
+            wetUntil = T;
+            continue;
         }
+        if (wetUntil > 0 && !wetShown) {
+            double wet = wetUntil, fluid = T;
+            for (int k = 0; k < 50; ++k) (wetAt(0.5 * (wet + fluid)) ? wet : fluid) = 0.5 * (wet + fluid);
+            out.push_back(of(iapws95::stateTRho(fluid, 1 / v)));
+        }
+        wetUntil = -1;
         out.push_back(of(iapws95::stateTRho(T, 1 / v)));
     }
     return out;
 }
 
-std::vector<Pt> trueDrynessLine(double x) {
-    std::vector<Pt> out;
+std::vector<St> trueDrynessLine(double x, bool) {
+    std::vector<St> out;
     for (double T = iapws95::Tt; T < iapws95::Tc - 1; T += 0.1) out.push_back(mixture(iapws95::saturationT(T), x));
     for (double d = 1; d > 1e-9; d *= 0.99) out.push_back(mixture(iapws95::saturationT(iapws95::Tc - d), x));
     out.push_back(mixture(iapws95::saturationT(iapws95::Tc), x));
     return out;
 }
 
+// Constant h or s, from 100 MPa down: the wet mixture where the value lies between the
+// saturated water's and steam's at that pressure, the fluid elsewhere (where it exists).
+std::vector<St> trueAlongPressure(Quantity q, double key) {
+    std::vector<St> out;
+    for (double u = 2; u >= -5; u -= 0.001) {
+        const double p = std::pow(10.0, u);
+        if (p < iapws95::pc && p >= iapws95::triplePointPressure()) {
+            const iapws95::Saturation sat = iapws95::saturationP(p);
+            const double lo = valueOf(of(sat.liquid), q), hi = valueOf(of(sat.vapour), q);
+            if (key >= lo && key <= hi) {
+                out.push_back(mixture(sat, (key - lo) / (hi - lo)));
+                continue;
+            }
+        }
+        try {
+            out.push_back(of(q == Quantity::h ? iapws95::statePH(p, key) : iapws95::statePS(p, key)));
+        } catch (const iapws95::SolveError&) {
+        }
+    }
+    return out;
+}
+
+std::vector<St> trueCurve(Quantity key, double value, bool wetShown) {
+    switch (key) {
+    case Quantity::t: return trueIsotherm(value, wetShown);
+    case Quantity::p: return trueIsobar(value, wetShown);
+    case Quantity::v: return trueIsochore(value, wetShown);
+    case Quantity::x: return trueDrynessLine(value, wetShown);
+    case Quantity::h:
+    case Quantity::s: return trueAlongPressure(key, value);
+    }
+    return {};
+}
+
+// Every point of the true curve inside the default window lies within a pixel (at ten times
+// the default zoom) of the drawn polyline, and every drawn point within a pixel of the true
+// curve: the curves cover the window and follow the formulation.
+void expectCurveFollowsTheTruth(const Plane& plane, const std::string& curve, const std::vector<Plane::Px>& drawn,
+                                const std::vector<St>& truth) {
+    std::vector<Plane::Px> real;
+    double worst = 0;
+    St where{};
+    for (const St& st : truth) {
+        real.push_back(plane.pixels(st));
+        if (!plane.inside(st)) continue;
+        const double d = offPolyline(real.back(), drawn);
+        if (d > worst) worst = d, where = st;
+    }
+    EXPECT_LE(worst, 1.0) << curve << ": true point (t " << where.t << ", p " << where.p << ", v " << where.v << ", h "
+                          << where.h << ", s " << where.s << ") off the drawn line";
+    worst = 0;
+    size_t at = 0;
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        const double d = offPolyline(drawn[i], real);
+        if (d > worst) worst = d, at = i;
+    }
+    EXPECT_LE(worst, 1.0) << curve << ": drawn point " << at << " off the curve";
+}
+
 TEST(CurveTablesTest, EachTableHoldsTheListedCurvesInConsecutiveRuns) {
-    for (const Family& f : kFamilies) {
-        SCOPED_TRACE(f.table);
-        const Rows rows = points(f);
-        EXPECT_LE(rows.size(), 800u) << "the diagram keeps 800 points a family";
+    const auto expectRuns = [](const std::string& table, const Rows& rows, const std::vector<double>& listed) {
+        SCOPED_TRACE(table);
         std::vector<double> keys;
         for (const auto& [key, pts] : curves(rows)) {
             keys.push_back(key);
             EXPECT_GE(pts.size(), 2u) << "curve " << key;
             EXPECT_TRUE(readsBackExactly(key)) << key;
         }
-        EXPECT_EQ(keys, f.keys) << "each key once, in order, none 0";
+        EXPECT_EQ(keys, listed) << "each key once, in order, none 0";
+    };
+    for (const Family& f : kFamilies) {
+        const Rows rows = points(f);
+        EXPECT_LE(rows.size(), 800u) << f.table << ": the h-s diagram keeps 800 points a family";
+        expectRuns(f.table, rows, f.keys);
+    }
+    for (const data::ChartTable& t : data::kChartTables)
+        expectRuns(t.table, chartPoints(t), ::tables::chartFamilyKeys(t.table));
+}
+
+TEST(CurveTablesTest, HsCurvesCoverTheWindowWithinAPixelAtTenfoldZoom) {
+    const Plane plane(Chart::HS);
+    const Quantity keys[] = {Quantity::t, Quantity::p, Quantity::v, Quantity::x};
+    for (int f = 0; f < 4; ++f) {
+        for (const auto& [key, rows] : curves(points(kFamilies[f]))) {
+            std::vector<Plane::Px> drawn;
+            for (const auto& r : rows) drawn.push_back(plane.pixels(r[S], r[H]));
+            expectCurveFollowsTheTruth(plane, std::string(kFamilies[f].key) + "=" + std::to_string(key), drawn,
+                                       trueCurve(keys[f], key, true));
+        }
     }
 }
 
-// Every point of the true curve inside the default window lies within a pixel (at ten
-// times the default zoom) of the drawn polyline, and every drawn point within a pixel of
-// the true curve: the curves cover the window and follow the formulation.
-TEST(CurveTablesTest, CurvesCoverTheWindowWithinAPixelAtTenfoldZoom) {
-    const std::array<std::function<std::vector<Pt>(double)>, 4> truth{trueIsotherm, trueIsobar, trueIsochore,
-                                                                       trueDrynessLine};
-    for (int f = 0; f < 4; ++f) {
-        for (const auto& [key, rows] : curves(points(kFamilies[f]))) {
-            std::vector<Pt> drawn;
-            for (const auto& r : rows) drawn.push_back({r[H], r[S]});
-            const std::vector<Pt> real = truth[f](key);
-            const std::string curve = std::string(kFamilies[f].key) + "=" + std::to_string(key);
-            double worst = 0;
-            Pt where{};
-            for (const Pt& p : real) {
-                if (!inside(p)) continue;
-                const double d = offPolyline(p, drawn);
-                if (d > worst) worst = d, where = p;
-            }
-            EXPECT_LE(worst, 1.0) << curve << ": true point (s " << where.s << ", h " << where.h << ") off the drawn line";
-            worst = 0;
-            for (const Pt& p : drawn) {
-                const double d = offPolyline(p, real);
-                if (d > worst) worst = d, where = p;
-            }
-            EXPECT_LE(worst, 1.0) << curve << ": drawn point (s " << where.s << ", h " << where.h << ") off the curve";
+TEST(CurveTablesTest, ChartCurvesCoverTheirWindowWithinAPixelAtTenfoldZoom) {
+    for (const data::ChartTable& t : data::kChartTables) {
+        const ::tables::ChartPlace place = ::tables::chartPlaceOf(t.table);
+        const Plane plane(place.chart);
+        const Quantity key = *plane.d.switches[place.layer];
+        // On the p-t chart wet states lie on the saturation line, which the family leaves alone.
+        const bool wetShown = place.chart != Chart::PT;
+        for (const auto& [value, rows] : curves(chartPoints(t))) {
+            std::vector<Plane::Px> drawn;
+            for (const auto& r : rows) drawn.push_back(plane.pixels(r[1], r[2]));
+            expectCurveFollowsTheTruth(plane, std::string(t.table) + " " + t.key + "=" + std::to_string(value), drawn,
+                                       trueCurve(key, value, wetShown));
         }
     }
 }
@@ -233,7 +345,7 @@ TEST(CurveTablesTest, DrynessPointsLieOnTheirLineOfConstantDryness) {
     // crossing of a dense temperature walk is tried, and its s compared).
     int checked = 0;
     for (const auto& [x, pts] : curves(points(kFamilies[3]))) {
-        const std::vector<Pt> line = trueDrynessLine(x);
+        const std::vector<St> line = trueDrynessLine(x, true);
         for (const auto& r : pts) {
             double best = 1e9;
             for (size_t i = 1; i < line.size(); ++i) {

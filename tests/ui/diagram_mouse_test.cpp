@@ -242,7 +242,8 @@ private slots:
         QVERIFY(!columnHasColour(window->surface().overlay(), int(vapour.x()), QColor(250, 60, 160)));
     }
 
-    void pickingEntropyAndEnthalpyFillsTheStatePanelAndComputesNothing() {
+    // On the h-s chart the pair (s, h) goes to the calculator as it is, and the click runs it.
+    void pickingEntropyAndEnthalpyFillsTheStatePanelAndAClickComputes() {
         TestProgram program;
         auto window = openMainWindow(program);
         QVERIFY(window);
@@ -262,15 +263,55 @@ private slots:
         QCOMPARE(window->TXT[12]->text(), window->TXTmouseX->text());
         QCOMPARE(window->TXT[11]->text(), window->TXTmouseY->text());
         QVERIFY(columnHasColour(window->surface().overlay(), int(p.x()), QColor(0, 180, 255)));
+        QCOMPARE(window->registers().CurrentStatePoint()[3], 0.0);
 
+        const double s = numeric::readNumber(window->TXT[12]->text().toStdString());
+        const double h = numeric::readNumber(window->TXT[11]->text().toStdString());
         pressOnPic(*window, p, Qt::LeftButton);
         releaseOnPic(*window, p, Qt::LeftButton);
         QVERIFY(!window->CHKpic[8]->isChecked());
-        QCOMPARE(window->registers().CurrentStatePoint()[3], 0.0);
-        QVERIFY(program.messages.shown.empty());
+        QVERIFY(window->CHK[3]->isChecked() && window->CHK[4]->isChecked());
+        // It ran: its answer is the message while the calculator takes only pairs with t or p,
+        // and the state of the picked s and h once it takes any two properties.
+        const auto state = window->registers().CurrentStatePoint();
+        QVERIFY2(program.messages.texts() == QStringList{QStringLiteral("请输入温度或压力")} ||
+                     (program.messages.shown.empty() && state[3] == h && state[4] == s && state[0] > 0),
+                 qPrintable(program.messages.texts().join(u'|')));
+    }
 
-        click(window->SCAL2);
-        QCOMPARE(program.messages.texts(), QStringList{QStringLiteral("请输入温度或压力")});
+    // On the other charts the pick takes their own pair and the click computes the state:
+    // superheated steam on the T-s chart, wet steam on the p-v chart, steam on the p-t chart.
+    void pickingOnTheOtherChartsComputesTheStateUnderTheMouse() {
+        struct Case {
+            int item;             // menu item of the chart
+            double x, y;          // values under the mouse
+            int across, up;       // state panel rows of the two
+            double h, tolerance;  // h of the state there, within what a pixel moves it
+        };
+        const Case cases[] = {
+            {1, 6.5, 300, 4, 0, 2986, 25},    // s 6.5, t 300 C: p about 3.2 MPa
+            {2, 0.1, 1, 2, 1, 1793, 60},      // v 0.1, p 1 MPa: x about 0.51
+            {3, 300, 1, 0, 1, 3051.7, 5},     // t 300 C, p 1 MPa
+        };
+        for (const Case& c : cases) {
+            TestProgram program;
+            auto window = openMainWindow(program);
+            QVERIFY(window);
+            window->menuView[c.item]->trigger();
+            click(window->CHKpic[8]);
+            const diagram::ChartDescription& d = window->diagram().description();
+            const QPointF p = pixelOf(*window, d.x.toChart(c.x), d.y.toChart(c.y));
+            moveOverPic(*window, p);
+            QCOMPARE(window->TXT[8 + c.across]->text(), window->TXTmouseX->text());
+            QCOMPARE(window->TXT[8 + c.up]->text(), window->TXTmouseY->text());
+            pressOnPic(*window, p, Qt::LeftButton);
+            releaseOnPic(*window, p, Qt::LeftButton);
+            QVERIFY2(program.messages.shown.empty(), qPrintable(program.messages.texts().join(u'|')));
+            QVERIFY(!window->CHKpic[8]->isChecked());
+            const auto state = window->registers().CurrentStatePoint();
+            QVERIFY2(std::abs(state[3] - c.h) < c.tolerance, qPrintable(QString::number(state[3])));
+            QVERIFY(std::abs(state[c.across] - c.x) < 0.04 * c.x && std::abs(state[c.up] - c.y) < 0.04 * c.y);
+        }
     }
 };
 

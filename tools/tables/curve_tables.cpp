@@ -1,5 +1,6 @@
 #include "curve_tables.h"
 
+#include "data/chart_tables.h"
 #include "iapws95.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -14,100 +16,155 @@
 namespace tables {
 namespace {
 
+using steam::diagram::Chart;
+using steam::diagram::ChartDescription;
+using steam::diagram::Quantity;
+
 constexpr double kKelvin = 273.15;
 constexpr double kCriticalT = iapws95::Tc - kKelvin;
 constexpr double kTmin = 0.01;    // C, the triple point
 constexpr double kTmax = 1000.0;  // C, the end of the formulation's range
 constexpr double kPmax = 100.0;   // MPa
-constexpr double kPmin = 1e-5;    // MPa, where every isotherm has left the window on the right
+constexpr double kPmin = 1e-5;    // MPa, where every isotherm has left the windows
 constexpr int kMaxDepth = 16;     // bisections of one base step
-constexpr size_t kMaxRows = 800;  // points the diagram keeps of a family
+constexpr size_t kMaxRows = 800;  // points the h-s diagram keeps of a family
 
-struct Point {
-    double h, s;
+// A state on a curve: t in C, p in MPa, v, h, s; a wet mixture has the saturation t and p.
+struct State {
+    double t, p, v, h, s;
 };
 
-// Distance in pixels of the default window zoomed ten times.
-double pixelDistance(const Point& a, const Point& b) {
-    return std::hypot((a.s - b.s) / kEntropyPerPixel, (a.h - b.h) / kEnthalpyPerPixel);
+double valueOf(const State& st, Quantity q) {
+    switch (q) {
+    case Quantity::t: return st.t;
+    case Quantity::p: return st.p;
+    case Quantity::v: return st.v;
+    case Quantity::h: return st.h;
+    case Quantity::s: return st.s;
+    case Quantity::x: break;
+    }
+    return std::nan("");
 }
 
-// Distance of p from the segment ab, in the same pixels.
-double offSegment(const Point& p, const Point& a, const Point& b) {
-    const double ax = a.s / kEntropyPerPixel, ay = a.h / kEnthalpyPerPixel;
-    const double dx = b.s / kEntropyPerPixel - ax, dy = b.h / kEnthalpyPerPixel - ay;
-    const double px = p.s / kEntropyPerPixel - ax, py = p.h / kEnthalpyPerPixel - ay;
+struct Pixel {
+    double x, y;
+};
+
+// A chart as the curves are placed for it: where a state lies, in pixels of the default
+// window zoomed ten times, and whether a state lies inside that window.
+class Plane {
+public:
+    explicit Plane(Chart chart)
+        : m_d(steam::diagram::chartDescription(chart)),
+          m_xPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.x, steam::diagram::kPicturePixelsAcross)),
+          m_yPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.y, steam::diagram::kPicturePixelsUp)) {}
+
+    Pixel pixels(const State& st) const {
+        return {m_d.x.toChart(valueOf(st, m_d.x.quantity)) / m_xPerPixel,
+                m_d.y.toChart(valueOf(st, m_d.y.quantity)) / m_yPerPixel};
+    }
+    bool inside(const State& st) const {
+        const auto within = [](const steam::diagram::ChartAxis& axis, double value) {
+            return value >= axis.defaultMin && value <= axis.defaultMax;
+        };
+        return within(m_d.x, valueOf(st, m_d.x.quantity)) && within(m_d.y, valueOf(st, m_d.y.quantity));
+    }
+    /// On a chart of t and p every wet state lies on the saturation line itself.
+    bool wetStatesOnTheLine() const {
+        const auto tp = [](Quantity q) { return q == Quantity::t || q == Quantity::p; };
+        return tp(m_d.x.quantity) && tp(m_d.y.quantity);
+    }
+    std::array<double, 2> axisValues(const State& st) const {
+        return {valueOf(st, m_d.x.quantity), valueOf(st, m_d.y.quantity)};
+    }
+
+private:
+    const ChartDescription& m_d;
+    double m_xPerPixel, m_yPerPixel;
+};
+
+double pixelDistance(const Plane& plane, const State& a, const State& b) {
+    const Pixel pa = plane.pixels(a), pb = plane.pixels(b);
+    return std::hypot(pa.x - pb.x, pa.y - pb.y);
+}
+
+// Distance of p from the segment ab, in the plane's pixels.
+double offSegment(const Plane& plane, const State& p, const State& a, const State& b) {
+    const Pixel pa = plane.pixels(a), pb = plane.pixels(b), pp = plane.pixels(p);
+    const double dx = pb.x - pa.x, dy = pb.y - pa.y;
+    const double px = pp.x - pa.x, py = pp.y - pa.y;
     const double length2 = dx * dx + dy * dy;
     const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
     return std::hypot(px - t * dx, py - t * dy);
 }
 
-Point at(const iapws95::State& st) { return {st.h, st.s}; }
+State at(const iapws95::State& st) { return {st.T - kKelvin, st.p, st.v, st.h, st.s}; }
 
-Point mixture(const iapws95::Saturation& sat, double x) {
-    return {(1 - x) * sat.liquid.h + x * sat.vapour.h, (1 - x) * sat.liquid.s + x * sat.vapour.s};
+State mixture(const iapws95::Saturation& sat, double x) {
+    const auto mix = [x](double liquid, double vapour) { return (1 - x) * liquid + x * vapour; };
+    return {sat.T - kKelvin, sat.p, mix(sat.liquid.v, sat.vapour.v), mix(sat.liquid.h, sat.vapour.h),
+            mix(sat.liquid.s, sat.vapour.s)};
 }
 
 iapws95::Saturation saturationAtC(double t) { return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc)); }
 
-using Curve = std::function<Point(double)>;
+using Curve = std::function<State(double)>;
 
 // Halves [u0, u1] while its midpoint lies further off the chord than a quarter of the
 // tolerance, appending the points in order (u1 excluded). A solve that fails this close
 // to a point already computed ends the halving: only the critical point has such places.
-void refine(const Curve& curve, double u0, const Point& p0, double u1, const Point& p1, int depth,
-            std::vector<Point>& out) {
+void refine(const Plane& plane, const Curve& curve, double u0, const State& p0, double u1, const State& p1, int depth,
+            std::vector<State>& out) {
     if (depth >= kMaxDepth) return;
     const double um = 0.5 * (u0 + u1);
-    Point pm{};
+    State pm{};
     try {
         pm = curve(um);
     } catch (const iapws95::SolveError&) {
         if (depth == 0) throw;
         return;
     }
-    if (offSegment(pm, p0, p1) <= kCurveTolerancePixels / 4 && pixelDistance(p0, p1) < 40.0) return;
-    refine(curve, u0, p0, um, pm, depth + 1, out);
+    if (offSegment(plane, pm, p0, p1) <= kCurveTolerancePixels / 4 && pixelDistance(plane, p0, p1) < 40.0) return;
+    refine(plane, curve, u0, p0, um, pm, depth + 1, out);
     out.push_back(pm);
-    refine(curve, um, pm, u1, p1, depth + 1, out);
+    refine(plane, curve, um, pm, u1, p1, depth + 1, out);
 }
 
 // One smooth stretch of a curve for u from a to b, the ends given exactly (they are
 // where the curve meets the saturation line, or the ends of the range).
-void appendStretch(std::vector<Point>& out, const Curve& curve, double a, const Point& first, double b,
-                   const Point& last, int steps) {
-    if (out.empty() || pixelDistance(out.back(), first) > 0.0) out.push_back(first);
-    Point previous = first;
+void appendStretch(const Plane& plane, std::vector<State>& out, const Curve& curve, double a, const State& first,
+                   double b, const State& last, int steps) {
+    if (out.empty() || pixelDistance(plane, out.back(), first) > 0.0) out.push_back(first);
+    State previous = first;
     for (int k = 1; k <= steps; ++k) {
         const double u0 = a + (b - a) * (k - 1) / steps;
         const double u1 = k == steps ? b : a + (b - a) * k / steps;
-        const Point p1 = k == steps ? last : curve(u1);
-        refine(curve, u0, previous, u1, p1, 0, out);
+        const State p1 = k == steps ? last : curve(u1);
+        refine(plane, curve, u0, previous, u1, p1, 0, out);
         out.push_back(p1);
         previous = p1;
     }
 }
 
-bool insideWindow(const Point& p) { return p.s >= 0 && p.s <= kChartSmax && p.h >= 0 && p.h <= kChartHmax; }
-
 // From the point before the curve first enters the window to the point after it last
 // leaves: the margins of the picture hide the rest.
-std::vector<Point> cropToWindow(const std::vector<Point>& curve) {
-    const auto first = std::find_if(curve.begin(), curve.end(), insideWindow);
+std::vector<State> cropToWindow(const Plane& plane, const std::vector<State>& curve) {
+    const auto inside = [&](const State& st) { return plane.inside(st); };
+    const auto first = std::find_if(curve.begin(), curve.end(), inside);
     if (first == curve.end()) return {};
-    const auto last = std::find_if(curve.rbegin(), curve.rend(), insideWindow).base();  // one past
+    const auto last = std::find_if(curve.rbegin(), curve.rend(), inside).base();  // one past
     const auto from = first == curve.begin() ? first : first - 1;
     const auto to = last == curve.end() ? last : last + 1;
     return {from, to};
 }
 
 // Douglas-Peucker: drops the points that lie within the tolerance of the line kept.
-void simplify(const std::vector<Point>& in, size_t i0, size_t i1, std::vector<bool>& keep) {
+void simplify(const Plane& plane, const std::vector<State>& in, size_t i0, size_t i1, std::vector<bool>& keep) {
     if (i1 <= i0 + 1) return;
     double worst = -1;
     size_t at = i0;
     for (size_t i = i0 + 1; i < i1; ++i) {
-        const double d = offSegment(in[i], in[i0], in[i1]);
+        const double d = offSegment(plane, in[i], in[i0], in[i1]);
         if (d > worst) {
             worst = d;
             at = i;
@@ -115,65 +172,78 @@ void simplify(const std::vector<Point>& in, size_t i0, size_t i1, std::vector<bo
     }
     if (worst <= kCurveTolerancePixels) return;
     keep[at] = true;
-    simplify(in, i0, at, keep);
-    simplify(in, at, i1, keep);
+    simplify(plane, in, i0, at, keep);
+    simplify(plane, in, at, i1, keep);
 }
 
-std::vector<Point> simplified(const std::vector<Point>& in) {
+std::vector<State> simplified(const Plane& plane, const std::vector<State>& in) {
     if (in.size() < 3) return in;
     std::vector<bool> keep(in.size(), false);
     keep.front() = keep.back() = true;
-    simplify(in, 0, in.size() - 1, keep);
-    std::vector<Point> out;
+    simplify(plane, in, 0, in.size() - 1, keep);
+    std::vector<State> out;
     for (size_t i = 0; i < in.size(); ++i)
         if (keep[i]) out.push_back(in[i]);
     return out;
 }
 
+// The critical isotherm, walked in density: at the critical point itself p(rho) is too flat
+// for a solve in pressure.
+std::vector<State> criticalIsotherm(const Plane& plane) {
+    const double T = iapws95::Tc;
+    const double dense = std::log10(iapws95::densityTP(T, kPmax, iapws95::Branch::Liquid));
+    const double thin = std::log10(iapws95::densityTP(T, kPmin, iapws95::Branch::Vapour));
+    const Curve fluid = [T](double u) { return at(iapws95::stateTRho(T, std::pow(10.0, u))); };
+    std::vector<State> out;
+    appendStretch(plane, out, fluid, dense, fluid(dense), thin, fluid(thin), 280);
+    return out;
+}
+
 // From 100 MPa down, in log p: compressed water to saturation, straight across the wet
 // region, then superheated steam. Above the critical temperature one fluid all the way.
-std::vector<Point> isotherm(double t) {
+std::vector<State> isotherm(double t, const Plane& plane) {
     const double T = std::max(t + kKelvin, iapws95::Tt);
-    std::vector<Point> out;
+    if (std::abs(T - iapws95::Tc) < 1e-9) return criticalIsotherm(plane);
+    std::vector<State> out;
     const double top = std::log10(kPmax), bottom = std::log10(kPmin);
     const auto fluid = [T](iapws95::Branch branch) {
         return [T, branch](double u) { return at(iapws95::stateTP(T, std::pow(10.0, u), branch)); };
     };
     if (T >= iapws95::Tc) {
         const Curve one = fluid(iapws95::Branch::Liquid);
-        appendStretch(out, one, top, one(top), bottom, one(bottom), 280);
+        appendStretch(plane, out, one, top, one(top), bottom, one(bottom), 280);
         return out;
     }
     const iapws95::Saturation sat = iapws95::saturationT(T);
     const double u = std::log10(sat.p);
     const Curve liquid = fluid(iapws95::Branch::Liquid), vapour = fluid(iapws95::Branch::Vapour);
-    appendStretch(out, liquid, top, liquid(top), u, at(sat.liquid), 80);
-    appendStretch(out, vapour, u, at(sat.vapour), bottom, vapour(bottom), 200);
+    appendStretch(plane, out, liquid, top, liquid(top), u, at(sat.liquid), 80);
+    appendStretch(plane, out, vapour, u, at(sat.vapour), bottom, vapour(bottom), 200);
     return out;
 }
 
 // From the triple point to 1000 C: water to saturation, across the wet region, steam.
 // The critical isobar passes through the critical point itself.
-std::vector<Point> isobar(double p) {
-    std::vector<Point> out;
+std::vector<State> isobar(double p, const Plane& plane) {
+    std::vector<State> out;
     const auto fluid = [p](iapws95::Branch branch) {
         return [p, branch](double t) { return at(iapws95::stateTP(t + kKelvin, p, branch)); };
     };
     const Curve liquid = fluid(iapws95::Branch::Liquid), vapour = fluid(iapws95::Branch::Vapour);
     if (p > iapws95::pc) {
-        appendStretch(out, liquid, kTmin, liquid(kTmin), kTmax, liquid(kTmax), 250);
+        appendStretch(plane, out, liquid, kTmin, liquid(kTmin), kTmax, liquid(kTmax), 250);
         return out;
     }
     if (p == iapws95::pc) {
-        const Point critical = at(iapws95::saturationT(iapws95::Tc).liquid);
-        appendStretch(out, liquid, kTmin, liquid(kTmin), kCriticalT, critical, 150);
-        appendStretch(out, liquid, kCriticalT, critical, kTmax, liquid(kTmax), 150);
+        const State critical = at(iapws95::saturationT(iapws95::Tc).liquid);
+        appendStretch(plane, out, liquid, kTmin, liquid(kTmin), kCriticalT, critical, 150);
+        appendStretch(plane, out, liquid, kCriticalT, critical, kTmax, liquid(kTmax), 150);
         return out;
     }
     const iapws95::Saturation sat = iapws95::saturationP(p);
     const double tsat = sat.T - kKelvin;
-    appendStretch(out, liquid, kTmin, liquid(kTmin), tsat, at(sat.liquid), 60);
-    appendStretch(out, vapour, tsat, at(sat.vapour), kTmax, vapour(kTmax), 200);
+    appendStretch(plane, out, liquid, kTmin, liquid(kTmin), tsat, at(sat.liquid), 60);
+    appendStretch(plane, out, vapour, tsat, at(sat.vapour), kTmax, vapour(kTmax), 200);
     return out;
 }
 
@@ -194,9 +264,10 @@ double saturationTemperatureOfVolume(double v, bool liquid) {
 }
 
 // From the triple point to 1000 C: a wet mixture while v lies between v' and v'', then
-// the single fluid at density 1/v.
-std::vector<Point> isochore(double v) {
-    std::vector<Point> out;
+// the single fluid at density 1/v. Where wet states lie on the saturation line (p-t), the
+// curve starts there.
+std::vector<State> isochore(double v, const Plane& plane) {
+    std::vector<State> out;
     const Curve fluid = [v](double t) { return at(iapws95::stateTRho(t + kKelvin, 1.0 / v)); };
     const Curve wet = [v](double t) {
         const iapws95::Saturation sat = saturationAtC(t);
@@ -205,38 +276,142 @@ std::vector<Point> isochore(double v) {
     const bool liquidSide = v < 1.0 / iapws95::rhoc;
     const iapws95::Saturation triple = iapws95::saturationT(iapws95::Tt);
     if (v <= triple.liquid.v) {
-        appendStretch(out, fluid, kTmin, fluid(kTmin), kTmax, fluid(kTmax), 250);
+        appendStretch(plane, out, fluid, kTmin, fluid(kTmin), kTmax, fluid(kTmax), 250);
         return out;
     }
     const double tx = saturationTemperatureOfVolume(v, liquidSide);
     const iapws95::Saturation sat = saturationAtC(tx);
-    const Point corner = at(liquidSide ? sat.liquid : sat.vapour);
-    appendStretch(out, wet, kTmin, wet(kTmin), tx, corner, 80);
-    appendStretch(out, fluid, tx, corner, kTmax, fluid(kTmax), 200);
+    const State corner = at(liquidSide ? sat.liquid : sat.vapour);
+    if (!plane.wetStatesOnTheLine()) appendStretch(plane, out, wet, kTmin, wet(kTmin), tx, corner, 80);
+    appendStretch(plane, out, fluid, tx, corner, kTmax, fluid(kTmax), 200);
     return out;
 }
 
 // From the critical point down to the triple point. The lines leave the critical point
 // like the cube root of Tc - T, so they are walked evenly in that root.
-std::vector<Point> drynessLine(double x) {
-    std::vector<Point> out;
+std::vector<State> drynessLine(double x, const Plane& plane) {
+    std::vector<State> out;
     const Curve line = [x](double r) { return mixture(iapws95::saturationT(iapws95::Tc - r * r * r), x); };
     const double far = std::cbrt(iapws95::Tc - iapws95::Tt);
-    const Point critical = at(iapws95::saturationT(iapws95::Tc).liquid);
-    appendStretch(out, line, 0.0, critical, far, mixture(iapws95::saturationT(iapws95::Tt), x), 120);
+    const State critical = at(iapws95::saturationT(iapws95::Tc).liquid);
+    appendStretch(plane, out, line, 0.0, critical, far, mixture(iapws95::saturationT(iapws95::Tt), x), 120);
+    return out;
+}
+
+// A curve of constant h or s, walked from 100 MPa down in log p: the fluid wherever the value
+// lies outside [value', value''] of the saturation at that pressure, the wet mixture inside,
+// down to where no state has the value (below the triple point only steam exists).
+class PressureWalk {
+public:
+    enum class Phase { Fluid, Wet, None };
+
+    PressureWalk(Quantity q, double key) : m_q(q), m_key(key) {}
+
+    Phase phase(double u) const {
+        const double p = std::pow(10.0, u);
+        if (p < iapws95::pc && p >= iapws95::triplePointPressure()) {
+            const iapws95::Saturation sat = iapws95::saturationP(p);
+            if (m_key >= valueOf(at(sat.liquid), m_q) && m_key <= valueOf(at(sat.vapour), m_q)) return Phase::Wet;
+        }
+        try {
+            fluid(u);
+            return Phase::Fluid;
+        } catch (const iapws95::SolveError&) {
+            return Phase::None;
+        }
+    }
+    State fluid(double u) const {
+        const double p = std::pow(10.0, u);
+        return at(m_q == Quantity::h ? iapws95::statePH(p, m_key) : iapws95::statePS(p, m_key));
+    }
+    State wet(double u) const {
+        const iapws95::Saturation sat = iapws95::saturationP(std::pow(10.0, u));
+        const double lo = valueOf(at(sat.liquid), m_q), hi = valueOf(at(sat.vapour), m_q);
+        return mixture(sat, hi > lo ? std::clamp((m_key - lo) / (hi - lo), 0.0, 1.0) : 0.0);
+    }
+    State in(Phase phase, double u) const { return phase == Phase::Wet ? wet(u) : fluid(u); }
+    // Where a fluid stretch meets the wet region: the saturated water or steam whose value is
+    // the key's.
+    State saturated(double u) const {
+        const iapws95::Saturation sat = iapws95::saturationP(std::pow(10.0, u));
+        const State liquid = at(sat.liquid), vapour = at(sat.vapour);
+        return std::abs(valueOf(liquid, m_q) - m_key) <= std::abs(valueOf(vapour, m_q) - m_key) ? liquid : vapour;
+    }
+
+private:
+    Quantity m_q;
+    double m_key;
+};
+
+std::vector<State> alongPressure(Quantity q, double key, const Plane& plane) {
+    using Phase = PressureWalk::Phase;
+    const PressureWalk walk(q, key);
+    const double top = std::log10(kPmax), bottom = std::log10(kPmin);
+    const int samples = 700;
+    std::vector<double> u(samples + 1);
+    std::vector<Phase> phase(samples + 1);
+    for (int i = 0; i <= samples; ++i) {
+        u[i] = top + (bottom - top) * i / samples;
+        phase[i] = walk.phase(u[i]);
+    }
+    // Stretches of one phase, their ends bisected to where the phase changes.
+    struct Stretch {
+        Phase phase;
+        double a, b;
+    };
+    std::vector<Stretch> stretches;
+    for (int i = 0; i <= samples; ++i) {
+        if (phase[i] == Phase::None) continue;
+        if (stretches.empty() || i == 0 || phase[i - 1] != phase[i]) {
+            double a = u[i];
+            if (i > 0) {
+                double before = u[i - 1];  // of another phase
+                for (int k = 0; k < 60; ++k) {
+                    const double mid = 0.5 * (before + a);
+                    (walk.phase(mid) == phase[i] ? a : before) = mid;
+                }
+            }
+            stretches.push_back({phase[i], a, u[i]});
+        }
+        Stretch& s = stretches.back();
+        s.b = u[i];
+        if (i < samples && phase[i + 1] != phase[i]) {
+            double after = u[i + 1];
+            for (int k = 0; k < 60; ++k) {
+                const double mid = 0.5 * (s.b + after);
+                (walk.phase(mid) == phase[i] ? s.b : after) = mid;
+            }
+        }
+    }
+    // Where a fluid stretch meets the wet region both share the saturated state there.
+    std::vector<std::optional<State>> corner(stretches.size());
+    for (size_t k = 0; k + 1 < stretches.size(); ++k) {
+        const Stretch &s = stretches[k], &next = stretches[k + 1];
+        if (s.phase != next.phase && std::abs(next.a - s.b) < 1e-9)
+            corner[k] = walk.saturated(0.5 * (s.b + next.a));
+    }
+    std::vector<State> out;
+    for (size_t k = 0; k < stretches.size(); ++k) {
+        const Stretch& s = stretches[k];
+        const Curve curve = [&walk, phase = s.phase](double v) { return walk.in(phase, v); };
+        const State first = k > 0 && corner[k - 1] ? *corner[k - 1] : curve(s.a);
+        const State last = corner[k] ? *corner[k] : curve(s.b);
+        const int steps = std::max(2, static_cast<int>(std::ceil(std::abs(s.b - s.a) / 0.05)));
+        appendStretch(plane, out, curve, s.a, first, s.b, last, steps);
+    }
     return out;
 }
 
 template <typename Make>
-CurveFamilyTable family(const char* table, const char* key, const std::vector<double>& keys, Make make, int threads) {
-    std::vector<std::vector<Point>> curves(keys.size());
+std::vector<std::vector<State>> buildCurves(const std::vector<double>& keys, Make make, const Plane& plane, int threads) {
+    std::vector<std::vector<State>> curves(keys.size());
     std::atomic<size_t> next{0};
     std::exception_ptr failure;
     std::atomic<bool> failed{false};
     const auto work = [&] {
         for (size_t i = next++; i < keys.size() && !failed; i = next++) {
             try {
-                curves[i] = simplified(cropToWindow(make(keys[i])));
+                curves[i] = simplified(plane, cropToWindow(plane, make(keys[i], plane)));
             } catch (...) {
                 if (!failed.exchange(true)) failure = std::current_exception();
             }
@@ -247,9 +422,27 @@ CurveFamilyTable family(const char* table, const char* key, const std::vector<do
     work();
     for (auto& t : pool) t.join();
     if (failure) std::rethrow_exception(failure);
-    CurveFamilyTable out{table, key, {}};
+    return curves;
+}
+
+std::function<std::vector<State>(double, const Plane&)> builderFor(Quantity key) {
+    switch (key) {
+    case Quantity::t: return isotherm;
+    case Quantity::p: return isobar;
+    case Quantity::v: return isochore;
+    case Quantity::x: return drynessLine;
+    case Quantity::h:
+    case Quantity::s: return [key](double value, const Plane& plane) { return alongPressure(key, value, plane); };
+    }
+    return {};
+}
+
+CurveFamilyTable hsFamily(const char* table, Quantity key, const std::vector<double>& keys, int threads) {
+    const Plane plane(Chart::HS);
+    const auto curves = buildCurves(keys, builderFor(key), plane, threads);
+    CurveFamilyTable out{table, steam::diagram::familyStyle(key).keyName, {}};
     for (size_t i = 0; i < keys.size(); ++i)
-        for (const Point& p : curves[i]) out.points.push_back({keys[i], p.h, p.s});
+        for (const State& p : curves[i]) out.points.push_back({keys[i], p.h, p.s});
     if (out.points.size() > kMaxRows)
         throw std::runtime_error(std::string(table) + ": " + std::to_string(out.points.size()) +
                                  " points, more than the diagram's " + std::to_string(kMaxRows));
@@ -261,6 +454,12 @@ std::vector<double> oneTwoFive(int firstExponent, int lastExponent) {
     std::vector<double> out;
     for (int e = firstExponent; e <= lastExponent; ++e)
         for (int m : {1, 2, 5}) out.push_back(std::stod(std::to_string(m) + "e" + std::to_string(e)));
+    return out;
+}
+
+std::vector<double> steps(double first, double last, double step) {
+    std::vector<double> out;
+    for (int k = 0; first + k * step <= last + 1e-9; ++k) out.push_back(std::round((first + k * step) * 1e6) / 1e6);
     return out;
 }
 
@@ -291,13 +490,65 @@ std::vector<double> drynessFractions() {
     return {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 0.92, 0.94, 0.96, 0.98};
 }
 
+std::vector<double> chartFamilyKeys(const std::string& table) {
+    if (table == "TS_H") return steps(250, 4000, 250);
+    if (table == "TS_P") return isobarPressures();
+    if (table == "TS_V") return isochoreVolumes();
+    if (table == "TS_X" || table == "PV_X") return steps(0.1, 0.9, 0.1);
+    if (table == "PV_T") {
+        // Every 50 K across the dome, the critical isotherm with its inflection, then wider
+        // apart: in log v the superheated isotherms crowd into a narrow band.
+        std::vector<double> out{kTmin};
+        for (double t : steps(50, 350, 50)) out.push_back(t);
+        for (double t : {kCriticalT, 400.0, 500.0, 600.0, 800.0, 1000.0}) out.push_back(t);
+        return out;
+    }
+    if (table == "PV_S") return steps(1, 10, 1);
+    if (table == "PT_V") {
+        std::vector<double> out{0.00101, 0.00102, 0.00105, 0.0011, 0.0012, 0.0014, 0.0017, 0.002, 0.0025, 0.003};
+        for (double v : oneTwoFive(-3, 2))
+            if (v >= 0.005 && v <= 100) out.push_back(v);
+        return out;
+    }
+    return {};
+}
+
+ChartPlace chartPlaceOf(const std::string& table) {
+    for (Chart chart : steam::diagram::kCharts) {
+        const ChartDescription& d = steam::diagram::chartDescription(chart);
+        for (int layer = 0; layer < steam::diagram::kFamilySwitches; ++layer)
+            if (chart != Chart::HS && d.tables[layer] && table == d.tables[layer]) return {chart, layer};
+    }
+    throw std::invalid_argument("no chart shows the table " + table);
+}
+
 std::vector<CurveFamilyTable> buildCurveTables(int threads) {
     threads = std::max(1, threads);
     std::vector<CurveFamilyTable> out;
-    out.push_back(family("DengT", "t", isothermTemperatures(), isotherm, threads));
-    out.push_back(family("DengP", "p", isobarPressures(), isobar, threads));
-    out.push_back(family("DengV", "v", isochoreVolumes(), isochore, threads));
-    out.push_back(family("DengX", "x", drynessFractions(), drynessLine, threads));
+    out.push_back(hsFamily("DengT", Quantity::t, isothermTemperatures(), threads));
+    out.push_back(hsFamily("DengP", Quantity::p, isobarPressures(), threads));
+    out.push_back(hsFamily("DengV", Quantity::v, isochoreVolumes(), threads));
+    out.push_back(hsFamily("DengX", Quantity::x, drynessFractions(), threads));
+    return out;
+}
+
+std::vector<ChartFamilyTable> buildChartTables(int threads) {
+    threads = std::max(1, threads);
+    std::vector<ChartFamilyTable> out;
+    for (const steam::data::ChartTable& t : steam::data::kChartTables) {
+        const ChartPlace place = chartPlaceOf(t.table);
+        const Plane plane(place.chart);
+        const Quantity key = *steam::diagram::chartDescription(place.chart).switches[place.layer];
+        const std::vector<double> keys = chartFamilyKeys(t.table);
+        const auto curves = buildCurves(keys, builderFor(key), plane, threads);
+        ChartFamilyTable table{t.table, {}};
+        for (size_t i = 0; i < keys.size(); ++i)
+            for (const State& p : curves[i]) {
+                const auto xy = plane.axisValues(p);
+                table.rows.push_back({keys[i], xy[0], xy[1]});
+            }
+        out.push_back(std::move(table));
+    }
     return out;
 }
 

@@ -1,4 +1,4 @@
-// Generates the seven data sources from IAPWS-95 into a folder:
+// Generates the eight data sources from IAPWS-95 into a folder:
 //   make_tables OUTPUT_DIR
 // Any solve that fails ends the run with a message and a non-zero exit; no source is
 // replaced by a partial one.
@@ -7,6 +7,7 @@
 #include "saturation_table.h"
 #include "sqlite_writer.h"
 
+#include "data/chart_tables.h"
 #include "data/property_database.h"
 #include "iapws95.h"
 
@@ -74,6 +75,24 @@ void writeCurves(const std::filesystem::path& dir, int threads) {
     }
 }
 
+void writeCharts(const std::filesystem::path& dir, int threads) {
+    std::vector<TableContent> tables;
+    for (const auto& family : buildChartTables(threads)) {
+        const steam::data::ChartTable* schema = nullptr;
+        for (const auto& t : steam::data::kChartTables)
+            if (family.table == t.table) schema = &t;
+        TableContent content{TableLayout{family.table, {schema->key, schema->x, schema->y}, {}, {}}, {}};
+        size_t curves = 0;
+        for (size_t i = 0; i < family.rows.size(); ++i) {
+            content.rows.push_back({family.rows[i][0], family.rows[i][1], family.rows[i][2]});
+            curves += i == 0 || family.rows[i][0] != family.rows[i - 1][0];
+        }
+        std::printf("%s: %zu curves, %zu points\n", family.table.c_str(), curves, family.rows.size());
+        tables.push_back(std::move(content));
+    }
+    writeTables(dir / dataFileName(Source::Charts), tables);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,12 +109,13 @@ int main(int argc, char** argv) {
         writeGrid(dir, GridTable::Water, threads);
         writeGrid(dir, GridTable::Vapor, threads);
         writeCurves(dir, threads);
+        writeCharts(dir, threads);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_tables: %s\n", e.what());
         return 1;
     }
     std::uintmax_t bytes = 0;
     for (const auto& info : steam::data::kSources) bytes += std::filesystem::file_size(dir / dataFileName(info.source));
-    std::printf("seven data sources, %.1f MB in all, written in %.1f s\n", bytes / 1e6, secondsSince(start));
+    std::printf("eight data sources, %.1f MB in all, written in %.1f s\n", bytes / 1e6, secondsSince(start));
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Writes one data source: a SQLite file with one table of REAL columns after the integer
-// row number n (column position 0), filled in one transaction and indexed afterwards.
+// Writes one data source: a SQLite file with tables of REAL columns after the integer row
+// number n (column position 0), each filled in one transaction and indexed afterwards.
 // The file is written under a temporary name and renamed when complete, so a failed run
 // never leaves a half-written source behind.
 #include <filesystem>
@@ -18,5 +18,13 @@ struct TableLayout {
 
 /// Writes rows (one value per column, n is added as 1, 2, ...) to file. Throws std::runtime_error.
 void writeTable(const std::filesystem::path& file, const TableLayout& layout, const std::vector<std::vector<double>>& rows);
+
+/// One table of a file with several.
+struct TableContent {
+    TableLayout layout;
+    std::vector<std::vector<double>> rows;
+};
+/// Writes every table into one file, as writeTable writes one.
+void writeTables(const std::filesystem::path& file, const std::vector<TableContent>& tables);
 
 }  // namespace tables
