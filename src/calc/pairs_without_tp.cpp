@@ -152,7 +152,13 @@ private:
         const auto answer = [&](Outcome outcome, PairState::Kind kind) {
             if (outcome == Outcome::AtLowerEnd && below) return atEdge(*below);
             if (outcome == Outcome::AtUpperEnd && above) return atEdge(*above);
-            return found(outcome, kind, values);
+            if (outcome != Outcome::Found) return PairState{};
+            if (onItsSide(kind, values)) return singlePhaseState(kind, values);
+            // Across the saturation line by the surface's own error: the dome's edge is the state.
+            const DomeEdge* edge = below && (!above || values[2] - below->saturation[2] < above->saturation[2] - values[2])
+                                       ? below
+                                       : above;
+            return edge ? atEdge(*edge) : PairState{};
         };
         if (liquid) return answer(search(water, "WATER", false, from, to, values), PairState::Water);
         // Steam: VAPOR up to the critical pressure, WATER above it.
@@ -175,20 +181,20 @@ private:
         return search.find(from, to, values);
     }
 
-    // A state found by the search, unless it lies across the saturation line from its table's
-    // side (the tables hold metastable rows there to bracket states close to it), judged as the
-    // boxes show t and p.
-    PairState found(Outcome outcome, PairState::Kind kind, const std::array<double, 6>& values) const {
-        if (outcome != Outcome::Found) return {};
+    // Whether a state found by the search lies on its table's side of the saturation line (the
+    // tables hold metastable rows beyond it to bracket states close to it), as the boxes show
+    // its t and p.
+    bool onItsSide(PairState::Kind kind, const std::array<double, 6>& values) const {
         const double t = numeric::readNumber(numeric::fixedText(values[1], PropertyDecimals[9]));
         const double p = numeric::readNumber(numeric::fixedText(values[2], PropertyDecimals[10]));
-        if (p < kCriticalPressure) {
-            if (const auto saturation = m_walk.at(t)) {
-                const double ps = numeric::sswr((*saturation)[2], PropertyDecimals[10]);
-                const bool liquidSide = kind == PairState::Water;
-                if (liquidSide ? p < ps : p > ps) return {};
-            }
-        }
+        if (p >= kCriticalPressure) return true;
+        const auto saturation = m_walk.at(t);
+        if (!saturation) return true;
+        const double ps = numeric::sswr((*saturation)[2], PropertyDecimals[10]);
+        return kind == PairState::Water ? p >= ps : p <= ps;
+    }
+
+    static PairState singlePhaseState(PairState::Kind kind, const std::array<double, 6>& values) {
         PairState state;
         state.kind = kind;
         state.values = values;
