@@ -103,16 +103,18 @@ bool SurfacePairSearch::isobar(double p, Point& point) {
     const double o1 = line.at(point.first, m_outer), o2 = line.at(point.second, m_outer);
     const double outer = i1 == i2 ? o1 : o1 + (m_innerValue - i1) / (i2 - i1) * (o2 - o1);
     point.d = signedDifference(outer);
+    point.reached = std::isfinite(point.d);
     m_hint = point.first.x;
-    return std::isfinite(point.d);
+    return point.reached;
 }
 
 // An isobar whose rows all lie colder or all hotter than the inner value (which rises along
 // it). Hotter than the table reaches: as p falls along the line of the inner value, so does t,
-// and the state lies below. Colder: along steam's line t rises with p, and the state lies
-// above; along water's it falls (cold water expands when heated no more than 4 C up, and
-// water cools as it is throttled), and the state lies below. NaN when the isobar reaches
-// around the value but lacks rows.
+// and the state lies below. Colder than steam's rows: along steam's line t rises with p, and
+// the state lies above. Colder than water's rows (0.01 C): the line leaves the table there,
+// where water near its density maximum cools or warms with p, and the outer value at the
+// isobar's coldest row tells the side. NaN when the isobar reaches around the value but lacks
+// rows.
 double SurfacePairSearch::sideOfUnreached(double p) const {
     constexpr double kInfinity = std::numeric_limits<double>::infinity();
     const std::string rows = "select * from " + m_table + " where p =" + numberText(p) + " order by t";
@@ -120,7 +122,7 @@ double SurfacePairSearch::sideOfUnreached(double p) const {
     if (!first.Open(m_db, m_path, rows) || first.isEOF() || !last.Open(m_db, m_path, rows + " desc") || last.isEOF())
         return std::nan("");
     if (m_innerValue > last.Fields(m_inner)) return kInfinity;
-    if (m_innerValue < first.Fields(m_inner)) return m_table == "VAPOR" ? -kInfinity : kInfinity;
+    if (m_innerValue < first.Fields(m_inner)) return m_table == "VAPOR" ? -kInfinity : signedDifference(first.Fields(m_outer));
     return std::nan("");
 }
 
@@ -166,7 +168,7 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
         double u, d, t;
     };
     std::vector<Seen> seen;
-    const auto crossingOf = [](const Point& point) { return point.onGrid ? point.first.x : std::nan(""); };
+    const auto crossingOf = [](const Point& point) { return point.reached ? point.first.x : std::nan(""); };
     if (lo.valued()) seen.push_back({place(lo.p), lo.d, crossingOf(lo)});
     if (bracketed && hi.valued()) seen.push_back({place(hi.p), hi.d, crossingOf(hi)});
     double flo = lo.d, fhi = hi.d;  // as regula falsi sees them (Illinois)
@@ -209,7 +211,8 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
             m_hint = nearest[0].t + along * (nearest[1].t - nearest[0].t);
         }
         Point point;
-        if (isobar(p, point)) seen.push_back({place(p), point.d, point.first.x});
+        isobar(p, point);
+        if (point.valued()) seen.push_back({place(p), point.d, point.reached ? point.first.x : std::nan("")});
         if (point.d < 0.0) {
             lo = std::move(point);
             flo = lo.d;
@@ -236,8 +239,7 @@ SurfacePairSearch::Outcome SurfacePairSearch::gridEnds(Point& lo, Point& hi) {
     if (!lo.onGrid) {
         double p = 0.0;
         Point point;
-        if (!gridIsobar(lo.p, false, p) || !isobar(p, point) || point.d > 0.0)
-            return Outcome::AtLowerEnd;
+        if (!gridIsobar(lo.p, false, p) || !isobar(p, point) || point.d > 0.0) return Outcome::AtLowerEnd;
         lo = std::move(point);
     }
     if (!hi.onGrid) {
@@ -247,7 +249,7 @@ SurfacePairSearch::Outcome SurfacePairSearch::gridEnds(Point& lo, Point& hi) {
             return Outcome::AtUpperEnd;
         hi = std::move(point);
     }
-    return lo.valued() && hi.valued() && lo.p < hi.p ? Outcome::Found : Outcome::Missing;
+    return (lo.reached || hi.reached) && lo.valued() && hi.valued() && lo.p < hi.p ? Outcome::Found : Outcome::Missing;
 }
 
 bool SurfacePairSearch::readIsobar(double p, double tFrom, double tTo, std::vector<std::array<double, 6>>& rows) const {
@@ -265,11 +267,14 @@ bool SurfacePairSearch::readIsobar(double p, double tFrom, double tTo, std::vect
 }
 
 // Between the isobars lo and hi, the cells of the temperatures both hold from where either
-// reached the inner value to where the other did: in each the surface is bilinear, and the
-// state is the point where the inner and the outer value are both taken.
+// reached the inner value to where the other did (or from the coldest row, for an isobar all
+// colder than the value): in each the surface is bilinear, and the state is the point where
+// the inner and the outer value are both taken.
 bool SurfacePairSearch::solveStrip(const Point& lo, const Point& hi, std::array<double, 6>& state) const {
-    const double tFrom = std::min(lo.first.x, hi.first.x);
-    const double tTo = std::max(lo.second.x, hi.second.x);
+    // An isobar all colder than the inner value: the cells from its coldest row.
+    constexpr double kColdest = -1000.0;
+    const double tFrom = std::min(lo.reached ? lo.first.x : kColdest, hi.reached ? hi.first.x : kColdest);
+    const double tTo = std::max(lo.reached ? lo.second.x : kColdest, hi.reached ? hi.second.x : kColdest);
     std::vector<std::array<double, 6>> low, high;
     if (!readIsobar(lo.p, tFrom, tTo, low) || !readIsobar(hi.p, tFrom, tTo, high)) return false;
     std::vector<std::pair<const std::array<double, 6>*, const std::array<double, 6>*>> nodes;  // equal t on both
@@ -308,7 +313,8 @@ SurfacePairSearch::Outcome SurfacePairSearch::find(const PressureEnd& from, cons
     } else {
         double p = 0.0;
         if (!gridIsobar(from.p, true, p) || p > to.p) return Outcome::Missing;
-        if (!isobar(p, lo) && std::isnan(lo.d)) return Outcome::Missing;
+        isobar(p, lo);
+        if (std::isnan(lo.d)) return Outcome::Missing;
     }
     if (lo.d > 0.0) return Outcome::Below;
     if (std::isfinite(to.outer)) {

@@ -56,11 +56,13 @@ public:
 private:
     // A place along p: the outer value there less the known one, signed so that it rises with
     // p (as the estimates see it), and where an isobar reached the inner value. An isobar that
-    // does not reach it has d -infinity when the state lies above it and +infinity when below.
+    // does not reach it has d -infinity when the state lies above it and +infinity when below,
+    // or, where that is not known, d at its row nearest the state.
     struct Point {
         double p = 0.0;
         double d = 0.0;
-        bool onGrid = false;  ///< a tabulated isobar, with the nodes around the inner value
+        bool onGrid = false;   ///< a tabulated isobar
+        bool reached = false;  ///< the isobar reached the inner value between the nodes
         LineNode first, second;
         bool valued() const { return std::isfinite(d); }
     };
