@@ -2,11 +2,13 @@
 //   accuracy_report [STATES] [BAND_STATES] [SATURATION_INPUTS] [SEED] [SHOW_FAILURES]
 // Draws random stable single-phase states (fixed seed): STATES over t 0.01-800 C and log p
 // 0.001-100 MPa, and BAND_STATES over the near-critical band 360-390 C, 18-26 MPa. Each state
-// is evaluated with IAPWS-95 and every known pair is fed through the state calculation as
-// typed text. Per pair, outside and inside the band, it prints how many were tried, how many
-// the pair also names as a wet state or names twice (counted apart), how many were refused,
-// how many missed their allowed error, and per output the p99 error and the p99 of the error
-// in units of its allowance (see conditioning.h; at most 1 where the targets are met).
+// is evaluated with IAPWS-95 and every known pair but the dryness pairs is fed through the
+// state calculation as typed text. Per pair, outside and inside the band, it prints how many
+// were tried, how many the pair also names as a wet state or names twice (counted apart), how
+// many were refused, how many missed their allowed error, and per output the p99 error and the
+// p99 of the error in units of its allowance (see conditioning.h; at most 1 where the targets
+// are met). Then as many wet states, STATES outside the band and BAND_STATES inside it, with
+// every pair that can name them (wet_states.h).
 // Then draws saturation states, types each known property as it would be displayed (its
 // fixed decimals) and checks all eight outputs of the saturation calculation against
 // IAPWS-95 at the typed value, in units of the last displayed decimal.
@@ -297,9 +299,10 @@ void runStates(const data::PropertyDatabase& db, int count, int bandCount, unsig
                 count, bandCount);
     std::printf("wet: the pair also names a wet state, which the region rule answers. twice: the pair names two states "
                 "of the phase; measured against the first in ascending p (isotherm) or t (isobar). refused: a message "
-                "or no single-phase result (excused: in the band within 0.5 K of saturation, or the second value lies "
-                "within its target of its value at an end of the state's stretch of the line, so that the pair "
-                "barely tells the state from one beyond). missed: some output beyond its allowed error.\n");
+                "or, for a pair with t or p, no single-phase result (excused: in the band within 0.5 K of saturation, or "
+                "the second value lies within its target of its value at an end of the state's stretch of the line, so "
+                "that the pair barely tells the state from one beyond). missed: some output beyond its allowed error "
+                "(pairs of v, h and s: both known values carry the tables' error).\n");
     std::printf("Per output: p99 error (t K, p and v relative, h kJ/kg, s kJ/(kg K)) / p99 of error over allowed.\n");
     accuracy::printBuckets(buckets, 5);
 }
