@@ -1,11 +1,11 @@
 #include "state_calculator.h"
 
 #include "data/lookup.h"
-#include "pairs_without_tp.h"
 #include "data/property_database.h"
 #include "numeric/interpolation.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
+#include "pairs_without_tp.h"
 
 #include <cmath>
 #include <string>
@@ -53,8 +53,9 @@ public:
     void run() {
         if (inputCheck()) {
             decideRegion();
-            const bool searchDue = m_out.pairCase < PairVH && m_out.messages.empty();
-            if (searchDue && (m_out.region == RegionWater || m_out.region == RegionVapor)) search();
+            // Pairs without t or p are found whole by their own search.
+            const bool withTP = m_out.pairCase < PairVH;
+            if (withTP && (m_out.region == RegionWater || m_out.region == RegionVapor)) search();
             if (!m_out.messages.empty()) clearUnticked();
         }
         m_out.answered = m_out.messages.empty();

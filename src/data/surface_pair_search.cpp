@@ -96,16 +96,17 @@ bool SurfacePairSearch::isobar(double p, Point& point) {
     point.onGrid = true;
     SurfaceLine line(m_db, m_path, m_table, "p", p, p, p);
     if (!line.findCrossing(m_inner, m_innerValue, {}, point.first, point.second, m_hint)) {
-        point.d = sideOfUnreached(p);
+        unreached(point);
         return false;
     }
     const double i1 = line.at(point.first, m_inner), i2 = line.at(point.second, m_inner);
     const double o1 = line.at(point.first, m_outer), o2 = line.at(point.second, m_outer);
     const double outer = i1 == i2 ? o1 : o1 + (m_innerValue - i1) / (i2 - i1) * (o2 - o1);
     point.d = signedDifference(outer);
-    point.reached = std::isfinite(point.d);
+    if (!std::isfinite(point.d)) return false;
+    point.reach = Reach::Between;
     m_hint = point.first.x;
-    return point.reached;
+    return true;
 }
 
 // An isobar whose rows all lie colder or all hotter than the inner value (which rises along
@@ -115,15 +116,20 @@ bool SurfacePairSearch::isobar(double p, Point& point) {
 // where water near its density maximum cools or warms with p, and the outer value at the
 // isobar's coldest row tells the side. NaN when the isobar reaches around the value but lacks
 // rows.
-double SurfacePairSearch::sideOfUnreached(double p) const {
+void SurfacePairSearch::unreached(Point& point) const {
     constexpr double kInfinity = std::numeric_limits<double>::infinity();
-    const std::string rows = "select * from " + m_table + " where p =" + numberText(p) + " order by t";
+    const std::string rows = "select * from " + m_table + " where p =" + numberText(point.p) + " order by t";
     RowSet first, last;
+    point.d = std::nan("");
     if (!first.Open(m_db, m_path, rows) || first.isEOF() || !last.Open(m_db, m_path, rows + " desc") || last.isEOF())
-        return std::nan("");
-    if (m_innerValue > last.Fields(m_inner)) return kInfinity;
-    if (m_innerValue < first.Fields(m_inner)) return m_table == "VAPOR" ? -kInfinity : signedDifference(first.Fields(m_outer));
-    return std::nan("");
+        return;
+    if (m_innerValue > last.Fields(m_inner)) {
+        point.reach = Reach::Hotter;
+        point.d = kInfinity;
+    } else if (m_innerValue < first.Fields(m_inner)) {
+        point.reach = Reach::Colder;
+        point.d = m_table == "VAPOR" ? -kInfinity : signedDifference(first.Fields(m_outer));
+    }
 }
 
 // The table's isobars, ascending, read once and remembered with the data source.
@@ -168,7 +174,7 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
         double u, d, t;
     };
     std::vector<Seen> seen;
-    const auto crossingOf = [](const Point& point) { return point.reached ? point.first.x : std::nan(""); };
+    const auto crossingOf = [](const Point& point) { return point.reached() ? point.first.x : std::nan(""); };
     if (lo.valued()) seen.push_back({place(lo.p), lo.d, crossingOf(lo)});
     if (bracketed && hi.valued()) seen.push_back({place(hi.p), hi.d, crossingOf(hi)});
     double flo = lo.d, fhi = hi.d;  // as regula falsi sees them (Illinois)
@@ -212,7 +218,7 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
         }
         Point point;
         isobar(p, point);
-        if (point.valued()) seen.push_back({place(p), point.d, point.reached ? point.first.x : std::nan("")});
+        if (point.valued()) seen.push_back({place(p), point.d, crossingOf(point)});
         if (point.d < 0.0) {
             lo = std::move(point);
             flo = lo.d;
@@ -239,17 +245,21 @@ SurfacePairSearch::Outcome SurfacePairSearch::gridEnds(Point& lo, Point& hi) {
     if (!lo.onGrid) {
         double p = 0.0;
         Point point;
-        if (!gridIsobar(lo.p, false, p) || !isobar(p, point) || point.d > 0.0) return Outcome::AtLowerEnd;
+        if (!gridIsobar(lo.p, false, p)) return Outcome::AtLowerEnd;
+        isobar(p, point);
+        if (point.reach == Reach::Unknown || point.d > 0.0) return Outcome::AtLowerEnd;
         lo = std::move(point);
     }
     if (!hi.onGrid) {
         double p = 0.0;
         Point point;
-        if (!gridIsobar(hi.p, true, p) || !isobar(p, point) || point.d < 0.0)
-            return Outcome::AtUpperEnd;
+        if (!gridIsobar(hi.p, true, p)) return Outcome::AtUpperEnd;
+        isobar(p, point);
+        if (point.reach == Reach::Unknown || point.d < 0.0) return Outcome::AtUpperEnd;
         hi = std::move(point);
     }
-    return (lo.reached || hi.reached) && lo.valued() && hi.valued() && lo.p < hi.p ? Outcome::Found : Outcome::Missing;
+    const bool known = lo.reach != Reach::Unknown && hi.reach != Reach::Unknown;
+    return (lo.reached() || hi.reached()) && known && lo.p < hi.p ? Outcome::Found : Outcome::Missing;
 }
 
 bool SurfacePairSearch::readIsobar(double p, double tFrom, double tTo, std::vector<std::array<double, 6>>& rows) const {
@@ -267,14 +277,17 @@ bool SurfacePairSearch::readIsobar(double p, double tFrom, double tTo, std::vect
 }
 
 // Between the isobars lo and hi, the cells of the temperatures both hold from where either
-// reached the inner value to where the other did (or from the coldest row, for an isobar all
-// colder than the value): in each the surface is bilinear, and the state is the point where
-// the inner and the outer value are both taken.
+// reached the inner value to where the other did (or from an end of an isobar that does not
+// reach it): in each the surface is bilinear, and the state is the point where the inner and
+// the outer value are both taken.
 bool SurfacePairSearch::solveStrip(const Point& lo, const Point& hi, std::array<double, 6>& state) const {
-    // An isobar all colder than the inner value: the cells from its coldest row.
-    constexpr double kColdest = -1000.0;
-    const double tFrom = std::min(lo.reached ? lo.first.x : kColdest, hi.reached ? hi.first.x : kColdest);
-    const double tTo = std::max(lo.reached ? lo.second.x : kColdest, hi.reached ? hi.second.x : kColdest);
+    // An isobar that does not reach the inner value: the cells from its coldest row (the state
+    // colder than its rows) or up to its hottest (hotter).
+    constexpr double kColdest = -1000.0, kHottest = 100000.0;
+    const auto from = [](const Point& point) { return point.reached() ? point.first.x : point.reach == Reach::Colder ? kColdest : kHottest; };
+    const auto to = [](const Point& point) { return point.reached() ? point.second.x : point.reach == Reach::Hotter ? kHottest : kColdest; };
+    const double tFrom = std::min(from(lo), from(hi));
+    const double tTo = std::max(to(lo), to(hi));
     std::vector<std::array<double, 6>> low, high;
     if (!readIsobar(lo.p, tFrom, tTo, low) || !readIsobar(hi.p, tFrom, tTo, high)) return false;
     std::vector<std::pair<const std::array<double, 6>*, const std::array<double, 6>*>> nodes;  // equal t on both

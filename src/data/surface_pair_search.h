@@ -54,6 +54,10 @@ public:
     Outcome find(const PressureEnd& from, const PressureEnd& to, std::array<double, 6>& state);
 
 private:
+    // How a tabulated isobar meets the inner value: between two of its rows (its nodes), or
+    // not at all, the state lying colder or hotter than all its rows.
+    enum class Reach { Between, Colder, Hotter, Unknown };
+
     // A place along p: the outer value there less the known one, signed so that it rises with
     // p (as the estimates see it), and where an isobar reached the inner value. An isobar that
     // does not reach it has d -infinity when the state lies above it and +infinity when below,
@@ -61,14 +65,15 @@ private:
     struct Point {
         double p = 0.0;
         double d = 0.0;
-        bool onGrid = false;   ///< a tabulated isobar
-        bool reached = false;  ///< the isobar reached the inner value between the nodes
+        bool onGrid = false;  ///< a tabulated isobar
+        Reach reach = Reach::Unknown;
         LineNode first, second;
         bool valued() const { return std::isfinite(d); }
+        bool reached() const { return reach == Reach::Between; }
     };
 
     bool isobar(double p, Point& point);
-    double sideOfUnreached(double p) const;
+    void unreached(Point& point) const;
     double signedDifference(double outer) const;
     double place(double p) const;
     double fromPlace(double u) const;
