@@ -105,11 +105,7 @@ TEST(PairsWithoutTPTest, EntropyAndEnthalpyAsThePickLeavesThemCompute) {
                           {"8.800", "3600.000", RegionVapor}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "s " << c.s << ", h " << c.h);
-        StatePanel panel = calculate({{T, "200"}, {P, "3.5"}}).panel;
-        panel.ticked = {false, false, false, true, true, false};
-        panel.text[S] = c.s;
-        panel.text[H] = c.h;
-        CHK_Click(panel);
+        const StatePanel panel = afterAnAnswer({{S, c.s}, {H, c.h}});
         ASSERT_FALSE(panel.chkEnabled[T]);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : out.messages.front().text);
@@ -138,13 +134,7 @@ TEST(PairsWithoutTPTest, PairThatNamesNoStateIsRefusedAndChangesNothing) {
     for (const auto& known : cases) {
         SCOPED_TRACE(testing::Message() << "tpvhsx"[known[0].first] << " " << known[0].second << ", "
                                         << "tpvhsx"[known[1].first] << " " << known[1].second);
-        StatePanel panel = calculate({{T, "200"}, {P, "3.5"}}).panel;
-        panel.ticked = {};
-        for (const auto& [box, text] : known) {
-            panel.ticked[box] = true;
-            panel.text[box] = text;
-        }
-        CHK_Click(panel);
+        const StatePanel panel = afterAnAnswer(known);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         ASSERT_EQ(out.messages.size(), 1u);
         EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");

@@ -44,19 +44,6 @@ void expectNoAnswerBeside(const StateOutcome& out, const StatePanel& typed) {
     expectClosingStep(out);
 }
 
-// The panel as a user leaves it after an answer (t = 200, p = 3.5 in every box), with other
-// boxes ticked and typed: the earlier answer still stands in the unticked boxes.
-StatePanel afterAnAnswer(const Known& known) {
-    StatePanel panel = calculate({{T, "200"}, {P, "3.5"}}).panel;
-    panel.ticked = {};
-    for (const auto& [box, text] : known) {
-        panel.ticked[box] = true;
-        panel.text[box] = text;
-    }
-    CHK_Click(panel);
-    return panel;
-}
-
 // Single-phase boxes: fixed decimals 2 6 8 2 4, "(none)" for x, and each value within the
 // tables' accuracy (t 0.05 K, p and v 2e-4 relative, h 0.05 kJ/kg, s 1e-4 kJ/(kg K)) plus
 // half a displayed unit.
