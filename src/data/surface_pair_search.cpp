@@ -110,8 +110,10 @@ bool SurfacePairSearch::isobar(double p, Point& point) {
 }
 
 // An isobar whose rows all lie colder or all hotter than the inner value (which rises along
-// it). Hotter than the table reaches: as p falls along the line of the inner value, so does t,
-// and the state lies below. Colder than steam's rows: along steam's line t rises with p, and
+// it). Hotter than the table's hottest row: as p falls along the line of the inner value, so
+// does t, and the state lies below. Hotter than the rows of an isobar of water that ends
+// sooner, at or near saturation: the line of the value leaves the liquid at that pressure, and
+// water's state lies above. Colder than steam's rows: along steam's line t rises with p, and
 // the state lies above. Colder than water's rows (0.01 C): the line leaves the table there,
 // where water near its density maximum cools or warms with p, and the outer value at the
 // isobar's coldest row tells the side. NaN when the isobar reaches around the value but lacks
@@ -121,14 +123,17 @@ void SurfacePairSearch::unreached(Point& point) const {
     const std::string rows = "select * from " + m_table + " where p =" + numberText(point.p) + " order by t";
     RowSet first, last;
     point.d = std::nan("");
-    if (!first.Open(m_db, m_path, rows) || first.isEOF() || !last.Open(m_db, m_path, rows + " desc") || last.isEOF())
+    double coldest = 0.0, hottest = 0.0;
+    if (!first.Open(m_db, m_path, rows) || first.isEOF() || !last.Open(m_db, m_path, rows + " desc") || last.isEOF() ||
+        !m_db.columnRange(m_path, m_table, "t", coldest, hottest))
         return;
+    const bool water = m_table == "WATER";
     if (m_innerValue > last.Fields(m_inner)) {
         point.reach = Reach::Hotter;
-        point.d = kInfinity;
+        point.d = water && last.Fields(1) < hottest ? -kInfinity : kInfinity;
     } else if (m_innerValue < first.Fields(m_inner)) {
         point.reach = Reach::Colder;
-        point.d = m_table == "VAPOR" ? -kInfinity : signedDifference(first.Fields(m_outer));
+        point.d = water ? signedDifference(first.Fields(m_outer)) : -kInfinity;
     }
 }
 
@@ -164,9 +169,9 @@ bool SurfacePairSearch::gridBetween(double estimate, const Point& lo, double top
 }
 
 // Narrows lo (the outer value not yet reached) and hi (reached, or beyond the table) to two
-// neighbouring places along p. Before hi is known, secant steps from the places seen reach
-// for it, the stretch's top being the last resort. False when no place of the stretch reaches
-// the value.
+// neighbouring places along p. Before hi is known, the isobar next to lo and then secant steps
+// through the places seen reach for it, the stretch's top being the last resort. False when
+// no place of the stretch reaches the value.
 bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top) {
     // Every point with a value: its place, d, and where its isobar reached the inner value
     // (a dome end, not an isobar, has none).
@@ -201,7 +206,7 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
         }
         double estimate;
         if (!bracketed) {
-            estimate = seen.size() < 2 ? lo.p : secant;
+            estimate = seen.size() < 2 ? std::nextafter(lo.p, top) : secant;
             if (!(estimate > lo.p) || !(estimate <= top)) estimate = top;
         } else if (secant > lo.p && secant < hi.p && !slow) {
             estimate = secant;
