@@ -1,8 +1,9 @@
 // One saturation calculation, one state calculation per table match kind (Choose 1 to 4), each
-// known pair over a fixed sample of random states, and the direct IAPWS-95 evaluation of the
-// same state from (t, p) and from (p, h). Each runs five times and reports mean, median and
-// spread; the targets are a median under 100 us for a state calculation and under 30 us for a
-// saturation calculation.
+// known pair over a fixed sample of random single-phase states, the pairs that can name a wet
+// state without t or p over random wet states, and the direct IAPWS-95 evaluation of the same
+// state from (t, p) and from (p, h). Each runs five times and reports mean, median and spread;
+// the targets are a median under 100 us for a state calculation with t or p, under 200 us for
+// one without, and under 30 us for a saturation calculation.
 #include "calc/panels.h"
 #include "calc/saturation_calculator.h"
 #include "calc/state_calculator.h"
@@ -67,9 +68,31 @@ BENCHMARK_CAPTURE(StateCalculation, Choose3_t200_5_p3_5, "200.5", "3.5", 3)
 BENCHMARK_CAPTURE(StateCalculation, Choose4_t200_5_p3_52, "200.5", "3.52", 4)
     ->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// A panel with boxes `first` and `second` ticked and typed from values (t p v h s x), the
+// others "0".
+calc::StatePanel typedPanel(int first, int second, const double* values) {
+    calc::StatePanel panel;
+    panel.text = {"0", "0", "0", "0", "0", "0"};
+    panel.ticked[first] = panel.ticked[second] = true;
+    panel.text[first] = data::numberText(values[first]);
+    panel.text[second] = data::numberText(values[second]);
+    calc::CHK_Click(panel);
+    return panel;
+}
+
+// Calculates the panels in turn, so the time is the mean over the sample.
+void CalculateInTurn(benchmark::State& state, const std::vector<calc::StatePanel>& panels) {
+    if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
+    size_t next = 0;
+    for (auto _ : state) {
+        calc::StateOutcome out = calc::SCAL2_Click(tables(), panels[next]);
+        benchmark::DoNotOptimize(out);
+        next = (next + 1) % panels.size();
+    }
+}
+
 // 256 random stable single-phase states (t 0.01-800 C, log p 0.001-100 MPa, more than 0.1 K
-// off saturation), each as a panel with the pair's two boxes typed; an iteration calculates the
-// next one, so the time is the pair's mean over the sample.
+// off saturation), each as a panel with the pair's two boxes typed.
 std::vector<calc::StatePanel> pairPanels(int first, int second) {
     std::mt19937_64 rng(20261207);
     std::uniform_real_distribution<double> tDist(0.01, 800.0), lpDist(-3.0, 2.0);
@@ -84,27 +107,12 @@ std::vector<calc::StatePanel> pairPanels(int first, int second) {
         }
         const iapws95::State st = iapws95::stateTP(T, p, branch);
         const double values[] = {t, p, st.v, st.h, st.s};
-        calc::StatePanel panel;
-        panel.text = {"0", "0", "0", "0", "0", "0"};
-        panel.ticked[first] = panel.ticked[second] = true;
-        panel.text[first] = data::numberText(values[first]);
-        panel.text[second] = data::numberText(values[second]);
-        calc::CHK_Click(panel);
-        panels.push_back(panel);
+        panels.push_back(typedPanel(first, second, values));
     }
     return panels;
 }
 
-void PairCalculation(benchmark::State& state, int first, int second) {
-    if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
-    const std::vector<calc::StatePanel> panels = pairPanels(first, second);
-    size_t next = 0;
-    for (auto _ : state) {
-        calc::StateOutcome out = calc::SCAL2_Click(tables(), panels[next]);
-        benchmark::DoNotOptimize(out);
-        next = (next + 1) % panels.size();
-    }
-}
+void PairCalculation(benchmark::State& state, int first, int second) { CalculateInTurn(state, pairPanels(first, second)); }
 BENCHMARK_CAPTURE(PairCalculation, t_p, 0, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairCalculation, t_v, 0, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairCalculation, t_h, 0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -112,6 +120,33 @@ BENCHMARK_CAPTURE(PairCalculation, t_s, 0, 4)->Unit(benchmark::kMicrosecond)->Re
 BENCHMARK_CAPTURE(PairCalculation, p_v, 1, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairCalculation, p_h, 1, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairCalculation, p_s, 1, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairCalculation, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairCalculation, v_s, 2, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairCalculation, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// 256 random wet states (ts 0.01-373.9 C, dryness 0-1), each as a panel with the pair's two
+// boxes typed.
+std::vector<calc::StatePanel> wetPanels(int first, int second) {
+    std::mt19937_64 rng(20261207);
+    std::uniform_real_distribution<double> tDist(0.01, 373.9), xDist(0.0, 1.0);
+    std::vector<calc::StatePanel> panels;
+    while (panels.size() < 256) {
+        const double x = xDist(rng);
+        const iapws95::Saturation sat = iapws95::saturationT(tDist(rng) + 273.15);
+        const auto mix = [x](double liquid, double vapour) { return liquid + x * (vapour - liquid); };
+        const double values[] = {sat.T - 273.15, sat.p, mix(sat.liquid.v, sat.vapour.v), mix(sat.liquid.h, sat.vapour.h),
+                                 mix(sat.liquid.s, sat.vapour.s), x};
+        panels.push_back(typedPanel(first, second, values));
+    }
+    return panels;
+}
+
+void WetPairCalculation(benchmark::State& state, int first, int second) { CalculateInTurn(state, wetPanels(first, second)); }
+BENCHMARK_CAPTURE(WetPairCalculation, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairCalculation, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairCalculation, v_x, 2, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairCalculation, h_x, 3, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairCalculation, s_x, 4, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void Iapws95FromTP(benchmark::State& state) {
     for (auto _ : state) {

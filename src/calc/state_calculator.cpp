@@ -5,6 +5,7 @@
 #include "numeric/interpolation.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
+#include "pairs_without_tp.h"
 
 #include <cmath>
 #include <string>
@@ -15,6 +16,7 @@ namespace {
 using numeric::generalText;
 using numeric::readNumber;
 using numeric::sswr;
+using data::SaturatedValues;
 
 constexpr const char* kNoticeTitle = "注意";
 
@@ -22,7 +24,7 @@ data::Message notice(const char* text) { return {kNoticeTitle, text, data::Messa
 
 // Saturation values at the known t or p, rounded as displayed: ts ps v' v'' h' h'' s' s''.
 struct SaturationRow {
-    std::array<double, 9> f{};  // 1-based
+    SaturatedValues f{};  // 1-based
     double ts() const { return f[1]; }
     double ps() const { return f[2]; }
 };
@@ -51,7 +53,9 @@ public:
     void run() {
         if (inputCheck()) {
             decideRegion();
-            if (m_out.region == RegionWater || m_out.region == RegionVapor) search();
+            // Pairs without t or p are found whole by their own search.
+            const bool withTP = m_out.pairCase < PairVH;
+            if (withTP && (m_out.region == RegionWater || m_out.region == RegionVapor)) search();
             if (!m_out.messages.empty()) clearUnticked();
         }
         m_out.answered = m_out.messages.empty();
@@ -61,30 +65,37 @@ public:
 private:
     std::string& box(int k) { return m_out.panel.text[k]; }
 
+    // Any two boxes; the first ticked in box order is the first known.
     bool inputCheck() {
-        const auto& ticked = m_out.panel.ticked;
-        bool ok = true;
-        if (ticked[0]) {
-            m_firstIsT = true;
-            for (int k = 1; k <= 5; ++k)
-                if (ticked[k]) m_out.pairCase = k;
-        } else if (ticked[1]) {
-            m_firstIsT = false;
-            for (int k = 2; k <= 5; ++k)
-                if (ticked[k]) m_out.pairCase = k + 4;
-        } else {
-            m_out.messages.push_back(notice("请输入温度或压力"));
-            ok = false;
-        }
         if (check2(m_out.panel) != 2) {
             m_out.messages.push_back(notice("必须输入2个参数!"));
-            ok = false;
+            return false;
         }
-        return ok;
+        m_first = -1;
+        m_second = -1;
+        for (int k = 0; k < 6; ++k)
+            if (m_out.panel.ticked[k]) (m_first < 0 ? m_first : m_second) = k;
+        m_firstIsT = m_first == 0;
+        m_out.pairCase = pairCaseOf(m_first, m_second);
+        return true;
+    }
+
+    static int pairCaseOf(int first, int second) {
+        switch (first) {
+            case 0: return second;                  // (t,p) to (t,x)
+            case 1: return second + 4;              // (p,v) to (p,x)
+            case 2: return PairVH + second - 3;     // (v,h), (v,s), (v,x)
+            case 3: return PairHS + second - 4;     // (h,s), (h,x)
+            default: return PairSX;
+        }
     }
 
     void decideRegion() {
         const int pair = m_out.pairCase;
+        if (pair >= PairVH) {
+            withoutTP();
+            return;
+        }
         m_K1 = readNumber(box(m_firstIsT ? 0 : 1));
         const bool belowCritical = m_firstIsT ? !(m_K1 > kCriticalTemperature) : !(m_K1 > kCriticalPressure);
         const PairSetting second = secondOf(pair);
@@ -119,6 +130,27 @@ private:
                 wetResults(sat, liquid, steam);
         }
         reportRegion();
+    }
+
+    // Two of v, h, s and x: wet, compressed water or steam, as the tables hold the pair.
+    void withoutTP() {
+        const PairState state = findPairState(m_db, m_first, readNumber(box(m_first)), m_second, readNumber(box(m_second)));
+        switch (state.kind) {
+            case PairState::Wet: {
+                m_out.region = RegionWet;
+                const SaturatedValues& sat = state.saturation;
+                writeMixture(sat, sat[1], sat[2], state.x);
+                return;
+            }
+            case PairState::Water:
+            case PairState::Vapor:
+                m_out.region = state.kind == PairState::Water ? RegionWater : RegionVapor;
+                m_out.Choose = 4;
+                m_out.panel.enabled.fill(true);
+                writeSinglePhase(state.values);
+                return;
+            default: m_out.messages.push_back(data::outOfRangeMessage());
+        }
     }
 
     void aboveCritical(int pair, const PairSetting& second) {
@@ -166,10 +198,10 @@ private:
 
     // Writes a two-phase state of dryness x from the saturation row, or the range message
     // when x is so large that the values leave the range of numbers.
-    void writeMixture(const SaturationRow& sat, double t, double p, double x) {
-        const double v = (1 - x) * sat.f[3] + x * sat.f[4];
-        const double h = (1 - x) * sat.f[5] + x * sat.f[6];
-        const double s = (1 - x) * sat.f[7] + x * sat.f[8];
+    void writeMixture(const SaturatedValues& sat, double t, double p, double x) {
+        const double v = (1 - x) * sat[3] + x * sat[4];
+        const double h = (1 - x) * sat[5] + x * sat[6];
+        const double s = (1 - x) * sat[7] + x * sat[8];
         if (!std::isfinite(v) || !std::isfinite(h) || !std::isfinite(s) || !std::isfinite(x)) {
             m_out.messages.push_back(data::outOfRangeMessage());
             return;
@@ -187,7 +219,7 @@ private:
         const double x = readNumber(box(5));
         const double t = m_firstIsT ? m_K1 : sat.ts();
         const double p = m_firstIsT ? sat.ps() : m_K1;
-        writeMixture(sat, t, p, x);
+        writeMixture(sat.f, t, p, x);
     }
 
     void wetResults(const SaturationRow& sat, double liquid, double steam) {
@@ -206,7 +238,7 @@ private:
         // x passes through its box as general text and is read back before use.
         box(5) = generalText((m_K2 - liquid) / (steam - liquid));
         const double x = readNumber(box(5));
-        writeMixture(sat, sat.ts(), sat.ps(), x);
+        writeMixture(sat.f, sat.ts(), sat.ps(), x);
     }
 
     void search() {
@@ -235,6 +267,11 @@ private:
             m_out.messages.push_back(data::outOfRangeMessage());
             return;
         }
+        writeSinglePhase(values);
+    }
+
+    // Single-phase boxes: t p v h s with their fixed decimals, no dryness.
+    void writeSinglePhase(const std::array<double, 6>& values) {
         for (int k = 1; k <= 5; ++k) box(k - 1) = numeric::fixedText(values[k], PropertyDecimals[8 + k]);
         box(5) = "(none)";
     }
@@ -284,6 +321,7 @@ private:
     const data::PropertyDatabase& m_db;
     StateOutcome& m_out;
     data::Lookup m_lookup;
+    int m_first = -1, m_second = -1;  // the ticked boxes, in box order
     bool m_firstIsT = true;
     double m_K1 = 0.0;
     double m_K2 = 0.0;

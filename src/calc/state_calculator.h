@@ -1,7 +1,7 @@
 #pragma once
-// The state calculator: two known properties (one of them t or p) give the region and
-// the rest. Wet states and dryness pairs are computed from the saturation row at the known
-// t or p; single-phase states are looked up in the water or vapour grid.
+// The state calculator: any two known properties give the region and the rest. Wet states
+// and dryness pairs are computed from the saturation table; single-phase states are looked up
+// on the (t, p) surface of the water or vapour grid (pairs without t or p: pairs_without_tp.h).
 #include "panels.h"
 #include "register_store.h"
 
@@ -14,8 +14,9 @@ namespace steam::calc {
 enum StateRegion { RegionNone = 0, RegionWater = 1, RegionVapor = 2, RegionWet = 3, RegionInvalid = 4,
                    RegionNeedsDryness = 5 };
 
-/// The known pair, first known always t or p.
-enum PairCase { PairNone = 0, PairTP = 1, PairTV, PairTH, PairTS, PairTX, PairPV, PairPH, PairPS, PairPX };
+/// The known pair, in the order of the boxes t p v h s x.
+enum PairCase { PairNone = 0, PairTP = 1, PairTV, PairTH, PairTS, PairTX, PairPV, PairPH, PairPS, PairPX,
+                PairVH, PairVS, PairVX, PairHS, PairHX, PairSX };
 
 struct StateOutcome {
     StatePanel panel;  ///< the panel as it must be shown afterwards

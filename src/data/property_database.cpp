@@ -107,4 +107,20 @@ bool PropertyDatabase::columnRange(const std::string& connectionText, const std:
     return true;
 }
 
+const std::vector<std::vector<double>>& PropertyDatabase::rememberedRows(const std::string& connectionText,
+                                                                         const std::string& query) const {
+    const std::string key = connectionText + '|' + query;
+    if (auto it = m_rememberedRows.find(key); it != m_rememberedRows.end()) return it->second;
+    std::vector<std::vector<double>> rows;
+    RowSet result;
+    if (result.Open(*this, connectionText, query)) {
+        for (; !result.isEOF(); result.MoveNext()) {
+            std::vector<double> row(static_cast<size_t>(result.columnCount()));
+            for (int k = 0; k < result.columnCount(); ++k) row[static_cast<size_t>(k)] = result.Fields(k);
+            rows.push_back(std::move(row));
+        }
+    }
+    return m_rememberedRows[key] = std::move(rows);
+}
+
 }  // namespace steam::data

@@ -70,9 +70,15 @@ public:
     bool columnRange(const std::string& connectionText, const std::string& table, const std::string& column,
                      double& lowest, double& highest) const;
 
+    /// Every row of a query, each as its values by column position, run the first time it is
+    /// asked for and remembered after that, like the column ranges. Empty when the query fails.
+    const std::vector<std::vector<double>>& rememberedRows(const std::string& connectionText,
+                                                           const std::string& query) const;
+
 private:
     std::filesystem::path m_dir;
     mutable std::map<std::string, std::pair<double, double>> m_columnRanges;
+    mutable std::map<std::string, std::vector<std::vector<double>>> m_rememberedRows;
     std::array<std::unique_ptr<SqliteSource>, kSourceCount> m_sources;
     bool m_open = false;
 };

@@ -279,11 +279,14 @@ bool SurfaceLine::shortWayHolds(bool found, const Segment* s) const {
 // places lie across the value, secant steps within them (with a halving now and then, so
 // that every step gains), until a piece holds the value. `settled` is false when this way
 // gave no answer either way, and the search must take the long way.
-bool SurfaceLine::bySecants(const LineDomain& domain, const Segment*& found, bool& settled) {
+bool SurfaceLine::bySecants(const LineDomain& domain, double startNear, const Segment*& found, bool& settled) {
     settled = false;
-    const Segment* s = std::isfinite(domain.from) ? probe(domain.from)
-                       : std::isfinite(domain.to) ? probe(domain.to)
-                                                  : startingAt(domain.from);
+    const bool nearInside = startNear >= domain.from && startNear <= domain.to;
+    const Segment* s = nearInside ? probe(startNear) : nullptr;
+    if (!s)
+        s = std::isfinite(domain.from) ? probe(domain.from)
+            : std::isfinite(domain.to) ? probe(domain.to)
+                                       : startingAt(domain.from);
     if (!s) return false;
     std::vector<Point> points;  // the places seen, in ascending order
     const auto add = [&points](const Point& p) {
@@ -361,7 +364,7 @@ void SurfaceLine::take(const Segment& s, LineNode& first, LineNode& second) {
 }
 
 bool SurfaceLine::findCrossing(int position, double known, const LineDomain& domain, LineNode& first,
-                               LineNode& second) {
+                               LineNode& second, double startNear) {
     m_position = position;
     m_known = known;
     m_seen.clear();
@@ -372,7 +375,7 @@ bool SurfaceLine::findCrossing(int position, double known, const LineDomain& dom
     m_logValue = position == 3 && known > 0.0;
     const Segment* found = nullptr;
     bool settled = false;
-    bool ok = runsOneWay() && bySecants(domain, found, settled);
+    bool ok = runsOneWay() && bySecants(domain, startNear, found, settled);
     if (settled && !shortWayHolds(ok, found)) settled = false;
     if (!settled) {
         // The long way: both ends of the stretch, then regula falsi between them, or the turn.

@@ -58,8 +58,11 @@ public:
     /// and `second` (in that order) between which the line reaches it. A line that turns
     /// (h of hot compressed water along an isotherm, v of cold water along an isobar) may
     /// reach a value twice; the first is taken. False when the line does not reach the
-    /// value within the domain, or a row it needs is missing.
-    bool findCrossing(int position, double known, const LineDomain& domain, LineNode& first, LineNode& second);
+    /// value within the domain, or a row it needs is missing. On a line that runs one way,
+    /// `startNear` (a place of the other grid column where the value is expected, such as
+    /// where a neighbouring line reached it) is where the search looks first.
+    bool findCrossing(int position, double known, const LineDomain& domain, LineNode& first, LineNode& second,
+                      double startNear = std::numeric_limits<double>::quiet_NaN());
 
 private:
     // A point of the line within the domain: its place and the line's value there less the known value.
@@ -94,7 +97,7 @@ private:
     double scaled(const Point& point) const;
     bool runsOneWay() const;
     bool shortWayHolds(bool found, const Segment* s) const;
-    bool bySecants(const LineDomain& domain, const Segment*& found, bool& settled);
+    bool bySecants(const LineDomain& domain, double startNear, const Segment*& found, bool& settled);
     Secant secantThroughNearest(const std::vector<Point>& points) const;
     bool regulaFalsi(Point a, Point b, const Segment*& found);
     bool throughTurn(const Point& a, const Point& b, const Segment*& found);

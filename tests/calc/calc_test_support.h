@@ -48,6 +48,19 @@ inline StateOutcome calculate(std::vector<std::pair<int, std::string>> known) {
     return SCAL2_Click(realTables(), statePanel(std::move(known)));
 }
 
+/// The panel as a user leaves it after an answer (t = 200, p = 3.5 in every box), with other
+/// boxes ticked and typed: the earlier answer still stands in the unticked boxes.
+inline StatePanel afterAnAnswer(const std::vector<std::pair<int, std::string>>& known) {
+    StatePanel panel = calculate({{T, "200"}, {P, "3.5"}}).panel;
+    panel.ticked = {};
+    for (const auto& [box, text] : known) {
+        panel.ticked[box] = true;
+        panel.text[box] = text;
+    }
+    CHK_Click(panel);
+    return panel;
+}
+
 /// A saturation panel with option `index` chosen and `text` typed into its box.
 inline SaturationPanel saturationPanel(int index, const std::string& text) {
     SaturationPanel panel;

@@ -60,11 +60,16 @@ constexpr Tolerance kTargets{0.05 + 0.005, 2e-4, 2e-4, 0.05 + 0.005, 1e-4 + 0.5e
 
 void expectState(const StateOutcome& out, const Sample& c, int first, int second) {
     ASSERT_TRUE(out.messages.empty()) << out.messages.front().text;
-    ASSERT_TRUE(out.region == RegionWater || out.region == RegionVapor) << "region " << out.region;
-    EXPECT_EQ(out.panel.text[X], "(none)");
+    // Water at low pressure given by two of v, h and s is barely told from saturated water at
+    // its temperature, which may be the answer; the values judge it.
+    if (!(first >= V && c.liquid && out.region == RegionWet)) {
+        ASSERT_TRUE(out.region == RegionWater || out.region == RegionVapor) << "region " << out.region;
+        EXPECT_EQ(out.panel.text[X], "(none)");
+    }
     const auto reference = stateReference(c.state);
-    const accuracy::Properties allowed = accuracy::allowedErrors(
-        c.t, c.p, c.liquid ? iapws95::Branch::Liquid : iapws95::Branch::Vapour, first, second);
+    const auto branch = c.liquid ? iapws95::Branch::Liquid : iapws95::Branch::Vapour;
+    const accuracy::Properties allowed = first <= P ? accuracy::allowedErrors(c.t, c.p, branch, first, second)
+                                                    : accuracy::allowedErrorsWithoutTP(c.t, c.p, branch, first, second);
     for (int k = 0; k < 5; ++k)
         EXPECT_LE(std::fabs(numeric::readNumber(out.panel.text[k]) - reference[k]), allowed[k])
             << "tpvhs"[k] << " \"" << out.panel.text[k] << "\", IAPWS-95 " << reference[k];
@@ -75,9 +80,9 @@ TEST(RoundTripTest, PairsThatDetermineTheStateGiveItBack) {
     int vapour = 0, liquid = 0;
     for (const Sample& c : states) {
         const auto reference = stateReference(c.state);
-        // Every pair with t or p; for water not (t, h) and (t, s), which above h' and s' also
-        // name a wet state, nor (p, v), which names two states near 4 C.
-        std::vector<std::pair<int, int>> pairs{{T, P}, {T, V}, {P, H}, {P, S}};
+        // Every pair but the dryness pairs; for water not (t, h) and (t, s), which above h'
+        // and s' also name a wet state, nor (p, v), which names two states near 4 C.
+        std::vector<std::pair<int, int>> pairs{{T, P}, {T, V}, {P, H}, {P, S}, {V, H}, {V, S}, {H, S}};
         if (!c.liquid) pairs.insert(pairs.end(), {{T, H}, {T, S}, {P, V}});
         (c.liquid ? liquid : vapour)++;
         for (const auto& [first, second] : pairs) {

@@ -136,6 +136,8 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
         {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "invalid"},
         {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "wet"},
         {{"state", "p=1", "x=0"}, "wet"},              {{"state", "t=400", "x=0.5"}, "none"},
+        {{"state", "s=7", "h=3000"}, "vapor"},         {{"state", "v=0.001", "h=100"}, "water"},
+        {{"state", "h=2000", "x=0.5"}, "wet"},         {{"state", "s=5", "v=10"}, "wet"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words[1] + " " + c.words[2]);

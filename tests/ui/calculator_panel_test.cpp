@@ -164,8 +164,8 @@ private slots:
     void failedChecksShowTheirMessagesInOrderAndKeepTheTexts_data() {
         QTest::addColumn<QList<int>>("ticks");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("nothing ticked") << QList<int>{} << QStringList{"请输入温度或压力", "必须输入2个参数!"};
-        QTest::newRow("v and h") << QList<int>{2, 3} << QStringList{"请输入温度或压力"};
+        QTest::newRow("nothing ticked") << QList<int>{} << QStringList{"必须输入2个参数!"};
+        QTest::newRow("x alone") << QList<int>{5} << QStringList{"必须输入2个参数!"};
         QTest::newRow("t alone") << QList<int>{0} << QStringList{"必须输入2个参数!"};
     }
 

@@ -2,11 +2,13 @@
 //   accuracy_report [STATES] [BAND_STATES] [SATURATION_INPUTS] [SEED] [SHOW_FAILURES]
 // Draws random stable single-phase states (fixed seed): STATES over t 0.01-800 C and log p
 // 0.001-100 MPa, and BAND_STATES over the near-critical band 360-390 C, 18-26 MPa. Each state
-// is evaluated with IAPWS-95 and every known pair is fed through the state calculation as
-// typed text. Per pair, outside and inside the band, it prints how many were tried, how many
-// the pair also names as a wet state or names twice (counted apart), how many were refused,
-// how many missed their allowed error, and per output the p99 error and the p99 of the error
-// in units of its allowance (see conditioning.h; at most 1 where the targets are met).
+// is evaluated with IAPWS-95 and every known pair but the dryness pairs is fed through the
+// state calculation as typed text. Per pair, outside and inside the band, it prints how many
+// were tried, how many the pair also names as a wet state or names twice (counted apart), how
+// many were refused, how many missed their allowed error, and per output the p99 error and the
+// p99 of the error in units of its allowance (see conditioning.h; at most 1 where the targets
+// are met). Then as many wet states, STATES outside the band and BAND_STATES inside it, with
+// every pair that can name them (wet_states.h).
 // Then draws saturation states, types each known property as it would be displayed (its
 // fixed decimals) and checks all eight outputs of the saturation calculation against
 // IAPWS-95 at the typed value, in units of the last displayed decimal.
@@ -14,6 +16,8 @@
 #include "calc/saturation_calculator.h"
 #include "calc/state_calculator.h"
 #include "conditioning.h"
+#include "report_table.h"
+#include "wet_states.h"
 #include "data/property_database.h"
 #include "data/query_text.h"
 #include "iapws95.h"
@@ -34,6 +38,8 @@
 namespace {
 
 using namespace steam;
+using accuracy::Bucket;
+using accuracy::Buckets;
 using accuracy::kKelvin;
 using accuracy::Properties;
 using iapws95::Branch;
@@ -48,27 +54,13 @@ struct Truth {
     double offSaturation = 1e9;  // K from the saturation temperature at p (below the critical point)
 };
 
-struct Quantiles {
-    std::vector<double> values;
-    void add(double e) { values.push_back(std::fabs(e)); }
-    double at(double q) {
-        if (values.empty()) return 0.0;
-        std::sort(values.begin(), values.end());
-        return values[std::min(values.size() - 1, static_cast<size_t>(q * (values.size() - 1) + 0.5))];
-    }
-};
+// Every pair that names a single-phase state.
+const int kPairs[] = {calc::PairTP, calc::PairTV, calc::PairTH, calc::PairTS, calc::PairPV,
+                      calc::PairPH, calc::PairPS, calc::PairVH, calc::PairVS, calc::PairHS};
 
-struct Bucket {
-    long tried = 0, wet = 0, twice = 0, refused = 0, excused = 0, missed = 0;
-    std::array<Quantiles, 5> error;  // t K, p relative, v relative, h kJ/kg, s kJ/(kg K)
-    std::array<Quantiles, 5> ratio;  // error / allowed
-};
-
-const char* kPairNames[] = {"", "(t,p)", "(t,v)", "(t,h)", "(t,s)", "", "(p,v)", "(p,h)", "(p,s)"};
-const int kPairs[] = {1, 2, 3, 4, 6, 7, 8};
-
-int firstOf(int pair) { return pair <= 4 ? 0 : 1; }
-int secondOf(int pair) { return pair == 1 ? 1 : pair <= 4 ? pair : pair - 4; }
+int firstOf(int pair) { return accuracy::boxesOf(pair).first; }
+int secondOf(int pair) { return accuracy::boxesOf(pair).second; }
+bool withTP(int pair) { return firstOf(pair) <= 1; }
 
 double saturationPressure(double t) { return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc)).p; }
 
@@ -203,30 +195,27 @@ int g_shown = 0;
 void show(const char* what, int pair, const Truth& st, const calc::StateOutcome& out) {
     if (g_shown++ >= g_showFailures) return;
     const Properties& x = st.values;
-    std::printf("  %s %s t=%.17g p=%.17g v=%.17g h=%.17g s=%.17g region %d Choose %d%s:", what, kPairNames[pair], x[0],
+    std::printf("  %s %s t=%.17g p=%.17g v=%.17g h=%.17g s=%.17g region %d Choose %d%s:", what,
+                accuracy::pairName(pair).c_str(), x[0],
                 x[1], x[2], x[3], x[4], out.region, out.Choose, out.messages.empty() ? "" : " (message)");
     for (int k = 0; k < 5; ++k) std::printf(" %s", out.panel.text[k].c_str());
     std::printf("\n");
 }
 
-void measure(const data::PropertyDatabase& db, const Truth& st, std::map<std::string, Bucket>& buckets) {
+void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets) {
     for (int pair : kPairs) {
         const int first = firstOf(pair);
         const int second = secondOf(pair);
-        calc::StatePanel panel;
-        panel.ticked[first] = panel.ticked[second] = true;
-        panel.text[first] = data::numberText(st.values[first]);
-        panel.text[second] = data::numberText(st.values[second]);
-        calc::CHK_Click(panel);
-        const calc::StateOutcome out = calc::SCAL2_Click(db, panel);
-        Bucket& b = buckets[std::string(kPairNames[pair]) + (st.band ? "  inside the band" : "  outside the band")];
+        const calc::StateOutcome out = calc::SCAL2_Click(
+            db, accuracy::typedPanel(pair, data::numberText(st.values[first]), data::numberText(st.values[second])));
+        Bucket& b = buckets[accuracy::bucketKey(pair, st.band)];
         ++b.tried;
-        if (ruleSaysWet(pair, st)) {
+        if (withTP(pair) && ruleSaysWet(pair, st)) {
             ++b.wet;
             continue;
         }
         Properties expected = st.values;
-        const LineScan scan = scanLine(pair, st);
+        const LineScan scan = withTP(pair) ? scanLine(pair, st) : LineScan{};
         if (const auto& named = scan.first) {
             if (std::fabs(named->at(first == 0 ? 1 : 0) - st.values[first == 0 ? 1 : 0]) >
                 1e-6 * std::max(1.0, std::fabs(st.values[first == 0 ? 1 : 0]))) {
@@ -234,11 +223,14 @@ void measure(const data::PropertyDatabase& db, const Truth& st, std::map<std::st
                 expected = *named;
             }
         }
-        const bool answered = out.answered && (out.region == calc::RegionWater || out.region == calc::RegionVapor);
+        // A pair with t or p decides the phase at its t or p; one without may land in the wet
+        // region right at the dome's edge, and is judged by its values.
+        const bool answered =
+            out.answered && (!withTP(pair) || out.region == calc::RegionWater || out.region == calc::RegionVapor);
         if (!answered) {
             // Within 0.5 K of saturation in the band the metastable region closes in; there a
             // refusal is allowed.
-            if ((st.band && st.offSaturation < 0.5) || barelyDetermined(pair, st, scan)) {
+            if ((st.band && st.offSaturation < 0.5) || (withTP(pair) && barelyDetermined(pair, st, scan))) {
                 ++b.excused;
             } else {
                 ++b.refused;
@@ -246,7 +238,9 @@ void measure(const data::PropertyDatabase& db, const Truth& st, std::map<std::st
             }
             continue;
         }
-        const Properties allowed = accuracy::allowedErrors(expected[0], expected[1], st.branch, first, second);
+        const Properties allowed = withTP(pair)
+                                       ? accuracy::allowedErrors(expected[0], expected[1], st.branch, first, second)
+                                       : accuracy::allowedErrorsWithoutTP(expected[0], expected[1], st.branch, first, second);
         bool missed = false;
         for (int k = 0; k < 5; ++k) {
             const double e = std::fabs(out.result[k] - expected[k]);
@@ -284,7 +278,7 @@ void runStates(const data::PropertyDatabase& db, int count, int bandCount, unsig
     std::mt19937_64 rng(seed);
     std::uniform_real_distribution<double> tDist(0.01, 800.0), lpDist(-3.0, 2.0);
     std::uniform_real_distribution<double> tBand(360.0, 390.0), pBand(18.0, 26.0);
-    std::map<std::string, Bucket> buckets;
+    Buckets buckets;
     for (int drawn = 0; drawn < count;) {
         const double t = tDist(rng), p = std::pow(10.0, lpDist(rng));
         if (accuracy::inCriticalBand(t, p)) continue;
@@ -305,18 +299,12 @@ void runStates(const data::PropertyDatabase& db, int count, int bandCount, unsig
                 count, bandCount);
     std::printf("wet: the pair also names a wet state, which the region rule answers. twice: the pair names two states "
                 "of the phase; measured against the first in ascending p (isotherm) or t (isobar). refused: a message "
-                "or no single-phase result (excused: in the band within 0.5 K of saturation, or the second value lies "
-                "within its target of its value at an end of the state's stretch of the line, so that the pair "
-                "barely tells the state from one beyond). missed: some output beyond its allowed error.\n");
+                "or, for a pair with t or p, no single-phase result (excused: in the band within 0.5 K of saturation, or "
+                "the second value lies within its target of its value at an end of the state's stretch of the line, so "
+                "that the pair barely tells the state from one beyond). missed: some output beyond its allowed error "
+                "(pairs of v, h and s: both known values carry the tables' error).\n");
     std::printf("Per output: p99 error (t K, p and v relative, h kJ/kg, s kJ/(kg K)) / p99 of error over allowed.\n");
-    std::printf("%-26s %6s %5s %5s %7s %7s %6s | %-17s | %-17s | %-17s | %-17s | %-17s\n", "pair", "tried", "wet", "twice",
-                "refused", "excused", "missed", "t", "p", "v", "h", "s");
-    for (auto& [name, b] : buckets) {
-        std::printf("%-26s %6ld %5ld %5ld %7ld %7ld %6ld", name.c_str(), b.tried, b.wet, b.twice, b.refused, b.excused,
-                    b.missed);
-        for (int k = 0; k < 5; ++k) std::printf(" | %8.2g %8.2g", b.error[k].at(0.99), b.ratio[k].at(0.99));
-        std::printf("\n");
-    }
+    accuracy::printBuckets(buckets, 5);
 }
 
 // Saturation values of ts ps v' v'' h' h'' s' s'' at T.
@@ -367,7 +355,7 @@ void runSaturation(const data::PropertyDatabase& db, int count, unsigned seed) {
         std::uniform_real_distribution<double> tDist(0.01, 373.94);
         long tried = 0, messages = 0;
         std::array<long, 8> within{};
-        std::array<Quantiles, 8> errors;
+        std::array<accuracy::Quantiles, 8> errors;
         for (int i = 0; i < count; ++i) {
             const double ts = tDist(rng);
             const double typed = numeric::readNumber(numeric::fixedText(saturationValues(ts + kKelvin)[c], decimals[c]));
@@ -423,6 +411,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     runStates(db, states, band, seed);
+    accuracy::runWetStates(db, states, band, seed, g_showFailures);
     runSaturation(db, saturation, seed);
     return 0;
 }

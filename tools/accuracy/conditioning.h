@@ -10,7 +10,10 @@
 // decimals, so at 0.001 MPa half a unit is 5e-4 of the value). A p typed as the second
 // value is a grid coordinate of the tables, which hold no error in it: (t, p) is held to
 // the targets alone.
-// Properties are indexed 0 t (C), 1 p (MPa), 2 v (m^3/kg), 3 h (kJ/kg), 4 s (kJ/(kg K)).
+// For two known values neither of which is t or p, both carry the tables' error and both
+// widen the allowance (allowedErrorsWithoutTP, wetAllowedErrors).
+// Properties are indexed 0 t (C), 1 p (MPa), 2 v (m^3/kg), 3 h (kJ/kg), 4 s (kJ/(kg K)), and
+// 5 x for a wet state.
 #include "iapws95.h"
 
 #include <array>
@@ -33,5 +36,27 @@ Properties propertiesAt(double t, double p, iapws95::Branch branch);
 /// The allowed error of each output for the state at t, p on the given branch, known by the
 /// properties `first` (0 t or 1 p) and `second` (1 to 4).
 Properties allowedErrors(double t, double p, iapws95::Branch branch, int first, int second);
+
+/// The same for a state known by two of v, h and s (`first` < `second`, 2 to 4): both carry the
+/// tables' error, so each output may be off by its target plus
+///   |d o / d first| * target(first) + |d o / d second| * target(second),
+/// each derivative taken with the other known value held.
+Properties allowedErrorsWithoutTP(double t, double p, iapws95::Branch branch, int first, int second);
+
+/// A wet state's t, p, v, h, s and x.
+using WetProperties = std::array<double, 6>;
+
+/// The wet state at ts (C) and dryness x, from IAPWS-95's saturated water and steam.
+WetProperties wetPropertiesAt(double ts, double x);
+
+/// Targets of a wet state's outputs: those of a single-phase state at its t and p, and half a
+/// unit of the x box's last decimal (0.005) for x.
+WetProperties wetTargets(const WetProperties& state);
+
+/// The allowed error of each output of the wet state at ts, x known by two of its properties
+/// (`first` < `second`, 0 to 5), as for allowedErrorsWithoutTP, the derivatives taken along the
+/// saturation line and the dryness. Only v, h and s carry the tables' error as known values: t
+/// and p are grid coordinates, and x is a factor of the exact mixture rule.
+WetProperties wetAllowedErrors(double ts, double x, int first, int second);
 
 }  // namespace accuracy

@@ -1,0 +1,221 @@
+#include "pairs_without_tp.h"
+
+#include "data/property_database.h"
+#include "data/surface_pair_search.h"
+#include "numeric/number_text.h"
+#include "numeric/rounding.h"
+#include "property_columns.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace steam::calc {
+namespace {
+
+using data::SaturatedValues;
+using data::SaturationWalk;
+using Outcome = data::SurfacePairSearch::Outcome;
+
+// Where a property of the state panel (box 2 v, 3 h, 4 s) stands in SWATER (saturated water,
+// saturated steam) and in the grids.
+struct Columns {
+    int liquid, vapour, grid;
+};
+
+Columns columnsOf(int box) {
+    switch (box) {
+        case 2: return {3, 4, 3};
+        case 3: return {5, 6, 4};
+        default: return {7, 8, 5};
+    }
+}
+
+double mixture(const SaturatedValues& s, const Columns& c, double x) { return s[c.liquid] + x * (s[c.vapour] - s[c.liquid]); }
+
+// Half a unit of the last decimal a box shows: a value typed as shown may miss the table's own
+// by that much, at a turn of the line or at its end.
+double halfUnit(int box) { return 0.5 * std::pow(10.0, -PropertyDecimals[9 + box]); }
+
+PairState wet(const SaturatedValues& saturation, double x) {
+    PairState state;
+    state.kind = PairState::Wet;
+    state.saturation = saturation;
+    state.x = x;
+    return state;
+}
+
+PairState withDryness(const data::PropertyDatabase& db, int box, double value, double x) {
+    if (!(x >= 0.0 && x <= 1.0) || !std::isfinite(value)) return {};
+    const Columns c = columnsOf(box);
+    const auto found = SaturationWalk(db).firstZero([&](const SaturatedValues& s) { return mixture(s, c, x) - value; },
+                                                    -SaturationWalk::kInfinity, SaturationWalk::kInfinity, halfUnit(box));
+    return found ? wet(*found, x) : PairState{};
+}
+
+// Where the line of the held value meets the dome's edge: on the saturated-water side or the
+// saturated-steam side, with the other value there.
+struct DomeEdge {
+    SaturatedValues saturation;
+    bool liquid;
+    double outer;
+};
+
+enum class Phase { Liquid, Wet, Steam };
+
+class HeldValueSearch {
+public:
+    HeldValueSearch(const data::PropertyDatabase& db, int inner, double innerValue, int outer, double outerValue)
+        : m_db(db),
+          m_walk(db),
+          m_inner(columnsOf(inner)),
+          m_outer(columnsOf(outer)),
+          m_innerSlack(halfUnit(inner)),
+          m_outerSlack(halfUnit(outer)),
+          m_innerValue(innerValue),
+          m_outerValue(outerValue),
+          m_rises(outer == 3) {}
+
+    PairState run() {
+        const auto triple = m_walk.first();
+        if (!triple || !std::isfinite(m_innerValue) || !std::isfinite(m_outerValue)) return {};
+        const std::vector<DomeEdge> edges = domeEdges();
+        // Up the line from the triple point: each edge passed changes the phase.
+        Phase phase = m_innerValue < (*triple)[m_inner.liquid]  ? Phase::Liquid
+                      : m_innerValue > (*triple)[m_inner.vapour] ? Phase::Steam
+                                                                  : Phase::Wet;
+        size_t k = 0;
+        for (; k < edges.size() && beforeValue(edges[k].outer); ++k)
+            phase = phase != Phase::Wet ? Phase::Wet : edges[k].liquid ? Phase::Liquid : Phase::Steam;
+        const DomeEdge* below = k > 0 ? &edges[k - 1] : nullptr;
+        const DomeEdge* above = k < edges.size() ? &edges[k] : nullptr;
+        if (phase == Phase::Wet) return wetState(*triple, below, above);
+        return singlePhase(phase == Phase::Liquid, below, above);
+    }
+
+private:
+    // True when the outer value at a place of the line lies below the known one in the order of
+    // rising p.
+    bool beforeValue(double outer) const { return m_rises ? outer < m_outerValue : outer > m_outerValue; }
+
+    double dryness(const SaturatedValues& s) const {
+        const double span = s[m_inner.vapour] - s[m_inner.liquid];
+        return span > 0.0 ? (m_innerValue - s[m_inner.liquid]) / span : std::nan("");
+    }
+
+    std::vector<DomeEdge> domeEdges() const {
+        std::vector<DomeEdge> edges;
+        constexpr double kAll = SaturationWalk::kInfinity;
+        const auto liquid = m_walk.firstZero([&](const SaturatedValues& s) { return s[m_inner.liquid] - m_innerValue; },
+                                             -kAll, kAll, m_innerSlack);
+        if (liquid) edges.push_back({*liquid, true, (*liquid)[m_outer.liquid]});
+        const SaturationWalk::Function steam = [&](const SaturatedValues& s) { return s[m_inner.vapour] - m_innerValue; };
+        const auto add = [&](const std::optional<SaturatedValues>& edge) {
+            // The critical point closes both sides at once: it counts as one edge.
+            if (edge && (!liquid || (*edge)[1] != (*liquid)[1])) edges.push_back({*edge, false, (*edge)[m_outer.vapour]});
+        };
+        const auto steamEdge = m_walk.firstZero(steam, -kAll, kAll, m_innerSlack);
+        add(steamEdge);
+        // h'' rises to a highest point and falls again, so the line of an h may meet it twice.
+        if (steamEdge && m_inner.vapour == 6) add(m_walk.firstZero(steam, (*steamEdge)[1] + 1e-6, kAll, m_innerSlack));
+        std::sort(edges.begin(), edges.end(),
+                  [](const DomeEdge& a, const DomeEdge& b) { return a.saturation[1] < b.saturation[1]; });
+        return edges;
+    }
+
+    PairState wetState(const SaturatedValues& triple, const DomeEdge* below, const DomeEdge* above) const {
+        if (!above) return {};
+        // Below the triple point the line leaves the tables.
+        if (!below && !beforeValue(mixture(triple, m_outer, dryness(triple)))) return {};
+        const double from = below ? below->saturation[1] : triple[1];
+        const auto found = m_walk.firstZero(
+            [&](const SaturatedValues& s) { return mixture(s, m_outer, dryness(s)) - m_outerValue; }, from,
+            above->saturation[1], m_outerSlack);
+        if (!found) return {};
+        const double x = dryness(*found);
+        return std::isfinite(x) ? wet(*found, std::clamp(x, 0.0, 1.0)) : PairState{};
+    }
+
+    PairState singlePhase(bool liquid, const DomeEdge* below, const DomeEdge* above) const {
+        const std::string water = m_db.connectionText(data::Source::Water);
+        const std::string vapor = m_db.connectionText(data::Source::Vapor);
+        double lowest = 0.0, highest = 0.0, unused = 0.0;
+        const auto triple = m_walk.first();
+        if (!triple || !m_db.columnRange(vapor, "VAPOR", "p", lowest, unused) ||
+            !m_db.columnRange(water, "WATER", "p", unused, highest))
+            return {};
+        data::PressureEnd from{below ? below->saturation[2] : liquid ? (*triple)[2] : lowest,
+                               below ? below->outer : std::nan("")};
+        const data::PressureEnd to{above ? above->saturation[2] : highest, above ? above->outer : std::nan("")};
+        std::array<double, 6> values{};
+        const auto answer = [&](Outcome outcome, PairState::Kind kind) {
+            if (outcome == Outcome::AtLowerEnd && below) return atEdge(*below);
+            if (outcome == Outcome::AtUpperEnd && above) return atEdge(*above);
+            if (outcome != Outcome::Found) return PairState{};
+            if (onItsSide(kind, values)) return singlePhaseState(kind, values);
+            // Across the saturation line by the surface's own error: the dome's edge is the state.
+            const DomeEdge* edge = below && (!above || values[2] - below->saturation[2] < above->saturation[2] - values[2])
+                                       ? below
+                                       : above;
+            return edge ? atEdge(*edge) : PairState{};
+        };
+        if (liquid) return answer(search(water, "WATER", false, from, to, values), PairState::Water);
+        // Steam: VAPOR up to the critical pressure, WATER above it.
+        if (from.p < kCriticalPressure) {
+            const data::PressureEnd critical{kCriticalPressure, std::nan("")};
+            const auto outcome = search(vapor, "VAPOR", true, from, to.p <= kCriticalPressure ? to : critical, values);
+            if (outcome != Outcome::Above || to.p <= kCriticalPressure) return answer(outcome, PairState::Vapor);
+            from = critical;
+        }
+        return answer(search(water, "WATER", true, from, to, values), PairState::Water);
+    }
+
+    // Saturated water or steam at the edge of the dome.
+    static PairState atEdge(const DomeEdge& edge) { return wet(edge.saturation, edge.liquid ? 0.0 : 1.0); }
+
+    Outcome search(const std::string& path, const char* table, bool logPressure, const data::PressureEnd& from,
+                   const data::PressureEnd& to, std::array<double, 6>& values) const {
+        data::SurfacePairSearch search(m_db, path, table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue,
+                                       m_rises, logPressure);
+        return search.find(from, to, values);
+    }
+
+    // Whether a state found by the search lies on its table's side of the saturation line (the
+    // tables hold metastable rows beyond it to bracket states close to it), as the boxes show
+    // its t and p.
+    bool onItsSide(PairState::Kind kind, const std::array<double, 6>& values) const {
+        const double t = numeric::readNumber(numeric::fixedText(values[1], PropertyDecimals[9]));
+        const double p = numeric::readNumber(numeric::fixedText(values[2], PropertyDecimals[10]));
+        if (p >= kCriticalPressure) return true;
+        const auto saturation = m_walk.at(t);
+        if (!saturation) return true;
+        const double ps = numeric::sswr((*saturation)[2], PropertyDecimals[10]);
+        return kind == PairState::Water ? p >= ps : p <= ps;
+    }
+
+    static PairState singlePhaseState(PairState::Kind kind, const std::array<double, 6>& values) {
+        PairState state;
+        state.kind = kind;
+        state.values = values;
+        return state;
+    }
+
+    const data::PropertyDatabase& m_db;
+    SaturationWalk m_walk;
+    Columns m_inner, m_outer;
+    double m_innerSlack, m_outerSlack;
+    double m_innerValue, m_outerValue;
+    bool m_rises;  // the outer value rises with p along the line (h at constant s); v falls
+};
+
+}  // namespace
+
+PairState findPairState(const data::PropertyDatabase& db, int a, double va, int b, double vb) {
+    if (b == 5) return withDryness(db, a, va, vb);
+    // s is held when given, else h; the outer value is the other.
+    const int inner = b;
+    return HeldValueSearch(db, inner, vb, a, va).run();
+}
+
+}  // namespace steam::calc

@@ -1,0 +1,38 @@
+#pragma once
+// States given by two of v, h, s and x, neither of them t or p.
+//
+// With x, the state is wet: the first place along the saturation line, in ascending ts, where
+// the mixture of dryness x takes the other value (a mixture's h, s or v may turn along the
+// line, so that two or three places have it; the coldest is taken). x must lie from 0 to 1.
+//
+// Of two of v, h and s, one (s when given, else h) is held: along the line of that value the
+// other changes one way only as p rises, through every phase (h rises at constant s, v falls
+// at constant s or h), so the pair names one state. Where the line meets the saturation dome
+// (at the triple point and where the held value equals its saturated-water or saturated-steam
+// value) the other value of the dome's edge says on which stretch of the line the state lies:
+// wet, compressed water (WATER) or steam (VAPOR below the critical pressure, WATER above it, as
+// the (t, p) calculation reads them). A wet state is found along the saturation line, a single-
+// phase one on the tables' (t, p) surface (SurfacePairSearch).
+#include "data/saturation_walk.h"
+
+#include <array>
+
+namespace steam::data {
+class PropertyDatabase;
+}
+
+namespace steam::calc {
+
+struct PairState {
+    enum Kind { None, Wet, Water, Vapor };
+    Kind kind = None;                    ///< None: the tables hold no state of the pair
+    data::SaturatedValues saturation{};  ///< wet: the saturated values at the state's ts
+    double x = 0.0;                      ///< wet: its dryness
+    std::array<double, 6> values{};      ///< single phase: t p v h s at 1 to 5
+};
+
+/// The state where box `a` (2 v, 3 h, 4 s) takes value `va` and box `b` (a < b <= 5, 5 x)
+/// takes `vb`.
+PairState findPairState(const data::PropertyDatabase& db, int a, double va, int b, double vb);
+
+}  // namespace steam::calc

@@ -1,0 +1,81 @@
+#pragma once
+// What the accuracy report counts per known pair, and how it prints it.
+#include "calc/state_calculator.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace accuracy {
+
+struct Quantiles {
+    std::vector<double> values;
+    void add(double e) { values.push_back(std::fabs(e)); }
+    double at(double q) {
+        if (values.empty()) return 0.0;
+        std::sort(values.begin(), values.end());
+        return values[std::min(values.size() - 1, static_cast<size_t>(q * (values.size() - 1) + 0.5))];
+    }
+};
+
+/// Counts of one pair, outside or inside the band, and per output (t p v h s, and x for wet
+/// states) the errors and the errors over their allowance.
+struct Bucket {
+    long tried = 0, wet = 0, twice = 0, refused = 0, excused = 0, missed = 0;
+    std::array<Quantiles, 6> error;  // t K, p relative, v relative, h kJ/kg, s kJ/(kg K), x
+    std::array<Quantiles, 6> ratio;  // error / allowed
+};
+
+using Buckets = std::map<std::string, Bucket>;
+
+/// The boxes (0 t, 1 p, 2 v, 3 h, 4 s, 5 x) of a pair, in box order.
+inline std::pair<int, int> boxesOf(int pairCase) {
+    static constexpr std::array<std::pair<int, int>, 16> kBoxes{{{-1, -1}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 2},
+                                                                 {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4},
+                                                                 {3, 5}, {4, 5}}};
+    return kBoxes[static_cast<size_t>(pairCase)];
+}
+
+inline std::string pairName(int pairCase) {
+    const auto [first, second] = boxesOf(pairCase);
+    return std::string("(") + "tpvhsx"[first] + "," + "tpvhsx"[second] + ")";
+}
+
+/// The bucket's key: pairs in their calculator order, outside the band before inside.
+inline std::string bucketKey(int pairCase, bool band) {
+    char order[8];
+    std::snprintf(order, sizeof order, "%02d%d", pairCase, band ? 1 : 0);
+    return std::string(order) + pairName(pairCase) + (band ? "  inside the band" : "  outside the band");
+}
+
+/// One line per bucket: counts, then per output the p99 error and the p99 of error over allowed.
+inline void printBuckets(Buckets& buckets, int outputs) {
+    std::printf("%-26s %6s %5s %5s %7s %7s %6s", "pair", "tried", "wet", "twice", "refused", "excused", "missed");
+    for (int k = 0; k < outputs; ++k) std::printf(" | %-17s", std::string(1, "tpvhsx"[k]).c_str());
+    std::printf("\n");
+    for (auto& [key, b] : buckets) {
+        std::printf("%-26s %6ld %5ld %5ld %7ld %7ld %6ld", key.substr(3).c_str(), b.tried, b.wet, b.twice, b.refused,
+                    b.excused, b.missed);
+        for (int k = 0; k < outputs; ++k) std::printf(" | %8.2g %8.2g", b.error[k].at(0.99), b.ratio[k].at(0.99));
+        std::printf("\n");
+    }
+}
+
+/// The panel with the pair's two boxes typed as given, the others "0", after the clicks.
+inline steam::calc::StatePanel typedPanel(int pairCase, const std::string& first, const std::string& second) {
+    const auto [a, b] = boxesOf(pairCase);
+    steam::calc::StatePanel panel;
+    panel.text = {"0", "0", "0", "0", "0", "0"};
+    panel.ticked[a] = panel.ticked[b] = true;
+    panel.text[a] = first;
+    panel.text[b] = second;
+    steam::calc::CHK_Click(panel);
+    return panel;
+}
+
+}  // namespace accuracy

@@ -1,0 +1,155 @@
+#include "wet_states.h"
+
+#include "conditioning.h"
+#include "data/property_database.h"
+#include "data/query_text.h"
+#include "report_table.h"
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace accuracy {
+namespace {
+
+using namespace steam;
+
+// Every pair that can name a wet state.
+const int kPairs[] = {calc::PairTV, calc::PairTH, calc::PairTS, calc::PairTX, calc::PairPV, calc::PairPH, calc::PairPS,
+                      calc::PairPX, calc::PairVH, calc::PairVS, calc::PairVX, calc::PairHS, calc::PairHX, calc::PairSX};
+
+constexpr double kTriple = 0.01;
+const double kCritical = iapws95::Tc - kKelvin;
+
+// The saturation line every 0.05 K, to find where a mixture of given dryness first takes a
+// value (h'' has a highest point, a mixture's s may turn twice, v' has a lowest point).
+class SaturationScan {
+public:
+    SaturationScan() {
+        for (double ts = kTriple; ts < kCritical; ts += 0.05) m_line.push_back(wetPropertiesAt(ts, 0.0));
+        m_line.push_back(wetPropertiesAt(kCritical, 0.0));
+        for (double ts = kTriple; ts < kCritical; ts += 0.05) m_steam.push_back(wetPropertiesAt(ts, 1.0));
+        m_steam.push_back(wetPropertiesAt(kCritical, 1.0));
+    }
+
+    // The coldest ts at which the mixture of dryness x has value z in column k (2 v, 3 h, 4 s).
+    double firstPlace(int k, double z, double x) const {
+        const auto mix = [&](size_t i) { return m_line[i][k] + x * (m_steam[i][k] - m_line[i][k]); };
+        for (size_t i = 1; i < m_line.size(); ++i) {
+            if ((mix(i - 1) - z < 0) == (mix(i) - z < 0) && mix(i) != z) continue;
+            double a = m_line[i - 1][0], b = m_line[i][0];
+            const double da = mix(i - 1) - z;
+            for (int n = 0; n < 80; ++n) {
+                const double m = 0.5 * (a + b);
+                ((wetPropertiesAt(m, x)[k] - z < 0) == (da < 0) ? a : b) = m;
+            }
+            return 0.5 * (a + b);
+        }
+        return NAN;
+    }
+
+    // True when the mixture's column k turns within `target` of z: the pair barely tells the
+    // states on either side of the turn apart, nor one beyond it.
+    bool nearTurn(int k, double z, double x, double target) const {
+        const auto mix = [&](size_t i) { return m_line[i][k] + x * (m_steam[i][k] - m_line[i][k]); };
+        for (size_t i = 1; i + 1 < m_line.size(); ++i) {
+            const bool turns = (mix(i) - mix(i - 1)) * (mix(i + 1) - mix(i)) <= 0.0;
+            if (turns && std::fabs(mix(i) - z) <= target) return true;
+        }
+        return false;
+    }
+
+private:
+    std::vector<WetProperties> m_line, m_steam;
+};
+
+struct WetTruth {
+    double ts, x;
+    WetProperties values;
+    bool band;
+};
+
+int g_showFailures = 0;
+int g_shown = 0;
+
+void show(const char* what, int pair, const WetTruth& st, const calc::StateOutcome& out) {
+    if (g_shown++ >= g_showFailures) return;
+    std::printf("  %s %s ts=%.17g x=%.17g v=%.17g h=%.17g s=%.17g region %d%s:", what, pairName(pair).c_str(), st.ts,
+                st.x, st.values[2], st.values[3], st.values[4], out.region, out.messages.empty() ? "" : " (message)");
+    for (const std::string& text : out.panel.text) std::printf(" %s", text.c_str());
+    std::printf("\n");
+}
+
+void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const WetTruth& st, Buckets& buckets) {
+    for (int pair : kPairs) {
+        const auto [first, second] = boxesOf(pair);
+        const calc::StateOutcome out = calc::SCAL2_Click(
+            db, typedPanel(pair, data::numberText(st.values[first]), data::numberText(st.values[second])));
+        Bucket& b = buckets[bucketKey(pair, st.band)];
+        ++b.tried;
+        // With x, a mixture's v, h or s may be had at two or three places of the line: the
+        // calculator answers the coldest.
+        double ts = st.ts;
+        if (second == 5 && first >= 2) {
+            const double coldest = scan.firstPlace(first, st.values[first], st.x);
+            if (std::isfinite(coldest) && std::fabs(coldest - st.ts) > 1e-6) {
+                ++b.twice;
+                ts = coldest;
+            }
+        }
+        const WetProperties expected = wetPropertiesAt(ts, st.x);
+        if (!out.answered) {
+            // As for single-phase states: in the band, a pair with t or p whose rule (the
+            // saturated values rounded as shown) puts the state just outside the dome, where the
+            // metastable region closes in, may be refused.
+            const bool besideTheDome = first <= 1 && st.band && (out.region == calc::RegionWater || out.region == calc::RegionVapor);
+            if (besideTheDome || (second == 5 && first >= 2 && scan.nearTurn(first, st.values[first], st.x, wetTargets(st.values)[first]))) {
+                ++b.excused;
+            } else {
+                ++b.refused;
+                show("refused", pair, st, out);
+            }
+            continue;
+        }
+        const WetProperties allowed = wetAllowedErrors(ts, st.x, first, second);
+        bool missed = false;
+        for (int k = 0; k < 6; ++k) {
+            const double e = std::fabs(out.result[k] - expected[k]);
+            b.error[k].add(k == 1 || k == 2 ? e / expected[k] : e);
+            b.ratio[k].add(e / allowed[k]);
+            missed = missed || !(e <= allowed[k]);
+        }
+        if (missed) {
+            ++b.missed;
+            show("missed", pair, st, out);
+        }
+    }
+}
+
+}  // namespace
+
+void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures) {
+    g_showFailures = showFailures;
+    const SaturationScan scan;
+    std::mt19937_64 rng(seed);
+    std::uniform_real_distribution<double> outside(kTriple, 360.0), inside(360.0, 373.9), dryness(0.0, 1.0);
+    Buckets buckets;
+    for (int i = 0; i < count + bandCount; ++i) {
+        const bool band = i >= count;
+        const double ts = band ? inside(rng) : outside(rng);
+        const double x = dryness(rng);
+        measure(db, scan, {ts, x, wetPropertiesAt(ts, x), band}, buckets);
+    }
+    std::printf("\nWet states: %d with ts 0.01-360 C and %d with ts 360-373.9 C (inside the band), dryness uniform "
+                "0-1; each pair that can name a wet state typed as text.\n",
+                count, bandCount);
+    std::printf("twice: the pair names two or three wet states (a mixture's v, h or s turns along the saturation line); "
+                "measured against the coldest. refused: a message (excused: the mixture's value turns within its "
+                "target of the typed one, so that the pair barely tells whether the state exists; or, in the band, a "
+                "pair with t or p whose rule puts the state just outside the dome). missed: some output (t p v h s x) "
+                "beyond its allowed error.\n");
+    printBuckets(buckets, 6);
+}
+
+}  // namespace accuracy
