@@ -37,10 +37,11 @@ QString usageText() {
         QStringLiteral("4.图像区"),
         QStringLiteral("4.1 饱和线，系列等值线，临界点、文字说明选择框分别选中后有对应图像或区域说明；"),
         QStringLiteral("4.2 当然计算结果或从存储区调出的数据点会出现在图像上；"),
-        QStringLiteral("4.3 当前鼠标点的h-s值在图下方的x，y坐标显示；"),
+        QStringLiteral("4.3 当前鼠标点的坐标值（s—h图为s、h值，其他图为各自的两个坐标）在图下方的x，y坐标显示；"),
         QStringLiteral("4.4 鼠标左键拖动，可以放大图像，双击返回原始值；"),
         QStringLiteral("4.5 鼠标右键可将曲线移动；"),
-        QStringLiteral("4.6 对于饱和态，可实现“图选s”进行计算的功能；对于非饱和态，可实现“图选sh”进行计算的功能。"),
+        QStringLiteral("4.6 对于饱和态，在s—h图和t—s图上可实现“图选s”进行计算的功能；对于非饱和态，可实现“图选sh”进行计算的功能，"
+                       "即取图中鼠标点的两个坐标值（s—h图为s、h，t—s图为s、t，p—v图为v、p，p—t图为t、p）计算。"),
         QString(),
         QString(72, u'+'),
     };
