@@ -291,7 +291,8 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
     QString why;
     bool saved = false;
     if (endsWith(options.file, ".svg")) {
-        render::SvgSurface pic(path, options.width, options.height, printScale);
+        render::SvgSurface pic(path, options.width, options.height, printScale,
+                               QString::fromUtf8(diagram.description().pictureName));
         if (pic.error().isEmpty())
             diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
         saved = pic.finish(&why);

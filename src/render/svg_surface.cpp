@@ -5,12 +5,12 @@
 
 namespace steam::render {
 
-SvgSurface::SvgSurface(const QString& path, int width, int height, double scale)
+SvgSurface::SvgSurface(const QString& path, int width, int height, double scale, const QString& title)
     : PainterSurface(width, height, scale), m_file(path), m_generator(std::make_unique<QSvgGenerator>()) {
     m_generator->setSize(QSize(width, height));
     m_generator->setViewBox(QRect(0, 0, width, height));
     m_generator->setResolution(96);  // font sizes are points at 96 dpi, as on screen
-    m_generator->setTitle(QStringLiteral("水的h-s图"));
+    m_generator->setTitle(title);
     if (m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         m_generator->setOutputDevice(&m_file);
     else

@@ -16,9 +16,9 @@ namespace steam::render {
 
 class SvgSurface : public PainterSurface {
 public:
-    /// A picture of width x height pixels at `scale` times the size on screen, to be
-    /// written to path. Nothing is written until finish.
-    SvgSurface(const QString& path, int width, int height, double scale);
+    /// A picture of width x height pixels at `scale` times the size on screen, titled `title`,
+    /// to be written to path. Nothing is written until finish.
+    SvgSurface(const QString& path, int width, int height, double scale, const QString& title);
     ~SvgSurface() override;
 
     void setRetained(bool) override {}

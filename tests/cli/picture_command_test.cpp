@@ -124,10 +124,13 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
     }
     std::ifstream svg((dir.path() / "print.svg").string());
     const std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
-    for (const char* title : {"s (kJ/kg.K)", "h (kJ/kg)", "t=300"}) EXPECT_NE(text.find(title), std::string::npos) << title;
+    for (const char* title : {"<title>水的h-s图</title>", "s (kJ/kg.K)", "h (kJ/kg)", "t=300"})
+        EXPECT_NE(text.find(title), std::string::npos) << title;
     std::ifstream pvFile((dir.path() / "pv.svg").string());
     const std::string pv((std::istreambuf_iterator<char>(pvFile)), std::istreambuf_iterator<char>());
-    for (const char* title : {"v (m^3/kg)", "p (MPa)"}) EXPECT_NE(pv.find(title), std::string::npos) << title;
+    // The file is titled after the chart it holds.
+    for (const char* title : {"<title>水的p-v图</title>", "v (m^3/kg)", "p (MPa)"})
+        EXPECT_NE(pv.find(title), std::string::npos) << title;
     const QImage pt(QString::fromStdString((dir.path() / "pt.png").string()), "PNG");
     bool isochore = false;
     for (int y = 0; y < pt.height() && !isochore; ++y)
