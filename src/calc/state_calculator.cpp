@@ -7,6 +7,7 @@
 #include "numeric/rounding.h"
 #include "pairs_without_tp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -22,9 +23,13 @@ constexpr const char* kNoticeTitle = "注意";
 
 data::Message notice(const char* text) { return {kNoticeTitle, text, data::MessageIcon::Exclamation}; }
 
-// Saturation values at the known t or p, rounded as displayed: ts ps v' v'' h' h'' s' s''.
+// Saturation values at the known t or p: ts ps v' v'' h' h'' s' s''. The region is decided on
+// the values rounded as the saturation panel displays them; a wet state mixes the values as
+// interpolated, since rounding v'' to five decimals alone would shift a mixture's v by up to
+// 0.1 % near the critical point.
 struct SaturationRow {
-    SaturatedValues f{};  // 1-based
+    SaturatedValues f{};      // 1-based, rounded as displayed
+    SaturatedValues exact{};  // 1-based, as interpolated
     double ts() const { return f[1]; }
     double ps() const { return f[2]; }
 };
@@ -119,7 +124,7 @@ private:
             m_out.region = m_K2 > sat.ps() ? RegionWater : m_K2 < sat.ps() ? RegionVapor : RegionNeedsDryness;
         } else {
             // v, h or s against the saturated water and steam values.
-            const int liquidField = second.box == 2 ? 3 : second.box == 3 ? 5 : 7;
+            const int liquidField = liquidFieldOf(second.box);
             const double liquid = sat.f[liquidField];
             const double steam = sat.f[liquidField + 1];
             if (m_K2 < liquid)
@@ -176,6 +181,9 @@ private:
         reportRegion();
     }
 
+    // Field of the saturated-water value of the box's property (v, h or s) in a saturation row.
+    static int liquidFieldOf(int box) { return box == 2 ? 3 : box == 3 ? 5 : 7; }
+
     void reportRegion() {
         if (m_out.region == RegionInvalid) m_out.messages.push_back(notice("输入数值有误，请重新输入"));
         if (m_out.region == RegionNeedsDryness) m_out.messages.push_back(notice("湿蒸汽，请输入干度"));
@@ -191,8 +199,10 @@ private:
         if (m_lookup.FindData(m_db.connectionText(data::Source::Swater), "SWATER", m_firstIsT ? "ts" : "ps", m_K1, "wf",
                               1, slots.HrsSat, slots.LrsSat, 0, slack) != 1)
             return false;
-        for (int f = 1; f <= 8; ++f)
-            sat.f[f] = sswr(numeric::cz(slots, f, i1, m_K1), PropertyDecimals[f]);
+        for (int f = 1; f <= 8; ++f) {
+            sat.exact[f] = numeric::cz(slots, f, i1, m_K1);
+            sat.f[f] = sswr(sat.exact[f], PropertyDecimals[f]);
+        }
         return true;
     }
 
@@ -219,7 +229,7 @@ private:
         const double x = readNumber(box(5));
         const double t = m_firstIsT ? m_K1 : sat.ts();
         const double p = m_firstIsT ? sat.ps() : m_K1;
-        writeMixture(sat.f, t, p, x);
+        writeMixture(sat.exact, t, p, x);
     }
 
     void wetResults(const SaturationRow& sat, double liquid, double steam) {
@@ -235,10 +245,14 @@ private:
             box(5) = "(none)";
             return;
         }
+        // The dryness from the interpolated values, held within 0-1: the region rule has put
+        // the value between the displayed ones, which may differ from these in the last digit.
         // x passes through its box as general text and is read back before use.
-        box(5) = generalText((m_K2 - liquid) / (steam - liquid));
-        const double x = readNumber(box(5));
-        writeMixture(sat.f, sat.ts(), sat.ps(), x);
+        const int liquidField = liquidFieldOf(secondOf(m_out.pairCase).box);
+        const double exactLiquid = sat.exact[liquidField], exactSteam = sat.exact[liquidField + 1];
+        const double x = std::clamp((m_K2 - exactLiquid) / (exactSteam - exactLiquid), 0.0, 1.0);
+        box(5) = generalText(x == 0.0 ? 0.0 : x);  // never "-0"
+        writeMixture(sat.exact, sat.ts(), sat.ps(), readNumber(box(5)));
     }
 
     void search() {
