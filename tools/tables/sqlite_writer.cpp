@@ -22,13 +22,21 @@ bool isInteger(const TableLayout& layout, const std::string& column) {
 }
 
 void fillTable(sqlite3* db, const TableLayout& layout, const std::vector<std::vector<double>>& rows) {
-    std::string create = "CREATE TABLE " + layout.table + " (n INTEGER PRIMARY KEY";
+    const bool clustered = !layout.clusterKey.empty();
+    std::string create = "CREATE TABLE " + layout.table + (clustered ? " (n INTEGER NOT NULL" : " (n INTEGER PRIMARY KEY");
     std::string insert = "INSERT INTO " + layout.table + " VALUES (?";
     for (const auto& c : layout.columns) {
         create += ", " + c + (isInteger(layout, c) ? " INTEGER" : " REAL");
         insert += ", ?";
     }
-    exec(db, create + ")");
+    if (clustered) {
+        std::string key;
+        for (const auto& c : layout.clusterKey) key += (key.empty() ? "" : ", ") + c;
+        create += ", PRIMARY KEY (" + key + ")) WITHOUT ROWID";
+    } else {
+        create += ")";
+    }
+    exec(db, create);
     insert += ")";
     exec(db, "BEGIN");
     sqlite3_stmt* statement = nullptr;

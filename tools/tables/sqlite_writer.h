@@ -14,6 +14,10 @@ struct TableLayout {
     std::vector<std::string> columns;               ///< after n; all REAL except those in integerColumns
     std::vector<std::string> integerColumns;
     std::vector<std::vector<std::string>> indexes;  ///< column lists
+    /// When set, the rows are stored in the order of these columns (a table without row ids
+    /// keyed by them, n an ordinary column): the table is then itself the index along its key,
+    /// which saves a third of a grid's size over a row-id table with an index beside it.
+    std::vector<std::string> clusterKey;
 };
 
 /// Writes rows (one value per column, n is added as 1, 2, ...) to file. Throws std::runtime_error.
