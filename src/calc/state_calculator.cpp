@@ -60,7 +60,17 @@ public:
             decideRegion();
             // Pairs without t or p are found whole by their own search.
             const bool withTP = m_out.pairCase < PairVH;
-            if (withTP && (m_out.region == RegionWater || m_out.region == RegionVapor)) search();
+            if (withTP && (m_out.region == RegionWater || m_out.region == RegionVapor)) {
+                search();
+                // A value between a displayed saturated value and the one it rounds may lie
+                // inside the dome although the displayed value puts it outside; when the
+                // region's side holds no state with it, it is the wet state it names.
+                if (!m_out.messages.empty() && m_insideDome) {
+                    m_out.messages.clear();
+                    const int liquidField = liquidFieldOf(secondOf(m_out.pairCase).box);
+                    wetResults(m_sat, m_sat.f[liquidField], m_sat.f[liquidField + 1]);
+                }
+            }
             if (!m_out.messages.empty()) clearUnticked();
         }
         m_out.answered = m_out.messages.empty();
@@ -123,10 +133,11 @@ private:
         if (pair == PairTP) {
             m_out.region = m_K2 > sat.ps() ? RegionWater : m_K2 < sat.ps() ? RegionVapor : RegionNeedsDryness;
         } else {
-            // v, h or s against the saturated water and steam values.
+            // v, h or s against the saturated water and steam values as displayed.
             const int liquidField = liquidFieldOf(second.box);
             const double liquid = sat.f[liquidField];
             const double steam = sat.f[liquidField + 1];
+            m_insideDome = m_K2 >= sat.exact[liquidField] && m_K2 <= sat.exact[liquidField + 1];
             if (m_K2 < liquid)
                 m_out.region = RegionWater;
             else if (m_K2 > steam)
@@ -341,6 +352,7 @@ private:
     double m_K2 = 0.0;
     SaturationRow m_sat;  // at the first known, when below the critical point
     bool m_haveSat = false;
+    bool m_insideDome = false;  // the second value lies between the interpolated saturated values
 };
 
 }  // namespace

@@ -407,6 +407,40 @@ TEST(StateWetTest, MixtureIsMadeOfTheUnroundedSaturatedValues) {
     }
 }
 
+TEST(StateWetTest, ValueBetweenADisplayedSaturatedValueAndTheOneItRoundsIsAnswered) {
+    // v'' shows 5 decimals, h'' 2 and s'' 4: a value just inside the true dome may lie beyond
+    // the displayed saturated value, so the region rule calls it steam. It names the state
+    // next to saturated steam: the wet one near x = 1 when the steam tables hold no state
+    // with it, else the steam on the saturation line itself; never a refusal.
+    int tried = 0;
+    for (double t = 330.05; t < 372.0; t += 0.37) {
+        const iapws95::Saturation sat = iapws95::saturationT(t + kKelvin);
+        const struct {
+            int box;
+            double exact;
+            int decimals;
+        } ends[] = {{V, sat.vapour.v, 5}, {H, sat.vapour.h, 2}, {S, sat.vapour.s, 4}};
+        for (const auto& e : ends) {
+            const double unit = std::pow(10.0, -e.decimals);
+            const double shown = std::round(e.exact / unit) * unit;
+            if (shown - e.exact > -0.4 * unit) continue;  // no sliver wide enough to test
+            ++tried;
+            const std::string value = typed(0.5 * (shown + e.exact));
+            SCOPED_TRACE(testing::Message() << "t " << t << ", box " << e.box << " = " << value);
+            const StateOutcome out = calculate({{T, typed(t)}, {e.box, value}});
+            ASSERT_TRUE(out.messages.empty());
+            if (out.region == RegionWet) {
+                EXPECT_GE(numeric::readNumber(out.panel.text[X]), 0.99);
+                EXPECT_LE(numeric::readNumber(out.panel.text[X]), 1.0);
+            } else {
+                EXPECT_EQ(out.region, RegionVapor);
+                EXPECT_NEAR(numeric::readNumber(out.panel.text[P]), sat.p, 2e-4 * sat.p);
+            }
+        }
+    }
+    EXPECT_GE(tried, 10);
+}
+
 TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
     struct Case {
         Known known;

@@ -120,6 +120,20 @@ TEST(StateOnTheSurfaceTest, EveryStateTheTablesHoldIsAnswered) {
     }
 }
 
+// Where the properties bend most outside the band: steam close to saturation from 10 MPa on,
+// compressed water close to saturation above 15 MPa, and supercritical water along the
+// pseudo-critical line up to about 70 MPa. Linear interpolation between neighbouring grid
+// lines meets the targets there only where the lines lie close enough.
+TEST(StateOnTheSurfaceTest, WhereThePropertiesBendMostTheTargetsHold) {
+    const double states[][2] = {{317.97, 10.836928}, {322.05, 10.327015}, {329.71, 11.138071}, {351.3, 16.5},
+                                {357.6, 17.9},       {357.4, 18.4},       {406.77, 31.201768}, {411.02, 34.245832},
+                                {419.98, 33.249245}, {425.49, 30.715405}, {391.3, 27.1},       {500.89, 35.760199},
+                                {507.14, 55.391034}, {553.56, 58.553980}, {546.58, 63.097341}, {390.25, 26.0}};
+    for (const auto& state : states)
+        for (const Pair& pair : {Pair{T, P}, Pair{T, V}, Pair{T, H}, Pair{P, H}, Pair{P, S}, Pair{V, S}})
+            expectAnsweredWithinAllowance(state[0], state[1], pair);
+}
+
 TEST(StateOnTheSurfaceTest, NearTheCriticalPointTheBandTargetsHold) {
     struct Case {
         double t, p;

@@ -47,10 +47,20 @@ std::vector<double> gridPressures() {
     for (int m = 22065; m < 22100; m += 1) p.push_back(decimalKey(m, -3));
     for (int m = 22100; m < 22200; m += 5) p.push_back(decimalKey(m, -3));
     for (int m = 22200; m < 24000; m += 20) p.push_back(decimalKey(m, -3));
-    for (int m = 2400; m < 2700; m += 5) p.push_back(decimalKey(m, -2));
-    for (int m = 2700; m < 3000; m += 20) p.push_back(decimalKey(m, -2));
+    for (int m = 2400; m < 3000; m += 5) p.push_back(decimalKey(m, -2));
+    for (int m = 26000; m < 26500; m += 25) p.push_back(decimalKey(m, -3));
+    // Steam near saturation from 10 MPa on bends sharply along its isotherms, and so does
+    // supercritical water along the pseudo-critical line up to about 70 MPa: closer isobars
+    // keep linear interpolation between neighbours within the targets there.
+    for (int m = 1000; m < 1400; m += 10) p.push_back(decimalKey(m, -2));
+    for (int m = 1400; m < 1800; m += 5) p.push_back(decimalKey(m, -2));
+    for (int m = 3000; m < 3600; m += 10) p.push_back(decimalKey(m, -2));
+    for (int m = 3600; m < 4000; m += 20) p.push_back(decimalKey(m, -2));
+    for (int m = 4000; m < 5000; m += 25) p.push_back(decimalKey(m, -2));
+    for (int m = 500; m < 700; m += 5) p.push_back(decimalKey(m, -1));
     // Beyond 100 MPa a few more isobars, so states near 100 MPa are bracketed on both sides.
     for (int m = 100; m <= 120; m += 2) p.push_back(m);
+    p.push_back(101);
     p.push_back(kCriticalP);
     std::sort(p.begin(), p.end());
     p.erase(std::unique(p.begin(), p.end()), p.end());
@@ -64,7 +74,10 @@ std::vector<double> stretchedLiquidPressures() {
 std::vector<double> gridTemperatures(GridTable table) {
     std::vector<int64_t> milli{10};
     if (table == GridTable::Water) {
-        addRange(milli, 1000, 360000, 1000);
+        // Compressed water close to saturation above 15 MPa: half and quarter kelvins.
+        addRange(milli, 1000, 340000, 1000);
+        addRange(milli, 340500, 355000, 500);
+        addRange(milli, 355250, 360000, 250);
         // Tenths of a kelvin through the near-critical band: compressed water close to
         // saturation and the pseudo-critical peak of cp above the critical pressure; twentieths
         // within a few kelvins of the critical point.
@@ -77,7 +90,9 @@ std::vector<double> gridTemperatures(GridTable table) {
     } else {
         // Steam near saturation at high pressure has a large, fast-changing cp: whole kelvins there.
         addRange(milli, 2000, 250000, 2000);
-        addRange(milli, 251000, 362000, 1000);
+        addRange(milli, 251000, 330000, 1000);
+        addRange(milli, 330500, 349000, 500);
+        addRange(milli, 349250, 362000, 250);
         // Quarter kelvins close to the critical point, where steam near saturation has a
         // large, fast-changing cp and its metastable continuation is short.
         addRange(milli, 362250, 371000, 250);
@@ -87,12 +102,16 @@ std::vector<double> gridTemperatures(GridTable table) {
         addRange(milli, 375250, 378000, 250);
     }
     addRange(milli, 373950, 373950, 1);
-    // Half kelvins along the pseudo-critical line, where cp peaks sharply.
-    addRange(milli, 374000, 420000, 500);
-    addRange(milli, 421000, 440000, 1000);
-    addRange(milli, 442000, 500000, 2000);
+    // Along the pseudo-critical line, where cp peaks sharply, the steps widen with its
+    // temperature (it climbs to about 600 C at 70 MPa) as the peak flattens.
+    addRange(milli, 374000, 386000, 500);
+    addRange(milli, 386200, 404000, 200);
+    addRange(milli, 404500, 430000, 500);
+    addRange(milli, 431000, 480000, 1000);
+    addRange(milli, 482000, 560000, 2000);
+    addRange(milli, 562500, 620000, 2500);
     // Past 800 C a few more, so states near 800 C are bracketed on both sides.
-    addRange(milli, 505000, 850000, 5000);
+    addRange(milli, 625000, 850000, 5000);
     std::vector<double> t;
     for (int64_t m : milli) t.push_back(milliKey(m));
     return t;
