@@ -46,7 +46,8 @@ std::vector<double> gridPressures() {
     // Finer isobars just above the critical pressure, where the pseudo-critical peak is sharp.
     for (int m = 22065; m < 22100; m += 1) p.push_back(decimalKey(m, -3));
     for (int m = 22100; m < 22200; m += 5) p.push_back(decimalKey(m, -3));
-    for (int m = 22200; m < 24000; m += 20) p.push_back(decimalKey(m, -3));
+    for (int m = 22200; m < 23000; m += 10) p.push_back(decimalKey(m, -3));
+    for (int m = 23000; m < 24000; m += 20) p.push_back(decimalKey(m, -3));
     for (int m = 2400; m < 3000; m += 5) p.push_back(decimalKey(m, -2));
     for (int m = 26000; m < 26500; m += 25) p.push_back(decimalKey(m, -3));
     // Steam near saturation from 10 MPa on bends sharply along its isotherms, and so does
@@ -80,22 +81,23 @@ std::vector<double> gridTemperatures(GridTable table) {
         addRange(milli, 355250, 360000, 250);
         // Tenths of a kelvin through the near-critical band: compressed water close to
         // saturation and the pseudo-critical peak of cp above the critical pressure; twentieths
-        // within a few kelvins of the critical point.
+        // within a few kelvins of the critical point, where the peak is sharpest.
         addRange(milli, 360100, 370000, 100);
         addRange(milli, 370050, 373900, 50);
         addRange(milli, 373950, 373950, 1);
         addRange(milli, 373960, 374100, 10);
-        addRange(milli, 374150, 375000, 50);
-        addRange(milli, 375100, 392000, 100);
+        addRange(milli, 374150, 377000, 50);
+        addRange(milli, 377100, 392000, 100);
     } else {
         // Steam near saturation at high pressure has a large, fast-changing cp: whole kelvins there.
         addRange(milli, 2000, 250000, 2000);
         addRange(milli, 251000, 330000, 1000);
         addRange(milli, 330500, 349000, 500);
         addRange(milli, 349250, 362000, 250);
-        // Quarter kelvins close to the critical point, where steam near saturation has a
-        // large, fast-changing cp and its metastable continuation is short.
-        addRange(milli, 362250, 371000, 250);
+        // Quarter, tenth and twentieth kelvins close to the critical point, where steam near
+        // saturation has a large, fast-changing cp and its metastable continuation is short.
+        addRange(milli, 362250, 366000, 250);
+        addRange(milli, 366100, 371000, 100);
         addRange(milli, 371050, 373900, 50);
         addRange(milli, 373950, 373950, 1);
         addRange(milli, 374000, 375000, 50);
