@@ -29,6 +29,38 @@ double saturationTemperature(double p) {
 
 }  // namespace
 
+namespace {
+
+// Pressure keys m * 10^exponent (MPa) for from <= m < to.
+struct KeyRun {
+    int from, to, step, exponent;
+};
+
+constexpr KeyRun kCloserIsobars[] = {
+    // Close below the critical pressure the saturation temperature changes fast and the
+    // metastable runs are short (the spinodals close in), so the isobars lie closer there.
+    {1800, 2100, 5, -2},
+    {2100, 2206, 1, -2},
+    // Just above the critical pressure, where the pseudo-critical peak is sharp.
+    {22065, 22100, 1, -3},
+    {22100, 22200, 5, -3},
+    {22200, 23000, 10, -3},
+    {23000, 24000, 20, -3},
+    {2400, 3000, 5, -2},
+    {26000, 26500, 25, -3},
+    // Steam near saturation from 10 MPa on bends sharply along its isotherms, and so does
+    // supercritical water along the pseudo-critical line up to about 70 MPa: closer isobars
+    // keep linear interpolation between neighbours within the targets there.
+    {1000, 1400, 10, -2},
+    {1400, 1800, 5, -2},
+    {3000, 3600, 10, -2},
+    {3600, 4000, 20, -2},
+    {4000, 5000, 25, -2},
+    {500, 700, 5, -1},
+};
+
+}  // namespace
+
 std::vector<double> gridPressures() {
     // Three-digit mantissas, at most 2.5 % apart, so that ideal-gas entropy (R ln p) stays
     // within 1e-4 kJ/(kg K) between neighbours; the critical pressure itself is a key.
@@ -39,26 +71,8 @@ std::vector<double> gridPressures() {
             if (value >= 0.00058 - 1e-12 && value < 100.0) p.push_back(value);
         }
     }
-    // Close below the critical pressure the saturation temperature changes fast and the
-    // metastable runs are short (the spinodals close in), so the isobars lie closer there.
-    for (int m = 1800; m < 2100; m += 5) p.push_back(decimalKey(m, -2));
-    for (int m = 2100; m < 2206; ++m) p.push_back(decimalKey(m, -2));
-    // Finer isobars just above the critical pressure, where the pseudo-critical peak is sharp.
-    for (int m = 22065; m < 22100; m += 1) p.push_back(decimalKey(m, -3));
-    for (int m = 22100; m < 22200; m += 5) p.push_back(decimalKey(m, -3));
-    for (int m = 22200; m < 23000; m += 10) p.push_back(decimalKey(m, -3));
-    for (int m = 23000; m < 24000; m += 20) p.push_back(decimalKey(m, -3));
-    for (int m = 2400; m < 3000; m += 5) p.push_back(decimalKey(m, -2));
-    for (int m = 26000; m < 26500; m += 25) p.push_back(decimalKey(m, -3));
-    // Steam near saturation from 10 MPa on bends sharply along its isotherms, and so does
-    // supercritical water along the pseudo-critical line up to about 70 MPa: closer isobars
-    // keep linear interpolation between neighbours within the targets there.
-    for (int m = 1000; m < 1400; m += 10) p.push_back(decimalKey(m, -2));
-    for (int m = 1400; m < 1800; m += 5) p.push_back(decimalKey(m, -2));
-    for (int m = 3000; m < 3600; m += 10) p.push_back(decimalKey(m, -2));
-    for (int m = 3600; m < 4000; m += 20) p.push_back(decimalKey(m, -2));
-    for (int m = 4000; m < 5000; m += 25) p.push_back(decimalKey(m, -2));
-    for (int m = 500; m < 700; m += 5) p.push_back(decimalKey(m, -1));
+    for (const KeyRun& run : kCloserIsobars)
+        for (int m = run.from; m < run.to; m += run.step) p.push_back(decimalKey(m, run.exponent));
     // Beyond 100 MPa a few more isobars, so states near 100 MPa are bracketed on both sides.
     for (int m = 100; m <= 120; m += 2) p.push_back(m);
     p.push_back(101);
