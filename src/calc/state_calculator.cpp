@@ -62,9 +62,10 @@ public:
             const bool withTP = m_out.pairCase < PairVH;
             if (withTP && (m_out.region == RegionWater || m_out.region == RegionVapor)) {
                 search();
-                // A value between a displayed saturated value and the one it rounds may lie
-                // inside the dome although the displayed value puts it outside; when the
-                // region's side holds no state with it, it is the wet state it names.
+                // A value between the displayed saturated-water value and the one it rounds
+                // lies inside the dome although the displayed value puts it outside; when the
+                // water table holds no state with it (h of compressed water mostly exceeds h'),
+                // it is the wet state it names.
                 if (!m_out.messages.empty() && m_insideDome) {
                     m_out.messages.clear();
                     const int liquidField = liquidFieldOf(secondOf(m_out.pairCase).box);
@@ -137,10 +138,13 @@ private:
             const int liquidField = liquidFieldOf(second.box);
             const double liquid = sat.f[liquidField];
             const double steam = sat.f[liquidField + 1];
+            // v, h and s of steam at a given t or p all exceed their saturated-steam values, so
+            // a value beyond the displayed v'', h'' or s'' but short of the interpolated one is
+            // no steam: it is the wet state next to x = 1.
             m_insideDome = m_K2 >= sat.exact[liquidField] && m_K2 <= sat.exact[liquidField + 1];
             if (m_K2 < liquid)
                 m_out.region = RegionWater;
-            else if (m_K2 > steam)
+            else if (m_K2 > steam && !m_insideDome)
                 m_out.region = RegionVapor;
             else
                 wetResults(sat, liquid, steam);
