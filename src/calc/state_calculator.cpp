@@ -68,6 +68,7 @@ public:
                 // it is the wet state it names.
                 if (!m_out.messages.empty() && m_insideDome) {
                     m_out.messages.clear();
+                    m_out.Choose = 0;  // the answer comes from no table match
                     const int liquidField = liquidFieldOf(secondOf(m_out.pairCase).box);
                     wetResults(m_sat, m_sat.f[liquidField], m_sat.f[liquidField + 1]);
                 }

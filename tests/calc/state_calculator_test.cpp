@@ -407,9 +407,10 @@ TEST(StateWetTest, MixtureIsMadeOfTheUnroundedSaturatedValues) {
     }
 }
 
-TEST(StateWetTest, ValueJustShortOfTheSaturatedSteamValueIsWet) {
-    // v'' shows 5 decimals, h'' 2 and s'' 4: a value just inside the true dome may lie beyond
-    // the displayed saturated value. No steam has it, so it names the wet state near x = 1.
+TEST(StateWetTest, ValueJustInsideTheDomeBeyondItsDisplayedEdgeIsWet) {
+    // v'' shows 5 decimals, h'' 2 and s'' 4, s' 4: a value just inside the true dome may lie
+    // beyond the displayed saturated value. No steam has it (nor water an s above s'), so it
+    // names the wet state near x = 1 (x = 0).
     int tried = 0;
     for (double t = 330.05; t < 372.0; t += 0.37) {
         const iapws95::Saturation sat = iapws95::saturationT(t + kKelvin);
@@ -417,22 +418,23 @@ TEST(StateWetTest, ValueJustShortOfTheSaturatedSteamValueIsWet) {
             int box;
             double exact;
             int decimals;
-        } ends[] = {{V, sat.vapour.v, 5}, {H, sat.vapour.h, 2}, {S, sat.vapour.s, 4}};
+            bool steam;
+        } ends[] = {{V, sat.vapour.v, 5, true}, {H, sat.vapour.h, 2, true}, {S, sat.vapour.s, 4, true},
+                    {S, sat.liquid.s, 4, false}};
         for (const auto& e : ends) {
             const double unit = std::pow(10.0, -e.decimals);
-            const double shown = std::round(e.exact / unit) * unit;
-            if (shown - e.exact > -0.4 * unit) continue;  // no sliver wide enough to test
+            const double beyond = (std::round(e.exact / unit) * unit - e.exact) * (e.steam ? -1 : 1);
+            if (beyond < 0.4 * unit) continue;  // no sliver wide enough to test
             ++tried;
-            const std::string value = typed(0.5 * (shown + e.exact));
+            const std::string value = typed(e.exact + (e.steam ? -0.5 : 0.5) * beyond);
             SCOPED_TRACE(testing::Message() << "t " << t << ", box " << e.box << " = " << value);
             const StateOutcome out = calculate({{T, typed(t)}, {e.box, value}});
             EXPECT_TRUE(out.messages.empty());
             EXPECT_EQ(out.region, RegionWet);
-            EXPECT_GE(numeric::readNumber(out.panel.text[X]), 0.99);
-            EXPECT_LE(numeric::readNumber(out.panel.text[X]), 1.0);
+            EXPECT_NEAR(numeric::readNumber(out.panel.text[X]), e.steam ? 1.0 : 0.0, 0.01);
         }
     }
-    EXPECT_GE(tried, 10);
+    EXPECT_GE(tried, 12);
 }
 
 TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
