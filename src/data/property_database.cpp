@@ -9,10 +9,6 @@
 
 namespace steam::data {
 
-std::string dataFileName(Source source) { return std::string(sourceInfo(source).stem + 1) + ".sqlite"; }
-
-const SourceInfo& sourceInfo(Source source) { return kSources[static_cast<size_t>(source)]; }
-
 PropertyDatabase::PropertyDatabase() = default;
 PropertyDatabase::~PropertyDatabase() = default;
 

@@ -3,6 +3,8 @@
 // vapour (t, p) grids, the four tables of the h-s chart's curve points and the curve points
 // of the other charts (chart_tables.h). Each is a read-only SQLite file named after its stem. Callers address a source by its connection text,
 // the fixed provider prefix followed by the directory and the stem ("...\swater").
+#include "schema.h"
+
 #include <array>
 #include <filesystem>
 #include <map>
@@ -15,32 +17,8 @@ namespace steam::data {
 
 class SqliteSource;
 
-enum class Source { Swater, Water, Vapor, DengT, DengP, DengV, DengX, Charts };
-inline constexpr int kSourceCount = 8;
-
-struct SourceInfo {
-    Source source;
-    const char* stem;   ///< with the leading backslash, as in the connection text
-    const char* table;  ///< the one table the source holds (the charts source: its first)
-};
-
-inline constexpr std::array<SourceInfo, kSourceCount> kSources{{
-    {Source::Swater, "\\swater", "SWATER"},
-    {Source::Water, "\\water", "WATER"},
-    {Source::Vapor, "\\vapor", "VAPOR"},
-    {Source::DengT, "\\DengT", "DengT"},
-    {Source::DengP, "\\DengP", "DengP"},
-    {Source::DengV, "\\DengV", "DengV"},
-    {Source::DengX, "\\DengX", "DengX"},
-    {Source::Charts, "\\charts", "TS_H"},
-}};
-
 inline constexpr const char* kConnectionPrefix =
     "Provider=MSDASQL.1;Persist Security Info=False;Data Source=MS Access Database;Initial Catalog=";
-
-/// File name of a source: its stem without the backslash, plus ".sqlite".
-std::string dataFileName(Source source);
-const SourceInfo& sourceInfo(Source source);
 
 class PropertyDatabase {
 public:

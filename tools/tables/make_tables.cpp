@@ -8,7 +8,7 @@
 #include "sqlite_writer.h"
 
 #include "data/chart_tables.h"
-#include "data/property_database.h"
+#include "data/schema.h"
 #include "iapws95.h"
 
 #include <chrono>
