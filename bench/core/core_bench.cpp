@@ -1,14 +1,15 @@
-// One saturation calculation, one state calculation per table match kind (Choose 1 to 4), each
-// known pair over a fixed sample of random single-phase states, the pairs that can name a wet
-// state without t or p over random wet states, and the direct IAPWS-95 evaluation of the same
-// state from (t, p) and from (p, h). Each runs five times and reports mean, median and spread;
-// the targets are a median under 100 us for a state calculation with t or p, under 200 us for
-// one without, and under 30 us for a saturation calculation.
-#include "calc/panels.h"
-#include "calc/saturation_calculator.h"
-#include "calc/state_calculator.h"
+// The calculators through their typed interface: one saturation calculation, one state
+// calculation per table match kind (Choose 1 to 4), each known pair over a fixed sample of
+// random single-phase states, the pairs that can name a wet state without t or p over random
+// wet states; then the same through the panels (number reading and box texts included), and the
+// direct IAPWS-95 evaluation of a state from (t, p) and from (p, h). Each runs five times and
+// reports mean, median and spread.
+#include "calc/saturation_solver.h"
+#include "calc/state_solver.h"
 #include "data/property_database.h"
-#include "data/query_text.h"
+#include "numeric/number_text.h"
+#include "panels/saturation_panel.h"
+#include "panels/state_panel.h"
 
 #include "iapws95.h"
 
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace steam;
+using calc::Property;
 
 const data::PropertyDatabase& tables() {
     static data::PropertyDatabase db;
@@ -31,73 +33,71 @@ const data::PropertyDatabase& tables() {
     return db;
 }
 
-void SaturationCalculation(benchmark::State& state) {
+
+void SaturationSolve(benchmark::State& state) {
     if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
-    calc::SaturationPanel panel;
-    calc::OPT_Click(panel, 0);
+    for (auto _ : state) {
+        calc::SaturationSolution out = calc::solveSaturation(tables(), calc::SatProperty::ts, 100);
+        benchmark::DoNotOptimize(out);
+    }
+    if (!calc::solveSaturation(tables(), calc::SatProperty::ts, 100).solved) state.SkipWithError("ts 100 gave no result");
+}
+BENCHMARK(SaturationSolve)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void SaturationPanel(benchmark::State& state) {
+    if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
+    panels::SaturationPanel panel;
+    panels::OPT_Click(panel, 0);
     panel.text[0] = "100";
     for (auto _ : state) {
-        calc::SaturationOutcome out = calc::SCAL_Click(tables(), panel);
+        panels::SaturationOutcome out = panels::SCAL_Click(tables(), panel);
         benchmark::DoNotOptimize(out);
     }
-    if (!calc::SCAL_Click(tables(), panel).result) state.SkipWithError("ts 100 gave no result");
 }
-BENCHMARK(SaturationCalculation)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(SaturationPanel)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// t and p typed: WATER tabulates whole kelvins and the pressures 3.50 and 3.55 (3.52 is not).
-void StateCalculation(benchmark::State& state, const char* t, const char* p, int expectedChoose) {
+// t and p: WATER tabulates whole kelvins and the pressures 3.50 and 3.55 (3.52 is not).
+void StateSolve(benchmark::State& state, double t, double p, int expectedChoose) {
     if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
-    calc::StatePanel panel;
-    panel.text = {t, p, "0", "0", "0", "0"};
-    panel.ticked[0] = panel.ticked[1] = true;
-    calc::CHK_Click(panel);
-    const calc::StateOutcome check = calc::SCAL2_Click(tables(), panel);
-    if (check.Choose != expectedChoose || !check.messages.empty())
-        return state.SkipWithError(("t=" + std::string(t) + " p=" + p + " gave Choose " + std::to_string(check.Choose)).c_str());
+    const calc::StateSolution check = calc::solveState(tables(), Property::t, t, Property::p, p);
+    if (check.Choose != expectedChoose || !check.solved())
+        return state.SkipWithError(("t=" + std::to_string(t) + " p=" + std::to_string(p) + " gave Choose " +
+                                    std::to_string(check.Choose)).c_str());
     for (auto _ : state) {
-        calc::StateOutcome out = calc::SCAL2_Click(tables(), panel);
+        calc::StateSolution out = calc::solveState(tables(), Property::t, t, Property::p, p);
         benchmark::DoNotOptimize(out);
     }
 }
-BENCHMARK_CAPTURE(StateCalculation, Choose1_t200_p3_5, "200", "3.5", 1)
-    ->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StateCalculation, Choose2_t200_p3_52, "200", "3.52", 2)
-    ->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StateCalculation, Choose3_t200_5_p3_5, "200.5", "3.5", 3)
-    ->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StateCalculation, Choose4_t200_5_p3_52, "200.5", "3.52", 4)
-    ->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose1_t200_p3_5, 200, 3.5, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose2_t200_p3_52, 200, 3.52, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose3_t200_5_p3_5, 200.5, 3.5, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// A panel with boxes `first` and `second` ticked and typed from values (t p v h s x), the
-// others "0".
-calc::StatePanel typedPanel(int first, int second, const double* values) {
-    calc::StatePanel panel;
-    panel.text = {"0", "0", "0", "0", "0", "0"};
-    panel.ticked[first] = panel.ticked[second] = true;
-    panel.text[first] = data::numberText(values[first]);
-    panel.text[second] = data::numberText(values[second]);
-    calc::CHK_Click(panel);
-    return panel;
-}
+// One request of the state calculator: two properties and their values.
+struct Known {
+    Property a, b;
+    double va, vb;
+};
 
-// Calculates the panels in turn, so the time is the mean over the sample.
-void CalculateInTurn(benchmark::State& state, const std::vector<calc::StatePanel>& panels) {
+// Solves the requests in turn, so the time is the mean over the sample.
+void SolveInTurn(benchmark::State& state, const std::vector<Known>& sample) {
     if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
     size_t next = 0;
     for (auto _ : state) {
-        calc::StateOutcome out = calc::SCAL2_Click(tables(), panels[next]);
+        const Known& k = sample[next];
+        calc::StateSolution out = calc::solveState(tables(), k.a, k.va, k.b, k.vb);
         benchmark::DoNotOptimize(out);
-        next = (next + 1) % panels.size();
+        next = (next + 1) % sample.size();
     }
 }
 
 // 256 random stable single-phase states (t 0.01-800 C, log p 0.001-100 MPa, more than 0.1 K
-// off saturation), each as a panel with the pair's two boxes typed.
-std::vector<calc::StatePanel> pairPanels(int first, int second) {
+// off saturation), each as the pair's two values.
+std::vector<Known> singlePhaseSample(int first, int second) {
     std::mt19937_64 rng(20261207);
     std::uniform_real_distribution<double> tDist(0.01, 800.0), lpDist(-3.0, 2.0);
-    std::vector<calc::StatePanel> panels;
-    while (panels.size() < 256) {
+    std::vector<Known> sample;
+    while (sample.size() < 256) {
         const double t = tDist(rng), p = std::pow(10.0, lpDist(rng)), T = t + 273.15;
         auto branch = iapws95::Branch::Liquid;
         if (T < iapws95::Tc && p < iapws95::pc) {
@@ -107,46 +107,70 @@ std::vector<calc::StatePanel> pairPanels(int first, int second) {
         }
         const iapws95::State st = iapws95::stateTP(T, p, branch);
         const double values[] = {t, p, st.v, st.h, st.s};
-        panels.push_back(typedPanel(first, second, values));
+        sample.push_back({Property(first), Property(second), values[first], values[second]});
     }
-    return panels;
+    return sample;
 }
 
-void PairCalculation(benchmark::State& state, int first, int second) { CalculateInTurn(state, pairPanels(first, second)); }
-BENCHMARK_CAPTURE(PairCalculation, t_p, 0, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, t_v, 0, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, t_h, 0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, t_s, 0, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, p_v, 1, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, p_h, 1, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, p_s, 1, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, v_s, 2, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(PairCalculation, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+void PairSolve(benchmark::State& state, int first, int second) { SolveInTurn(state, singlePhaseSample(first, second)); }
+BENCHMARK_CAPTURE(PairSolve, t_p, 0, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, t_v, 0, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, t_h, 0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, t_s, 0, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, p_v, 1, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, p_h, 1, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, p_s, 1, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, v_s, 2, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// 256 random wet states (ts 0.01-373.9 C, dryness 0-1), each as a panel with the pair's two
-// boxes typed.
-std::vector<calc::StatePanel> wetPanels(int first, int second) {
+// 256 random wet states (ts 0.01-373.9 C, dryness 0-1), each as the pair's two values.
+std::vector<Known> wetSample(int first, int second) {
     std::mt19937_64 rng(20261207);
     std::uniform_real_distribution<double> tDist(0.01, 373.9), xDist(0.0, 1.0);
-    std::vector<calc::StatePanel> panels;
-    while (panels.size() < 256) {
+    std::vector<Known> sample;
+    while (sample.size() < 256) {
         const double x = xDist(rng);
         const iapws95::Saturation sat = iapws95::saturationT(tDist(rng) + 273.15);
         const auto mix = [x](double liquid, double vapour) { return liquid + x * (vapour - liquid); };
         const double values[] = {sat.T - 273.15, sat.p, mix(sat.liquid.v, sat.vapour.v), mix(sat.liquid.h, sat.vapour.h),
                                  mix(sat.liquid.s, sat.vapour.s), x};
-        panels.push_back(typedPanel(first, second, values));
+        sample.push_back({Property(first), Property(second), values[first], values[second]});
     }
-    return panels;
+    return sample;
 }
 
-void WetPairCalculation(benchmark::State& state, int first, int second) { CalculateInTurn(state, wetPanels(first, second)); }
-BENCHMARK_CAPTURE(WetPairCalculation, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(WetPairCalculation, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(WetPairCalculation, v_x, 2, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(WetPairCalculation, h_x, 3, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(WetPairCalculation, s_x, 4, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+void WetPairSolve(benchmark::State& state, int first, int second) { SolveInTurn(state, wetSample(first, second)); }
+BENCHMARK_CAPTURE(WetPairSolve, t_h, 0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairSolve, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairSolve, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairSolve, v_x, 2, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairSolve, h_x, 3, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(WetPairSolve, s_x, 4, 5)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same requests through the state panel: the values typed as their shortest text, read
+// back by the boxes' rule, and the answer written as box texts.
+void PanelInTurn(benchmark::State& state, int first, int second) {
+    if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
+    std::vector<panels::StatePanel> sample;
+    for (const Known& k : singlePhaseSample(first, second)) {
+        panels::StatePanel panel;
+        panel.text = {"0", "0", "0", "0", "0", "0"};
+        panel.ticked[first] = panel.ticked[second] = true;
+        panel.text[first] = numeric::shortestText(k.va);
+        panel.text[second] = numeric::shortestText(k.vb);
+        panels::CHK_Click(panel);
+        sample.push_back(panel);
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        panels::StateOutcome out = panels::SCAL2_Click(tables(), sample[next]);
+        benchmark::DoNotOptimize(out);
+        next = (next + 1) % sample.size();
+    }
+}
+BENCHMARK_CAPTURE(PanelInTurn, t_p, 0, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PanelInTurn, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void Iapws95FromTP(benchmark::State& state) {
     for (auto _ : state) {

@@ -1,7 +1,6 @@
 #include "pairs_without_tp.h"
 
-#include "data/property_database.h"
-#include "data/surface_pair_search.h"
+#include "search/surface_pair_search.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 #include "property_columns.h"
@@ -14,9 +13,9 @@
 namespace steam::calc {
 namespace {
 
-using data::SaturatedValues;
-using data::SaturationWalk;
-using Outcome = data::SurfacePairSearch::Outcome;
+using search::SaturatedValues;
+using search::SaturationWalk;
+using Outcome = search::SurfacePairSearch::Outcome;
 
 // Where a property of the state panel (box 2 v, 3 h, 4 s) stands in SWATER (saturated water,
 // saturated steam) and in the grids.
@@ -138,16 +137,15 @@ private:
     }
 
     PairState singlePhase(bool liquid, const DomeEdge* below, const DomeEdge* above) const {
-        const std::string water = m_db.connectionText(data::Source::Water);
-        const std::string vapor = m_db.connectionText(data::Source::Vapor);
-        double lowest = 0.0, highest = 0.0, unused = 0.0;
         const auto triple = m_walk.first();
-        if (!triple || !m_db.columnRange(vapor, "VAPOR", "p", lowest, unused) ||
-            !m_db.columnRange(water, "WATER", "p", unused, highest))
-            return {};
-        data::PressureEnd from{below ? below->saturation[2] : liquid ? (*triple)[2] : lowest,
+        const auto vapourPressures = m_db.vapor().range(data::GridColumn::p);
+        const auto waterPressures = m_db.water().range(data::GridColumn::p);
+        if (!triple || !vapourPressures || !waterPressures) return {};
+        const double lowest = vapourPressures->lowest;
+        const double highest = waterPressures->highest;
+        search::PressureEnd from{below ? below->saturation[2] : liquid ? (*triple)[2] : lowest,
                                below ? below->outer : std::nan("")};
-        const data::PressureEnd to{above ? above->saturation[2] : highest, above ? above->outer : std::nan("")};
+        const search::PressureEnd to{above ? above->saturation[2] : highest, above ? above->outer : std::nan("")};
         std::array<double, 6> values{};
         const auto answer = [&](Outcome outcome, PairState::Kind kind) {
             if (outcome == Outcome::AtLowerEnd && below) return atEdge(*below);
@@ -160,25 +158,25 @@ private:
                                        : above;
             return edge ? atEdge(*edge) : PairState{};
         };
-        if (liquid) return answer(search(water, "WATER", false, from, to, values), PairState::Water);
+        if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values), PairState::Water);
         // Steam: VAPOR up to the critical pressure, WATER above it.
         if (from.p < kCriticalPressure) {
-            const data::PressureEnd critical{kCriticalPressure, std::nan("")};
-            const auto outcome = search(vapor, "VAPOR", true, from, to.p <= kCriticalPressure ? to : critical, values);
+            const search::PressureEnd critical{kCriticalPressure, std::nan("")};
+            const auto outcome = searchSurface(m_db.vapor(), true, from, to.p <= kCriticalPressure ? to : critical, values);
             if (outcome != Outcome::Above || to.p <= kCriticalPressure) return answer(outcome, PairState::Vapor);
             from = critical;
         }
-        return answer(search(water, "WATER", true, from, to, values), PairState::Water);
+        return answer(searchSurface(m_db.water(), true, from, to, values), PairState::Water);
     }
 
     // Saturated water or steam at the edge of the dome.
     static PairState atEdge(const DomeEdge& edge) { return wet(edge.saturation, edge.liquid ? 0.0 : 1.0); }
 
-    Outcome search(const std::string& path, const char* table, bool logPressure, const data::PressureEnd& from,
-                   const data::PressureEnd& to, std::array<double, 6>& values) const {
-        data::SurfacePairSearch search(m_db, path, table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue,
-                                       m_rises, logPressure);
-        return search.find(from, to, values);
+    Outcome searchSurface(data::GridTable& table, bool logPressure, const search::PressureEnd& from,
+                   const search::PressureEnd& to, std::array<double, 6>& values) const {
+        search::SurfacePairSearch surface(table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue, m_rises,
+                                          logPressure);
+        return surface.find(from, to, values);
     }
 
     // Whether a state found by the search lies on its table's side of the saturation line (the

@@ -13,20 +13,17 @@
 // wet, compressed water (WATER) or steam (VAPOR below the critical pressure, WATER above it, as
 // the (t, p) calculation reads them). A wet state is found along the saturation line, a single-
 // phase one on the tables' (t, p) surface (SurfacePairSearch).
-#include "data/saturation_walk.h"
+#include "data/property_database.h"
+#include "search/saturation_walk.h"
 
 #include <array>
-
-namespace steam::data {
-class PropertyDatabase;
-}
 
 namespace steam::calc {
 
 struct PairState {
     enum Kind { None, Wet, Water, Vapor };
     Kind kind = None;                    ///< None: the tables hold no state of the pair
-    data::SaturatedValues saturation{};  ///< wet: the saturated values at the state's ts
+    search::SaturatedValues saturation{};  ///< wet: the saturated values at the state's ts
     double x = 0.0;                      ///< wet: its dryness
     std::array<double, 6> values{};      ///< single phase: t p v h s at 1 to 5
 };

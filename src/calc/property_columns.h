@@ -11,6 +11,18 @@ inline constexpr std::array<const char*, 15> PropertyColumn{
 
 inline constexpr std::array<int, 15> PropertyDecimals{0, 2, 6, 8, 5, 2, 2, 4, 4, 2, 6, 8, 2, 4, 2};
 
+/// The properties of a state, in the order of the state panel's rows (boxes 8 to 13).
+enum class Property { t, p, v, h, s, x };
+inline constexpr int kStateProperties = 6;
+/// The properties of the saturation state, in the order of the saturation panel's rows
+/// (boxes 0 to 7); their positions in the saturation table are one more.
+enum class SatProperty { ts, ps, v1, v11, h1, h11, s1, s11 };
+inline constexpr int kSaturationProperties = 8;
+
+/// Decimals a property is shown with in its box.
+inline constexpr int decimalsOf(Property p) { return PropertyDecimals[9 + static_cast<int>(p)]; }
+inline constexpr int decimalsOf(SatProperty p) { return PropertyDecimals[1 + static_cast<int>(p)]; }
+
 /// Critical constants used in the region decision (degrees C, MPa, m^3/kg).
 inline constexpr double kCriticalTemperature = 373.95;
 inline constexpr double kCriticalPressure = 22.064;

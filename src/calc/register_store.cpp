@@ -73,17 +73,4 @@ void RegisterStore::clearStateRegisters() {
     }
 }
 
-Rgb RegisterStore::registerColour(int r) {
-    static constexpr std::array<Rgb, kRegisterCount> colours{{{128, 128, 0},
-                                                              {192, 192, 192},
-                                                              {128, 128, 128},
-                                                              {0, 0, 255},
-                                                              {0, 255, 0},
-                                                              {0, 255, 255},
-                                                              {255, 0, 0},
-                                                              {255, 0, 255},
-                                                              {255, 255, 0}}};
-    return colours.at(r);
-}
-
 }  // namespace steam::calc

@@ -4,7 +4,6 @@
 // with values 1 to 8 (ts, ps, v', v'', h', h'', s', s''); the state bank has slots 1 to 4
 // (M6 to M9) and slot 5 (the current state result), values 1 to 6 (t, p, v, h, s, x).
 // Register r = 0 to 8 is M(r+1): r < 5 uses saturation slot r + 1, r >= 5 state slot r - 4.
-#include "colour/colours.h"
 #include "property_columns.h"
 
 #include <array>
@@ -12,8 +11,6 @@
 #include <vector>
 
 namespace steam::calc {
-
-using colour::Rgb;
 
 inline constexpr int kRegisterCount = 9;
 inline constexpr int kCurrentSatSlot = 6;
@@ -46,11 +43,6 @@ public:
     bool isStored(int r) const { return m_stored.at(r); }
     bool isShown(int r) const { return m_shown.at(r); }
     void setShown(int r, bool shown) { m_shown.at(r) = shown; }
-
-    /// Colour of register r (its points and its show box once something is stored).
-    static Rgb registerColour(int r);
-    /// Background of an empty register's show box.
-    static constexpr Rgb kEmptyRegisterBackground{180, 180, 180};
 
 private:
     std::array<std::array<double, 9>, 7> m_sat{};    // [slot 0..6][value 0..8]

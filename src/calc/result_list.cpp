@@ -1,96 +1,23 @@
 #include "result_list.h"
 
-#include <algorithm>
-
 namespace steam::calc {
-namespace {
 
-std::vector<std::string> asVector(const ResultCells& cells) { return {cells.begin(), cells.end()}; }
-
-}  // namespace
-
-const char* regionName(int region) {
-    switch (region) {
-        case RegionWater: return "压缩水或超临界区";
-        case RegionVapor: return "过热蒸汽或超临界区";
-        case RegionWet: return "湿蒸汽";
-        default: return "";
-    }
+std::optional<ResultEntry> saturationEntry(const SaturationSolution& solution) {
+    if (!solution.solved || !solution.messages.empty()) return std::nullopt;
+    ResultEntry entry;
+    entry.kind = ResultKind::Saturation;
+    entry.saturation = solution;
+    return entry;
 }
 
-const ResultCells& resultHeader() {
-    static const ResultCells header{"种类",           "区域",         "t (°C)",         "p (MPa)",
-                                    "v (m³/kg)",      "h (kJ/kg)",    "s (kJ/(kg·K))",  "x",
-                                    "v' (m³/kg)",     "v'' (m³/kg)",  "h' (kJ/kg)",     "h'' (kJ/kg)",
-                                    "s' (kJ/(kg·K))", "s'' (kJ/(kg·K))"};
-    return header;
-}
-
-ResultCells resultCells(const ResultRow& row) {
-    ResultCells cells;
-    cells[0] = row.kind == ResultKind::Saturation ? "饱和" : "状态";
-    cells[1] = row.region;
-    std::copy(row.values.begin(), row.values.end(), cells.begin() + 2);
-    return cells;
-}
-
-ResultRow saturationRow(const std::array<std::string, 8>& texts) {
-    ResultRow row{ResultKind::Saturation, kSaturationRegionName, {}};
-    row.values[0] = texts[0];
-    row.values[1] = texts[1];
-    std::copy(texts.begin() + 2, texts.end(), row.values.begin() + 6);
-    return row;
-}
-
-ResultRow stateRow(const std::string& region, const std::array<std::string, 6>& texts) {
-    ResultRow row{ResultKind::State, region, {}};
-    std::copy(texts.begin(), texts.end(), row.values.begin());
-    return row;
-}
-
-std::optional<ResultRow> saturationResult(const SaturationOutcome& outcome) {
-    if (!outcome.messages.empty() || !outcome.result) return std::nullopt;
-    return saturationRow(outcome.panel.text);
-}
-
-std::optional<ResultRow> stateResult(const StateOutcome& outcome) {
-    if (!outcome.messages.empty()) return std::nullopt;
-    // Searched states and wet ones (dryness pairs included) are results; a dryness pair above
-    // the critical point names no state (every box "none") and a failed input check none either.
-    const int region = outcome.region;
+std::optional<ResultEntry> stateEntry(const StateSolution& solution) {
+    if (!solution.solved()) return std::nullopt;
+    const int region = solution.region;
     if (region != RegionWater && region != RegionVapor && region != RegionWet) return std::nullopt;
-    return stateRow(regionName(region), outcome.panel.text);
-}
-
-std::string joinCells(const std::vector<std::string>& cells, char separator) {
-    std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i) line += separator;
-        const std::string& cell = cells[i];
-        if (cell.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
-            line += cell;
-            continue;
-        }
-        line += '"';
-        for (char c : cell) line += c == '"' ? std::string("\"\"") : std::string(1, c);
-        line += '"';
-    }
-    return line;
-}
-
-std::string toTsv(const ResultList& list, std::vector<std::size_t> chosen) {
-    std::sort(chosen.begin(), chosen.end());
-    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
-    std::string text = joinCells(asVector(resultHeader()), '\t') + "\n";
-    for (std::size_t i : chosen)
-        if (i < list.size()) text += joinCells(asVector(resultCells(list.rows()[i])), '\t') + "\n";
-    return text;
-}
-
-std::string toCsv(const ResultList& list) {
-    std::string text = std::string(kUtf8Bom) + joinCells(asVector(resultHeader()), ',') + "\r\n";
-    for (const ResultRow& row : list.rows()) text += joinCells(asVector(resultCells(row)), ',') + "\r\n";
-    return text;
+    ResultEntry entry;
+    entry.kind = ResultKind::State;
+    entry.state = solution;
+    return entry;
 }
 
 }  // namespace steam::calc

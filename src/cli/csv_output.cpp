@@ -1,6 +1,8 @@
 #include "csv_output.h"
 
-#include "calc/result_list.h"
+#include "panels/message_texts.h"
+#include "panels/result_texts.h"
+#include "utf8_text.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,36 +19,37 @@ std::array<std::string, N> firstTexts(const std::vector<std::string>& texts) {
     return out;
 }
 
-std::string line(const calc::ResultCells& cells, const std::string& message) {
+std::string line(const panels::ResultCells& cells, const std::string& message) {
     std::vector<std::string> all(cells.begin(), cells.end());
     all.push_back(message);
     // Box texts and messages may carry what was typed: well-formed UTF-8 out, as the other forms.
-    return wellFormed(calc::joinCells(all, ',')) + "\r\n";
+    return wellFormed(panels::joinCells(all, ',')) + "\r\n";
 }
 
 }  // namespace
 
-std::string csvHeader() { return std::string(calc::kUtf8Bom) + line(calc::resultHeader(), kMessageColumn); }
+std::string csvHeader() { return std::string(panels::kUtf8Bom) + line(panels::resultHeader(), kMessageColumn); }
 
 std::string toCsv(const Answer& answer) {
     // A result as the result list keeps it; otherwise the boxes as shown, without values when
     // the calculation ended with a message, and no region.
-    calc::ResultRow row;
+    panels::ResultRow row;
     if (answer.result) {
         row = *answer.result;
     } else {
-        row = answer.saturation ? calc::saturationRow(firstTexts<8>(answer.texts))
-                                : calc::stateRow("", firstTexts<6>(answer.texts));
+        row = answer.saturation ? panels::saturationRow(firstTexts<8>(answer.texts))
+                                : panels::stateRow("", firstTexts<6>(answer.texts));
         row.region.clear();
         if (!answer.messages.empty()) row.values.fill("");
     }
     std::string messages;
-    for (const data::Message& m : answer.messages) messages += (messages.empty() ? "" : "；") + m.text;
-    return line(calc::resultCells(row), messages);
+    for (const calc::Message& m : answer.messages)
+        messages += (messages.empty() ? "" : "；") + panels::messageText(m).text;
+    return line(panels::resultCells(row), messages);
 }
 
-std::string errorCsv(const std::string& error) { return line(calc::ResultCells{}, "error: " + error); }
+std::string errorCsv(const std::string& error) { return line(panels::ResultCells{}, "error: " + error); }
 
-std::string blankCsv() { return line(calc::ResultCells{}, ""); }
+std::string blankCsv() { return line(panels::ResultCells{}, ""); }
 
 }  // namespace steam::cli

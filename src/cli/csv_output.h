@@ -4,7 +4,7 @@
 // A calculation that ends with a message has no values; a malformed request line of a batch
 // gives a row with only its error in "提示", a blank one a row of empty fields. Lines end in CRLF; the header comes once, after a
 // UTF-8 byte-order mark, so that spreadsheet programs read the Chinese captions.
-#include "requests.h"
+#include "answers.h"
 
 #include <string>
 

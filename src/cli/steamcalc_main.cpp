@@ -7,7 +7,9 @@
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read.
 #include "csv_output.h"
+#include "answers.h"
 #include "requests.h"
+#include "utf8_text.h"
 
 #include "data/property_database.h"
 

@@ -1,6 +1,7 @@
 #pragma once
-// Colours shared by the layers that paint: RGB triples of 0 to 255 per channel, and the
-// backgrounds of the value boxes.
+// Colours shared by the layers that paint: RGB triples of 0 to 255 per channel, the
+// backgrounds of the value boxes and the colours of the memory registers.
+#include <array>
 
 namespace steam::colour {
 
@@ -12,5 +13,19 @@ struct Rgb {
 /// Background of a value box that takes input, and of one that is locked.
 inline constexpr Rgb kEditableBackground{255, 255, 255};
 inline constexpr Rgb kLockedBackground{220, 220, 220};
+
+/// Colour of register M1 to M9 (index 0 to 8): its points on the charts and its show box once
+/// something is stored in it.
+inline constexpr std::array<Rgb, 9> kRegisterColours{{{128, 128, 0},
+                                                      {192, 192, 192},
+                                                      {128, 128, 128},
+                                                      {0, 0, 255},
+                                                      {0, 255, 0},
+                                                      {0, 255, 255},
+                                                      {255, 0, 0},
+                                                      {255, 0, 255},
+                                                      {255, 255, 0}}};
+/// Background of an empty register's show box.
+inline constexpr Rgb kEmptyRegisterBackground{180, 180, 180};
 
 }  // namespace steam::colour

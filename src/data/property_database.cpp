@@ -1,42 +1,57 @@
 #include "property_database.h"
 
 #include "chart_tables.h"
-#include "row_set.h"
 #include "sqlite_source.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
+
+#include <stdexcept>
 
 namespace steam::data {
 
 PropertyDatabase::PropertyDatabase() = default;
 PropertyDatabase::~PropertyDatabase() = default;
 
+void PropertyDatabase::closeAll() {
+    m_open = false;
+    m_saturation.reset();
+    m_water.reset();
+    m_vapor.reset();
+    for (auto& s : m_sources) s.reset();
+}
+
 bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error) {
     // No memory statistics: they cost a lock on every allocation of every query. This only
     // takes effect before SQLite's first use in the process and is ignored after it.
     static const int quiet = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     (void)quiet;
-    m_open = false;
-    for (auto& s : m_sources) s.reset();
-    m_columnRanges.clear();
+    closeAll();
     m_dir = dir;
     for (const SourceInfo& info : kSources) {
         auto& slot = m_sources[static_cast<size_t>(info.source)];
-        slot = SqliteSource::open(dir / dataFileName(info.source), error);
+        slot = SqliteSource::open(info.source, dir / dataFileName(info.source), error);
         std::string missing;
-        if (slot) {
-            if (!slot->hasTable(info.table)) missing = info.table;
-            if (info.source == Source::Charts)
-                for (const ChartTable& chart : kChartTables)
-                    if (missing.empty() && !slot->hasTable(chart.table)) missing = chart.table;
+        try {
+            if (slot) {
+                if (!slot->hasTable(info.table)) missing = info.table;
+                if (info.source == Source::Charts)
+                    for (const ChartTable& chart : kChartTables)
+                        if (missing.empty() && !slot->hasTable(chart.table)) missing = chart.table;
+            }
+        } catch (const DataFault& fault) {
+            error = std::string("数据文件无法读取: ") + fault.what();
+            closeAll();
+            return false;
         }
         if (!slot || !missing.empty()) {
             if (slot) error = "数据文件缺少表 " + missing + ": " + slot->file().string();
-            for (auto& s : m_sources) s.reset();
+            closeAll();
             return false;
         }
     }
+    m_saturation = std::make_unique<SaturationTable>(source(Source::Swater));
+    m_water = std::make_unique<GridTable>(source(Source::Water), "WATER");
+    m_vapor = std::make_unique<GridTable>(source(Source::Vapor), "VAPOR");
     m_open = true;
     return true;
 }
@@ -55,8 +70,7 @@ bool PropertyDatabase::openFirst(const std::vector<std::filesystem::path>& place
         if (missing.empty()) return open(place, error);
         looked += "\n" + place.string() + " (缺少 " + missing + ")";
     }
-    m_open = false;
-    for (auto& s : m_sources) s.reset();
+    closeAll();
     error = "找不到数据文件，已查找：" + looked;
     return false;
 }
@@ -65,16 +79,20 @@ std::string PropertyDatabase::connectionText(Source source) const {
     return std::string(kConnectionPrefix) + m_dir.string() + sourceInfo(source).stem;
 }
 
-SqliteSource* PropertyDatabase::sourceFor(std::string_view connectionText) const {
+std::optional<Source> PropertyDatabase::sourceFor(std::string_view connectionText) {
     const size_t slash = connectionText.rfind('\\');
-    if (slash == std::string_view::npos) return nullptr;
+    if (slash == std::string_view::npos) return std::nullopt;
     const std::string_view stem = connectionText.substr(slash);
     for (const SourceInfo& info : kSources)
-        if (stem == info.stem) return m_sources[static_cast<size_t>(info.source)].get();
-    return nullptr;
+        if (stem == info.stem) return info.source;
+    return std::nullopt;
 }
 
-SqliteSource* PropertyDatabase::source(Source source) const { return m_sources[static_cast<size_t>(source)].get(); }
+SqliteSource& PropertyDatabase::source(Source source) const {
+    SqliteSource* s = m_sources[static_cast<size_t>(source)].get();
+    if (!s) throw std::logic_error("the data sources are not open");
+    return *s;
+}
 
 std::filesystem::path executableDirectory() {
     std::error_code ec;
@@ -86,37 +104,6 @@ std::filesystem::path executableDirectory() {
 std::vector<std::filesystem::path> dataPlaces() {
     const std::filesystem::path beside = executableDirectory();
     return {beside, (beside / ".." / "share" / "steamtables").lexically_normal()};
-}
-
-bool PropertyDatabase::columnRange(const std::string& connectionText, const std::string& table,
-                                   const std::string& column, double& lowest, double& highest) const {
-    const std::string key = connectionText + '|' + table + '|' + column;
-    if (auto it = m_columnRanges.find(key); it != m_columnRanges.end()) {
-        lowest = it->second.first;
-        highest = it->second.second;
-        return true;
-    }
-    if (!singleValue(*this, connectionText, "select min(" + column + ")  from " + table + " ", lowest) ||
-        !singleValue(*this, connectionText, "select max(" + column + ")  from " + table + " ", highest))
-        return false;
-    m_columnRanges[key] = {lowest, highest};
-    return true;
-}
-
-const std::vector<std::vector<double>>& PropertyDatabase::rememberedRows(const std::string& connectionText,
-                                                                         const std::string& query) const {
-    const std::string key = connectionText + '|' + query;
-    if (auto it = m_rememberedRows.find(key); it != m_rememberedRows.end()) return it->second;
-    std::vector<std::vector<double>> rows;
-    RowSet result;
-    if (result.Open(*this, connectionText, query)) {
-        for (; !result.isEOF(); result.MoveNext()) {
-            std::vector<double> row(static_cast<size_t>(result.columnCount()));
-            for (int k = 0; k < result.columnCount(); ++k) row[static_cast<size_t>(k)] = result.Fields(k);
-            rows.push_back(std::move(row));
-        }
-    }
-    return m_rememberedRows[key] = std::move(rows);
 }
 
 }  // namespace steam::data

@@ -1,14 +1,21 @@
 #pragma once
-// The eight data sources beside the executable: the saturation table, the water and
-// vapour (t, p) grids, the four tables of the h-s chart's curve points and the curve points
-// of the other charts (chart_tables.h). Each is a read-only SQLite file named after its stem. Callers address a source by its connection text,
-// the fixed provider prefix followed by the directory and the stem ("...\swater").
+// The eight data sources beside the executable (schema.h): the saturation table, the water
+// and vapour (t, p) grids, the four tables of the h-s chart's curve points and the curve
+// points of the other charts (chart_tables.h). Each is a read-only SQLite file named after
+// its stem, addressed by its Source; its queries are the typed functions of SaturationTable,
+// GridTable and curve_rows.h. The connection text of a source (prefix, folder and stem) only
+// tells where its file lies.
+//
+// The database is opened once and read as it stands: reading is logically const, though the
+// tables keep what they have read once (ranges, grid lines) and their prepared statements.
+#include "grid_table.h"
+#include "saturation_table.h"
 #include "schema.h"
 
 #include <array>
 #include <filesystem>
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,26 +45,23 @@ public:
 
     /// The connection text of a source: prefix + directory + stem.
     std::string connectionText(Source source) const;
-    /// The source a connection text names (by its stem), or null.
-    SqliteSource* sourceFor(std::string_view connectionText) const;
-    SqliteSource* source(Source source) const;
+    /// The source whose file a connection text names (by its stem), if any.
+    static std::optional<Source> sourceFor(std::string_view connectionText);
 
-    /// The smallest and largest value of a column, from "select min(...)" and "select max(...)"
-    /// the first time they are asked for and remembered after that: the tables do not change
-    /// while they are open. False when the column has no value (or the query fails).
-    bool columnRange(const std::string& connectionText, const std::string& table, const std::string& column,
-                     double& lowest, double& highest) const;
-
-    /// Every row of a query, each as its values by column position, run the first time it is
-    /// asked for and remembered after that, like the column ranges. Empty when the query fails.
-    const std::vector<std::vector<double>>& rememberedRows(const std::string& connectionText,
-                                                           const std::string& query) const;
+    SqliteSource& source(Source source) const;
+    SaturationTable& saturation() const { return *m_saturation; }
+    GridTable& water() const { return *m_water; }
+    GridTable& vapor() const { return *m_vapor; }
+    /// The water table for true, the vapour table for false.
+    GridTable& grid(bool water) const { return water ? *m_water : *m_vapor; }
 
 private:
+    void closeAll();
+
     std::filesystem::path m_dir;
-    mutable std::map<std::string, std::pair<double, double>> m_columnRanges;
-    mutable std::map<std::string, std::vector<std::vector<double>>> m_rememberedRows;
     std::array<std::unique_ptr<SqliteSource>, kSourceCount> m_sources;
+    std::unique_ptr<SaturationTable> m_saturation;
+    std::unique_ptr<GridTable> m_water, m_vapor;
     bool m_open = false;
 };
 

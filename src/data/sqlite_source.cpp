@@ -3,7 +3,10 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <cmath>
 #include <fstream>
+#include <limits>
+#include <stdexcept>
 
 namespace steam::data {
 
@@ -26,7 +29,8 @@ std::string sqliteFileUri(const std::filesystem::path& file) {
     return uri;
 }
 
-std::unique_ptr<SqliteSource> SqliteSource::open(const std::filesystem::path& file, std::string& error) {
+std::unique_ptr<SqliteSource> SqliteSource::open(Source source, const std::filesystem::path& file,
+                                                 std::string& error) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         error = "数据文件不存在: " + file.string();
@@ -49,68 +53,73 @@ std::unique_ptr<SqliteSource> SqliteSource::open(const std::filesystem::path& fi
     // Pages are read through a memory map instead of being copied per read, and one read
     // transaction stays open for the whole run instead of one per statement.
     sqlite3_exec(db, "PRAGMA mmap_size=268435456; PRAGMA cache_size=-65536; BEGIN", nullptr, nullptr, nullptr);
-    return std::unique_ptr<SqliteSource>(new SqliteSource(db, file));
+    return std::unique_ptr<SqliteSource>(new SqliteSource(source, db, file));
 }
 
-SqliteSource::SqliteSource(sqlite3* db, std::filesystem::path file) : m_db(db), m_file(std::move(file)) {}
+SqliteSource::SqliteSource(Source source, sqlite3* db, std::filesystem::path file)
+    : m_source(source), m_db(db), m_file(std::move(file)) {}
 
-SqliteSource::~SqliteSource() {
-    for (auto& [shape, pool] : m_pools)
-        for (sqlite3_stmt* s : pool.all) sqlite3_finalize(s);
-    sqlite3_close(m_db);
-}
+SqliteSource::~SqliteSource() { sqlite3_close_v2(m_db); }
 
-sqlite3_stmt* SqliteSource::acquire(const std::string& shape, std::string& error) {
-    Pool& pool = m_pools[shape];
-    if (!pool.free.empty()) {
-        sqlite3_stmt* s = pool.free.back();
-        pool.free.pop_back();
-        return s;
-    }
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v3(m_db, shape.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr) != SQLITE_OK) {
-        error = std::string(sqlite3_errmsg(m_db)) + " in \"" + shape + "\" (" + m_file.filename().string() + ")";
-        sqlite3_finalize(s);
-        return nullptr;
-    }
-    pool.all.push_back(s);
-    m_owner[s] = &pool;
-    return s;
-}
-
-SqliteSource::ColumnNames SqliteSource::columnNames(sqlite3_stmt* statement) {
-    const auto it = m_owner.find(statement);
-    if (it != m_owner.end() && it->second->names) return it->second->names;
-    auto names = std::make_shared<std::vector<std::string>>();
-    for (int i = 0; i < sqlite3_column_count(statement); ++i) names->emplace_back(sqlite3_column_name(statement, i));
-    if (it != m_owner.end()) it->second->names = names;
-    return names;
-}
-
-void SqliteSource::release(sqlite3_stmt* statement) {
-    if (!statement) return;
-    sqlite3_reset(statement);
-    auto it = m_owner.find(statement);
-    if (it != m_owner.end()) it->second->free.push_back(statement);
-}
-
-const SqliteSource::RememberedResult* SqliteSource::remembered(const std::string& key) const {
-    const auto it = m_remembered.find(key);
-    return it == m_remembered.end() ? nullptr : &it->second;
-}
-
-void SqliteSource::remember(const std::string& key, RememberedResult result) {
-    m_remembered.emplace(key, std::move(result));
+void SqliteSource::fail(const std::string& what) const {
+    throw DataFault(m_source, m_file, what + ": " + sqlite3_errmsg(m_db));
 }
 
 bool SqliteSource::hasTable(const std::string& table) {
-    std::string error;
-    sqlite3_stmt* s = acquire("select count(*) from sqlite_master where type='table' and name=?", error);
-    if (!s) return false;
+    // The name is text, bound as such (statements bind numbers only).
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(m_db, "select count(*) from sqlite_master where type = 'table' and name = ?1", -1, &s,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(s);
+        fail("the list of tables cannot be read");
+    }
     sqlite3_bind_text(s, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-    const bool found = sqlite3_step(s) == SQLITE_ROW && sqlite3_column_int(s, 0) > 0;
-    release(s);
+    const int rc = sqlite3_step(s);
+    const bool found = rc == SQLITE_ROW && sqlite3_column_int(s, 0) > 0;
+    sqlite3_finalize(s);
+    if (rc != SQLITE_ROW) fail("the list of tables cannot be read");
     return found;
+}
+
+Statement::~Statement() { sqlite3_finalize(m_prepared); }
+
+void Statement::start() {
+    if (m_running) throw std::logic_error("statement already running: " + m_sql);
+    if (!m_prepared) {
+        if (sqlite3_prepare_v3(m_source->handle(), m_sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &m_prepared,
+                               nullptr) != SQLITE_OK) {
+            sqlite3_finalize(m_prepared);
+            m_prepared = nullptr;
+            m_source->fail("\"" + m_sql + "\" cannot be prepared");
+        }
+        m_source->m_shapes.push_back(m_sql);
+    }
+    m_running = true;
+}
+
+void Statement::bind(int index, double value) { sqlite3_bind_double(m_prepared, index, value); }
+
+void Statement::bind(int index, std::int64_t value) { sqlite3_bind_int64(m_prepared, index, value); }
+
+void Statement::finish() {
+    sqlite3_reset(m_prepared);
+    m_running = false;
+}
+
+StatementRun::~StatementRun() { m_statement.finish(); }
+
+bool StatementRun::next() {
+    const int rc = sqlite3_step(m_statement.m_prepared);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    m_statement.m_source->fail("reading \"" + m_statement.m_sql + "\" failed");
+}
+
+double StatementRun::operator[](int k) const {
+    sqlite3_stmt* s = m_statement.m_prepared;
+    // SQLite holds no NaN (it stores one as NULL), so NaN stands for NULL here.
+    if (sqlite3_column_type(s, k) == SQLITE_NULL) return std::numeric_limits<double>::quiet_NaN();
+    return sqlite3_column_double(s, k);
 }
 
 }  // namespace steam::data

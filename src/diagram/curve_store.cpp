@@ -1,7 +1,8 @@
 #include "curve_store.h"
 
+#include "data/curve_rows.h"
+#include "data/data_fault.h"
 #include "data/property_database.h"
-#include "data/row_set.h"
 #include "pixel_geometry.h"
 
 #include <algorithm>
@@ -17,13 +18,10 @@ namespace {
 constexpr std::array<data::Source, kFamilyCount + 1> kFamilySources{
     data::Source::Swater, data::Source::DengT, data::Source::DengP, data::Source::DengV, data::Source::DengX};
 
-// The last ordinal of SWATER a saturation line reads (s'').
-constexpr int kLastSaturationColumn = 8;
-
-bool rowHasValues(const data::RowSet& rows, int lastPosition) {
-    if (rows.isEOF() || rows.columnCount() <= lastPosition) return false;
-    for (int p = 1; p <= lastPosition; ++p)
-        if (rows.isNull(p)) return false;
+template <std::size_t N>
+bool hasValues(const std::array<double, N>& row, std::size_t from) {
+    for (std::size_t k = from; k < N; ++k)
+        if (std::isnan(row[k])) return false;
     return true;
 }
 
@@ -61,25 +59,23 @@ bool finite(const SurfacePoint& p) { return std::isfinite(p.x) && std::isfinite(
 // many of the rows their bends need.
 class SaturationRows {
 public:
-    explicit SaturationRows(data::RowSet& rows) : m_rows(rows) {}
+    explicit SaturationRows(data::SaturationTable& rows) : m_rows(rows) {}
 
     /// Values 1 to 8 (ts to s'') of the row at a 1-based position; null, error filled, when
     /// one is missing.
     const std::array<double, 9>* at(long position, std::string& error) {
         const auto known = m_read.find(position);
         if (known != m_read.end()) return &known->second;
-        m_rows.setAbsolutePosition(position);
-        if (!rowHasValues(m_rows, kLastSaturationColumn)) {
+        const auto row = m_rows.rowAtPosition(position);
+        if (!row || !hasValues(*row, 1)) {
             error = "表 SWATER 第 " + std::to_string(position) + " 行缺少数值";
             return nullptr;
         }
-        std::array<double, 9>& row = m_read[position];
-        for (int k = 1; k <= kLastSaturationColumn; ++k) row[k] = m_rows.Fields(k);
-        return &row;
+        return &(m_read[position] = *row);
     }
 
 private:
-    data::RowSet& m_rows;
+    data::SaturationTable& m_rows;
     std::map<long, std::array<double, 9>> m_read;
 };
 
@@ -139,15 +135,9 @@ bool readDome(SaturationRows& rows, long last, const DomeFrame& frame, std::map<
 }
 
 bool readSaturationLines(const data::PropertyDatabase& db, CurveStore& store, std::string& error) {
-    data::RowSet rows;
-    std::string why;
-    if (!rows.Open(db, db.connectionText(data::Source::Swater), "select * from SWATER", data::CursorType::Static,
-                   &why)) {
-        error = "表 SWATER 无法读取: " + why;
-        return false;
-    }
+    data::SaturationTable& rows = db.saturation();
     // The count is held in 16 bits; a longer table cannot be sampled.
-    const long total = rows.RecordCount();
+    const long total = static_cast<long>(rows.rowCount());
     if (total > std::numeric_limits<int16_t>::max()) {
         error = "表 SWATER 行数超过 32767";
         return false;
@@ -177,7 +167,6 @@ bool readSaturationLines(const data::PropertyDatabase& db, CurveStore& store, st
             chart == Chart::HS ? store.SaturationDome : store.Charts[static_cast<size_t>(chart)].saturationLine;
         if (!readDome(read, N, frame, std::move(seeds), line, error)) return false;
     }
-    rows.Close();
     return true;
 }
 
@@ -185,60 +174,49 @@ bool readSaturationLines(const data::PropertyDatabase& db, CurveStore& store, st
 bool readChartFamily(const data::PropertyDatabase& db, Chart chart, int layer, CurveStore& store, std::string& error) {
     const ChartDescription& d = chartDescription(chart);
     const std::string table = d.tables[layer];
-    data::RowSet rows;
-    std::string why;
-    if (!rows.Open(db, db.connectionText(data::Source::Charts), "select * from " + table, data::CursorType::Dynamic,
-                   &why)) {
-        error = "表 " + table + " 无法读取: " + why;
+    const data::ChartTable* schema = nullptr;
+    for (const data::ChartTable& t : data::kChartTables)
+        if (table == t.table) schema = &t;
+    if (!schema) {
+        error = "表 " + table + " 无法读取";
         return false;
     }
     std::vector<ChartCurve>& curves = store.Charts[static_cast<size_t>(chart)].families[layer];
     curves.clear();
-    rows.MoveFirst();
-    for (long n = 1; !rows.isEOF(); ++n, rows.MoveNext()) {
-        if (!rowHasValues(rows, 3)) {
+    long n = 0;
+    for (const data::CurveRow& row : data::readChartRows(db, *schema)) {
+        ++n;
+        if (!hasValues(row, 0)) {
             error = "表 " + table + " 第 " + std::to_string(n) + " 个曲线点缺少数值";
             return false;
         }
-        const double key = rows.Fields(1);
-        const SurfacePoint point{d.x.toChart(rows.Fields(2)), d.y.toChart(rows.Fields(3))};
+        const SurfacePoint point{d.x.toChart(row[1]), d.y.toChart(row[2])};
         if (!finite(point)) {
             error = "表 " + table + " 第 " + std::to_string(n) + " 个曲线点无法画在对数坐标上";
             return false;
         }
-        if (curves.empty() || curves.back().key != key) curves.push_back({key, {}});
+        if (curves.empty() || curves.back().key != row[0]) curves.push_back({row[0], {}});
         curves.back().points.push_back(point);
     }
-    rows.Close();
     return true;
 }
 
 bool readFamily(const data::PropertyDatabase& db, int f, CurveStore& store, std::string& error) {
     const std::string& table = store.CurveTable[f];
-    const std::string query = "select * from " + table + " where " + store.CurveKeyName[f] + "<>" + "0" + " ";
-    data::RowSet rows;
-    std::string why;
-    if (!rows.Open(db, db.connectionText(kFamilySources[f]), query, data::CursorType::Dynamic, &why)) {
-        error = "表 " + table + " 无法读取: " + why;
-        return false;
-    }
-    rows.MoveFirst();
+    const std::vector<data::CurveRow> rows = data::readCurveRows(db, kFamilySources[f], kCurveSlots);
     for (int j = 1; j <= kCurveSlots; ++j) {
         CurvePoint& point = store.CurveFamily[f][j];
-        if (rows.isEOF()) {
+        if (static_cast<std::size_t>(j) > rows.size()) {
             point = {};
             continue;
         }
-        if (!rowHasValues(rows, 3)) {
+        const data::CurveRow& row = rows[static_cast<std::size_t>(j - 1)];
+        if (!hasValues(row, 0)) {
             error = "表 " + table + " 第 " + std::to_string(j) + " 个曲线点缺少数值";
             return false;
         }
-        point.key = rows.Fields(1);
-        point.h = rows.Fields(2);
-        point.s = rows.Fields(3);
-        rows.MoveNext();
+        point = {row[0], row[1], row[2]};
     }
-    rows.Close();
     return true;
 }
 
@@ -254,12 +232,18 @@ void CurveStore::clearPoints() {
 bool CurveStore::ReadCurveData(const data::PropertyDatabase& db, std::string& error) {
     CurveKeyName = {"", "t", "p", "v", "x"};
     CurveTable = {"", "DengT", "DengP", "DengV", "DengX"};
-    bool ok = readSaturationLines(db, *this, error);
-    for (int f = 1; ok && f <= kFamilyCount; ++f) ok = readFamily(db, f, *this, error);
-    for (Chart chart : kCharts) {
-        if (chart == Chart::HS) continue;
-        for (int layer = 0; ok && layer < kFamilySwitches; ++layer)
-            if (chartDescription(chart).tables[layer]) ok = readChartFamily(db, chart, layer, *this, error);
+    bool ok = false;
+    try {
+        ok = readSaturationLines(db, *this, error);
+        for (int f = 1; ok && f <= kFamilyCount; ++f) ok = readFamily(db, f, *this, error);
+        for (Chart chart : kCharts) {
+            if (chart == Chart::HS) continue;
+            for (int layer = 0; ok && layer < kFamilySwitches; ++layer)
+                if (chartDescription(chart).tables[layer]) ok = readChartFamily(db, chart, layer, *this, error);
+        }
+    } catch (const data::DataFault& fault) {
+        error = "数据文件已损坏：" + fault.file().string();
+        ok = false;
     }
     // Half-filled stores would draw a dome without curves, or some families only.
     if (!ok) clearPoints();

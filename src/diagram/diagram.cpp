@@ -314,12 +314,12 @@ void Diagram::drawMarkers(DrawingSurface& pic, const calc::RegisterStore& regist
     // Saturation registers show whenever ticked; state registers also need a non-zero h.
     for (int k = 1; k <= 5; ++k) {
         if (registers.isShown(k - 1))
-            drawUpDot(pic, registers, k, " M" + std::to_string(k), calc::RegisterStore::registerColour(k - 1),
+            drawUpDot(pic, registers, k, " M" + std::to_string(k), colour::kRegisterColours[static_cast<size_t>(k - 1)],
                       kRegisterDotEdge, kSaturationLabelBox);
     }
     for (int k = 1; k <= 4; ++k) {
         if (registers.isShown(k + 4) && registers.StateMemory(k, kStateEnthalpy) != 0.0)
-            drawDownDot(pic, registers, k, " M" + std::to_string(k + 5), calc::RegisterStore::registerColour(k + 4),
+            drawDownDot(pic, registers, k, " M" + std::to_string(k + 5), colour::kRegisterColours[static_cast<size_t>(k + 4)],
                         kRegisterDotEdge, kStateLabelBox);
     }
     if (registers.SaturationMemory(calc::kCurrentSatSlot, kSteamEnthalpy) != 0.0)

@@ -18,13 +18,6 @@ constexpr int kRight = 2;
 constexpr int kWaterEntropyOption = 6;
 constexpr int kSteamEntropyOption = 7;
 
-// A box ticked or unticked from the program runs its click behaviour, as a user's click would.
-void setTick(calc::StatePanel& state, int k, bool ticked) {
-    if (state.ticked[k] == ticked) return;
-    state.ticked[k] = ticked;
-    calc::CHK_Click(state);
-}
-
 }  // namespace
 
 DiagramMouse::DiagramMouse(Diagram& diagram, DrawingSurface& pic, const calc::RegisterStore& registers)
@@ -33,10 +26,6 @@ DiagramMouse::DiagramMouse(Diagram& diagram, DrawingSurface& pic, const calc::Re
 void DiagramMouse::reset() {
     ZoomDragCount = 0;
     PanDragCount = 0;
-}
-
-data::Message DiagramMouse::zoomRefusal() {
-    return {data::kReminderTitle, "所选区域已放至最大，图中双击鼠标左键恢复原始比例。", data::MessageIcon::Exclamation};
 }
 
 std::string DiagramMouse::readout(const ChartAxis& axis, float position) {
@@ -52,8 +41,7 @@ bool DiagramMouse::picking() const {
     return m_diagram.CHKpic[kPickEntropy] || m_diagram.CHKpic[kPickEntropyEnthalpy];
 }
 
-MouseReaction DiagramMouse::Pic_MouseMove(int Button, float X, float Y, calc::SaturationPanel& sat,
-                                          calc::StatePanel& state) {
+MouseReaction DiagramMouse::Pic_MouseMove(int Button, float X, float Y) {
     MouseReaction reaction;
     if (m_diagram.DiagramReady != 1) {
         reaction.ignored = true;
@@ -64,14 +52,10 @@ MouseReaction DiagramMouse::Pic_MouseMove(int Button, float X, float Y, calc::Sa
     DiagramScale& scale = m_diagram.scale;
 
     if (picking()) {
-        if (m_diagram.CHKpic[kPickEntropy] && m_diagram.description().entropyAcross()) {
-            pickEntropy(X, reaction.readoutX, sat);
-            reaction.saturationPanelChanged = true;
-        }
-        if (m_diagram.CHKpic[kPickEntropyEnthalpy]) {
-            pickState(X, Y, reaction.readoutX, reaction.readoutY, state);
-            reaction.statePanelChanged = true;
-        }
+        if (m_diagram.CHKpic[kPickEntropy] && m_diagram.description().entropyAcross())
+            reaction.entropyPick = pickEntropy(X, reaction.readoutX);
+        if (m_diagram.CHKpic[kPickEntropyEnthalpy])
+            reaction.statePick = pickState(X, Y, reaction.readoutX, reaction.readoutY);
         return reaction;
     }
 
@@ -130,7 +114,7 @@ MouseReaction DiagramMouse::endDrag(float X, float Y) {
             // The rubber band goes before the reminder shows.
             m_pic.setRetained(false);
             m_pic.clear();
-            reaction.messages.push_back(zoomRefusal());
+            reaction.messages.push_back({calc::MessageCode::ZoomAtLimit, {}});
         }
     }
     if (PanDragCount != 0) PanDragCount = 0;
@@ -138,7 +122,7 @@ MouseReaction DiagramMouse::endDrag(float X, float Y) {
     return reaction;
 }
 
-void DiagramMouse::pickEntropy(float X, const std::string& text, calc::SaturationPanel& sat) {
+EntropyPick DiagramMouse::pickEntropy(float X, const std::string& text) {
     const DiagramScale& scale = m_diagram.scale;
     if (scale.ViewXmin <= X && X <= scale.ViewXmax) {
         m_pic.setRetained(false);
@@ -147,29 +131,18 @@ void DiagramMouse::pickEntropy(float X, const std::string& text, calc::Saturatio
     }
     // The vapour branch starts at the critical entropy itself.
     const int option = X < static_cast<float>(kCriticalEntropy) ? kWaterEntropyOption : kSteamEntropyOption;
-    calc::OPT_Click(sat, option);
-    sat.text[option] = text;
+    return {option, text};
 }
 
-void DiagramMouse::pickState(float X, float Y, const std::string& xText, const std::string& yText,
-                             calc::StatePanel& state) {
+StatePick DiagramMouse::pickState(float X, float Y, const std::string& xText, const std::string& yText) {
     const DiagramScale& scale = m_diagram.scale;
     m_pic.setRetained(false);
     m_pic.clear();
     if (scale.ViewXmin <= X && X <= scale.ViewXmax) m_pic.line(X, scale.ViewYmin, X, scale.ViewYmax, kCurrentStateDot);
     if (scale.ViewYmin <= Y && Y <= scale.ViewYmax) m_pic.line(scale.ViewXmin, Y, scale.ViewXmax, Y, kCurrentStateDot);
-    // The state panel's rows are in the order of the properties (t, p, v, h, s, x). In this
-    // order, each change of a tick running the panel's click behaviour: the other boxes
-    // unticked, then the property across and the one up ticked and filled, so those two end
-    // editable and every other box locked (on the h-s chart: s, then h).
-    const int across = static_cast<int>(m_diagram.description().x.quantity);
-    const int up = static_cast<int>(m_diagram.description().y.quantity);
-    for (int k = 0; k < 6; ++k)
-        if (k != across && k != up) setTick(state, k, false);
-    setTick(state, across, true);
-    state.text[across] = xText;
-    setTick(state, up, true);
-    state.text[up] = yText;
+    // The state panel's rows are in the order of the properties (t, p, v, h, s, x).
+    return {static_cast<int>(m_diagram.description().x.quantity), xText,
+            static_cast<int>(m_diagram.description().y.quantity), yText};
 }
 
 ClickReaction DiagramMouse::Pic_Click() const {

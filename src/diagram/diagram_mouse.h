@@ -4,14 +4,13 @@
 // Every move updates the read-out with the values under the mouse; without a pick mode a left
 // drag shows a rubber band and zooms to it when the drag ends, a right drag pans with a
 // redraw per move, and a double-click restores the chart's default window. The pick modes
-// ("图选s", "图选sh": layer switches 7 and 8 of the diagram) move the calculator panels
-// instead: "图选s" takes s where it runs across, "图选sh" the chart's two properties. The
-// controller draws on the surface itself (overlay marks, redraws) and tells the window what
-// else to do.
+// ("图选s", "图选sh": layer switches 7 and 8 of the diagram) pick values for the calculator
+// panels instead: "图选s" takes s where it runs across, "图选sh" the chart's two properties, as
+// the read-out shows them. The controller draws on the surface itself (overlay marks, redraws)
+// and tells the window what else to do.
 #include "diagram.h"
 
-#include "calc/panels.h"
-#include "data/message.h"
+#include "calc/message.h"
 
 #include <optional>
 #include <string>
@@ -24,6 +23,22 @@ namespace steam::diagram {
 
 enum class Pointer { Cross, Arrow };
 
+/// The "图选s" pick: the saturation panel's option for s' (6) or s'' (7) and the s under the
+/// mouse, as the read-out shows it, for its box.
+struct EntropyPick {
+    int option = 6;
+    std::string text;
+};
+
+/// The "图选sh" pick: the state panel's rows (t p v h s x = 0 to 5) of the property across and
+/// the one up, with the values under the mouse as the read-out shows them.
+struct StatePick {
+    int across = 4;
+    std::string acrossText;
+    int up = 3;
+    std::string upText;
+};
+
 /// What the window shows after a mouse report, beyond what was drawn.
 struct MouseReaction {
     /// True while the diagram is being drawn: the report changed nothing.
@@ -32,11 +47,11 @@ struct MouseReaction {
     /// empty when unchanged.
     std::string readoutX, readoutY;
     std::optional<Pointer> pointer;
-    /// The pick mode changed the panel: the window shows it as it now is.
-    bool saturationPanelChanged = false;
-    bool statePanelChanged = false;
+    /// What a pick mode takes from the chart for the panels.
+    std::optional<EntropyPick> entropyPick;
+    std::optional<StatePick> statePick;
     /// Messages to show, in order (the reminder after too small a zoom rectangle).
-    data::Messages messages;
+    calc::Messages messages;
 };
 
 /// What a click on the diagram asks of the window, in this order.
@@ -59,7 +74,7 @@ public:
     int PanDragCount = 0;
 
     /// A move report with the button state (1 left, 2 right, 4 middle, summed).
-    MouseReaction Pic_MouseMove(int Button, float X, float Y, calc::SaturationPanel& sat, calc::StatePanel& state);
+    MouseReaction Pic_MouseMove(int Button, float X, float Y);
     /// A button released, wherever the mouse is, with the buttons still held: when none is,
     /// a drag under way ends here, as the next move report without buttons would end it.
     /// A zoom drag released outside the diagram thus never waits for the mouse to come back.
@@ -71,8 +86,6 @@ public:
     /// No drag under way (the load step).
     void reset();
 
-    /// The zoom refusal: the rectangle is at or below a fixed fraction of the default window.
-    static data::Message zoomRefusal();
     /// The read-out text of a position on an axis: the value with 3 decimals on a linear
     /// axis (4.4 as 4.400), with 4 significant digits on a logarithmic one (0.001053; at most
     /// six decimals, so 0.000614).
@@ -81,8 +94,8 @@ public:
 private:
     MouseReaction endDrag(float X, float Y);
     bool picking() const;
-    void pickEntropy(float X, const std::string& text, calc::SaturationPanel& sat);
-    void pickState(float X, float Y, const std::string& xText, const std::string& yText, calc::StatePanel& state);
+    EntropyPick pickEntropy(float X, const std::string& text);
+    StatePick pickState(float X, float Y, const std::string& xText, const std::string& yText);
 
     Diagram& m_diagram;
     DrawingSurface& m_pic;

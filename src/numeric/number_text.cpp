@@ -134,4 +134,21 @@ std::string generalText(double value) {
     return stripNegativeZero(std::string(buffer, end));
 }
 
+double shownValue(double value, int decimals) {
+    if (!std::isfinite(value)) return value;
+    return readNumber(fixedText(value, decimals));
+}
+
+std::string shortestText(double value) {
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;
+    return std::string(buffer, end);
+}
+
+double generalValue(double value) {
+    if (!std::isfinite(value)) return value;
+    return readNumber(generalText(value));
+}
+
 }  // namespace steam::numeric

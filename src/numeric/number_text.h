@@ -18,7 +18,17 @@ double readNumber(std::string_view text);
 /// no minus sign.
 std::string fixedText(double value, int decimals);
 
+/// The value a box shows it as: fixedText read back (exact ties away from zero).
+double shownValue(double value, int decimals);
+
 /// Up to 15 significant digits, no trailing zeros ("100", "0.5", "0.00110021", "1e-05").
 std::string generalText(double value);
+
+/// The shortest decimal text that reads back as the same double ("3.5", "1e-05", "200"): how
+/// a value is typed exactly.
+std::string shortestText(double value);
+
+/// The value rounded to 15 significant digits, as generalText writes it and a box reads it.
+double generalValue(double value);
 
 }  // namespace steam::numeric

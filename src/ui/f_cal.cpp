@@ -1,11 +1,11 @@
 #include "f_cal.h"
 
 #include "artwork.h"
-#include "calc/saturation_calculator.h"
-#include "calc/state_calculator.h"
 #include "diagram/diagram_startup.h"
 #include "diagram_view.h"
 #include "message_service.h"
+#include "panels/saturation_panel.h"
+#include "panels/state_panel.h"
 #include "render/qimage_surface.h"
 #include "result_list_window.h"
 #include "result_table_model.h"
@@ -121,7 +121,7 @@ bool fCal::Form_Load() {
     if (!m_db.openFirst(m_context.dataPlaces, error)) return loadFailed(QString::fromStdString(error));
 
     // 2. Colours of the diagram box, its axis captions and the information line.
-    m_surface->setBackground(calc::Rgb{240, 243, 240});
+    m_surface->setBackground(colour::Rgb{240, 243, 240});
     for (QWidget* w : {static_cast<QWidget*>(Labelx), static_cast<QWidget*>(Labely)})
         setFilledBackground(w, kMarginGrey);
     setRole(TXTinfo, QPalette::Base, kMarginGrey);
@@ -173,7 +173,7 @@ void fCal::readPanelTexts() {
     }
 }
 
-void fCal::applySaturationPanel(const calc::SaturationPanel& panel) {
+void fCal::applySaturationPanel(const panels::SaturationPanel& panel) {
     m_sat = panel;
     for (int i = 0; i < 8; ++i) {
         setBoxText(TXT[i], QString::fromStdString(panel.text[i]));
@@ -191,7 +191,7 @@ void fCal::applySaturationPanel(const calc::SaturationPanel& panel) {
     }
 }
 
-void fCal::applyStatePanel(const calc::StatePanel& panel) {
+void fCal::applyStatePanel(const panels::StatePanel& panel) {
     m_state = panel;
     for (int k = 0; k < 6; ++k) {
         QLineEdit* box = TXT[k + 8];
@@ -203,26 +203,27 @@ void fCal::applyStatePanel(const calc::StatePanel& panel) {
     }
 }
 
-void fCal::showMessages(const data::Messages& messages) {
-    for (const data::Message& message : messages) m_context.messages->showCore(this, message);
+void fCal::showMessages(const calc::Messages& messages) {
+    for (const calc::Message& message : messages) m_context.messages->showCore(this, message);
 }
 
 void fCal::redraw() { m_diagram.redraw(*m_surface, m_registers); }
 
 void fCal::OPT_Click(int index) {
     readPanelTexts();
-    calc::SaturationPanel panel = m_sat;
-    calc::OPT_Click(panel, index);
+    panels::SaturationPanel panel = m_sat;
+    panels::OPT_Click(panel, index);
     applySaturationPanel(panel);
 }
 
 void fCal::SCAL_Click() {
     readPanelTexts();
-    const calc::SaturationOutcome outcome = calc::SCAL_Click(m_db, m_sat);
+    const panels::SaturationOutcome outcome = panels::SCAL_Click(m_db, m_sat);
     // The panel and the diagram show the outcome before a message box covers them, so no
     // earlier answer stands behind the message.
     applySaturationPanel(outcome.panel);
-    if (auto row = calc::saturationResult(outcome)) m_results->append(std::move(*row));
+    if (outcome.solution)
+        if (auto entry = calc::saturationEntry(*outcome.solution)) m_results->append(std::move(*entry));
     if (outcome.result) {
         m_registers.setCurrentSatPoint(*outcome.result);
         redraw();
@@ -232,23 +233,24 @@ void fCal::SCAL_Click() {
 
 void fCal::cmdClean_Click() {
     readPanelTexts();
-    applySaturationPanel(calc::cmdClean_Click(m_sat));
+    applySaturationPanel(panels::cmdClean_Click(m_sat));
     m_registers.setCurrentSatPoint({});
     redraw();
 }
 
 void fCal::CHK_Click(int) {
     readPanelTexts();
-    calc::StatePanel panel = m_state;
-    calc::CHK_Click(panel);
+    panels::StatePanel panel = m_state;
+    panels::CHK_Click(panel);
     applyStatePanel(panel);
 }
 
 void fCal::SCAL2_Click() {
     readPanelTexts();
-    const calc::StateOutcome outcome = calc::SCAL2_Click(m_db, m_state);
+    const panels::StateOutcome outcome = panels::SCAL2_Click(m_db, m_state);
     applyStatePanel(outcome.panel);
-    if (auto row = calc::stateResult(outcome)) m_results->append(std::move(*row));
+    if (outcome.solution)
+        if (auto entry = calc::stateEntry(*outcome.solution)) m_results->append(std::move(*entry));
     m_registers.setCurrentStatePoint(outcome.result);
     redraw();
     showMessages(outcome.messages);
@@ -256,7 +258,7 @@ void fCal::SCAL2_Click() {
 
 void fCal::cmdClean2_Click() {
     readPanelTexts();
-    applyStatePanel(calc::cmdClean2_Click(m_state));
+    applyStatePanel(panels::cmdClean2_Click(m_state));
     m_registers.setCurrentStatePoint({});
     redraw();
 }
@@ -322,7 +324,7 @@ void fCal::CMDupM_Click(int r) {
     m_registers.store(r, texts);
     CMDupMR[r]->setEnabled(true);
     CHKupM[r]->setEnabled(true);
-    setFilledBackground(CHKupM[r], toQColor(calc::RegisterStore::registerColour(r)));
+    setFilledBackground(CHKupM[r], toQColor(colour::kRegisterColours[static_cast<size_t>(r)]));
     if (CHKupM[r]->isChecked()) redraw();
 }
 
@@ -348,7 +350,7 @@ void fCal::CHKupM_Click(int r) {
 void fCal::CMDupClear_Click() {
     m_registers.clearSaturationRegisters();
     for (int r = 0; r < 5; ++r) {
-        setFilledBackground(CHKupM[r], toQColor(calc::RegisterStore::kEmptyRegisterBackground));
+        setFilledBackground(CHKupM[r], toQColor(colour::kEmptyRegisterBackground));
         CHKupM[r]->setEnabled(false);
         setCheck(CHKupM[r], false);
         CMDupMR[r]->setEnabled(false);
@@ -359,7 +361,7 @@ void fCal::CMDupClear_Click() {
 void fCal::CMDdownClear_Click() {
     m_registers.clearStateRegisters();
     for (int r = 5; r < calc::kRegisterCount; ++r) {
-        setFilledBackground(CHKupM[r], toQColor(calc::RegisterStore::kEmptyRegisterBackground));
+        setFilledBackground(CHKupM[r], toQColor(colour::kEmptyRegisterBackground));
         CHKupM[r]->setEnabled(false);
         setCheck(CHKupM[r], false);
         CMDupMR[r]->setEnabled(false);
@@ -374,13 +376,19 @@ QPointF fCal::toUser(QPointF pixel) const { return m_surface->toUser(pixel); }
 QPointF fCal::toPixel(double x, double y) const { return m_surface->toPixel(x, y); }
 
 void fCal::Pic_MouseMove(int Button, int /*Shift*/, float X, float Y) {
+    const diagram::MouseReaction reaction = m_mouse.Pic_MouseMove(Button, X, Y);
     // Only the pick modes touch the panels; they start from what the boxes show.
-    if (m_diagram.CHKpic[diagram::kPickEntropy] || m_diagram.CHKpic[diagram::kPickEntropyEnthalpy]) readPanelTexts();
-    calc::SaturationPanel sat = m_sat;
-    calc::StatePanel state = m_state;
-    const diagram::MouseReaction reaction = m_mouse.Pic_MouseMove(Button, X, Y, sat, state);
-    if (reaction.saturationPanelChanged) applySaturationPanel(sat);
-    if (reaction.statePanelChanged) applyStatePanel(state);
+    if (reaction.entropyPick || reaction.statePick) readPanelTexts();
+    if (const auto& pick = reaction.entropyPick) {
+        panels::SaturationPanel sat = m_sat;
+        panels::pickEntropy(sat, pick->option, pick->text);
+        applySaturationPanel(sat);
+    }
+    if (const auto& pick = reaction.statePick) {
+        panels::StatePanel state = m_state;
+        panels::pickState(state, pick->across, pick->acrossText, pick->up, pick->upText);
+        applyStatePanel(state);
+    }
     applyMouseReaction(reaction);
 }
 
@@ -435,6 +443,8 @@ void fCal::showResultList() {
 }
 
 const calc::ResultList& fCal::results() const { return m_results->list(); }
+
+const std::vector<panels::ResultRow>& fCal::resultRows() const { return m_results->rows(); }
 
 bool fCal::confirmExit() {
     return m_context.messages->show(this, QStringLiteral("提醒"), QStringLiteral("退出程序？"), MessageIcon::Question,

@@ -6,12 +6,13 @@
 // (with both current results), the diagram (scale, curves, layer switches), the panel
 // mirrors, the diagram's mouse controller and the result list of the run; the widgets only
 // show it. The layout is built in f_cal_layout.cpp.
-#include "calc/panels.h"
 #include "calc/register_store.h"
 #include "calc/result_list.h"
 #include "data/property_database.h"
 #include "diagram/diagram.h"
 #include "diagram/diagram_mouse.h"
+#include "panels/panels.h"
+#include "panels/result_texts.h"
 #include "program_context.h"
 
 #include <QMainWindow>
@@ -89,6 +90,8 @@ public:
     const diagram::DiagramMouse& mouse() const { return m_mouse; }
     /// Every calculation of the run that ended with a result, newest last.
     const calc::ResultList& results() const;
+    /// The same as the result list window shows them.
+    const std::vector<panels::ResultRow>& resultRows() const;
     render::QImageSurface& surface() { return *m_surface; }
     /// Chart coordinates of a pixel of `Pic`.
     QPointF toUser(QPointF pixel) const;
@@ -152,9 +155,9 @@ private:
     void connectHandlers();
 
     void readPanelTexts();
-    void applySaturationPanel(const calc::SaturationPanel& panel);
-    void applyStatePanel(const calc::StatePanel& panel);
-    void showMessages(const data::Messages& messages);
+    void applySaturationPanel(const panels::SaturationPanel& panel);
+    void applyStatePanel(const panels::StatePanel& panel);
+    void showMessages(const calc::Messages& messages);
     void applyMouseReaction(const diagram::MouseReaction& reaction);
     void redraw();
     /// The layer switches, axis captions and chart items as the chart shown wants them.
@@ -174,8 +177,8 @@ private:
     calc::RegisterStore m_registers;
     diagram::Diagram m_diagram;
     std::unique_ptr<render::QImageSurface> m_surface;
-    calc::SaturationPanel m_sat;
-    calc::StatePanel m_state;
+    panels::SaturationPanel m_sat;
+    panels::StatePanel m_state;
     diagram::DiagramMouse m_mouse;
 
     // Declared before its window, which shows it and so must go first.

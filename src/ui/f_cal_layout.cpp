@@ -231,7 +231,7 @@ void fCal::buildRegisterPanels(QWidget* client) {
         auto* show = new QCheckBox(panel);
         show->setObjectName(QStringLiteral("CHKupM(%1)").arg(r));
         show->setGeometry(twipRect(1080, top, 255, r == 1 ? 300 : 255));
-        setFilledBackground(show, toQColor(calc::RegisterStore::kEmptyRegisterBackground));
+        setFilledBackground(show, toQColor(colour::kEmptyRegisterBackground));
         CHKupM[r] = show;
     }
     CMDupClear = greyButton(FrameUp, QStringLiteral("CMDupClear"), QStringLiteral("清空"), twipRect(360, 2160, 735, 375));

@@ -1,15 +1,17 @@
 #include "message_service.h"
 
+#include "panels/message_texts.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 
 namespace steam::ui {
 
-void MessageService::showCore(QWidget* parent, const data::Message& message) {
+void MessageService::showCore(QWidget* parent, const calc::Message& message) {
+    const panels::MessageText text = panels::messageText(message);
     const MessageIcon icon =
-        message.icon == data::MessageIcon::Question ? MessageIcon::Question : MessageIcon::Warning;
-    show(parent, QString::fromStdString(message.title), QString::fromStdString(message.text), icon,
-         MessageButtons::Ok);
+        text.icon == panels::MessageIcon::Question ? MessageIcon::Question : MessageIcon::Warning;
+    show(parent, QString::fromStdString(text.title), QString::fromStdString(text.text), icon, MessageButtons::Ok);
 }
 
 MessageAnswer QtMessageService::show(QWidget* parent, const QString& title, const QString& text,

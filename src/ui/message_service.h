@@ -1,7 +1,7 @@
 #pragma once
 // Modal boxes are asked for through this interface so that tests can answer them with a
 // script; the windows never construct a QMessageBox themselves.
-#include "data/message.h"
+#include "calc/message.h"
 
 #include <QString>
 
@@ -20,8 +20,8 @@ public:
     virtual MessageAnswer show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
                                MessageButtons buttons) = 0;
 
-    /// A message handed up by the core: OK only, its icon mapped.
-    void showCore(QWidget* parent, const data::Message& message);
+    /// A message handed up by the core, in the words of the message table: OK only.
+    void showCore(QWidget* parent, const calc::Message& message);
 };
 
 /// Real QMessageBox boxes.

@@ -87,14 +87,14 @@ void ResultListWindow::copySelection() {
     for (const QModelIndex& index : Table->selectionModel()->selectedRows())
         chosen.push_back(static_cast<std::size_t>(index.row()));
     if (chosen.empty()) return;
-    QGuiApplication::clipboard()->setText(QString::fromStdString(calc::toTsv(m_model.list(), chosen)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(panels::toTsv(m_model.rows(), chosen)));
 }
 
 void ResultListWindow::CMDexport_Click() {
     const std::optional<QString> path =
         m_context.saveDialog->askSavePath(this, QStringLiteral("结果列表"), QStringLiteral("CSV 文件(*.csv)"));
     if (!path) return;
-    const std::string csv = calc::toCsv(m_model.list());
+    const std::string csv = panels::toCsv(m_model.rows());
     // Written beside the target and moved over it only when complete: a failed export leaves
     // an earlier file of that name as it was.
     QSaveFile file(*path);

@@ -2,6 +2,9 @@
 // The result list of the run as a table for the result-list window. It owns the list, so that
 // the rows outlive the window; every change goes through it so that an open window follows.
 #include "calc/result_list.h"
+#include "panels/result_texts.h"
+
+#include <vector>
 
 #include <QAbstractTableModel>
 
@@ -13,8 +16,10 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     const calc::ResultList& list() const { return m_list; }
-    /// Adds a row at the end.
-    void append(calc::ResultRow row);
+    /// The entries as the boxes showed them, in list order.
+    const std::vector<panels::ResultRow>& rows() const { return m_rows; }
+    /// Adds an entry at the end.
+    void append(calc::ResultEntry entry);
     void clear();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -24,6 +29,7 @@ public:
 
 private:
     calc::ResultList m_list;
+    std::vector<panels::ResultRow> m_rows;
 };
 
 }  // namespace steam::ui

@@ -2,10 +2,11 @@
 // leaves them, and IAPWS-95 reference values in the panels' units.
 #pragma once
 
-#include "calc/panels.h"
 #include "calc/property_columns.h"
-#include "calc/saturation_calculator.h"
-#include "calc/state_calculator.h"
+#include "panels/message_texts.h"
+#include "panels/panels.h"
+#include "panels/saturation_panel.h"
+#include "panels/state_panel.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
@@ -27,6 +28,7 @@ namespace steam::calc::test {
 
 inline constexpr double kKelvin = 273.15;
 
+using namespace steam::panels;
 using testsupport::realTables;
 
 /// Index of a state property in the panel: t p v h s x.

@@ -59,7 +59,7 @@ TEST(HostileInputTest, HugeDrynessIsShownOrRefusedButNeverOverflows) {
             for (const std::string& box : out.panel.text) EXPECT_TRUE(showsNoNonFinite(box)) << "\"" << box << "\"";
             if (!out.messages.empty()) {
                 ASSERT_EQ(out.messages.size(), 1u);
-                EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
+                EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
                 EXPECT_EQ(out.panel.text, panel.text);
             }
         }
@@ -79,8 +79,8 @@ TEST(HostileInputTest, OverflowingKnownValueIsOutOfRangeWithTheUsualMessage) {
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         SCOPED_TRACE(testing::Message() << c.known[0].second << ", " << c.known[1].second);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
-        EXPECT_EQ(out.messages[0].title, "提醒");
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, "提醒");
         EXPECT_EQ(out.panel.text, panel.text);
     }
 }

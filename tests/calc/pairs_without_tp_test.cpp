@@ -2,7 +2,7 @@
 // steam; a wet state is found along it (the coldest where a pair names several), shown as the
 // wet results are; s and h as the diagram's pick leaves them compute; a pair that names no
 // state in the tables gets the range message and changes nothing.
-#include "calc/state_calculator.h"
+#include "panels/state_panel.h"
 
 #include "calc_test_support.h"
 #include "conditioning.h"
@@ -36,7 +36,7 @@ double coldestWet(int k, double z, double x) {
 // A wet result: general text in every box, each output within its allowed error of IAPWS-95
 // at (ts, x).
 void expectWet(const StateOutcome& out, double ts, double x, int first, int second) {
-    ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : out.messages.front().text);
+    ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : panels::messageText(out.messages.front()).text);
     EXPECT_EQ(out.region, RegionWet);
     const accuracy::WetProperties truth = accuracy::wetPropertiesAt(ts, x);
     const accuracy::WetProperties allowed = accuracy::wetAllowedErrors(ts, x, first, second);
@@ -108,7 +108,7 @@ TEST(PairsWithoutTPTest, EntropyAndEnthalpyAsThePickLeavesThemCompute) {
         const StatePanel panel = afterAnAnswer({{S, c.s}, {H, c.h}});
         ASSERT_FALSE(panel.chkEnabled[T]);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
-        ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : out.messages.front().text);
+        ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : panels::messageText(out.messages.front()).text);
         EXPECT_EQ(out.pairCase, PairHS);
         EXPECT_EQ(out.region, c.region);
         EXPECT_NEAR(out.result[S], numeric::readNumber(c.s), 0.5 * unit(13) * (1 + 1e-9));
@@ -137,8 +137,8 @@ TEST(PairsWithoutTPTest, PairThatNamesNoStateIsRefusedAndChangesNothing) {
         const StatePanel panel = afterAnAnswer(known);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
-        EXPECT_EQ(out.messages[0].title, "提醒");
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, "提醒");
         EXPECT_FALSE(out.answered);
         EXPECT_EQ(out.result, (RegisterStore::StateValues{}));
         for (int k = 0; k < 6; ++k) EXPECT_EQ(out.panel.text[k], panel.ticked[k] ? panel.text[k] : "0") << "box " << k;

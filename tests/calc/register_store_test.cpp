@@ -2,6 +2,7 @@
 // registers 0-4 belong to the saturation bank, 5-8 to the state bank; clearing a bank empties
 // its registers and never the current results.
 #include "calc/register_store.h"
+#include "colour/colours.h"
 
 #include "calc_test_support.h"
 
@@ -109,7 +110,7 @@ TEST(RegisterStoreTest, RecallNeverShowsANonFiniteNumber) {
 
 TEST(RegisterStoreTest, RegisterColoursAreDistinct) {
     for (int a = 0; a < kRegisterCount; ++a)
-        for (int b = a + 1; b < kRegisterCount; ++b) EXPECT_NE(RegisterStore::registerColour(a), RegisterStore::registerColour(b));
+        for (int b = a + 1; b < kRegisterCount; ++b) EXPECT_NE(colour::kRegisterColours[static_cast<size_t>(a)], colour::kRegisterColours[static_cast<size_t>(b)]);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // the calculated state agrees with IAPWS-95 within the allowed error of each output (its
 // target, widened by how little the pair determines the state; see conditioning.h), and the
 // shown state fed back as (p, h) gives the same state again.
-#include "calc/state_calculator.h"
+#include "panels/state_panel.h"
 
 #include "calc_test_support.h"
 #include "conditioning.h"
@@ -59,7 +59,7 @@ struct Tolerance {
 constexpr Tolerance kTargets{0.05 + 0.005, 2e-4, 2e-4, 0.05 + 0.005, 1e-4 + 0.5e-4};
 
 void expectState(const StateOutcome& out, const Sample& c, int first, int second) {
-    ASSERT_TRUE(out.messages.empty()) << out.messages.front().text;
+    ASSERT_TRUE(out.messages.empty()) << panels::messageText(out.messages.front()).text;
     // Water at low pressure given by two of v, h and s is barely told from saturated water at
     // its temperature, which may be the answer; the values judge it.
     if (!(first >= V && c.liquid && out.region == RegionWet)) {

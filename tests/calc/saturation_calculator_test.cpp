@@ -3,10 +3,9 @@
 // typed; a value shown at the end of its column is taken back as the end row; an
 // out-of-range value adds one message and leaves no earlier answer beside it; h'' takes the
 // low-temperature branch; nothing happens before an option is chosen.
-#include "calc/saturation_calculator.h"
+#include "panels/saturation_panel.h"
 
 #include "calc_test_support.h"
-#include "data/row_set.h"
 
 #include <gtest/gtest.h>
 
@@ -163,8 +162,8 @@ TEST(SaturationCalculatorTest, OutOfRangeGivesOneMessageAndLeavesNoEarlierAnswer
         before.text[c.index] = c.text;
         const SaturationOutcome out = SCAL_Click(realTables(), before);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
-        EXPECT_EQ(out.messages[0].title, "提醒");
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, "提醒");
         EXPECT_FALSE(out.answered);
         // No result: the saturated points leave the diagram, and the other boxes show "0".
         ASSERT_TRUE(out.result.has_value());
@@ -235,7 +234,7 @@ TEST(SaturationCalculatorTest, AfterResetTheRememberedChoiceReadsZeroAndIsOutOfR
     const SaturationPanel cleaned = cmdClean_Click(saturationPanel(0, "100"));
     const SaturationOutcome out = SCAL_Click(realTables(), cleaned);
     ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
+    EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
     EXPECT_FALSE(out.answered);
     EXPECT_EQ(out.panel.text, cleaned.text);
 }

@@ -2,7 +2,7 @@
 // the critical split (strictly above 373.95 C / 22.064 MPa), the region decision against the
 // rounded saturation values, wet and dryness results in general text, the single-phase search
 // with Choose 1 to 4 in fixed decimals, and the closing step after every outcome.
-#include "calc/state_calculator.h"
+#include "panels/state_panel.h"
 
 #include "calc_test_support.h"
 
@@ -74,9 +74,9 @@ TEST(StateInputCheckTest, AnythingButTwoTicksGetsTheCountMessageAndNothingIsCalc
         CHK_Click(panel);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "必须输入2个参数!");
-        EXPECT_EQ(out.messages[0].title, kNotice);
-        EXPECT_EQ(out.messages[0].icon, data::MessageIcon::Exclamation);
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "必须输入2个参数!");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, kNotice);
+        EXPECT_EQ(panels::messageText(out.messages[0]).icon, panels::MessageIcon::Exclamation);
         EXPECT_EQ(out.panel.text, panel.text);
         EXPECT_EQ(out.region, RegionNone);
         EXPECT_EQ(out.Choose, 0);
@@ -91,7 +91,7 @@ TEST(StateInputCheckTest, EveryPairOfBoxesIsAPairInBoxOrder) {
         for (int second = first + 1; second <= X; ++second, ++expected) {
             const StateOutcome out = calculate({{second, "1"}, {first, "1"}});
             EXPECT_EQ(out.pairCase, expected) << "tpvhsx"[first] << "," << "tpvhsx"[second];
-            for (const auto& m : out.messages) EXPECT_NE(m.text, "必须输入2个参数!");
+            for (const auto& m : out.messages) EXPECT_NE(panels::messageText(m).text, "必须输入2个参数!");
         }
     }
     EXPECT_EQ(expected, PairSX + 1);
@@ -158,8 +158,8 @@ TEST(StateSearchTest, ValueOutsideTheTableGivesTheRangeMessageAndNoAnswer) {
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         EXPECT_EQ(out.region, c.region);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
-        EXPECT_EQ(out.messages[0].title, "提醒");
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, "提醒");
         expectNoAnswerBeside(out, panel);
     }
 }
@@ -227,7 +227,7 @@ TEST(StateRegionTest, CriticalTemperatureItselfTakesTheSaturationPath) {
     const StateOutcome atInvalid = calculate({{T, "373.95"}, {P, "22.064"}});
     EXPECT_EQ(atInvalid.region, RegionNeedsDryness);
     ASSERT_EQ(atInvalid.messages.size(), 1u);
-    EXPECT_EQ(atInvalid.messages[0].text, "湿蒸汽，请输入干度");
+    EXPECT_EQ(panels::messageText(atInvalid.messages[0]).text, "湿蒸汽，请输入干度");
     // Every t from the last row up to 373.95 is answered as the state it names.
     for (const char* t : {"373.946", "373.948", "373.95"}) {
         SCOPED_TRACE(testing::Message() << "t " << t);
@@ -271,8 +271,8 @@ TEST(StateRegionTest, InvalidSupercriticalPairsGiveTheirMessageAndNoAnswer) {
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         EXPECT_EQ(out.region, RegionInvalid);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "输入数值有误，请重新输入");
-        EXPECT_EQ(out.messages[0].title, kNotice);
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "输入数值有误，请重新输入");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, kNotice);
         EXPECT_EQ(out.Choose, 0);
         expectNoAnswerBeside(out, panel);
     }
@@ -297,8 +297,8 @@ TEST(StateRegionTest, FirstKnownOutsideTheSaturationTableGivesTheRangeMessage) {
         const StatePanel panel = afterAnAnswer(known);
         const StateOutcome out = SCAL2_Click(realTables(), panel);
         ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(out.messages[0].text, "超出可选范围，请重新输入");
-        EXPECT_EQ(out.messages[0].title, "提醒");
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
+        EXPECT_EQ(panels::messageText(out.messages[0]).title, "提醒");
         EXPECT_EQ(out.region, RegionNone);
         expectNoAnswerBeside(out, panel);
     }
@@ -318,8 +318,8 @@ TEST(StateRegionTest, PressureEqualToTheRoundedSaturationPressureAsksForDryness)
         const StateOutcome on = SCAL2_Click(realTables(), panel);
         EXPECT_EQ(on.region, RegionNeedsDryness);
         ASSERT_EQ(on.messages.size(), 1u);
-        EXPECT_EQ(on.messages[0].text, "湿蒸汽，请输入干度");
-        EXPECT_EQ(on.messages[0].title, kNotice);
+        EXPECT_EQ(panels::messageText(on.messages[0]).text, "湿蒸汽，请输入干度");
+        EXPECT_EQ(panels::messageText(on.messages[0]).title, kNotice);
         EXPECT_EQ(on.panel.text, panel.text);
         expectClosingStep(on);
 
@@ -510,7 +510,7 @@ TEST(StateResetTest, ResetAfterACalculationZeroesTheBoxes) {
     const StateOutcome again = SCAL2_Click(realTables(), cleaned);
     EXPECT_EQ(again.result, (RegisterStore::StateValues{}));
     ASSERT_EQ(again.messages.size(), 1u);
-    EXPECT_EQ(again.messages[0].text, "超出可选范围，请重新输入");
+    EXPECT_EQ(panels::messageText(again.messages[0]).text, "超出可选范围，请重新输入");
 }
 
 }  // namespace

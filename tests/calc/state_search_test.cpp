@@ -3,7 +3,7 @@
 // same v, h and s. Every state the tables hold and the pair determines is answered, within
 // the allowed errors of conditioning.h, near the critical point too; a pair that names two
 // states of one phase gets the first of them, never a blend of both.
-#include "calc/state_calculator.h"
+#include "panels/state_panel.h"
 
 #include "calc_test_support.h"
 #include "conditioning.h"
@@ -39,7 +39,7 @@ accuracy::Properties truthAt(double t, double p) {
 
 // Each output within its allowed error of IAPWS-95 at the state (t, p) given by the pair.
 void expectWithinAllowance(const StateOutcome& out, double t, double p, const Pair& pair) {
-    ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : out.messages.front().text);
+    ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : panels::messageText(out.messages.front()).text);
     ASSERT_TRUE(out.region == RegionWater || out.region == RegionVapor);
     const iapws95::State st = stableState(t, p);
     const Branch branch = st.rho > iapws95::rhoc ? Branch::Liquid : Branch::Vapour;
@@ -73,7 +73,7 @@ TEST(StateOnTheSurfaceTest, AnswerIsAStateOfTheTablesOwnSurface) {
             const StateOutcome out =
                 calculate({{pair.first, typed(truth[pair.first])}, {pair.second, typed(truth[pair.second])}});
             if (out.region == RegionWet) continue;  // (t, h) and (t, s) of water above h' and s'
-            ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : out.messages.front().text);
+            ASSERT_TRUE(out.answered) << (out.messages.empty() ? "" : panels::messageText(out.messages.front()).text);
             // The typed values come back, rounded to their boxes.
             for (int known : {pair.first, pair.second})
                 EXPECT_LE(std::fabs(shown(out, known) - truth[known]), 0.5 * unit(9 + known) * (1 + 1e-9));

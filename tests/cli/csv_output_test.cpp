@@ -34,7 +34,7 @@ std::vector<std::string> fields(std::string line) {
 TEST(CsvOutputTest, HeaderIsTheResultListsColumnsAndAMessageColumnAfterAByteOrderMark) {
     const std::string header = csvHeader();
     ASSERT_EQ(header.rfind("\xEF\xBB\xBF", 0), 0u);
-    std::vector<std::string> expected(calc::resultHeader().begin(), calc::resultHeader().end());
+    std::vector<std::string> expected(panels::resultHeader().begin(), panels::resultHeader().end());
     expected.push_back("提示");
     EXPECT_EQ(fields(header.substr(3)), expected);
 }

@@ -2,7 +2,11 @@
 // is wrong; an answer carries exactly the box texts the panel calculation shows; the JSON form
 // has the documented keys in order and escapes every string; the text form lists names,
 // texts, units, region and messages.
+#include "cli/answers.h"
 #include "cli/requests.h"
+#include "cli/utf8_text.h"
+#include "panels/saturation_panel.h"
+#include "panels/state_panel.h"
 
 #include "json_reader.h"
 
@@ -63,7 +67,7 @@ TEST(ParseRequestTest, SaturationRequestNamesItsColumnAndKeepsTheTypedText) {
         ASSERT_TRUE(request.has_value()) << error;
         const auto* sat = std::get_if<SaturationRequest>(&*request);
         ASSERT_NE(sat, nullptr);
-        EXPECT_EQ(sat->column, i);
+        EXPECT_EQ(static_cast<int>(sat->known), i);
         EXPECT_EQ(sat->value, "12.5abc");
     }
 }
@@ -73,14 +77,17 @@ TEST(ParseRequestTest, StateRequestTicksTheTwoNamedBoxesOnly) {
     const auto request = parseRequest({"state", "p=3.5", "t=200"}, error);
     ASSERT_TRUE(request.has_value()) << error;
     const auto& state = std::get<StateRequest>(*request);
-    EXPECT_EQ(state.ticked, (std::array<bool, 6>{true, true, false, false, false, false}));
-    EXPECT_EQ(state.text, (std::array<std::string, 6>{"200", "3.5", "0", "0", "0", "0"}));
+    // In the panel's box order, whatever the order typed.
+    EXPECT_EQ(state.first, calc::Property::t);
+    EXPECT_EQ(state.second, calc::Property::p);
+    EXPECT_EQ(state.firstValue, "200");
+    EXPECT_EQ(state.secondValue, "3.5");
 
     const auto odd = parseRequest({"state", "h=", "x=a=b"}, error);
     ASSERT_TRUE(odd.has_value()) << error;
     const auto& typed = std::get<StateRequest>(*odd);
-    EXPECT_EQ(typed.text[3], "");     // an empty box, read as 0 by the calculation
-    EXPECT_EQ(typed.text[5], "a=b");  // the text after the first '=' as typed
+    EXPECT_EQ(typed.firstValue, "");    // an empty box, read as 0 by the calculation
+    EXPECT_EQ(typed.secondValue, "a=b");  // the text after the first '=' as typed
 }
 
 TEST(SplitWordsTest, SplitsAtAnyRunOfBlanks) {
@@ -90,25 +97,23 @@ TEST(SplitWordsTest, SplitsAtAnyRunOfBlanks) {
 
 TEST(AnswerTest, AnswerShowsExactlyWhatThePanelsShow) {
     // Saturation: the same texts as SCAL_Click on a panel with that option and text.
-    calc::SaturationPanel satPanel;
-    calc::OPT_Click(satPanel, 4);
+    panels::SaturationPanel satPanel;
+    panels::OPT_Click(satPanel, 4);
     satPanel.text[4] = "419.1";
-    const calc::SaturationOutcome sat = calc::SCAL_Click(realTables(), satPanel);
-    const Answer satAnswer = answer(realTables(), SaturationRequest{4, "419.1"});
+    const panels::SaturationOutcome sat = panels::SCAL_Click(realTables(), satPanel);
+    const Answer satAnswer = answer(realTables(), SaturationRequest{calc::SatProperty::h1, "419.1"});
     EXPECT_TRUE(satAnswer.saturation);
     EXPECT_EQ(satAnswer.names, (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"}));
     EXPECT_EQ(satAnswer.texts, std::vector<std::string>(sat.panel.text.begin(), sat.panel.text.end()));
     EXPECT_EQ(satAnswer.units[0], "oC");
 
     // State: the same texts as SCAL2_Click with those two boxes ticked and "0" elsewhere.
-    calc::StatePanel statePanel;
+    panels::StatePanel statePanel;
     statePanel.text = {"0", "1", "0", "0", "6.7", "0"};
     statePanel.ticked[1] = statePanel.ticked[4] = true;
-    calc::CHK_Click(statePanel);
-    const calc::StateOutcome state = calc::SCAL2_Click(realTables(), statePanel);
-    StateRequest request;
-    request.ticked = statePanel.ticked;
-    request.text = statePanel.text;
+    panels::CHK_Click(statePanel);
+    const panels::StateOutcome state = panels::SCAL2_Click(realTables(), statePanel);
+    const StateRequest request{calc::Property::p, calc::Property::s, "1", "6.7"};
     const Answer stateAnswer = answer(realTables(), request);
     EXPECT_FALSE(stateAnswer.saturation);
     EXPECT_EQ(stateAnswer.names, (std::vector<std::string>{"t", "p", "v", "h", "s", "x"}));
@@ -122,7 +127,7 @@ TEST(AnswerTest, FullWidthNumbersAreReadAsPlainOnes) {
     const Answer plain = answer(realTables(), *parseRequest({"state", "t=200", "p=3.5"}, error));
     const Answer wide = answer(realTables(), *parseRequest({"state", "t=２００", "p=３．５"}, error));
     EXPECT_EQ(wide.texts, plain.texts);
-    const Answer sat = answer(realTables(), SaturationRequest{0, "１００。５"});
+    const Answer sat = answer(realTables(), SaturationRequest{calc::SatProperty(0), "１００。５"});
     EXPECT_EQ(sat.texts[0], "100.50");
 }
 
@@ -149,7 +154,7 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
 }
 
 TEST(ToJsonTest, SaturationAnswerHasItsKeysInOrderAndStringsOnly) {
-    const Answer a = answer(realTables(), SaturationRequest{0, "100"});
+    const Answer a = answer(realTables(), SaturationRequest{calc::SatProperty(0), "100"});
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
     EXPECT_EQ(json->keys(), (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "messages"}));
@@ -181,7 +186,7 @@ TEST(ToJsonTest, StateAnswerHasRegionAndMessagesWithTitleAndText) {
 // plain form lists no boxes.
 TEST(ToJsonTest, AnswerEndingWithAMessageHasNullBoxes) {
     std::string error;
-    const Answer answers[] = {answer(realTables(), SaturationRequest{1, "22.07"}),
+    const Answer answers[] = {answer(realTables(), SaturationRequest{calc::SatProperty(1), "22.07"}),
                               answer(realTables(), *parseRequest({"state", "t=400", "p=22.064"}, error)),
                               answer(realTables(), *parseRequest({"state", "t=733", "h=9000"}, error))};
     for (const Answer& a : answers) {
@@ -208,14 +213,14 @@ TEST(ToJsonTest, EveryStringIsEscaped) {
         a.texts = {text, "0", "0", "0", "0", text};
         a.units = {"", "", "", "", "", ""};
         a.region = text;
-        a.messages = {{text, text, data::MessageIcon::Exclamation}};
+        a.messages = {{calc::MessageCode::DataFault, text}};
         const std::string out = toJson(a);
         EXPECT_EQ(out.find('\n'), std::string::npos);
         const auto json = JsonReader::parse(out);
         ASSERT_TRUE(json.has_value()) << out;
         EXPECT_EQ(json->find("t")->string, text);
         EXPECT_EQ(json->find("region")->string, text);
-        EXPECT_EQ(json->find("messages")->array[0].find("title")->string, text);
+        EXPECT_EQ(json->find("messages")->array[0].find("text")->string, "数据文件已损坏：" + text);
 
         const auto error = JsonReader::parse(errorJson(text));
         ASSERT_TRUE(error.has_value()) << errorJson(text);
@@ -260,7 +265,7 @@ TEST(ToTextTest, ListsBoxesWithUnitsThenRegionThenMessages) {
     EXPECT_NE(text.find("region: "), std::string::npos) << text;
     EXPECT_LT(text.find("x   ="), text.find("region: "));
 
-    const Answer refused = answer(realTables(), SaturationRequest{0, "400"});
+    const Answer refused = answer(realTables(), SaturationRequest{calc::SatProperty(0), "400"});
     const std::string lines = toText(refused);
     EXPECT_EQ(lines, "[提醒] 超出可选范围，请重新输入\n");
 }

@@ -1,9 +1,8 @@
 // Opening the data sources is all or nothing: a missing file or a file without its table is
-// named in the error and nothing stays open; an open database maps each connection text to
-// its own source by the stem.
+// named in the error and nothing stays open; a connection text locates its own source by the
+// stem.
 #include "data/property_database.h"
 
-#include "data/row_set.h"
 #include "support/fixture_database.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +20,7 @@ using testsupport::TemporaryDirectory;
 
 void expectNothingOpen(const PropertyDatabase& db) {
     EXPECT_FALSE(db.isOpen());
-    for (const SourceInfo& info : kSources) EXPECT_EQ(db.source(info.source), nullptr) << info.table;
+    for (const SourceInfo& info : kSources) EXPECT_THROW(db.source(info.source), std::logic_error) << info.table;
 }
 
 TEST(PropertyDatabaseTest, MissingFileIsNamed) {
@@ -102,17 +101,14 @@ TEST(PropertyDatabaseTest, ConnectionTextsNameTheirOwnSource) {
         SCOPED_TRACE(info.table);
         const std::string text = db.connectionText(info.source);
         EXPECT_EQ(text, std::string(kConnectionPrefix) + dir.path().string() + info.stem);
-        EXPECT_EQ(db.sourceFor(text), db.source(info.source));
-        EXPECT_NE(db.source(info.source), nullptr);
+        EXPECT_EQ(PropertyDatabase::sourceFor(text), info.source);
+        EXPECT_EQ(db.source(info.source).file(), dir.path() / dataFileName(info.source));
     }
-    // The same query text reads the table of the source that the connection text names.
-    RowSet water, vapor;
-    ASSERT_TRUE(water.Open(db, db.connectionText(Source::Water), "select * from  WATER where t= 1"));
-    ASSERT_TRUE(vapor.Open(db, db.connectionText(Source::Vapor), "select * from  VAPOR where t= 6"));
-    EXPECT_EQ(water.Fields("h"), 4);
-    EXPECT_EQ(vapor.Fields("h"), 9);
-    EXPECT_EQ(db.sourceFor("no backslash here"), nullptr);
-    EXPECT_EQ(db.sourceFor(std::string(kConnectionPrefix) + "\\steam"), nullptr);
+    // Each grid reads its own file.
+    EXPECT_EQ((*db.water().rowAt(1, 2))[4], 4);
+    EXPECT_EQ((*db.vapor().rowAt(6, 7))[4], 9);
+    EXPECT_FALSE(PropertyDatabase::sourceFor("no backslash here"));
+    EXPECT_FALSE(PropertyDatabase::sourceFor(std::string(kConnectionPrefix) + "\\steam"));
 }
 
 TEST(PropertyDatabaseTest, FoldersWhoseNamesHoldUriCharactersOpen) {
@@ -127,11 +123,9 @@ TEST(PropertyDatabaseTest, FoldersWhoseNamesHoldUriCharactersOpen) {
         PropertyDatabase db;
         std::string error;
         ASSERT_TRUE(fixture.writeAndOpen(dir, db, error)) << error;
-        RowSet water;
-        ASSERT_TRUE(water.Open(db, db.connectionText(Source::Water), "select * from  WATER where t= 1", CursorType::Dynamic,
-                               &error))
-            << error;
-        EXPECT_EQ(water.Fields("h"), 4);
+        const auto row = db.water().rowAt(1, 2);
+        ASSERT_TRUE(row);
+        EXPECT_EQ((*row)[4], 4);
     }
 }
 

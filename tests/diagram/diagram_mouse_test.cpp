@@ -11,6 +11,8 @@
 #include "diagram/recording_surface.h"
 
 #include "calc/register_store.h"
+#include "panels/message_texts.h"
+#include "panels/panels.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +28,21 @@ struct Scene {
     calc::RegisterStore registers;
     RecordingSurface pic;
     DiagramMouse mouse{diagram, pic, registers};
-    calc::SaturationPanel sat;
-    calc::StatePanel state;
+    panels::SaturationPanel sat;
+    panels::StatePanel state;
 
     explicit Scene(Chart chart = Chart::HS) {
         diagram.setChart(chart);
         diagram.redraw(pic, registers);
         pic.reset();
     }
-    MouseReaction move(int buttons, float x, float y) { return mouse.Pic_MouseMove(buttons, x, y, sat, state); }
+    // A move report, its picks given to the panels as the window gives them.
+    MouseReaction move(int buttons, float x, float y) {
+        MouseReaction r = mouse.Pic_MouseMove(buttons, x, y);
+        if (r.entropyPick) panels::pickEntropy(sat, r.entropyPick->option, r.entropyPick->text);
+        if (r.statePick) panels::pickState(state, r.statePick->across, r.statePick->acrossText, r.statePick->up, r.statePick->upText);
+        return r;
+    }
     // Press at a, move through the middle to b with the left button held.
     void dragLeft(float ax, float ay, float bx, float by) {
         move(1, ax, ay);
@@ -178,9 +186,9 @@ TEST(DiagramMouseTest, TooSmallARectangleIsRefusedWithTheReminderAndItsBandTaken
         scene.dragLeft(ax, ay, bx, by);
         const MouseReaction end = scene.move(0, bx, by);
         ASSERT_EQ(end.messages.size(), 1u);
-        EXPECT_EQ(end.messages[0], DiagramMouse::zoomRefusal());
-        EXPECT_EQ(end.messages[0].title, "提醒");
-        EXPECT_EQ(end.messages[0].text, "所选区域已放至最大，图中双击鼠标左键恢复原始比例。");
+        EXPECT_EQ(end.messages[0].code, calc::MessageCode::ZoomAtLimit);
+        EXPECT_EQ(panels::messageText(end.messages[0]).title, "提醒");
+        EXPECT_EQ(panels::messageText(end.messages[0]).text, "所选区域已放至最大，图中双击鼠标左键恢复原始比例。");
         EXPECT_TRUE(scene.overlayCleared());
         EXPECT_EQ(scene.view(), kDefaultView);
     }
@@ -233,7 +241,7 @@ TEST(DiagramMouseTest, EntropyPickSelectsTheBranchFillsItsBoxAndDrawsTheLineInsi
         scene.diagram.CHKpic[kPickEntropy] = true;
         // Buttons are not evaluated while picking.
         const MouseReaction r = scene.move(1, x, 2500);
-        EXPECT_TRUE(r.saturationPanelChanged);
+        EXPECT_TRUE(r.entropyPick.has_value());
         EXPECT_EQ(scene.sat.selected, option);
         EXPECT_EQ(scene.sat.text[option], text);
         for (int i = 0; i < 8; ++i) EXPECT_EQ(scene.sat.enabled[i], i == option) << "box " << i;
@@ -255,13 +263,13 @@ TEST(DiagramMouseTest, StatePickTicksAndFillsTheChartsTwoPropertiesOnly) {
         SCOPED_TRACE(d.name);
         const int across = static_cast<int>(d.x.quantity), up = static_cast<int>(d.y.quantity);
         for (int k : {0, 1}) scene.state.ticked[k] = true;
-        calc::CHK_Click(scene.state);
+        panels::CHK_Click(scene.state);
         scene.diagram.CHKpic[kPickEntropyEnthalpy] = true;
         const DiagramScale& s = scene.diagram.scale;
         const float x = static_cast<float>(0.6 * s.ViewXmin + 0.4 * s.ViewXmax);
         const float y = static_cast<float>(0.3 * s.ViewYmin + 0.7 * s.ViewYmax);
         const MouseReaction r = scene.move(0, x, y);
-        EXPECT_TRUE(r.statePanelChanged);
+        EXPECT_TRUE(r.statePick.has_value());
         for (int k = 0; k < 6; ++k) {
             const bool kept = k == across || k == up;
             EXPECT_EQ(scene.state.ticked[k], kept) << k;

@@ -4,23 +4,18 @@
 // known value: a point of the bilinear surface, never a mix of two unrelated states.
 #include "numeric/interpolation.h"
 
-#include "data/property_database.h"
-#include "data/query_text.h"
-#include "data/row_set.h"
-#include "support/fixture_database.h"
-
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
-#include <string>
+#include <stdexcept>
+#include <vector>
 
 namespace steam::numeric {
 namespace {
 
-using data::RowSet;
-using data::Source;
-using testsupport::FixtureDatabase;
-using testsupport::TemporaryDirectory;
+// A row of the saturation table (positions 1 to 8) or of a grid (1 to 5); position 0 unused.
+using Row = std::array<double, 9>;
 
 // A linear function of (t, h), used to fill rows that are not on a rectangular grid.
 struct Plane {
@@ -34,57 +29,51 @@ constexpr Plane kS{1.0, 0.003, 0.001};
 class InterpolationTest : public testing::Test {
 protected:
     void SetUp() override {
-        FixtureDatabase fixture;
         // Saturation rows: 10 and 20 C, and two rows sharing ts = 30 with different values.
-        fixture.addSaturationRow(10, 0.0012282, 0.0010003, 106.3, 42.02, 2519.2, 0.1511, 8.8998)
-            .addSaturationRow(20, 0.0023393, 0.0010018, 57.76, 83.91, 2537.4, 0.2965, 8.6660)
-            .addSaturationRow(30, 0.0042470, 0.0010044, 32.88, 125.7, 2555.5, 0.4368, 8.4520)
-            .addSaturationRow(30, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5);
-        // A rectangular cell of WATER: t 10/20, p 1/2, with values that are not bilinear.
-        fixture.addGridRow(Source::Water, 10, 1, 0.0010, 100, 0.30)
-            .addGridRow(Source::Water, 10, 2, 0.0011, 140, 0.35)
-            .addGridRow(Source::Water, 20, 1, 0.0013, 180, 0.70)
-            .addGridRow(Source::Water, 20, 2, 0.0017, 260, 0.90);
-        // Two VAPOR isotherms whose bracketing h rows differ from line to line.
+        saturation = {{0, 10, 0.0012282, 0.0010003, 106.3, 42.02, 2519.2, 0.1511, 8.8998},
+                      {0, 20, 0.0023393, 0.0010018, 57.76, 83.91, 2537.4, 0.2965, 8.6660},
+                      {0, 30, 0.0042470, 0.0010044, 32.88, 125.7, 2555.5, 0.4368, 8.4520},
+                      {0, 30, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5}};
+        // A rectangular cell of a grid: t 10/20, p 1/2, with values that are not bilinear.
+        water = {{0, 10, 1, 0.0010, 100, 0.30}, {0, 10, 2, 0.0011, 140, 0.35}, {0, 20, 1, 0.0013, 180, 0.70},
+                 {0, 20, 2, 0.0017, 260, 0.90}};
+        // Two isotherms whose bracketing h rows differ from line to line.
         const double lines[][3] = {{100, 2600, 2700}, {110, 2620, 2740}};
         for (const auto& line : lines) {
             const double t = line[0];
-            for (double h : {line[1], line[2]}) fixture.addGridRow(Source::Vapor, t, kP.at(t, h), kV.at(t, h), h, kS.at(t, h));
+            for (double h : {line[1], line[2]}) vapour.push_back({0, t, kP.at(t, h), kV.at(t, h), h, kS.at(t, h)});
         }
-        std::string error;
-        ASSERT_TRUE(fixture.writeAndOpen(dir.path(), db, error)) << error;
     }
 
-    RowSet row(Source source, const std::string& query) {
-        RowSet rs;
-        std::string error;
-        EXPECT_TRUE(rs.Open(db, db.connectionText(source), query, data::CursorType::Dynamic, &error)) << error;
-        EXPECT_FALSE(rs.isEOF()) << query;
-        return rs;
+    // The first saturation row at ts (`skip` more: the next one at the same ts).
+    const Row& satRow(double ts, int skip = 0) const {
+        for (const Row& r : saturation)
+            if (r[1] == ts && skip-- == 0) return r;
+        throw std::logic_error("no such row");
     }
 
-    RowSet gridRow(Source source, double t, double second, const char* column) {
-        const std::string table = source == Source::Water ? "WATER" : "VAPOR";
-        return row(source, "select * from " + table + " where " + column + " =" + data::numberText(second) +
-                               " AND t =" + data::numberText(t));
+    // The grid row at t whose value in column `column` (2 p, 4 h) is `second`.
+    static const Row& gridRow(const std::vector<Row>& rows, double t, double second, int column) {
+        for (const Row& r : rows)
+            if (r[1] == t && r[static_cast<size_t>(column)] == second) return r;
+        throw std::logic_error("no such row");
     }
 
-    TemporaryDirectory dir;
-    data::PropertyDatabase db;
+    std::vector<Row> saturation, water, vapour;
 };
 
 TEST_F(InterpolationTest, HalfwayBetweenRowsGivesTheMeanOfEveryColumn) {
-    RowSet H = row(Source::Swater, "select * from SWATER where ts =20 AND wf=1");
-    RowSet L = row(Source::Swater, "select * from  SWATER where ts =10 AND wf=1");
+    const Row& H = satRow(20);
+    const Row& L = satRow(10);
     for (int aa = 1; aa <= 8; ++aa) {
         SCOPED_TRACE(testing::Message() << "column " << aa);
-        EXPECT_DOUBLE_EQ(interpolateRows(H, L, aa, 1, 15.0), (H.Fields(aa) + L.Fields(aa)) / 2);
+        EXPECT_DOUBLE_EQ(interpolateRows(H, L, aa, 1, 15.0), (H[aa] + L[aa]) / 2);
     }
 }
 
 TEST_F(InterpolationTest, QuarterWayFromTheLowerRowIsLinear) {
-    RowSet H = row(Source::Swater, "select * from SWATER where ts =20 AND wf=1");
-    RowSet L = row(Source::Swater, "select * from  SWATER where ts =10 AND wf=1");
+    const Row& H = satRow(20);
+    const Row& L = satRow(10);
     // Known value given in column 5 (h'): 25 % of the way from the lower row's h' to the upper's.
     const double known = 42.02 + 0.25 * (83.91 - 42.02);
     const double expectedTs = 12.5;
@@ -94,38 +83,36 @@ TEST_F(InterpolationTest, QuarterWayFromTheLowerRowIsLinear) {
 }
 
 TEST_F(InterpolationTest, KnownValueOnARowReturnsThatRowExactly) {
-    RowSet H = row(Source::Swater, "select * from SWATER where ts =10 AND wf=1");
-    RowSet L = row(Source::Swater, "select * from  SWATER where ts =10 AND wf=1");
-    RowSet other = row(Source::Swater, "select * from  SWATER where ts =20 AND wf=1");
+    const Row& H = satRow(10);
+    const Row& L = satRow(10);
+    const Row& other = satRow(20);
     for (int aa = 1; aa <= 8; ++aa) {
         SCOPED_TRACE(testing::Message() << "column " << aa);
-        EXPECT_EQ(interpolateRows(H, L, aa, 1, 10.0), H.Fields(aa));
+        EXPECT_EQ(interpolateRows(H, L, aa, 1, 10.0), H[aa]);
         // Also on distinct rows: at the upper row's own key the result is that row's value.
-        EXPECT_EQ(interpolateRows(H, other, aa, 1, 10.0), H.Fields(aa));
+        EXPECT_EQ(interpolateRows(H, other, aa, 1, 10.0), H[aa]);
     }
 }
 
 TEST_F(InterpolationTest, EqualKeysGiveTheUpperRowWithoutDividing) {
     // Two different rows that share ts = 30: a division would give inf or nan.
-    RowSet first = row(Source::Swater, "select * from  SWATER where ts= 30");
-    RowSet second = row(Source::Swater, "select * from  SWATER where ts= 30");
-    second.MoveNext();
-    ASSERT_FALSE(second.isEOF());
-    ASSERT_NE(first.Fields(2), second.Fields(2));
+    const Row& first = satRow(30);
+    const Row& second = satRow(30, 1);
+    ASSERT_NE(first[2], second[2]);
     for (double cc : {30.0, 31.0, -5.0}) {
         for (int aa = 1; aa <= 8; ++aa) {
             SCOPED_TRACE(testing::Message() << "cc " << cc << ", column " << aa);
-            EXPECT_EQ(interpolateRows(first, second, aa, 1, cc), first.Fields(aa));
-            EXPECT_EQ(interpolateRows(second, first, aa, 1, cc), second.Fields(aa));
+            EXPECT_EQ(interpolateRows(first, second, aa, 1, cc), first[aa]);
+            EXPECT_EQ(interpolateRows(second, first, aa, 1, cc), second[aa]);
         }
     }
 }
 
 TEST_F(InterpolationTest, FourRowsOnARectangularGridGiveBilinearInterpolation) {
-    RowSet A = gridRow(Source::Water, 10, 1, "p");  // lower p row, lower t line
-    RowSet B = gridRow(Source::Water, 20, 1, "p");  // lower p row, upper t line
-    RowSet C = gridRow(Source::Water, 10, 2, "p");  // upper p row, lower t line
-    RowSet D = gridRow(Source::Water, 20, 2, "p");  // upper p row, upper t line
+    const Row& A = gridRow(water, 10, 1, 2);  // lower p row, lower t line
+    const Row& B = gridRow(water, 20, 1, 2);  // lower p row, upper t line
+    const Row& C = gridRow(water, 10, 2, 2);  // upper p row, lower t line
+    const Row& D = gridRow(water, 20, 2, 2);  // upper p row, upper t line
     struct Case {
         double t, p;
     };
@@ -135,8 +122,8 @@ TEST_F(InterpolationTest, FourRowsOnARectangularGridGiveBilinearInterpolation) {
         for (int aa = 1; aa <= 5; ++aa) {
             SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p << ", column " << aa);
             // Along t at both p levels first, then along p: the textbook two-step form.
-            const double lowP = A.Fields(aa) + ft * (B.Fields(aa) - A.Fields(aa));
-            const double highP = C.Fields(aa) + ft * (D.Fields(aa) - C.Fields(aa));
+            const double lowP = A[aa] + ft * (B[aa] - A[aa]);
+            const double highP = C[aa] + ft * (D[aa] - C[aa]);
             const double expected = lowP + fp * (highP - lowP);
             EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 2, c.t, c.p), expected, 1e-12 * (1 + std::fabs(expected)));
         }
@@ -149,10 +136,10 @@ TEST_F(InterpolationTest, FourRowsOfACellGiveTheSurfacePointWhereTheSecondValueL
     // The cell t 10/20, p 1/2 with h 100, 140 (t 10) and 180, 260 (t 20). On the line t = 15
     // the surface has h 140 at p 1 and 200 at p 2, so h 170 lies at p 1.5. (Neither grid line
     // alone reaches 170: interpolating each of them at h = 170 first would extrapolate.)
-    RowSet A = gridRow(Source::Water, 10, 1, "p");
-    RowSet B = gridRow(Source::Water, 20, 1, "p");
-    RowSet C = gridRow(Source::Water, 10, 2, "p");
-    RowSet D = gridRow(Source::Water, 20, 2, "p");
+    const Row& A = gridRow(water, 10, 1, 2);
+    const Row& B = gridRow(water, 20, 1, 2);
+    const Row& C = gridRow(water, 10, 2, 2);
+    const Row& D = gridRow(water, 20, 2, 2);
     struct Case {
         double h, p, v;
     };
@@ -172,10 +159,10 @@ TEST_F(InterpolationTest, FourRowsOfACellGiveTheSurfacePointWhereTheSecondValueL
 
 TEST_F(InterpolationTest, FourRowsOffTheGridReproduceALinearFunctionExactly) {
     // Second known is h, which is not a grid column: the rows' h differ between the lines.
-    RowSet A = gridRow(Source::Vapor, 100, 2600, "h");
-    RowSet C = gridRow(Source::Vapor, 100, 2700, "h");
-    RowSet B = gridRow(Source::Vapor, 110, 2620, "h");
-    RowSet D = gridRow(Source::Vapor, 110, 2740, "h");
+    const Row& A = gridRow(vapour, 100, 2600, 4);
+    const Row& C = gridRow(vapour, 100, 2700, 4);
+    const Row& B = gridRow(vapour, 110, 2620, 4);
+    const Row& D = gridRow(vapour, 110, 2740, 4);
     struct Case {
         double t, h;
     };

@@ -5,8 +5,8 @@
 #include "grid_tables.h"
 #include "table_files.h"
 
-#include "calc/panels.h"
-#include "calc/state_calculator.h"
+#include "panels/panels.h"
+#include "panels/state_panel.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 
@@ -56,7 +56,7 @@ TEST_F(GridTablesTest, GridKeysAreShortDecimals) {
         std::set<double> keys;
         for (const auto& r : g.rows) keys.insert({r[T], r[P]});
         for (double k : keys)
-            ASSERT_LE(significantDigits(k), 6) << g.table << " key " << data::numberText(k);
+            ASSERT_LE(significantDigits(k), 6) << g.table << " key " << numeric::shortestText(k);
     }
 }
 
@@ -65,7 +65,7 @@ TEST_F(GridTablesTest, EveryValueReadsBackFromItsShortestText) {
         ASSERT_GT(g.rows.size(), 1000u) << g.table;
         for (const auto& r : g.rows)
             for (int c = T; c <= S; ++c)
-                ASSERT_TRUE(readsBackExactly(r[c])) << g.table << " " << kNames[c] << " " << data::numberText(r[c]);
+                ASSERT_TRUE(readsBackExactly(r[c])) << g.table << " " << kNames[c] << " " << numeric::shortestText(r[c]);
     }
 }
 
@@ -94,7 +94,7 @@ void expectUnbrokenRun(const std::vector<double>& all, std::vector<double> prese
     ASSERT_FALSE(present.empty()) << what;
     const size_t first = std::lower_bound(all.begin(), all.end(), present.front()) - all.begin();
     for (size_t i = 0; i < present.size(); ++i)
-        ASSERT_EQ(all.at(first + i), present[i]) << what << ": a hole before " << data::numberText(present[i]);
+        ASSERT_EQ(all.at(first + i), present[i]) << what << ": a hole before " << numeric::shortestText(present[i]);
 }
 
 TEST_F(GridTablesTest, EachIsobarIsAnUnbrokenRunOfTheTemperatureGrid) {
@@ -107,7 +107,7 @@ TEST_F(GridTablesTest, EachIsobarIsAnUnbrokenRunOfTheTemperatureGrid) {
         }
         const std::vector<double> all(temperatures.begin(), temperatures.end());
         for (const auto& [p, ts] : isobars) {
-            expectUnbrokenRun(all, ts, std::string(g.table) + " isobar " + data::numberText(p));
+            expectUnbrokenRun(all, ts, std::string(g.table) + " isobar " + numeric::shortestText(p));
             ASSERT_EQ(std::set<double>(ts.begin(), ts.end()).size(), ts.size()) << "a temperature twice";
         }
     }
@@ -127,9 +127,9 @@ TEST_F(GridTablesTest, EachIsothermIsAnUnbrokenRunOfThePressureGrid) {
         const std::vector<double> allPositive(positive.begin(), positive.end());
         const std::vector<double> allNegative(negative.begin(), negative.end());
         for (const auto& [t, ps] : positiveRuns)
-            expectUnbrokenRun(allPositive, ps, std::string(g.table) + " isotherm " + data::numberText(t));
+            expectUnbrokenRun(allPositive, ps, std::string(g.table) + " isotherm " + numeric::shortestText(t));
         for (const auto& [t, ps] : negativeRuns) {
-            const std::string what = std::string(g.table) + " stretched isotherm " + data::numberText(t);
+            const std::string what = std::string(g.table) + " stretched isotherm " + numeric::shortestText(t);
             expectUnbrokenRun(allNegative, ps, what);
             EXPECT_EQ(*std::max_element(ps.begin(), ps.end()), allNegative.back()) << what;
         }
@@ -182,12 +182,12 @@ TEST_F(GridTablesTest, RowsAreIapws95States) {
 }
 
 // Runs the state calculation for (t, p) on the generated tables.
-calc::StateOutcome calculateTP(const data::PropertyDatabase& db, double t, double p) {
-    calc::StatePanel panel;
+panels::StateOutcome calculateTP(const data::PropertyDatabase& db, double t, double p) {
+    panels::StatePanel panel;
     panel.text = {numeric::generalText(t), numeric::generalText(p), "0", "0", "0", "0"};
     panel.ticked[0] = panel.ticked[1] = true;
-    calc::CHK_Click(panel);
-    return calc::SCAL2_Click(db, panel);
+    panels::CHK_Click(panel);
+    return panels::SCAL2_Click(db, panel);
 }
 
 TEST(GridNearSaturationTest, StatesJustOffTheSaturationLineAreFound) {
@@ -202,7 +202,7 @@ TEST(GridNearSaturationTest, StatesJustOffTheSaturationLineAreFound) {
     for (double t = 0.6; t < 373.8; t += (t < 355 ? 6.37 : 0.53)) {
         for (double offset : {0.1, -0.1}) {
             const double p = iapws95::saturationT(t + offset + kKelvin).p;  // above ps(t) for +0.1
-            const calc::StateOutcome out = calculateTP(db, t, p);
+            const panels::StateOutcome out = calculateTP(db, t, p);
             const bool found = out.messages.empty() && out.panel.text[5] == "(none)";
             const bool inBand = t > 360 && p > 18 && p < 26;
             ++tried;
@@ -219,7 +219,7 @@ TEST(GridNearSaturationTest, StatesJustOffTheSaturationLineAreFound) {
     }
     // The example of a state just off the line: ps(200 C) = 1.5547 MPa.
     for (double p : {1.56, 1.55}) {
-        const calc::StateOutcome out = calculateTP(db, 200, p);
+        const panels::StateOutcome out = calculateTP(db, 200, p);
         EXPECT_EQ(out.region, p > 1.5547 ? calc::RegionWater : calc::RegionVapor) << p;
         EXPECT_TRUE(out.messages.empty()) << p;
         EXPECT_EQ(out.panel.text[5], "(none)") << p;
@@ -248,7 +248,7 @@ TEST(GridGeneratorTest, GridKeysCoverTheRangeWithShortDecimals) {
         for (double v : t) ASSERT_LE(significantDigits(v), 6) << v;
     }
     // Every pressure key is also stored as it is typed.
-    for (double v : p) ASSERT_EQ(numeric::readNumber(data::numberText(v)), v);
+    for (double v : p) ASSERT_EQ(numeric::readNumber(numeric::shortestText(v)), v);
 }
 
 }  // namespace

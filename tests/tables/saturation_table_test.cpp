@@ -79,16 +79,16 @@ TEST_F(SaturationTableTest, FlagsAreZeroOrOneAndBothEndsTakePartInLookups) {
 
 TEST_F(SaturationTableTest, LookupTemperaturesAreShortDecimals) {
     for (const auto& r : *lookup) {
-        ASSERT_LE(significantDigits(r[TS]), 6) << "ts " << data::numberText(r[TS]);
+        ASSERT_LE(significantDigits(r[TS]), 6) << "ts " << numeric::shortestText(r[TS]);
         // Whole millikelvins: a user can type the key exactly.
-        ASSERT_EQ(std::round(r[TS] * 1000) / 1000, r[TS]) << data::numberText(r[TS]);
+        ASSERT_EQ(std::round(r[TS] * 1000) / 1000, r[TS]) << numeric::shortestText(r[TS]);
     }
 }
 
 TEST_F(SaturationTableTest, EveryValueReadsBackFromItsShortestText) {
     for (const auto& r : *all)
         for (int c = TS; c <= S11; ++c)
-            ASSERT_TRUE(readsBackExactly(r[c])) << "row " << r[N] << " " << kNames[c] << " " << data::numberText(r[c]);
+            ASSERT_TRUE(readsBackExactly(r[c])) << "row " << r[N] << " " << kNames[c] << " " << numeric::shortestText(r[c]);
 }
 
 // Index of the extreme of a column among lookup rows; the column runs one way before it and

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "data/property_database.h"
-#include "data/query_text.h"
+#include "numeric/number_text.h"
 
 #include <sqlite3.h>
 
@@ -69,7 +69,7 @@ private:
 
 /// True when the shortest decimal text of the value reads back as the same double.
 inline bool readsBackExactly(double value) {
-    const std::string text = data::numberText(value);
+    const std::string text = numeric::shortestText(value);
     double back = 0;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), back);
     return ec == std::errc() && ptr == text.data() + text.size() && back == value;
@@ -77,7 +77,7 @@ inline bool readsBackExactly(double value) {
 
 /// Significant digits of the shortest decimal text ("373.946" has 6, "0.00058" has 2).
 inline int significantDigits(double value) {
-    std::string text = data::numberText(value);
+    std::string text = numeric::shortestText(value);
     const size_t e = text.find_first_of("eE");
     if (e != std::string::npos) text.resize(e);
     std::string digits;

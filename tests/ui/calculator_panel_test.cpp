@@ -1,7 +1,7 @@
 // The two calculator panels driven through their buttons: options and ticks show the core's
 // panels, "计算" fills every box with its decimals and marks the result on the diagram, and
 // failed checks show their messages in order without touching the texts.
-#include "calc/panels.h"
+#include "panels/panels.h"
 #include "calc/property_columns.h"
 #include "numeric/number_text.h"
 #include "render/qimage_surface.h"
@@ -38,17 +38,17 @@ double number(const QLineEdit* box) { return numeric::readNumber(box->text().toS
 class CalculatorPanelTest : public QObject {
     Q_OBJECT
 private slots:
-    // The locking rules themselves are the core's (tests/calc/panels_test.cpp); here the
+    // The locking rules themselves are the core's (tests/panels/panels_test.cpp); here the
     // widgets must show the panels exactly as the core leaves them after each click.
     void optionAndTickClicksShowTheCoresPanelsInTheWidgets() {
         TestProgram program;
         auto window = openMainWindow(program);
         QVERIFY(window);
-        calc::SaturationPanel sat;
-        calc::StatePanel state;
+        panels::SaturationPanel sat;
+        panels::StatePanel state;
         for (int option : {3, 0}) {
             click(window->OPT[option]);
-            calc::OPT_Click(sat, option);
+            panels::OPT_Click(sat, option);
             for (int i = 0; i < 8; ++i) {
                 QCOMPARE(window->OPT[i]->isChecked(), i == sat.selected);
                 QCOMPARE(window->TXT[i]->isEnabled(), sat.enabled[i]);
@@ -59,7 +59,7 @@ private slots:
         for (int k : {0, 1, 1}) {
             click(window->CHK[k]);
             state.ticked[k] = !state.ticked[k];
-            calc::CHK_Click(state);
+            panels::CHK_Click(state);
             for (int j = 0; j < 6; ++j) {
                 QCOMPARE(window->CHK[j]->isChecked(), state.ticked[j]);
                 QCOMPARE(window->CHK[j]->isEnabled(), state.chkEnabled[j]);

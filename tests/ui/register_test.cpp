@@ -21,7 +21,7 @@ using namespace steam::uitest;
 namespace {
 
 QColor registerColour(int r) {
-    const calc::Rgb c = calc::RegisterStore::registerColour(r);
+    const colour::Rgb c = colour::kRegisterColours[static_cast<size_t>(r)];
     return QColor(c.r, c.g, c.b);
 }
 

@@ -94,7 +94,7 @@ private slots:
         const QAbstractItemModel* model = list->Table->model();
         QCOMPARE(model->columnCount(), 14);
         for (int c = 0; c < 14; ++c)
-            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), QString::fromStdString(calc::resultHeader()[c]));
+            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), QString::fromStdString(panels::resultHeader()[c]));
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(cell(model, 0, 0), QStringLiteral("饱和"));
         QCOMPARE(cell(model, 0, 2), QStringLiteral("100.00"));
@@ -140,7 +140,7 @@ private slots:
             selection->select(list->Table->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QTest::keyClick(list->Table, Qt::Key_C, Qt::ControlModifier);
         const QString copied = QGuiApplication::clipboard()->text();
-        QCOMPARE(copied, QString::fromStdString(calc::toTsv(window->results(), {0, 2})));
+        QCOMPARE(copied, QString::fromStdString(panels::toTsv(window->resultRows(), {0, 2})));
         const QStringList lines = copied.split(u'\n');
         QCOMPARE(lines.size(), 4);  // header, two rows, nothing after the last line end
         QVERIFY(lines[0].startsWith(QStringLiteral("种类\t区域\tt (°C)")));
@@ -185,7 +185,7 @@ private slots:
         if (written) {
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            QCOMPARE(bytes, QByteArray::fromStdString(calc::toCsv(window->results())));
+            QCOMPARE(bytes, QByteArray::fromStdString(panels::toCsv(window->resultRows())));
             QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
             QCOMPARE(bytes.count("\r\n"), 4);
         }

@@ -13,13 +13,13 @@
 // fixed decimals) and checks all eight outputs of the saturation calculation against
 // IAPWS-95 at the typed value, in units of the last displayed decimal.
 // The data sources are read from the folder of this executable.
-#include "calc/saturation_calculator.h"
-#include "calc/state_calculator.h"
+#include "panels/saturation_panel.h"
+#include "panels/state_panel.h"
 #include "conditioning.h"
 #include "report_table.h"
 #include "wet_states.h"
 #include "data/property_database.h"
-#include "data/query_text.h"
+#include "numeric/number_text.h"
 #include "iapws95.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
@@ -192,7 +192,7 @@ bool barelyDetermined(int pair, const Truth& st, const LineScan& scan) {
 int g_showFailures = 0;
 int g_shown = 0;
 
-void show(const char* what, int pair, const Truth& st, const calc::StateOutcome& out) {
+void show(const char* what, int pair, const Truth& st, const panels::StateOutcome& out) {
     if (g_shown++ >= g_showFailures) return;
     const Properties& x = st.values;
     std::printf("  %s %s t=%.17g p=%.17g v=%.17g h=%.17g s=%.17g region %d Choose %d%s:", what,
@@ -206,8 +206,8 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
     for (int pair : kPairs) {
         const int first = firstOf(pair);
         const int second = secondOf(pair);
-        const calc::StateOutcome out = calc::SCAL2_Click(
-            db, accuracy::typedPanel(pair, data::numberText(st.values[first]), data::numberText(st.values[second])));
+        const panels::StateOutcome out = panels::SCAL2_Click(
+            db, accuracy::typedPanel(pair, numeric::shortestText(st.values[first]), numeric::shortestText(st.values[second])));
         Bucket& b = buckets[accuracy::bucketKey(pair, st.band)];
         ++b.tried;
         if (withTP(pair) && ruleSaysWet(pair, st)) {
@@ -373,10 +373,10 @@ void runSaturation(const data::PropertyDatabase& db, int count, unsigned seed) {
                 T = temperatureOf(c, typed, iapws95::Tt, iapws95::Tc);
             }
             const auto truth = saturationValues(T);
-            calc::SaturationPanel panel;
-            calc::OPT_Click(panel, c);
+            panels::SaturationPanel panel;
+            panels::OPT_Click(panel, c);
             panel.text[c] = numeric::fixedText(typed, decimals[c]);
-            const calc::SaturationOutcome out = calc::SCAL_Click(db, panel);
+            const panels::SaturationOutcome out = panels::SCAL_Click(db, panel);
             ++tried;
             if (!out.answered) {
                 ++messages;

@@ -1,6 +1,6 @@
 #pragma once
 // What the accuracy report counts per known pair, and how it prints it.
-#include "calc/state_calculator.h"
+#include "panels/state_panel.h"
 
 #include <algorithm>
 #include <array>
@@ -67,14 +67,14 @@ inline void printBuckets(Buckets& buckets, int outputs) {
 }
 
 /// The panel with the pair's two boxes typed as given, the others "0", after the clicks.
-inline steam::calc::StatePanel typedPanel(int pairCase, const std::string& first, const std::string& second) {
+inline steam::panels::StatePanel typedPanel(int pairCase, const std::string& first, const std::string& second) {
     const auto [a, b] = boxesOf(pairCase);
-    steam::calc::StatePanel panel;
+    steam::panels::StatePanel panel;
     panel.text = {"0", "0", "0", "0", "0", "0"};
     panel.ticked[a] = panel.ticked[b] = true;
     panel.text[a] = first;
     panel.text[b] = second;
-    steam::calc::CHK_Click(panel);
+    steam::panels::CHK_Click(panel);
     return panel;
 }
 

@@ -2,7 +2,7 @@
 
 #include "conditioning.h"
 #include "data/property_database.h"
-#include "data/query_text.h"
+#include "numeric/number_text.h"
 #include "report_table.h"
 
 #include <cmath>
@@ -73,7 +73,7 @@ struct WetTruth {
 int g_showFailures = 0;
 int g_shown = 0;
 
-void show(const char* what, int pair, const WetTruth& st, const calc::StateOutcome& out) {
+void show(const char* what, int pair, const WetTruth& st, const panels::StateOutcome& out) {
     if (g_shown++ >= g_showFailures) return;
     std::printf("  %s %s ts=%.17g x=%.17g v=%.17g h=%.17g s=%.17g region %d%s:", what, pairName(pair).c_str(), st.ts,
                 st.x, st.values[2], st.values[3], st.values[4], out.region, out.messages.empty() ? "" : " (message)");
@@ -84,8 +84,8 @@ void show(const char* what, int pair, const WetTruth& st, const calc::StateOutco
 void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const WetTruth& st, Buckets& buckets) {
     for (int pair : kPairs) {
         const auto [first, second] = boxesOf(pair);
-        const calc::StateOutcome out = calc::SCAL2_Click(
-            db, typedPanel(pair, data::numberText(st.values[first]), data::numberText(st.values[second])));
+        const panels::StateOutcome out = panels::SCAL2_Click(
+            db, typedPanel(pair, numeric::shortestText(st.values[first]), numeric::shortestText(st.values[second])));
         Bucket& b = buckets[bucketKey(pair, st.band)];
         ++b.tried;
         // With x, a mixture's v, h or s may be had at two or three places of the line: the

@@ -1,0 +1,30 @@
+#include "saturation_solver.h"
+
+#include "data/data_fault.h"
+#include "search/lookup.h"
+
+#include <cmath>
+
+namespace steam::calc {
+
+SaturationSolution solveSaturation(const data::PropertyDatabase& db, SatProperty known, double value) {
+    SaturationSolution out;
+    const int k = static_cast<int>(known) + 1;  // its position in the saturation table
+    try {
+        search::RowSlots slots;
+        search::Lookup lookup(db);
+        const double slack = 0.5 * std::pow(10.0, -decimalsOf(known));
+        if (lookup.FindData(static_cast<data::SatColumn>(k), value, slots.HrsSat, slots.LrsSat, 1, slack) != 1) {
+            for (int i = 0; i < lookup.rangeMessages(); ++i) out.messages.push_back({MessageCode::OutOfRange, {}});
+            return out;
+        }
+        for (int i = 0; i < kSaturationProperties; ++i) out.values[i] = search::cz(slots, i + 1, k, value);
+        out.solved = true;
+    } catch (const data::DataFault& fault) {
+        out = SaturationSolution{};
+        out.messages.push_back({MessageCode::DataFault, fault.file().string()});
+    }
+    return out;
+}
+
+}  // namespace steam::calc

@@ -1,0 +1,173 @@
+#include "saturation_table.h"
+
+#include <cmath>
+#include <string>
+
+namespace steam::data {
+namespace {
+
+constexpr const char* kRow = "select n, ts, ps, v1, v11, h1, h11, s1, s11 from SWATER";
+
+// The coarse copy: whole degrees, tenths in the last degree, and both ends of the line.
+const std::string kCoarse = std::string(kRow) +
+                            " where wf = 1 and (ts = round(ts) or (ts >= (select max(ts) from SWATER) - 1 and "
+                            "abs(ts * 10 - round(ts * 10)) < 0.000001) or n = (select min(n) from SWATER where wf = 1) "
+                            "or n = (select max(n) from SWATER where wf = 1)) order by ts";
+
+std::string column(SatColumn c) { return kSatColumnNames[static_cast<std::size_t>(position(c))]; }
+
+}  // namespace
+
+// Statements by column are made when a column is first asked for.
+struct SaturationTable::Statements {
+    using PerColumn = std::array<std::unique_ptr<Statement>, kSatColumns + 1>;
+    PerColumn lowest, highest, lookupLowest, lookupHighest, above, below, largest, smallest;
+    std::unique_ptr<Statement> first, last, around, coarse, count, rowIds, byRowId, byOffset;
+};
+
+namespace {
+
+Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, const std::string& sql) {
+    if (!slot) slot = std::make_unique<Statement>(source, sql);
+    return *slot;
+}
+
+}  // namespace
+
+SaturationTable::SaturationTable(SqliteSource& source) : m_source(source), m_q(std::make_unique<Statements>()) {}
+
+SaturationTable::~SaturationTable() = default;
+
+std::optional<ColumnRange> SaturationTable::range(SatColumn c) {
+    auto& cached = m_ranges[static_cast<std::size_t>(position(c))];
+    if (cached) return cached;
+    const auto i = static_cast<std::size_t>(position(c));
+    std::array<double, 1> low{}, high{};
+    if (!made(m_source, m_q->lowest[i], "select min(" + column(c) + ") from SWATER").first(low) ||
+        !made(m_source, m_q->highest[i], "select max(" + column(c) + ") from SWATER").first(high) ||
+        !std::isfinite(low[0]) || !std::isfinite(high[0]))
+        return std::nullopt;
+    return cached = ColumnRange{low[0], high[0]};
+}
+
+std::optional<ColumnRange> SaturationTable::lookupRange(SatColumn c) {
+    const auto i = static_cast<std::size_t>(position(c));
+    auto& cached = m_lookupRanges[i];
+    if (cached) return cached;
+    std::array<double, 1> low{}, high{};
+    if (!made(m_source, m_q->lookupLowest[i], "select min(" + column(c) + ") from SWATER where wf = 1").first(low) ||
+        !made(m_source, m_q->lookupHighest[i], "select max(" + column(c) + ") from SWATER where wf = 1").first(high) ||
+        !std::isfinite(low[0]) || !std::isfinite(high[0]))
+        return std::nullopt;
+    return cached = ColumnRange{low[0], high[0]};
+}
+
+std::optional<SatRow> SaturationTable::atOrAbove(SatColumn c, double value, RowNumbers rows) {
+    const auto i = static_cast<std::size_t>(position(c));
+    const std::string name = column(c);
+    Statement& q = made(m_source, m_q->above[i],
+                        std::string(kRow) + " where wf = 1 and n between ?2 and ?3 and " + name + " = (select min(" +
+                            name + ") from SWATER where wf = 1 and n between ?2 and ?3 and " + name +
+                            " >= ?1) order by n limit 1");
+    SatRow row{};
+    if (!q.first(row, value, rows.first, rows.last)) return std::nullopt;
+    return row;
+}
+
+std::optional<SatRow> SaturationTable::atOrBelow(SatColumn c, double value, RowNumbers rows) {
+    const auto i = static_cast<std::size_t>(position(c));
+    const std::string name = column(c);
+    Statement& q = made(m_source, m_q->below[i],
+                        std::string(kRow) + " where wf = 1 and n between ?2 and ?3 and " + name + " = (select max(" +
+                            name + ") from SWATER where wf = 1 and n between ?2 and ?3 and " + name +
+                            " <= ?1) order by n limit 1");
+    SatRow row{};
+    if (!q.first(row, value, rows.first, rows.last)) return std::nullopt;
+    return row;
+}
+
+std::optional<SatRow> SaturationTable::extreme(SatColumn c, bool largest) {
+    const auto i = static_cast<std::size_t>(position(c));
+    const std::string name = column(c);
+    const std::string aggregate = largest ? "max" : "min";
+    Statement& q = made(m_source, largest ? m_q->largest[i] : m_q->smallest[i],
+                        std::string(kRow) + " where wf = 1 and " + name + " = (select " + aggregate + "(" + name +
+                            ") from SWATER where wf = 1) order by n limit 1");
+    SatRow row{};
+    if (!q.first(row)) return std::nullopt;
+    return row;
+}
+
+std::optional<SatRow> SaturationTable::firstRow() {
+    if (!m_first) {
+        SatRow row{};
+        const bool found = made(m_source, m_q->first, std::string(kRow) + " where wf = 1 order by n limit 1").first(row);
+        m_first = found ? std::optional(row) : std::nullopt;
+    }
+    return *m_first;
+}
+
+std::optional<SatRow> SaturationTable::lastRow() {
+    if (!m_last) {
+        SatRow row{};
+        const bool found =
+            made(m_source, m_q->last, std::string(kRow) + " where wf = 1 order by n desc limit 1").first(row);
+        m_last = found ? std::optional(row) : std::nullopt;
+    }
+    return *m_last;
+}
+
+bool SaturationTable::rowsAround(double ts, SatRow& below, SatRow& above) {
+    if (!std::isfinite(ts)) return false;
+    StatementRun rows = made(m_source, m_q->around,
+                             std::string(kRow) +
+                                 " where wf = 1 and ts >= (select max(ts) from SWATER where wf = 1 and ts <= ?1) "
+                                 "order by ts limit 2")
+                            .run(ts);
+    if (!rows.next()) return false;
+    below = rows.row<kSatColumns + 1>();
+    if (below[position(SatColumn::ts)] == ts) {
+        above = below;
+        return true;
+    }
+    if (!rows.next()) return false;
+    above = rows.row<kSatColumns + 1>();
+    return true;
+}
+
+const std::vector<SatRow>& SaturationTable::coarseLine() {
+    if (m_coarse) return *m_coarse;
+    std::vector<SatRow> rows;
+    StatementRun run = made(m_source, m_q->coarse, kCoarse).run();
+    while (run.next()) rows.push_back(run.row<kSatColumns + 1>());
+    return *(m_coarse = std::move(rows));
+}
+
+std::int64_t SaturationTable::rowCount() {
+    if (m_count) return *m_count;
+    std::array<double, 1> count{};
+    made(m_source, m_q->count, "select count(*) from SWATER").first(count);
+    return *(m_count = static_cast<std::int64_t>(count[0]));
+}
+
+std::optional<SatRow> SaturationTable::rowAtPosition(std::int64_t position) {
+    if (position < 1 || position > rowCount()) return std::nullopt;
+    if (!m_rowIdsChecked) {
+        // A table whose row numbers run without gaps lists its rows in that order, so the row
+        // at a position is the row with number first + position - 1, read alone.
+        m_rowIdsChecked = true;
+        std::array<double, 2> ends{};
+        if (made(m_source, m_q->rowIds, "select min(n), max(n) from SWATER").first(ends) &&
+            ends[1] - ends[0] + 1 == static_cast<double>(rowCount()))
+            m_firstRowId = static_cast<std::int64_t>(ends[0]);
+    }
+    SatRow row{};
+    const bool found =
+        m_firstRowId
+            ? made(m_source, m_q->byRowId, std::string(kRow) + " where n = ?1").first(row, *m_firstRowId + position - 1)
+            : made(m_source, m_q->byOffset, std::string(kRow) + " order by n limit 1 offset ?1").first(row, position - 1);
+    if (!found) return std::nullopt;
+    return row;
+}
+
+}  // namespace steam::data
