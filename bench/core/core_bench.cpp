@@ -10,7 +10,7 @@
 #include "data/property_database.h"
 #include "data/query_text.h"
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 namespace iapws95::test {
 
