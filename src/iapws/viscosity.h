@@ -1,9 +1,8 @@
 // IAPWS R12-08, the IAPWS Formulation 2008 for the viscosity of ordinary water substance:
 //   mu = mu* mu0(T) mu1(T, rho) mu2(T, rho),   mu* = 1e-6 Pa s = 1 µPa s,
-// mu0 the dilute gas, mu1 the effect of density, mu2 the critical enhancement (1 outside a
-// small region around the critical point, 645.91 K < T < 650.77 K and 245.8 < rho < 405.3
-// kg/m^3 in the release's words of where it matters). mu2's correlation length comes from
-// IAPWS-95 (critical_region.h).
+// mu0 the dilute gas, mu1 the effect of density, mu2 the critical enhancement: 1 except close
+// to the critical point (above 1.02 nowhere beyond 3.7 K above Tc). mu2's correlation length
+// comes from IAPWS-95 (critical_region.h).
 //
 // Units: T in K, rho in kg/m^3, viscosities in µPa s. The release covers the stable fluid
 // from the melting line to 1173.15 K at pressures up to 300 MPa (lower upper temperatures up
