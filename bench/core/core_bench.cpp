@@ -11,7 +11,7 @@
 #include "panels/saturation_panel.h"
 #include "panels/state_panel.h"
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,7 +12,7 @@
 #include "numeric/rounding.h"
 #include "support/real_tables.h"
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <gtest/gtest.h>
 

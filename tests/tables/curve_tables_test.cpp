@@ -8,7 +8,7 @@
 #include "curve_tables.h"
 #include "data/chart_tables.h"
 #include "diagram/chart.h"
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <gtest/gtest.h>
 

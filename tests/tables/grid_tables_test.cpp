@@ -10,7 +10,7 @@
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "saturation_table.h"
 #include "table_files.h"
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <gtest/gtest.h>
 

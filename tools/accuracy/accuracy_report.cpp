@@ -20,7 +20,7 @@
 #include "wet_states.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 

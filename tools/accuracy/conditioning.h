@@ -14,7 +14,7 @@
 // widen the allowance (allowedErrorsWithoutTP, wetAllowedErrors).
 // Properties are indexed 0 t (C), 1 p (MPa), 2 v (m^3/kg), 3 h (kJ/kg), 4 s (kJ/(kg K)), and
 // 5 x for a wet state.
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <array>
 

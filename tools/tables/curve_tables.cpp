@@ -1,7 +1,7 @@
 #include "curve_tables.h"
 
 #include "data/chart_tables.h"
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <algorithm>
 #include <atomic>

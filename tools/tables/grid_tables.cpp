@@ -1,7 +1,7 @@
 #include "grid_tables.h"
 
 #include "decimal_key.h"
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 
 #include "data/chart_tables.h"
 #include "data/schema.h"
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "saturation_table.h"
 
 #include "decimal_key.h"
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 
 namespace iapws95::test {
 
@@ -18,6 +18,12 @@ inline double relErr(double value, double expected) {
 inline bool roundsTo(double value, double published, int digits = 9) {
     const double unit = std::pow(10.0, std::floor(std::log10(std::abs(published))) - (digits - 1));
     return std::abs(value - published) <= 0.5 * unit * (1.0 + 1e-6);
+}
+
+// True when `value` rounds to `printed`, a figure printed with `decimals` places after the
+// point (the same allowance for the decimal-to-binary step).
+inline bool roundsToDecimals(double value, double printed, int decimals) {
+    return std::abs(value - printed) <= 0.5 * std::pow(10.0, -decimals) * (1.0 + 1e-6);
 }
 
 // 1 + 2 delta phir_d + delta^2 phir_dd, proportional to dp/drho at fixed T.

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 #include "test_support.h"
 
 namespace iapws95 {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 #include "test_support.h"
 
 namespace iapws95 {

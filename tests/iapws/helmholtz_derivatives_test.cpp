@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "iapws95.h"
+#include "iapws/iapws95.h"
 #include "test_support.h"
 
 namespace iapws95 {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "detail.h"
-#include "iapws95.h"
+#include "iapws/detail.h"
+#include "iapws/iapws95.h"
 #include "test_support.h"
 
 namespace iapws95 {
