@@ -33,8 +33,10 @@ struct GridTable::Statements {
 
 namespace {
 
-Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, const std::string& sql) {
-    if (!slot) slot = std::make_unique<Statement>(source, sql);
+// The statement of a slot, made from its text the first time it is needed.
+template <typename Text>
+Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, Text&& sql) {
+    if (!slot) slot = std::make_unique<Statement>(source, sql());
     return *slot;
 }
 
@@ -56,8 +58,8 @@ std::optional<ColumnRange> GridTable::range(GridColumn c) {
     auto& cached = m_ranges[i];
     if (cached) return cached;
     std::array<double, 1> low{}, high{};
-    if (!made(m_source, m_q->lowest[i], "select min(" + columnName(c) + ") from " + m_table).first(low) ||
-        !made(m_source, m_q->highest[i], "select max(" + columnName(c) + ") from " + m_table).first(high) ||
+    if (!made(m_source, m_q->lowest[i], [&] { return "select min(" + columnName(c) + ") from " + m_table; }).first(low) ||
+        !made(m_source, m_q->highest[i], [&] { return "select max(" + columnName(c) + ") from " + m_table; }).first(high) ||
         !std::isfinite(low[0]) || !std::isfinite(high[0]))
         return std::nullopt;
     return cached = ColumnRange{low[0], high[0]};
@@ -68,7 +70,7 @@ const std::vector<double>& GridTable::lines(GridColumn line) {
     if (m_lines[i]) return *m_lines[i];
     std::vector<double> values;
     StatementRun rows =
-        made(m_source, m_q->lines[i], "select distinct " + columnName(line) + " from " + m_table + " order by " + columnName(line))
+        made(m_source, m_q->lines[i], [&] { return "select distinct " + columnName(line) + " from " + m_table + " order by " + columnName(line); })
             .run();
     while (rows.next())
         if (std::isfinite(rows[0])) values.push_back(rows[0]);
@@ -82,7 +84,7 @@ bool GridTable::isLine(GridColumn line, double value) {
 
 std::optional<GridRow> GridTable::rowAt(double t, double p) {
     GridRow row{};
-    if (!made(m_source, m_q->at, "select n, t, p, v, h, s from " + m_table + " where t = ?1 and p = ?2")
+    if (!made(m_source, m_q->at, [&] { return "select n, t, p, v, h, s from " + m_table + " where t = ?1 and p = ?2"; })
              .first(row, t, p))
         return std::nullopt;
     return row;
@@ -100,8 +102,7 @@ std::string onLine(const std::string& table, GridColumn line, const std::string&
 std::optional<GridRow> GridTable::atOrAbove(GridColumn line, double at, double value) {
     const std::string a = columnName(alongOf(line));
     GridRow row{};
-    if (!made(m_source, m_q->above[lineIndex(line)],
-              onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 1"))
+    if (!made(m_source, m_q->above[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 1"); })
              .first(row, at, bound(value)))
         return std::nullopt;
     return row;
@@ -110,8 +111,7 @@ std::optional<GridRow> GridTable::atOrAbove(GridColumn line, double at, double v
 std::optional<GridRow> GridTable::atOrBelow(GridColumn line, double at, double value) {
     const std::string a = columnName(alongOf(line));
     GridRow row{};
-    if (!made(m_source, m_q->below[lineIndex(line)],
-              onLine(m_table, line, " and " + a + " <= ?2 order by " + a + " desc limit 1"))
+    if (!made(m_source, m_q->below[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " <= ?2 order by " + a + " desc limit 1"); })
              .first(row, at, bound(value)))
         return std::nullopt;
     return row;
@@ -120,17 +120,15 @@ std::optional<GridRow> GridTable::atOrBelow(GridColumn line, double at, double v
 LineRows GridTable::pieceAt(GridColumn line, double at, double value) {
     const std::string a = columnName(alongOf(line));
     const std::string l = columnName(line);
-    return twoRows(made(m_source, m_q->piece[lineIndex(line)],
-                        onLine(m_table, line,
+    return twoRows(made(m_source, m_q->piece[lineIndex(line)], [&] { return onLine(m_table, line,
                                " and " + a + " >= (select max(" + a + ") from " + m_table + " where " + l +
-                                   " = ?1 and " + a + " <= ?2) order by " + a + " limit 2"))
+                                   " = ?1 and " + a + " <= ?2) order by " + a + " limit 2"); })
                        .run(at, bound(value)));
 }
 
 LineRows GridTable::rowsFrom(GridColumn line, double at, double from) {
     const std::string a = columnName(alongOf(line));
-    return twoRows(made(m_source, m_q->from[lineIndex(line)],
-                        onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 2"))
+    return twoRows(made(m_source, m_q->from[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 2"); })
                        .run(at, bound(from)));
 }
 
@@ -138,8 +136,7 @@ std::optional<GridRow> GridTable::endRow(GridColumn line, double at, bool last) 
     const std::string a = columnName(alongOf(line));
     const std::size_t i = lineIndex(line);
     GridRow row{};
-    if (!made(m_source, last ? m_q->last[i] : m_q->first[i],
-              onLine(m_table, line, " order by " + a + (last ? " desc" : "") + " limit 1"))
+    if (!made(m_source, last ? m_q->last[i] : m_q->first[i], [&] { return onLine(m_table, line, " order by " + a + (last ? " desc" : "") + " limit 1"); })
              .first(row, at))
         return std::nullopt;
     return row;
@@ -148,8 +145,7 @@ std::optional<GridRow> GridTable::endRow(GridColumn line, double at, bool last) 
 std::vector<GridRow> GridTable::rowsBetween(GridColumn line, double at, double from, double to) {
     const std::string a = columnName(alongOf(line));
     std::vector<GridRow> rows;
-    StatementRun run = made(m_source, m_q->between[lineIndex(line)],
-                            onLine(m_table, line, " and " + a + " >= ?2 and " + a + " <= ?3 order by " + a))
+    StatementRun run = made(m_source, m_q->between[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 and " + a + " <= ?3 order by " + a); })
                            .run(at, bound(from), bound(to));
     while (run.next()) rows.push_back(run.row<kGridColumns + 1>());
     return rows;

@@ -21,14 +21,16 @@ std::string column(SatColumn c) { return kSatColumnNames[static_cast<std::size_t
 // Statements by column are made when a column is first asked for.
 struct SaturationTable::Statements {
     using PerColumn = std::array<std::unique_ptr<Statement>, kSatColumns + 1>;
-    PerColumn lowest, highest, lookupLowest, lookupHighest, above, below, largest, smallest;
+    PerColumn lowest, highest, lookupLowest, lookupHighest, above, below, bracket, largest, smallest;
     std::unique_ptr<Statement> first, last, around, coarse, count, rowIds, byRowId, byOffset;
 };
 
 namespace {
 
-Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, const std::string& sql) {
-    if (!slot) slot = std::make_unique<Statement>(source, sql);
+// The statement of a slot, made from its text the first time it is needed.
+template <typename Text>
+Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, Text&& sql) {
+    if (!slot) slot = std::make_unique<Statement>(source, sql());
     return *slot;
 }
 
@@ -43,8 +45,8 @@ std::optional<ColumnRange> SaturationTable::range(SatColumn c) {
     if (cached) return cached;
     const auto i = static_cast<std::size_t>(position(c));
     std::array<double, 1> low{}, high{};
-    if (!made(m_source, m_q->lowest[i], "select min(" + column(c) + ") from SWATER").first(low) ||
-        !made(m_source, m_q->highest[i], "select max(" + column(c) + ") from SWATER").first(high) ||
+    if (!made(m_source, m_q->lowest[i], [&] { return "select min(" + column(c) + ") from SWATER"; }).first(low) ||
+        !made(m_source, m_q->highest[i], [&] { return "select max(" + column(c) + ") from SWATER"; }).first(high) ||
         !std::isfinite(low[0]) || !std::isfinite(high[0]))
         return std::nullopt;
     return cached = ColumnRange{low[0], high[0]};
@@ -55,53 +57,91 @@ std::optional<ColumnRange> SaturationTable::lookupRange(SatColumn c) {
     auto& cached = m_lookupRanges[i];
     if (cached) return cached;
     std::array<double, 1> low{}, high{};
-    if (!made(m_source, m_q->lookupLowest[i], "select min(" + column(c) + ") from SWATER where wf = 1").first(low) ||
-        !made(m_source, m_q->lookupHighest[i], "select max(" + column(c) + ") from SWATER where wf = 1").first(high) ||
+    if (!made(m_source, m_q->lookupLowest[i], [&] { return "select min(" + column(c) + ") from SWATER where wf = 1"; }).first(low) ||
+        !made(m_source, m_q->lookupHighest[i], [&] { return "select max(" + column(c) + ") from SWATER where wf = 1"; }).first(high) ||
         !std::isfinite(low[0]) || !std::isfinite(high[0]))
         return std::nullopt;
     return cached = ColumnRange{low[0], high[0]};
 }
 
+namespace {
+
+// The lookup row with the smallest value of a column at or above ?1 (the largest at or below),
+// the first in table order of those holding it, among the rows numbered ?2 to ?3. The row
+// numbers are kept out of the choice of index ("+n"): the column's own index finds the row.
+std::string nearestQuery(const std::string& name, bool above) {
+    const std::string rows = " where wf = 1 and +n between ?2 and ?3 and ";
+    return std::string(kRow) + rows + name + " = (select " + (above ? "min(" : "max(") + name + ") from SWATER" + rows +
+           name + (above ? " >= ?1" : " <= ?1") + ") order by n limit 1";
+}
+
+}  // namespace
+
 std::optional<SatRow> SaturationTable::atOrAbove(SatColumn c, double value, RowNumbers rows) {
-    const auto i = static_cast<std::size_t>(position(c));
-    const std::string name = column(c);
-    Statement& q = made(m_source, m_q->above[i],
-                        std::string(kRow) + " where wf = 1 and n between ?2 and ?3 and " + name + " = (select min(" +
-                            name + ") from SWATER where wf = 1 and n between ?2 and ?3 and " + name +
-                            " >= ?1) order by n limit 1");
     SatRow row{};
-    if (!q.first(row, value, rows.first, rows.last)) return std::nullopt;
+    if (!made(m_source, m_q->above[static_cast<std::size_t>(position(c))], [&] { return nearestQuery(column(c), true); })
+             .first(row, value, rows.first, rows.last))
+        return std::nullopt;
     return row;
 }
 
 std::optional<SatRow> SaturationTable::atOrBelow(SatColumn c, double value, RowNumbers rows) {
-    const auto i = static_cast<std::size_t>(position(c));
-    const std::string name = column(c);
-    Statement& q = made(m_source, m_q->below[i],
-                        std::string(kRow) + " where wf = 1 and n between ?2 and ?3 and " + name + " = (select max(" +
-                            name + ") from SWATER where wf = 1 and n between ?2 and ?3 and " + name +
-                            " <= ?1) order by n limit 1");
     SatRow row{};
-    if (!q.first(row, value, rows.first, rows.last)) return std::nullopt;
+    if (!made(m_source, m_q->below[static_cast<std::size_t>(position(c))], [&] { return nearestQuery(column(c), false); })
+             .first(row, value, rows.first, rows.last))
+        return std::nullopt;
     return row;
+}
+
+bool SaturationTable::bracket(SatColumn c, double value, SatRow& upper, SatRow& lower) {
+    const auto i = static_cast<std::size_t>(position(c));
+    const int k = position(c);
+    {
+        // The row at the largest value at or below, and the next one up the column: one search.
+        StatementRun rows = made(m_source, m_q->bracket[i], [&] {
+                                const std::string name = column(c);
+                                return std::string(kRow) + " where wf = 1 and " + name + " >= (select max(" + name +
+                                       ") from SWATER where wf = 1 and " + name + " <= ?1) order by " + name + " limit 2";
+                            }).run(value);
+        if (!rows.next()) return false;
+        const SatRow first = rows.row<kSatColumns + 1>();
+        if (first[static_cast<std::size_t>(k)] == value) {
+            upper = lower = first;
+            return true;
+        }
+        if (!rows.next()) return false;
+        const SatRow second = rows.row<kSatColumns + 1>();
+        if (second[static_cast<std::size_t>(k)] != first[static_cast<std::size_t>(k)]) {
+            lower = first;
+            upper = second;
+            return true;
+        }
+    }
+    // Several rows hold the value below: the first of each in table order, found one by one.
+    const auto high = atOrAbove(c, value);
+    const auto low = high ? atOrBelow(c, value) : std::nullopt;
+    if (!high || !low) return false;
+    upper = *high;
+    lower = *low;
+    return true;
 }
 
 std::optional<SatRow> SaturationTable::extreme(SatColumn c, bool largest) {
     const auto i = static_cast<std::size_t>(position(c));
-    const std::string name = column(c);
-    const std::string aggregate = largest ? "max" : "min";
-    Statement& q = made(m_source, largest ? m_q->largest[i] : m_q->smallest[i],
-                        std::string(kRow) + " where wf = 1 and " + name + " = (select " + aggregate + "(" + name +
-                            ") from SWATER where wf = 1) order by n limit 1");
     SatRow row{};
-    if (!q.first(row)) return std::nullopt;
+    if (!made(m_source, largest ? m_q->largest[i] : m_q->smallest[i], [&] {
+             const std::string name = column(c);
+             return std::string(kRow) + " where wf = 1 and " + name + " = (select " + (largest ? "max(" : "min(") +
+                    name + ") from SWATER where wf = 1) order by n limit 1";
+         }).first(row))
+        return std::nullopt;
     return row;
 }
 
 std::optional<SatRow> SaturationTable::firstRow() {
     if (!m_first) {
         SatRow row{};
-        const bool found = made(m_source, m_q->first, std::string(kRow) + " where wf = 1 order by n limit 1").first(row);
+        const bool found = made(m_source, m_q->first, [&] { return std::string(kRow) + " where wf = 1 order by n limit 1"; }).first(row);
         m_first = found ? std::optional(row) : std::nullopt;
     }
     return *m_first;
@@ -111,7 +151,7 @@ std::optional<SatRow> SaturationTable::lastRow() {
     if (!m_last) {
         SatRow row{};
         const bool found =
-            made(m_source, m_q->last, std::string(kRow) + " where wf = 1 order by n desc limit 1").first(row);
+            made(m_source, m_q->last, [&] { return std::string(kRow) + " where wf = 1 order by n desc limit 1"; }).first(row);
         m_last = found ? std::optional(row) : std::nullopt;
     }
     return *m_last;
@@ -119,10 +159,9 @@ std::optional<SatRow> SaturationTable::lastRow() {
 
 bool SaturationTable::rowsAround(double ts, SatRow& below, SatRow& above) {
     if (!std::isfinite(ts)) return false;
-    StatementRun rows = made(m_source, m_q->around,
-                             std::string(kRow) +
+    StatementRun rows = made(m_source, m_q->around, [&] { return std::string(kRow) +
                                  " where wf = 1 and ts >= (select max(ts) from SWATER where wf = 1 and ts <= ?1) "
-                                 "order by ts limit 2")
+                                 "order by ts limit 2"; })
                             .run(ts);
     if (!rows.next()) return false;
     below = rows.row<kSatColumns + 1>();
@@ -138,7 +177,7 @@ bool SaturationTable::rowsAround(double ts, SatRow& below, SatRow& above) {
 const std::vector<SatRow>& SaturationTable::coarseLine() {
     if (m_coarse) return *m_coarse;
     std::vector<SatRow> rows;
-    StatementRun run = made(m_source, m_q->coarse, kCoarse).run();
+    StatementRun run = made(m_source, m_q->coarse, [&] { return kCoarse; }).run();
     while (run.next()) rows.push_back(run.row<kSatColumns + 1>());
     return *(m_coarse = std::move(rows));
 }
@@ -146,7 +185,7 @@ const std::vector<SatRow>& SaturationTable::coarseLine() {
 std::int64_t SaturationTable::rowCount() {
     if (m_count) return *m_count;
     std::array<double, 1> count{};
-    made(m_source, m_q->count, "select count(*) from SWATER").first(count);
+    made(m_source, m_q->count, [&] { return "select count(*) from SWATER"; }).first(count);
     return *(m_count = static_cast<std::int64_t>(count[0]));
 }
 
@@ -157,15 +196,15 @@ std::optional<SatRow> SaturationTable::rowAtPosition(std::int64_t position) {
         // at a position is the row with number first + position - 1, read alone.
         m_rowIdsChecked = true;
         std::array<double, 2> ends{};
-        if (made(m_source, m_q->rowIds, "select min(n), max(n) from SWATER").first(ends) &&
+        if (made(m_source, m_q->rowIds, [&] { return "select min(n), max(n) from SWATER"; }).first(ends) &&
             ends[1] - ends[0] + 1 == static_cast<double>(rowCount()))
             m_firstRowId = static_cast<std::int64_t>(ends[0]);
     }
     SatRow row{};
     const bool found =
         m_firstRowId
-            ? made(m_source, m_q->byRowId, std::string(kRow) + " where n = ?1").first(row, *m_firstRowId + position - 1)
-            : made(m_source, m_q->byOffset, std::string(kRow) + " order by n limit 1 offset ?1").first(row, position - 1);
+            ? made(m_source, m_q->byRowId, [&] { return std::string(kRow) + " where n = ?1"; }).first(row, *m_firstRowId + position - 1)
+            : made(m_source, m_q->byOffset, [&] { return std::string(kRow) + " order by n limit 1 offset ?1"; }).first(row, position - 1);
     if (!found) return std::nullopt;
     return row;
 }

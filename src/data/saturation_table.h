@@ -44,6 +44,11 @@ public:
     std::optional<SatRow> atOrAbove(SatColumn c, double value, RowNumbers rows = {});
     std::optional<SatRow> atOrBelow(SatColumn c, double value, RowNumbers rows = {});
 
+    /// Both rows at once, for a column that runs one way along the table: upper as atOrAbove,
+    /// lower as atOrBelow gives them (the same row when the value is tabulated). False when
+    /// either is missing.
+    bool bracket(SatColumn c, double value, SatRow& upper, SatRow& lower);
+
     /// The first lookup row, in table order, where c takes its largest (or smallest) value.
     std::optional<SatRow> extreme(SatColumn c, bool largest);
     /// The first and the last lookup row (read once).

@@ -64,22 +64,26 @@ int Lookup::FindData(SatColumn item1, double known1, SatRow& Hrs, SatRow& Lrs, i
     }
     if (checkScale(item1, known1) != 1) return outOfRange(alarm);
     if (isTurningSaturationColumn(item1)) return findOnFirstCrossing(item1, known1, Hrs, Lrs) == 1 ? 1 : outOfRange(alarm);
-    const auto high = swater.atOrAbove(item1, known1);
-    const auto low = high ? swater.atOrBelow(item1, known1) : std::nullopt;
-    if (!high || !low) return outOfRange(alarm);
-    Hrs = *high;
-    Lrs = *low;
+    SatRow high{}, low{};
+    if (!swater.bracket(item1, known1, high, low)) return outOfRange(alarm);
+    Hrs = high;
+    Lrs = low;
     return 1;
 }
 
 int Lookup::FindData(data::GridTable& table, GridColumn item1, double known1, GridColumn item2, double known2,
                      GridRow& Hrs, GridRow& Lrs, int alarm) {
     if (!std::isfinite(known2) || checkScale(table, item1, known1) != 1) return outOfRange(alarm);
-    const auto high = table.atOrAbove(item2, known2, known1);
-    const auto low = high ? table.atOrBelow(item2, known2, known1) : std::nullopt;
-    if (!high || !low) return outOfRange(alarm);
-    Hrs = *high;
-    Lrs = *low;
+    // The row at or below known1 on the line and the next one: the same row when it holds known1.
+    const data::LineRows piece = table.pieceAt(item2, known2, known1);
+    const int k = data::position(item1);
+    if (piece.count >= 1 && piece.rows[0][static_cast<size_t>(k)] == known1) {
+        Hrs = Lrs = piece.rows[0];
+        return 1;
+    }
+    if (piece.count < 2) return outOfRange(alarm);
+    Lrs = piece.rows[0];
+    Hrs = piece.rows[1];
     return 1;
 }
 

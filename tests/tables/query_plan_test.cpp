@@ -74,6 +74,8 @@ TEST(QueryPlanTest, EveryShapeACalculationPreparesIsAnsweredFromAnIndex) {
             for (const std::string& d : details) {
                 if (d.rfind("SCALAR SUBQUERY", 0) == 0) continue;  // the search it holds follows
                 EXPECT_EQ(d.rfind("SCAN", 0), std::string::npos) << d;
+                // A range of row numbers is a scan of that stretch of the table.
+                EXPECT_EQ(d.find("(rowid>? AND rowid<?)"), std::string::npos) << d;
                 if (source != Source::Swater) {
                     // A grid is stored along its isotherms and indexed along its isobars, the
                     // index holding every column: either way one b-tree answers.
