@@ -33,7 +33,7 @@ Answer saturationAnswer(const data::PropertyDatabase& db, const SaturationReques
         a.texts.push_back(solution.solved ? texts[i] : "");
         a.units.push_back(kSatUnits[i]);
     }
-    if (const auto entry = calc::saturationEntry(solution)) a.result = panels::resultRow(*entry);
+    if (calc::saturationEntry(solution)) a.result = panels::saturationRow(texts);
     a.messages = solution.messages;
     a.answered = solution.solved;
     return a;
@@ -51,7 +51,7 @@ Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request
         a.texts.push_back(texts ? (*texts)[k] : "");
         a.units.push_back(kStateUnits[k]);
     }
-    if (const auto entry = calc::stateEntry(solution)) a.result = panels::resultRow(*entry);
+    if (texts && calc::stateEntry(solution)) a.result = panels::stateRow(panels::regionName(solution.region), *texts);
     a.region = regionKey(solution.region);
     a.messages = solution.messages;
     a.answered = solution.messages.empty();

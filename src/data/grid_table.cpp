@@ -68,12 +68,13 @@ std::optional<ColumnRange> GridTable::range(GridColumn c) {
 const std::vector<double>& GridTable::lines(GridColumn line) {
     const std::size_t i = lineIndex(line);
     if (m_lines[i]) return *m_lines[i];
+    // From each value to the next by one search each: far fewer steps than reading every row.
     std::vector<double> values;
-    StatementRun rows =
-        made(m_source, m_q->lines[i], [&] { return "select distinct " + columnName(line) + " from " + m_table + " order by " + columnName(line); })
-            .run();
-    while (rows.next())
-        if (std::isfinite(rows[0])) values.push_back(rows[0]);
+    Statement& next = made(m_source, m_q->lines[i], [&] {
+        return "select min(" + columnName(line) + ") from " + m_table + " where " + columnName(line) + " > ?1";
+    });
+    std::array<double, 1> value{-std::numeric_limits<double>::max()};
+    while (next.first(value, value[0]) && std::isfinite(value[0])) values.push_back(value[0]);
     return *(m_lines[i] = std::move(values));
 }
 
@@ -118,12 +119,25 @@ std::optional<GridRow> GridTable::atOrBelow(GridColumn line, double at, double v
 }
 
 LineRows GridTable::pieceAt(GridColumn line, double at, double value) {
+    // A grid line holds its rows at tabulated values of the other column, and an isobar at every
+    // one of them within its stretch: the tabulated value at or below `value`, looked up in
+    // memory, names the row to start from, and one search reads it and the next one.
+    const std::vector<double>& places = lines(alongOf(line));
+    const auto above = std::upper_bound(places.begin(), places.end(), value);
+    if (above != places.begin()) {
+        const double place = *(above - 1);
+        const LineRows rows = rowsFrom(line, at, place);
+        if (rows.count > 0 && rows.rows[0][static_cast<std::size_t>(position(alongOf(line)))] == place) return rows;
+    }
+    // A line without a row there (or none below): the row at or below `value` found by its own
+    // search.
     const std::string a = columnName(alongOf(line));
     const std::string l = columnName(line);
-    return twoRows(made(m_source, m_q->piece[lineIndex(line)], [&] { return onLine(m_table, line,
-                               " and " + a + " >= (select max(" + a + ") from " + m_table + " where " + l +
-                                   " = ?1 and " + a + " <= ?2) order by " + a + " limit 2"); })
-                       .run(at, bound(value)));
+    return twoRows(made(m_source, m_q->piece[lineIndex(line)], [&] {
+                       return onLine(m_table, line,
+                                     " and " + a + " >= (select max(" + a + ") from " + m_table + " where " + l +
+                                         " = ?1 and " + a + " <= ?2) order by " + a + " limit 2");
+                   }).run(at, bound(value)));
 }
 
 LineRows GridTable::rowsFrom(GridColumn line, double at, double from) {

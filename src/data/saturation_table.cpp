@@ -1,5 +1,6 @@
 #include "saturation_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -7,12 +8,6 @@ namespace steam::data {
 namespace {
 
 constexpr const char* kRow = "select n, ts, ps, v1, v11, h1, h11, s1, s11 from SWATER";
-
-// The coarse copy: whole degrees, tenths in the last degree, and both ends of the line.
-const std::string kCoarse = std::string(kRow) +
-                            " where wf = 1 and (ts = round(ts) or (ts >= (select max(ts) from SWATER) - 1 and "
-                            "abs(ts * 10 - round(ts * 10)) < 0.000001) or n = (select min(n) from SWATER where wf = 1) "
-                            "or n = (select max(n) from SWATER where wf = 1)) order by ts";
 
 std::string column(SatColumn c) { return kSatColumnNames[static_cast<std::size_t>(position(c))]; }
 
@@ -22,7 +17,7 @@ std::string column(SatColumn c) { return kSatColumnNames[static_cast<std::size_t
 struct SaturationTable::Statements {
     using PerColumn = std::array<std::unique_ptr<Statement>, kSatColumns + 1>;
     PerColumn lowest, highest, lookupLowest, lookupHighest, above, below, bracket, largest, smallest;
-    std::unique_ptr<Statement> first, last, around, coarse, count, rowIds, byRowId, byOffset;
+    std::unique_ptr<Statement> first, last, around, lookupRows, numbered, count, rowIds, byRowId, byOffset;
 };
 
 namespace {
@@ -96,6 +91,18 @@ std::optional<SatRow> SaturationTable::atOrBelow(SatColumn c, double value, RowN
 bool SaturationTable::bracket(SatColumn c, double value, SatRow& upper, SatRow& lower) {
     const auto i = static_cast<std::size_t>(position(c));
     const int k = position(c);
+    if ((c == SatColumn::ts || c == SatColumn::ps) && std::isfinite(value) && indexPaysOff()) {
+        // ts and ps rise together along the table: the lookup rows' own values, kept in memory,
+        // name the two rows, which are then read by their numbers.
+        const LookupIndex& index = lookupIndex();
+        const std::vector<double>& values = c == SatColumn::ts ? index.ts : index.ps;
+        const auto above = std::upper_bound(values.begin(), values.end(), value);
+        if (above == values.begin()) return false;
+        const auto at = static_cast<std::size_t>(above - values.begin()) - 1;
+        if (values[at] == value) return rowsNumbered(index.n[at], index.n[at], lower, upper);
+        if (above == values.end()) return false;
+        return rowsNumbered(index.n[at], index.n[at + 1], lower, upper);
+    }
     {
         // The row at the largest value at or below, and the next one up the column: one search.
         StatementRun rows = made(m_source, m_q->bracket[i], [&] {
@@ -159,27 +166,99 @@ std::optional<SatRow> SaturationTable::lastRow() {
 
 bool SaturationTable::rowsAround(double ts, SatRow& below, SatRow& above) {
     if (!std::isfinite(ts)) return false;
-    StatementRun rows = made(m_source, m_q->around, [&] { return std::string(kRow) +
-                                 " where wf = 1 and ts >= (select max(ts) from SWATER where wf = 1 and ts <= ?1) "
-                                 "order by ts limit 2"; })
-                            .run(ts);
+    if (!indexPaysOff()) {
+        StatementRun rows = made(m_source, m_q->around, [] {
+                                return std::string(kRow) +
+                                       " where wf = 1 and ts >= (select max(ts) from SWATER where wf = 1 and ts <= ?1) "
+                                       "order by ts limit 2";
+                            }).run(ts);
+        if (!rows.next()) return false;
+        below = rows.row<kSatColumns + 1>();
+        if (below[position(SatColumn::ts)] == ts) {
+            above = below;
+            return true;
+        }
+        if (!rows.next()) return false;
+        above = rows.row<kSatColumns + 1>();
+        return true;
+    }
+    const LookupIndex& index = lookupIndex();
+    const auto after = std::upper_bound(index.ts.begin(), index.ts.end(), ts);
+    if (after == index.ts.begin()) return false;
+    const auto at = static_cast<std::size_t>(after - index.ts.begin()) - 1;
+    if (index.ts[at] == ts) return rowsNumbered(index.n[at], index.n[at], below, above);
+    if (after == index.ts.end()) return false;
+    return rowsNumbered(index.n[at], index.n[at + 1], below, above);
+}
+
+// The rows numbered `below` and `above` (the same row twice when they are one): neighbouring
+// lookup rows, so only rows drawn alone lie between them.
+bool SaturationTable::rowsNumbered(std::int64_t below, std::int64_t above, SatRow& lower, SatRow& upper) {
+    StatementRun rows =
+        made(m_source, m_q->numbered,
+             [&] { return std::string(kRow) + " where n >= ?1 and n <= ?2 and wf = 1 order by n"; })
+            .run(below, above);
     if (!rows.next()) return false;
-    below = rows.row<kSatColumns + 1>();
-    if (below[position(SatColumn::ts)] == ts) {
-        above = below;
+    lower = rows.row<kSatColumns + 1>();
+    if (below == above) {
+        upper = lower;
         return true;
     }
     if (!rows.next()) return false;
-    above = rows.row<kSatColumns + 1>();
+    upper = rows.row<kSatColumns + 1>();
     return true;
 }
 
+// Reading the lookup rows' ts and ps once costs about as much as a few thousand lookups by
+// their own searches save; a few dozen lookups in a run are answered without it.
+bool SaturationTable::indexPaysOff() { return m_index || ++m_lookups > kLookupsWithoutIndex; }
+
+const SaturationTable::LookupIndex& SaturationTable::lookupIndex() {
+    if (m_index) return *m_index;
+    // The lookup rows in table order, which is ascending ts; sorted should a table not be.
+    LookupIndex index;
+    {
+        StatementRun rows =
+            made(m_source, m_q->lookupRows, [] { return "select n, ts, ps from SWATER where wf = 1 order by n"; }).run();
+        while (rows.next()) {
+            index.n.push_back(static_cast<std::int64_t>(rows.number(0)));
+            index.ts.push_back(rows.number(1));
+            index.ps.push_back(rows.number(2));
+        }
+    }
+    if (!std::is_sorted(index.ts.begin(), index.ts.end())) {
+        std::vector<std::size_t> order(index.ts.size());
+        for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return index.ts[a] < index.ts[b]; });
+        LookupIndex sorted;
+        for (std::size_t k : order) {
+            sorted.n.push_back(index.n[k]);
+            sorted.ts.push_back(index.ts[k]);
+            sorted.ps.push_back(index.ps[k]);
+        }
+        index = std::move(sorted);
+    }
+    // The coarse copy: whole degrees, tenths in the last degree of the table, and the first and
+    // last lookup rows in table order.
+    const auto temperatures = range(SatColumn::ts);
+    const double lastDegree = temperatures ? temperatures->highest - 1 : 0.0;
+    const auto ends = std::minmax_element(index.n.begin(), index.n.end());
+    std::vector<SatRow> coarse;
+    for (std::size_t k = 0; k < index.ts.size(); ++k) {
+        const double ts = index.ts[k];
+        const bool whole = ts == std::round(ts);
+        const bool tenth = ts >= lastDegree && std::fabs(ts * 10 - std::round(ts * 10)) < 0.000001;
+        const bool end = index.n[k] == *ends.first || index.n[k] == *ends.second;
+        SatRow row{}, unused{};
+        if ((whole || tenth || end) && rowsNumbered(index.n[k], index.n[k], row, unused)) coarse.push_back(row);
+    }
+    m_coarse = std::move(coarse);
+    return *(m_index = std::move(index));
+}
+
 const std::vector<SatRow>& SaturationTable::coarseLine() {
-    if (m_coarse) return *m_coarse;
-    std::vector<SatRow> rows;
-    StatementRun run = made(m_source, m_q->coarse, [&] { return kCoarse; }).run();
-    while (run.next()) rows.push_back(run.row<kSatColumns + 1>());
-    return *(m_coarse = std::move(rows));
+    lookupIndex();
+    return *m_coarse;
 }
 
 std::int64_t SaturationTable::rowCount() {

@@ -70,12 +70,25 @@ public:
     std::optional<SatRow> rowAtPosition(std::int64_t position);
 
 private:
+    // ts, ps and row number of every lookup row, ascending, and the coarse copy of the line:
+    // one pass over the lookup rows, made when first needed.
+    struct LookupIndex {
+        std::vector<double> ts, ps;
+        std::vector<std::int64_t> n;
+    };
+    const LookupIndex& lookupIndex();
+    bool indexPaysOff();
+    static constexpr int kLookupsWithoutIndex = 200;
+    int m_lookups = 0;
+    bool rowsNumbered(std::int64_t below, std::int64_t above, SatRow& lower, SatRow& upper);
+
     struct Statements;
     SqliteSource& m_source;
     std::unique_ptr<Statements> m_q;
     std::array<std::optional<ColumnRange>, kSatColumns + 1> m_ranges{};
     std::array<std::optional<ColumnRange>, kSatColumns + 1> m_lookupRanges{};
     std::optional<std::vector<SatRow>> m_coarse;
+    std::optional<LookupIndex> m_index;
     std::optional<std::int64_t> m_count;
     std::optional<std::optional<SatRow>> m_first, m_last;
     std::optional<std::int64_t> m_firstRowId;  // rows numbered without gaps from here

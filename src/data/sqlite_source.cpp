@@ -115,6 +115,8 @@ bool StatementRun::next() {
     m_statement.m_source->fail("reading \"" + m_statement.m_sql + "\" failed");
 }
 
+double StatementRun::number(int k) const { return sqlite3_column_double(m_statement.m_prepared, k); }
+
 double StatementRun::operator[](int k) const {
     sqlite3_stmt* s = m_statement.m_prepared;
     // SQLite holds no NaN (it stores one as NULL), so NaN stands for NULL here.

@@ -68,6 +68,8 @@ public:
     bool next();
     /// Column k (0-based) of the current row; NaN for NULL.
     double operator[](int k) const;
+    /// Column k of the current row where it cannot be NULL (0 for NULL): for reading many rows.
+    double number(int k) const;
     /// Columns 0 to N-1 of the current row.
     template <std::size_t N>
     std::array<double, N> row() const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -97,11 +98,35 @@ double readNumber(std::string_view typed) {
     return negative ? -value : value;
 }
 
+// Whether a positive finite value lies exactly halfway between two numbers of `decimals`
+// decimals: value = m 2^e exactly, and value 10^d 2 = (m 5^d) 2^(d + e + 1) is then an odd
+// whole number.
+bool exactTie(double value, int decimals) {
+    if (value == 0.0 || decimals < 0 || decimals > 20) return false;
+    int exponent = 0;
+    const double fraction = std::frexp(value, &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    exponent -= 53;
+    unsigned __int128 scaled = mantissa;
+    for (int k = 0; k < decimals; ++k) scaled *= 5;
+    int zeros = 0;
+    while ((scaled & 1) == 0) {
+        scaled >>= 1;
+        ++zeros;
+    }
+    return zeros + decimals + exponent + 1 == 0;
+}
+
 std::string fixedText(double value, int decimals) {
     if (!std::isfinite(value)) return std::isnan(value) ? "0" : (value > 0 ? "inf" : "-inf");
+    char buffer[400];
+    if (!exactTie(std::fabs(value), decimals)) {
+        // Away from a tie the correctly rounded digits are the nearest ones.
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, decimals);
+        if (ec == std::errc()) return stripNegativeZero((value < 0 ? "-" : "") + std::string(buffer, end));
+    }
     // Forty digits beyond the last shown one resolve every tie of a double exactly, so the
     // rounding below is decided on the exact decimal expansion.
-    char buffer[400];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed,
                                    decimals + 40);
     if (ec != std::errc()) return std::to_string(value);
