@@ -9,9 +9,7 @@ if [ ! -f build/bin/swater.sqlite ]; then
     echo "sanitize.sh: no tables in build/bin; run scripts/setup.sh first" >&2
     exit 1
 fi
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSTEAM_SANITIZE=ON -DSTEAM_WARNINGS_AS_ERRORS=ON \
-    -DSTEAM_TABLES_FROM="$PWD/build/bin" \
-    -DSTEAM_SKIP_DIRS="src/render;src/ui;src/app;tests/ui;tests/tables;bench"
+cmake --preset sanitizers -DSTEAM_TABLES_FROM="$PWD/build/bin" -DSTEAM_SKIP_DIRS="tests/tables"
 cmake --build build-sanitize -j"$(nproc)" --target iapws_tests data_tests numeric_tests search_tests calc_tests \
     panels_tests diagram_tests cli_tests steamcalc tables
 cd build-sanitize

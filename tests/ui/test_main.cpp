@@ -1,6 +1,7 @@
 // One main for every window test class: offscreen unless a display is chosen, the
 // program's style and fonts, then each class in turn (or only those named on the command
-// line, e.g. `ui_tests LoginTest`).
+// line, e.g. `ui_tests LoginTest`). The classes registered in the sources must be exactly
+// those the build lists (STEAM_UI_TEST_CLASSES), or nothing runs.
 #include "test_registry.h"
 
 #include "ui/qt_translation.h"
@@ -10,6 +11,8 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
@@ -21,6 +24,16 @@ int main(int argc, char* argv[]) {
     // As the program does; the translation test fails when it is missing.
     steam::ui::installQtChineseTranslation();
     QApplication::setFont(steam::ui::defaultWindowFont());
+
+    const QStringList listed = QStringLiteral(STEAM_UI_TEST_CLASSES).split(QLatin1Char(','));
+    QStringList registered;
+    for (const auto& entry : steam::uitest::testRegistry()) registered << QString::fromLatin1(entry.name);
+    if (QStringList(listed).size() != registered.size() ||
+        !std::all_of(listed.begin(), listed.end(), [&](const QString& name) { return registered.contains(name); })) {
+        std::fprintf(stderr, "ui_tests: the test classes in the sources (%s) differ from those the build lists (%s)\n",
+                     qPrintable(registered.join(QLatin1Char(' '))), qPrintable(listed.join(QLatin1Char(' '))));
+        return EXIT_FAILURE;
+    }
 
     QStringList only;
     for (int i = 1; i < argc; ++i) only << QString::fromLocal8Bit(argv[i]);
