@@ -83,8 +83,6 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::newRow("byte flipped") << QStringLiteral("flip water") << QStringLiteral("water.sqlite：SHA-256 与清单不符")
                                       << QStringLiteral("有 1 个数据文件未通过校验。");
-        QTest::newRow("file removed") << QStringLiteral("remove DengV") << QStringLiteral("DengV.sqlite：文件不存在")
-                                      << QStringLiteral("有 1 个数据文件未通过校验。");
         QTest::newRow("no manifest") << QStringLiteral("remove manifest") << QString()
                                      << QStringLiteral("数据文件夹中没有清单 tables.manifest，数据文件无法校验：");
     }
@@ -106,8 +104,6 @@ private slots:
             const char byte = static_cast<char>(f.get());
             f.seekp(middle);
             f.put(static_cast<char>(byte ^ 0x40));
-        } else if (damage == QStringLiteral("remove DengV")) {
-            fs::remove(dir.path() / "DengV.sqlite");
         } else {
             fs::remove(dir.path() / data::kManifestFileName);
         }
