@@ -10,6 +10,7 @@
 #include "answers.h"
 #include "requests.h"
 #include "utf8_text.h"
+#include "verify_command.h"
 
 #include "data/property_database.h"
 
@@ -30,7 +31,8 @@ constexpr const char* kUsage =
     "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
     "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
     "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
-    "                              [--size width height]   (FILE .bmp, .png or .svg)\n";
+    "                              [--size width height]   (FILE .bmp, .png or .svg)\n"
+    "       steamcalc verify   checks the data files against their manifest\n";
 
 bool openData(data::PropertyDatabase& db) {
     std::string error;
@@ -92,6 +94,8 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return words.empty() ? 2 : 0;
     }
+    if (words[0] == "verify")
+        return cli::runVerifyCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout, std::cerr);
     if (words[0] == "diagram") {
 #ifdef STEAMCALC_HAS_PICTURE
         return cli::runPictureCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);

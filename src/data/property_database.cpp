@@ -29,22 +29,23 @@ bool PropertyDatabase::open(const std::filesystem::path& dir, std::string& error
     m_dir = dir;
     for (const SourceInfo& info : kSources) {
         auto& slot = m_sources[static_cast<size_t>(info.source)];
-        slot = SqliteSource::open(info.source, dir / dataFileName(info.source), error);
-        std::string missing;
+        const std::filesystem::path file = dir / dataFileName(info.source);
+        slot = SqliteSource::open(info.source, file, error);
+        // A file that is there but is empty (SQLite takes it for an empty database), no
+        // database or lacks a table is damaged, whichever of these it is.
+        bool sound = slot != nullptr;
         try {
             if (slot) {
-                if (!slot->hasTable(info.table)) missing = info.table;
+                sound = slot->hasTable(info.table);
                 if (info.source == Source::Charts)
-                    for (const ChartTable& chart : kChartTables)
-                        if (missing.empty() && !slot->hasTable(chart.table)) missing = chart.table;
+                    for (const ChartTable& chart : kChartTables) sound = sound && slot->hasTable(chart.table);
             }
-        } catch (const DataFault& fault) {
-            error = std::string("数据文件无法读取: ") + fault.what();
-            closeAll();
-            return false;
+        } catch (const DataFault&) {
+            sound = false;
         }
-        if (!slot || !missing.empty()) {
-            if (slot) error = "数据文件缺少表 " + missing + ": " + slot->file().string();
+        if (!sound) {
+            std::error_code ec;
+            if (slot || std::filesystem::exists(file, ec)) error = damagedFileMessage(file);
             closeAll();
             return false;
         }

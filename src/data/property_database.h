@@ -35,7 +35,8 @@ public:
     PropertyDatabase& operator=(const PropertyDatabase&) = delete;
 
     /// Opens all eight sources in dir. On failure nothing stays open and error names the
-    /// file that is missing, unreadable or lacks a table.
+    /// file that is missing, or that is there but damaged (empty, no database, without a
+    /// table: "数据文件已损坏：" and its path).
     bool open(const std::filesystem::path& dir, std::string& error);
     /// Opens the first of the places that holds all eight files. When none does, error
     /// names every place looked in with the first file missing there.

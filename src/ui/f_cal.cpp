@@ -1,6 +1,9 @@
 #include "f_cal.h"
 
 #include "artwork.h"
+#include "data/data_fault.h"
+#include "data/data_verification.h"
+#include "data_check_window.h"
 #include "diagram/diagram_startup.h"
 #include "diagram_view.h"
 #include "message_service.h"
@@ -105,6 +108,7 @@ void fCal::connectHandlers() {
     connect(menuExit, &QAction::triggered, this, &fCal::exitFromMenu);
     connect(menuUsage, &QAction::triggered, this, &fCal::showUsage);
     connect(menuAbout, &QAction::triggered, this, &fCal::showAbout);
+    connect(menuCheckData, &QAction::triggered, this, &fCal::showDataCheck);
     connect(menuView[4], &QAction::triggered, this, &fCal::showResultList);
 }
 
@@ -119,6 +123,9 @@ bool fCal::Form_Load() {
     // 1. The data sources.
     std::string error;
     if (!m_db.openFirst(m_context.dataPlaces, error)) return loadFailed(QString::fromStdString(error));
+    const data::FolderResult startup = data::checkDataFolderAtStartup(m_db.directory());
+    if (const data::FileResult* damaged = startup.firstFailure())
+        return loadFailed(QString::fromStdString(data::damagedFileMessage(damaged->file)));
 
     // 2. Colours of the diagram box, its axis captions and the information line.
     m_surface->setBackground(colour::Rgb{240, 243, 240});
@@ -435,6 +442,12 @@ void fCal::showUsage() {
 void fCal::showAbout() {
     if (!m_about) m_about = std::make_unique<attachment>();
     showOrRaise(m_about.get());
+}
+
+void fCal::showDataCheck() {
+    if (!m_dataCheck) m_dataCheck = std::make_unique<DataCheckWindow>(m_db.directory());
+    showOrRaise(m_dataCheck.get());
+    m_dataCheck->start();
 }
 
 void fCal::showResultList() {

@@ -34,6 +34,7 @@ class QImageSurface;
 
 namespace steam::ui {
 
+class DataCheckWindow;
 class DiagramView;
 class Readme;
 class ResultListWindow;
@@ -82,6 +83,8 @@ public:
     void exitFromMenu();
     void showUsage();
     void showAbout();
+    /// 帮助 → 校验数据: the window that checks the data folder read, a new check each time.
+    void showDataCheck();
     void showResultList();
     void CMDcancel_Click();
 
@@ -102,6 +105,7 @@ public:
     attachment* aboutWindow() const { return m_about.get(); }
     fGoodby* farewellWindow() const { return m_goodbye.get(); }
     ResultListWindow* resultListWindow() const { return m_resultWindow.get(); }
+    DataCheckWindow* dataCheckWindow() const { return m_dataCheck.get(); }
 
     // Controls, indexed as the control arrays are.
     std::array<QLineEdit*, 14> TXT{};
@@ -141,6 +145,7 @@ public:
     std::array<QAction*, 5> menuView{};
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
+    QAction* menuCheckData = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -188,6 +193,7 @@ private:
     std::unique_ptr<attachment> m_about;
     std::unique_ptr<fGoodby> m_goodbye;
     std::unique_ptr<ResultListWindow> m_resultWindow;
+    std::unique_ptr<DataCheckWindow> m_dataCheck;
 };
 
 }  // namespace steam::ui

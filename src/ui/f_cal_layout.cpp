@@ -306,9 +306,10 @@ void fCal::buildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
     menuUsage = help->addAction(QStringLiteral("程序使用说明"));
     menuAbout = help->addAction(QStringLiteral("关于"));
+    menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
     for (QAction* item : {menuSavePicture, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuUsage, menuAbout})
+                          menuView[4], menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 

@@ -1,7 +1,9 @@
-// Opening the data sources is all or nothing: a missing file or a file without its table is
-// named in the error and nothing stays open; a connection text locates its own source by the
-// stem.
+// Opening the data sources is all or nothing: a missing file is named as missing, a file that
+// is there but empty, no database or without its table as damaged ("数据文件已损坏：" and its
+// path), and nothing stays open; a connection text locates its own source by the stem.
 #include "data/property_database.h"
+
+#include "data/data_fault.h"
 
 #include "support/fixture_database.h"
 
@@ -37,7 +39,7 @@ TEST(PropertyDatabaseTest, MissingFileIsNamed) {
     }
 }
 
-TEST(PropertyDatabaseTest, FileWithoutItsTableNamesTableAndFile) {
+TEST(PropertyDatabaseTest, FileWithoutItsTableIsNamedDamaged) {
     for (const SourceInfo& info : kSources) {
         SCOPED_TRACE(info.table);
         TemporaryDirectory dir;
@@ -46,13 +48,12 @@ TEST(PropertyDatabaseTest, FileWithoutItsTableNamesTableAndFile) {
         FixtureDatabase fixture;
         fixture.leaveOutTable(info.source);
         EXPECT_FALSE(fixture.writeAndOpen(dir.path(), db, error));
-        EXPECT_NE(error.find(info.table), std::string::npos) << error;
-        EXPECT_NE(error.find(dataFileName(info.source)), std::string::npos) << error;
+        EXPECT_EQ(error, "数据文件已损坏：" + (dir.path() / dataFileName(info.source)).string());
         expectNothingOpen(db);
     }
 }
 
-TEST(PropertyDatabaseTest, ChartsFileWithoutOneOfItsTablesNamesThatTable) {
+TEST(PropertyDatabaseTest, ChartsFileWithoutOneOfItsTablesIsNamedDamaged) {
     TemporaryDirectory dir;
     std::string error;
     ASSERT_TRUE(FixtureDatabase{}.write(dir.path(), error)) << error;
@@ -62,20 +63,26 @@ TEST(PropertyDatabaseTest, ChartsFileWithoutOneOfItsTablesNamesThatTable) {
     sqlite3_close(file);
     PropertyDatabase db;
     EXPECT_FALSE(db.open(dir.path(), error));
-    EXPECT_NE(error.find("PV_S"), std::string::npos) << error;
-    EXPECT_NE(error.find("charts.sqlite"), std::string::npos) << error;
+    EXPECT_EQ(error, damagedFileMessage(dir.path() / "charts.sqlite"));
     expectNothingOpen(db);
 }
 
-TEST(PropertyDatabaseTest, FileThatIsNoDatabaseIsNamed) {
-    TemporaryDirectory dir;
-    std::string error;
-    ASSERT_TRUE(FixtureDatabase{}.write(dir.path(), error)) << error;
-    std::ofstream(dir.path() / "water.sqlite", std::ios::trunc) << "these are not the tables you are looking for\n";
-    PropertyDatabase db;
-    EXPECT_FALSE(db.open(dir.path(), error));
-    EXPECT_NE(error.find("water.sqlite"), std::string::npos) << error;
-    expectNothingOpen(db);
+TEST(PropertyDatabaseTest, FileThatIsNoDatabaseIsNamedDamaged) {
+    // SQLite opens an empty file as an empty database: it is damaged all the same.
+    for (const char* content : {"these are not the tables you are looking for\n", ""}) {
+        SCOPED_TRACE(content);
+        TemporaryDirectory dir;
+        std::string error;
+        ASSERT_TRUE(FixtureDatabase{}.write(dir.path(), error)) << error;
+        std::ofstream(dir.path() / "water.sqlite", std::ios::trunc) << content;
+        PropertyDatabase db;
+        EXPECT_FALSE(db.open(dir.path(), error));
+        EXPECT_EQ(error, "数据文件已损坏：" + (dir.path() / "water.sqlite").string());
+        expectNothingOpen(db);
+        // Through the places looked in, too: the file is there, so it is not "not found".
+        EXPECT_FALSE(db.openFirst({dir.path()}, error));
+        EXPECT_EQ(error, damagedFileMessage(dir.path() / "water.sqlite"));
+    }
 }
 
 TEST(PropertyDatabaseTest, FailedReopenClosesWhatWasOpen) {

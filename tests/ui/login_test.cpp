@@ -1,6 +1,9 @@
 // The login window lets only the exact access code through; a wrong one clears the entry
 // and shows the error line, and a data folder that cannot be read ends the program with
-// a message naming the file instead of opening a half-working main window.
+// a message naming the file instead of opening a half-working main window: a missing file as
+// not found, a file that is there but empty, garbage, without its table or not of the size
+// its manifest gives as damaged ("数据文件已损坏：" and its path).
+#include "data/data_manifest.h"
 #include "scripted_services.h"
 #include "support/fixture_database.h"
 #include "test_registry.h"
@@ -12,6 +15,8 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <fstream>
 
 using namespace steam;
 using namespace steam::uitest;
@@ -133,26 +138,40 @@ private slots:
 
     void unreadableDataEndsTheProgramNamingTheFile_data() {
         QTest::addColumn<int>("source");
-        QTest::addColumn<bool>("withoutTable");
+        QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("named");
-        QTest::newRow("no water file") << int(data::Source::Water) << false << QStringLiteral("water");
-        QTest::newRow("no dryness curves") << int(data::Source::DengX) << false << QStringLiteral("DengX");
-        QTest::newRow("steam file without its table") << int(data::Source::Vapor) << true << QStringLiteral("vapor");
+        QTest::newRow("no water file") << int(data::Source::Water) << QStringLiteral("missing")
+                                       << QStringLiteral("找不到数据文件");
+        QTest::newRow("no dryness curves") << int(data::Source::DengX) << QStringLiteral("missing")
+                                           << QStringLiteral("找不到数据文件");
+        QTest::newRow("steam file without its table") << int(data::Source::Vapor) << QStringLiteral("without table")
+                                                      << QStringLiteral("数据文件已损坏：");
+        QTest::newRow("empty water file") << int(data::Source::Water) << QStringLiteral("empty")
+                                          << QStringLiteral("数据文件已损坏：");
+        QTest::newRow("garbage saturation file") << int(data::Source::Swater) << QStringLiteral("garbage")
+                                                 << QStringLiteral("数据文件已损坏：");
+        QTest::newRow("charts file longer than its manifest says")
+            << int(data::Source::Charts) << QStringLiteral("grown") << QStringLiteral("数据文件已损坏：");
     }
 
     void unreadableDataEndsTheProgramNamingTheFile() {
         QFETCH(int, source);
-        QFETCH(bool, withoutTable);
+        QFETCH(QString, damage);
         QFETCH(QString, named);
         testsupport::TemporaryDirectory dir;
         testsupport::FixtureDatabase fixture;
         fixture.addSaturationRow(100, 0.101418, 0.00104346, 1.67177, 419.17, 2675.57, 1.3072, 7.3541);
-        if (withoutTable)
-            fixture.leaveOutTable(static_cast<data::Source>(source));
-        else
-            fixture.leaveOutFile(static_cast<data::Source>(source));
+        const auto file = dir.path() / data::dataFileName(static_cast<data::Source>(source));
+        if (damage == QStringLiteral("without table")) fixture.leaveOutTable(static_cast<data::Source>(source));
+        if (damage == QStringLiteral("missing")) fixture.leaveOutFile(static_cast<data::Source>(source));
         std::string error;
         QVERIFY2(fixture.write(dir.path(), error), error.c_str());
+        if (damage == QStringLiteral("empty")) std::ofstream(file, std::ios::trunc);
+        if (damage == QStringLiteral("garbage")) std::ofstream(file, std::ios::trunc) << "no tables here\n";
+        if (damage == QStringLiteral("grown")) {
+            QVERIFY2(data::writeManifest(dir.path(), error), error.c_str());
+            std::ofstream(file, std::ios::app | std::ios::binary) << std::string(4096, '\0');
+        }
 
         TestProgram program;
         ui::fLogin login(program.context(dir.path()));
@@ -162,8 +181,16 @@ private slots:
         pressLoginButton(login);
 
         QCOMPARE(program.messages.shown.size(), size_t(1));
-        QVERIFY2(program.messages.shown[0].text.contains(named, Qt::CaseInsensitive),
-                 qPrintable(program.messages.shown[0].text));
+        const QString text = program.messages.shown[0].text;
+        const QString path = QString::fromStdString(file.string());
+        if (damage == QStringLiteral("missing")) {
+            // Not found: the place looked in, with the file missing there.
+            QVERIFY2(text.contains(named) && text.contains(QString::fromStdString(dir.path().string())) &&
+                         text.contains(QString::fromStdString(file.filename().string())),
+                     qPrintable(text));
+        } else {
+            QCOMPARE(text, QStringLiteral("无法读取数据文件，程序将退出。\n") + named + path);
+        }
         QCOMPARE(program.endStatuses, std::vector<int>{1});
         QCOMPARE(login.mainWindow(), nullptr);
         QVERIFY(!login.isVisible());
