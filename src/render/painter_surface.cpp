@@ -122,6 +122,17 @@ void PainterSurface::setUserCoordinates(double left, double top, double right, d
     m_scaleY = m_height / (bottom - top);
 }
 
+void PainterSurface::resizeDevice(int width, int height, double scale) {
+    m_width = width;
+    m_height = height;
+    m_scale = scale > 0.0 ? scale : 1.0;
+    m_scaleX = m_width / (m_right - m_left);
+    m_scaleY = m_height / (m_bottom - m_top);
+    m_penValid = false;
+    m_ascent = 0;  // the font is made again at the new scale
+    setFont(m_fontFamily, m_fontPoints, m_fontBold);
+}
+
 void PainterSurface::setLineWidth(int pixels) { m_lineWidth = std::max(1, pixels); }
 
 void PainterSurface::setDashStyle(DashStyle style) { m_dash = style; }
@@ -216,6 +227,9 @@ void PainterSurface::filledRectangle(double x1, double y1, double x2, double y2,
 }
 
 void PainterSurface::setFont(const std::string& family, double points, bool bold) {
+    m_fontFamily = family;
+    m_fontPoints = points;
+    m_fontBold = bold;
     QFont font(mappedFamily(QString::fromStdString(family)));
     font.setBold(bold);
     QFont onScreen = font;

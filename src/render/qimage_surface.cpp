@@ -30,6 +30,14 @@ QImage& QImageSurface::overlayImage() const {
 
 QImageSurface::~QImageSurface() { finishPainting(); }
 
+void QImageSurface::resize(int width, int height, double scale) {
+    finishPainting();
+    resizeDevice(width, height, scale);
+    m_image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    m_image.fill(toColor(m_background));
+    m_overlay = QImage();
+}
+
 QPainter& QImageSurface::painter() {
     QImage* target = m_retained ? &m_image : &overlayImage();
     if (m_painter && m_paintTarget == target) return *m_painter;

@@ -63,8 +63,8 @@ fCal::fCal(const ProgramContext& context, QWidget* parent)
     buildMenus();
     showChartControls();
     connectHandlers();
-    // Fixed layout: the client area plus the menu bar, no resizing.
-    setFixedSize(twipSize(12975, 8295) + QSize(0, menuBar()->sizeHint().height()));
+    connectViewControls();
+    resize(firstSize());
 }
 
 fCal::~fCal() = default;
@@ -405,62 +405,5 @@ void fCal::Pic_Click() {
 }
 
 void fCal::Pic_DblClick() { m_mouse.Pic_DblClick(); }
-
-// ---- menus and exit --------------------------------------------------------------------------
-
-void fCal::savePicture() {
-    const std::optional<QString> path = m_context.saveDialog->askSavePath(
-        this, QString::fromUtf8(m_diagram.description().pictureName), QStringLiteral("pictures(*.bmp;*.jpg)"));
-    if (!path) return;
-    QString error;
-    if (!m_surface->saveBmp(*path, &error))
-        m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("图片未能保存到 %1：%2").arg(*path, error), MessageIcon::Warning,
-                                 MessageButtons::Ok);
-}
-
-void fCal::showUsage() {
-    if (!m_readme) m_readme = std::make_unique<Readme>();
-    showOrRaise(m_readme.get());
-}
-
-void fCal::showAbout() {
-    if (!m_about) m_about = std::make_unique<attachment>();
-    showOrRaise(m_about.get());
-}
-
-void fCal::showResultList() {
-    if (!m_resultWindow) m_resultWindow = std::make_unique<ResultListWindow>(m_context, *m_results);
-    showOrRaise(m_resultWindow.get());
-}
-
-const calc::ResultList& fCal::results() const { return m_results->list(); }
-
-bool fCal::confirmExit() {
-    return m_context.messages->show(this, QStringLiteral("提醒"), QStringLiteral("退出程序？"), MessageIcon::Question,
-                                    MessageButtons::YesNo) == MessageAnswer::Yes;
-}
-
-void fCal::showFarewell() {
-    if (!m_goodbye) m_goodbye = std::make_unique<fGoodby>(m_context);
-    showOrRaise(m_goodbye.get());
-}
-
-void fCal::CMDcancel_Click() {
-    if (!confirmExit()) return;
-    showFarewell();
-    hide();
-}
-
-void fCal::exitFromMenu() {
-    if (!confirmExit()) return;
-    showFarewell();
-}
-
-void fCal::closeEvent(QCloseEvent* event) {
-    // The close control takes the exit button's path: confirmation, farewell window.
-    event->ignore();
-    CMDcancel_Click();
-}
 
 }  // namespace steam::ui

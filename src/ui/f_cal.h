@@ -5,7 +5,8 @@
 // that outlives a click lives in plain core objects: the data sources, the register store
 // (with both current results), the diagram (scale, curves, layer switches), the panel
 // mirrors, the diagram's mouse controller and the result list of the run; the widgets only
-// show it. The layout is built in f_cal_layout.cpp.
+// show it. The layout is built in f_cal_layout.cpp; the window grows, the chart taking the
+// extra room (f_cal_view.cpp, also the chart-only full-screen view).
 #include "calc/panels.h"
 #include "calc/register_store.h"
 #include "calc/result_list.h"
@@ -26,6 +27,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QShortcut;
 
 namespace steam::render {
 class QImageSurface;
@@ -37,6 +39,7 @@ class DiagramView;
 class Readme;
 class ResultListWindow;
 class ResultTableModel;
+class AnchoredLayout;
 class attachment;
 class fGoodby;
 
@@ -83,6 +86,12 @@ public:
     void showAbout();
     void showResultList();
     void CMDcancel_Click();
+    /// "全屏图表" (F11): the chart alone with its layer switches and read-out over the whole
+    /// screen; off again (F11, Esc) the window returns as it was.
+    void setChartOnly(bool on);
+    bool chartOnly() const { return m_chartOnly; }
+    /// The window's first size: the client area at its places plus the menu bar.
+    QSize firstSize() const;
 
     const calc::RegisterStore& registers() const { return m_registers; }
     const diagram::Diagram& diagram() const { return m_diagram; }
@@ -120,6 +129,9 @@ public:
     QWidget* FrameUp = nullptr;
     QWidget* FrameDown = nullptr;
     QWidget* Frame4 = nullptr;
+    QWidget* Frame3 = nullptr;  ///< the sunken rule under the menu bar
+    QWidget* Shape4 = nullptr;  ///< the strip behind the layer switches
+    QWidget* Line1 = nullptr;   ///< the rule above the department line
     DiagramView* Pic = nullptr;
     QLabel* Labelx = nullptr;
     QLabel* Labely = nullptr;
@@ -136,6 +148,7 @@ public:
     QAction* menuSavePicture = nullptr;
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
+    QAction* menuChartOnly = nullptr;  ///< "全屏图表"
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
 
@@ -149,6 +162,12 @@ private:
     void buildRegisterPanels(QWidget* client);
     void buildDiagramArea(QWidget* client);
     void buildMenus();
+    void anchorControls(QWidget* client);
+    void connectViewControls();
+    /// The chart box has a new size: the picture follows it.
+    void resizeChart(QSize size);
+    bool shownWithChartOnly(const QWidget* widget) const;
+    void present(WindowPresentation how);
     void connectHandlers();
 
     void readPanelTexts();
@@ -170,6 +189,10 @@ private:
     bool loadFailed(const QString& what);
 
     ProgramContext m_context;
+    AnchoredLayout* m_layout = nullptr;  // owned by the client area
+    bool m_chartOnly = false;
+    QShortcut* m_leaveChartOnly = nullptr;  // Esc, while the chart is shown alone
+    Qt::WindowStates m_windowStateBeforeChartOnly;
     data::PropertyDatabase m_db;
     calc::RegisterStore m_registers;
     diagram::Diagram m_diagram;

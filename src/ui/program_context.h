@@ -6,7 +6,11 @@
 #include <functional>
 #include <vector>
 
+class QWidget;
+
 namespace steam::ui {
+
+enum class WindowPresentation { Normal, Maximized, FullScreen };
 
 class MessageService;
 class SaveDialogService;
@@ -18,6 +22,9 @@ struct ProgramContext {
     std::vector<std::filesystem::path> dataPlaces;
     /// Ends the program with the given exit status; the windows are already hidden.
     std::function<void(int)> endProgram;
+    /// Shows a window normal, maximised or over the whole screen. Empty: the window asks the
+    /// window system itself; tests record the request instead.
+    std::function<void(QWidget*, WindowPresentation)> presentWindow;
 };
 
 }  // namespace steam::ui

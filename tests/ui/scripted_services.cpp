@@ -36,6 +36,7 @@ ui::ProgramContext TestProgram::context(const std::filesystem::path& dataDirecto
     c.saveDialog = &saveDialog;
     c.dataPlaces = {dataDirectory};
     c.endProgram = [this](int status) { endStatuses.push_back(status); };
+    c.presentWindow = [this](QWidget*, ui::WindowPresentation how) { presentations.push_back(how); };
     return c;
 }
 

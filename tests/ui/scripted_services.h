@@ -50,6 +50,9 @@ struct TestProgram {
     ScriptedMessages messages;
     ScriptedSaveDialog saveDialog;
     std::vector<int> endStatuses;
+    /// How the windows asked to be shown (normal, maximised, full screen), in order; the
+    /// window system is not asked.
+    std::vector<ui::WindowPresentation> presentations;
 
     ui::ProgramContext context();
     ui::ProgramContext context(const std::filesystem::path& dataDirectory);
