@@ -14,10 +14,10 @@ PixelBox boxAt(PixelPoint topLeft, double width, double height) {
     return {topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
 }
 
-// Top-left corners to try first for a caption, best first: a corner of the caption at the
-// square's centre (lower right first, where captions have always stood; the others a gap
-// away, so that captions of one state keep apart), then the caption clear beside, above or
-// below the square.
+// Top-left corners to try first for a caption, best first: on the right with a corner at the
+// square's centre (lower right first, where captions have always stood; upper right a gap
+// higher, so that captions of one state keep apart), on the left clear of the square, so a
+// caption there is not read on into one on the right; then straight beside, above or below.
 std::vector<PixelPoint> nearPlaces(const MarkerFootprint& marker, double gap) {
     const PixelPoint c = marker.centre();
     const PixelBox& s = marker.square;
@@ -25,8 +25,8 @@ std::vector<PixelPoint> nearPlaces(const MarkerFootprint& marker, double gap) {
     return {
         {c.x, c.y},
         {c.x, c.y - h - gap},
-        {c.x - w - gap, c.y},
-        {c.x - w - gap, c.y - h - gap},
+        {s.left - gap - w, c.y},
+        {s.left - gap - w, c.y - h - gap},
         {s.right + gap, c.y - h / 2},
         {s.left - gap - w, c.y - h / 2},
         {c.x - w / 2, s.top - gap - h},
@@ -52,7 +52,7 @@ std::vector<PixelPoint> stackedPlaces(const MarkerFootprint& marker, double gap,
     }
     std::vector<PixelPoint> places;
     for (double top : tops)
-        for (double left : {c.x, c.x - w}) places.push_back({left, top});
+        for (double left : {c.x, marker.square.left - gap - w}) places.push_back({left, top});
     const auto distance = [&](const PixelPoint& p) { return std::hypot(p.x + w / 2 - c.x, p.y + h / 2 - c.y); };
     std::stable_sort(places.begin(), places.end(),
                      [&](const PixelPoint& a, const PixelPoint& b) { return distance(a) < distance(b); });
