@@ -41,7 +41,8 @@ public:
     /// Writes the persistent image as BMP data, whatever the file name's extension.
     /// On failure returns false and, if error is given, a readable reason (without the path).
     bool saveBmp(const QString& path, QString* error) const;
-    /// Writes the persistent image in a Qt image format ("BMP", "PNG").
+    /// Writes the persistent image in a Qt image format ("BMP", "PNG", "JPEG"), whole
+    /// (picture_file.h).
     bool saveImage(const QString& path, const char* format, QString* error) const;
 
     /// Colour a retained clear erases to; RGB(240, 243, 240) unless set.
