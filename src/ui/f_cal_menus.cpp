@@ -2,7 +2,9 @@
 // list windows, and leaving through "退出程序？" and the farewell window.
 #include "f_cal.h"
 
+#include "diagram_view.h"
 #include "message_service.h"
+#include "picture_saving.h"
 #include "render/qimage_surface.h"
 #include "result_list_window.h"
 #include "result_table_model.h"
@@ -11,16 +13,24 @@
 
 #include <QCloseEvent>
 
+#include <algorithm>
+
 namespace steam::ui {
 
 void fCal::savePicture() {
-    const std::optional<QString> path = m_context.saveDialog->askSavePath(
-        this, QString::fromUtf8(m_diagram.description().pictureName), QStringLiteral("pictures(*.bmp;*.jpg)"));
-    if (!path) return;
+    const std::optional<SaveChoice> choice = m_context.saveDialog->askSave(
+        this, {QString::fromUtf8(m_diagram.description().pictureName), pictureFilters(), 0, picturesFolder()});
+    if (!choice) return;
+    const std::optional<int> size = m_context.saveDialog->askChoice(
+        this, QStringLiteral("图片尺寸"), QStringLiteral("图片按哪种尺寸保存？"), pictureSizeAnswers(Pic->size()));
+    if (!size) return;
+    const auto chosen = static_cast<render::PictureFormat>(std::clamp(choice->filter, 0, 4));
+    const auto [path, format] = picturePath(choice->path, chosen);
     QString error;
-    if (!m_surface->saveBmp(*path, &error))
+    if (!saveChartPicture(m_diagram, m_registers, *m_surface, format,
+                          *size == 1 ? PictureSize::ForPrint : PictureSize::AsOnScreen, path, &error))
         m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("图片未能保存到 %1：%2").arg(*path, error), MessageIcon::Warning,
+                                 QStringLiteral("图片未能保存到 %1：%2").arg(path, error), MessageIcon::Warning,
                                  MessageButtons::Ok);
 }
 

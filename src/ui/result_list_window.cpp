@@ -91,19 +91,20 @@ void ResultListWindow::copySelection() {
 }
 
 void ResultListWindow::CMDexport_Click() {
-    const std::optional<QString> path =
-        m_context.saveDialog->askSavePath(this, QStringLiteral("结果列表"), QStringLiteral("CSV 文件(*.csv)"));
-    if (!path) return;
+    const std::optional<SaveChoice> choice = m_context.saveDialog->askSave(
+        this, {QStringLiteral("结果列表"), {QStringLiteral("CSV 文件(*.csv)")}, 0, documentsFolder()});
+    if (!choice) return;
+    const QString& path = choice->path;
     const std::string csv = calc::toCsv(m_model.list());
     // Written beside the target and moved over it only when complete: a failed export leaves
     // an earlier file of that name as it was.
-    QSaveFile file(*path);
+    QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
                          file.commit();
     if (!written)
         m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("结果列表未能导出到 %1：%2").arg(*path, file.errorString()),
+                                 QStringLiteral("结果列表未能导出到 %1：%2").arg(path, file.errorString()),
                                  MessageIcon::Warning, MessageButtons::Ok);
 }
 

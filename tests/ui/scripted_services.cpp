@@ -20,12 +20,21 @@ QStringList ScriptedMessages::texts() const {
     return result;
 }
 
-std::optional<QString> ScriptedSaveDialog::askSavePath(QWidget*, const QString& presetName, const QString& filter) {
+std::optional<ui::SaveChoice> ScriptedSaveDialog::askSave(QWidget*, const ui::SaveRequest& request) {
     ++asked;
-    lastPreset = presetName;
-    lastFilter = filter;
-    if (cancels) return std::nullopt;
-    return answer;
+    lastRequest = request;
+    lastPreset = request.presetName;
+    lastFilter = request.filters.value(request.selectedFilter);
+    if (cancels || !answer) return std::nullopt;
+    return ui::SaveChoice{*answer, answerFilter >= 0 ? answerFilter : request.selectedFilter};
+}
+
+std::optional<int> ScriptedSaveDialog::askChoice(QWidget*, const QString&, const QString&, const QStringList& answers) {
+    questions.push_back(answers);
+    if (choices.empty()) return 0;
+    const std::optional<int> choice = choices.front();
+    choices.pop_front();
+    return choice;
 }
 
 ui::ProgramContext TestProgram::context() { return context(data::executableDirectory()); }

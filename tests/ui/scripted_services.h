@@ -36,13 +36,25 @@ class ScriptedSaveDialog final : public ui::SaveDialogService {
 public:
     /// The path the "user" picks; nothing means Cancel.
     std::optional<QString> answer;
+    /// The file type the "user" picks; -1 keeps the one preselected.
+    int answerFilter = -1;
     /// Cancel after choosing `answer`: the dialog gives nothing back.
     bool cancels = false;
     int asked = 0;
     QString lastPreset;
+    /// The file type preselected, and the whole request.
     QString lastFilter;
+    ui::SaveRequest lastRequest;
 
-    std::optional<QString> askSavePath(QWidget*, const QString& presetName, const QString& filter) override;
+    /// Answers to questions (askChoice) in order, nothing meaning Cancel; beyond the script
+    /// the first answer.
+    std::deque<std::optional<int>> choices;
+    /// The answers offered by each question asked.
+    std::vector<QStringList> questions;
+
+    std::optional<ui::SaveChoice> askSave(QWidget*, const ui::SaveRequest& request) override;
+    std::optional<int> askChoice(QWidget*, const QString& title, const QString& question,
+                                 const QStringList& answers) override;
 };
 
 /// Services, the data folder beside the test executable and a recorder of the end.
