@@ -97,7 +97,6 @@ private:
     double m_fontPoints = 8.25;
     bool m_fontBold = false;
     QFont m_font;
-    QFont m_layoutFont;  // the same at the size on screen, for measuring
     std::string m_fontKey;
     int m_ascent = 0;
     mutable std::unordered_map<std::string, TextExtent> m_extents;
