@@ -14,10 +14,16 @@ PixelBox boxAt(PixelPoint topLeft, double width, double height) {
     return {topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
 }
 
+// The left edge of a caption on the left of its marker: clear of the square by the gap and a
+// quarter of its height, so that it does not read on into a caption on the right.
+double leftOf(const MarkerFootprint& marker, double gap) {
+    return marker.square.left - gap - marker.captionHeight / 4 - marker.captionWidth;
+}
+
 // Top-left corners to try first for a caption, best first: on the right with a corner at the
 // square's centre (lower right first, where captions have always stood; upper right a gap
-// higher, so that captions of one state keep apart), on the left clear of the square, so a
-// caption there is not read on into one on the right; then straight beside, above or below.
+// higher, so that captions of one state keep apart), on the left clear of the square; then
+// straight beside, above or below.
 std::vector<PixelPoint> nearPlaces(const MarkerFootprint& marker, double gap) {
     const PixelPoint c = marker.centre();
     const PixelBox& s = marker.square;
@@ -25,10 +31,10 @@ std::vector<PixelPoint> nearPlaces(const MarkerFootprint& marker, double gap) {
     return {
         {c.x, c.y},
         {c.x, c.y - h - gap},
-        {s.left - gap - w, c.y},
-        {s.left - gap - w, c.y - h - gap},
+        {leftOf(marker, gap), c.y},
+        {leftOf(marker, gap), c.y - h - gap},
         {s.right + gap, c.y - h / 2},
-        {s.left - gap - w, c.y - h / 2},
+        {leftOf(marker, gap), c.y - h / 2},
         {c.x - w / 2, s.top - gap - h},
         {c.x - w / 2, s.bottom + gap},
     };
@@ -52,7 +58,7 @@ std::vector<PixelPoint> stackedPlaces(const MarkerFootprint& marker, double gap,
     }
     std::vector<PixelPoint> places;
     for (double top : tops)
-        for (double left : {c.x, marker.square.left - gap - w}) places.push_back({left, top});
+        for (double left : {c.x, leftOf(marker, gap)}) places.push_back({left, top});
     const auto distance = [&](const PixelPoint& p) { return std::hypot(p.x + w / 2 - c.x, p.y + h / 2 - c.y); };
     std::stable_sort(places.begin(), places.end(),
                      [&](const PixelPoint& a, const PixelPoint& b) { return distance(a) < distance(b); });

@@ -49,9 +49,9 @@ TEST(MarkLayoutTest, EachCaptionTakesTheFirstFreePlaceAroundItsMarker) {
     };
     const Case cases[] = {
         {"a lone marker keeps the place captions always had", {markerAt(200, 200)}, {}, {PixelPoint{0, 0}}},
-        {"at the window's right edge the caption goes left", {markerAt(455, 200)}, {}, {PixelPoint{-64.5, 0}}},
+        {"at the window's right edge the caption goes left", {markerAt(455, 200)}, {}, {PixelPoint{-67.75, 0}}},
         {"at the bottom edge it goes up", {markerAt(200, 425)}, {}, {PixelPoint{0, -14}}},
-        {"in the lower right corner up and left", {markerAt(455, 425)}, {}, {PixelPoint{-64.5, -14}}},
+        {"in the lower right corner up and left", {markerAt(455, 425)}, {}, {PixelPoint{-67.75, -14}}},
         {"a second marker on the same state takes the next side", {markerAt(200, 200), markerAt(200, 200)}, {},
          {PixelPoint{0, 0}, PixelPoint{0, -14}}},
         {"a square under the usual place moves the caption", {markerAt(200, 200), markerAt(230, 206)}, {},
