@@ -102,6 +102,7 @@ void fCal::connectHandlers() {
     for (int i = 0; i < diagram::kChartCount; ++i)
         connect(menuView[i], &QAction::triggered, this, [this, i] { showChart(diagram::kCharts[i]); });
     connect(menuSavePicture, &QAction::triggered, this, &fCal::savePicture);
+    connect(menuPrint, &QAction::triggered, this, &fCal::printChart);
     connect(menuExit, &QAction::triggered, this, &fCal::exitFromMenu);
     connect(menuUsage, &QAction::triggered, this, &fCal::showUsage);
     connect(menuAbout, &QAction::triggered, this, &fCal::showAbout);

@@ -81,6 +81,9 @@ public:
     void Pic_DblClick();
     // Menus and exit.
     void savePicture();
+    /// "打印": the chart and the table of its marked states on an A4 landscape page, through
+    /// the print preview.
+    void printChart();
     void exitFromMenu();
     void showUsage();
     void showAbout();
@@ -146,6 +149,7 @@ public:
     /// Menu items, each named by its caption. menuView: the four charts (in the order of
     /// diagram::kCharts, checkable, one checked) and "结果列表".
     QAction* menuSavePicture = nullptr;
+    QAction* menuPrint = nullptr;
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
     QAction* menuChartOnly = nullptr;  ///< "全屏图表"

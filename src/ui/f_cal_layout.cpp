@@ -317,6 +317,8 @@ void fCal::buildDiagramArea(QWidget* client) {
 void fCal::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
     menuSavePicture = file->addAction(QStringLiteral("保存图片"));
+    menuPrint = file->addAction(QStringLiteral("打印"));
+    menuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     menuExit = file->addAction(QStringLiteral("退出"));
     menuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
@@ -347,7 +349,7 @@ void fCal::buildMenus() {
     menuUsage = help->addAction(QStringLiteral("程序使用说明"));
     menuAbout = help->addAction(QStringLiteral("关于"));
 
-    for (QAction* item : {menuSavePicture, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
+    for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
                           menuView[4], menuChartOnly, menuUsage, menuAbout})
         item->setObjectName(item->text());
 }

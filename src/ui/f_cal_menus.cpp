@@ -1,10 +1,12 @@
-// The main window's menu items and ways out: saving the picture, the usage, about and result
-// list windows, and leaving through "退出程序？" and the farewell window.
+// The main window's menu items and ways out: saving and printing the chart, the usage, about
+// and result list windows, and leaving through "退出程序？" and the farewell window.
 #include "f_cal.h"
 
+#include "chart_page.h"
 #include "diagram_view.h"
 #include "message_service.h"
 #include "picture_saving.h"
+#include "print_preview_service.h"
 #include "render/qimage_surface.h"
 #include "result_list_window.h"
 #include "result_table_model.h"
@@ -12,6 +14,8 @@
 #include "secondary_windows.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QPrinter>
 
 #include <algorithm>
 
@@ -32,6 +36,18 @@ void fCal::savePicture() {
         m_context.messages->show(this, QStringLiteral("提醒"),
                                  QStringLiteral("图片未能保存到 %1：%2").arg(path, error), MessageIcon::Warning,
                                  MessageButtons::Ok);
+}
+
+void fCal::printChart() {
+    if (!m_context.printPreview) return;
+    std::array<QString, 14> boxes;
+    for (size_t i = 0; i < boxes.size(); ++i) boxes[i] = TXT[i]->text();
+    const std::vector<MarkedState> states = markedStates(m_registers, boxes);
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, QString::fromUtf8(m_diagram.description().pictureName));
+    m_context.printPreview->preview(this, printer, [&](QPrinter& target) {
+        printChartPage(target, m_diagram, m_registers, states);
+    });
 }
 
 void fCal::showUsage() {

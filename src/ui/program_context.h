@@ -13,11 +13,13 @@ namespace steam::ui {
 enum class WindowPresentation { Normal, Maximized, FullScreen };
 
 class MessageService;
+class PrintPreviewService;
 class SaveDialogService;
 
 struct ProgramContext {
     MessageService* messages = nullptr;
     SaveDialogService* saveDialog = nullptr;
+    PrintPreviewService* printPreview = nullptr;
     /// Folders that may hold the data files, in the order they are tried.
     std::vector<std::filesystem::path> dataPlaces;
     /// Ends the program with the given exit status; the windows are already hidden.

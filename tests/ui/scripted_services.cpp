@@ -2,6 +2,8 @@
 
 #include "data/property_database.h"
 
+#include <QPrinter>
+
 namespace steam::uitest {
 
 ui::MessageAnswer ScriptedMessages::show(QWidget*, const QString& title, const QString& text, ui::MessageIcon icon,
@@ -37,12 +39,23 @@ std::optional<int> ScriptedSaveDialog::askChoice(QWidget*, const QString&, const
     return choice;
 }
 
+void ScriptedPrintPreview::preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    ++shown;
+    layout = printer.pageLayout();
+    documentName = printer.docName();
+    if (pdfPath.isEmpty()) return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    paint(printer);
+}
+
 ui::ProgramContext TestProgram::context() { return context(data::executableDirectory()); }
 
 ui::ProgramContext TestProgram::context(const std::filesystem::path& dataDirectory) {
     ui::ProgramContext c;
     c.messages = &messages;
     c.saveDialog = &saveDialog;
+    c.printPreview = &printPreview;
     c.dataPlaces = {dataDirectory};
     c.endProgram = [this](int status) { endStatuses.push_back(status); };
     c.presentWindow = [this](QWidget*, ui::WindowPresentation how) { presentations.push_back(how); };

@@ -2,9 +2,11 @@
 // Stand-ins for the modal boxes and the save dialog: they answer from a script and keep
 // what they were asked, so tests can check titles, texts, icons and their order.
 #include "ui/message_service.h"
+#include "ui/print_preview_service.h"
 #include "ui/program_context.h"
 #include "ui/save_dialog_service.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
@@ -57,10 +59,23 @@ public:
                                  const QStringList& answers) override;
 };
 
+/// Instead of the preview, prints the pages into a PDF file when one is named.
+class ScriptedPrintPreview final : public ui::PrintPreviewService {
+public:
+    QString pdfPath;
+    int shown = 0;
+    /// The printer's page as the program set it up, before the file was named.
+    QPageLayout layout;
+    QString documentName;
+
+    void preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
+};
+
 /// Services, the data folder beside the test executable and a recorder of the end.
 struct TestProgram {
     ScriptedMessages messages;
     ScriptedSaveDialog saveDialog;
+    ScriptedPrintPreview printPreview;
     std::vector<int> endStatuses;
     /// How the windows asked to be shown (normal, maximised, full screen), in order; the
     /// window system is not asked.
