@@ -64,6 +64,7 @@ fCal::fCal(const ProgramContext& context, QWidget* parent)
     showChartControls();
     connectHandlers();
     connectViewControls();
+    connectKeyboard();
     resize(firstSize());
 }
 

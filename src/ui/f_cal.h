@@ -19,6 +19,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -168,6 +169,12 @@ private:
     void buildMenus();
     void anchorControls(QWidget* client);
     void connectViewControls();
+    void connectKeyboard();
+    /// The focusable controls of a calculator panel, in the order Tab visits them.
+    std::vector<QWidget*> panelTabs(const QWidget* panel) const;
+    /// Tab order with the given panel first, then the registers, the chart's switches, the
+    /// exit button and the other panel.
+    void orderTabs(QWidget* active);
     /// The chart box has a new size: the picture follows it.
     void resizeChart(QSize size);
     bool shownWithChartOnly(const QWidget* widget) const;
@@ -196,6 +203,7 @@ private:
     AnchoredLayout* m_layout = nullptr;  // owned by the client area
     bool m_chartOnly = false;
     QShortcut* m_leaveChartOnly = nullptr;  // Esc, while the chart is shown alone
+    QWidget* m_tabsFor = nullptr;           // the panel Tab goes through first
     Qt::WindowStates m_windowStateBeforeChartOnly;
     data::PropertyDatabase m_db;
     calc::RegisterStore m_registers;
