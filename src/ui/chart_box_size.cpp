@@ -32,8 +32,12 @@ double chartScaleFor(QSize box) {
 // the bottom edge in scaled pixels; the caption up its corner.
 void placeAxisCaptions(QLabel* across, QLabel* up, QSize box, double scale) {
     const QFont font = uiFont(QStringLiteral("Arial"), kCaptionPoints * scale, true);
-    across->setFont(font);
-    up->setFont(font);
+    for (QLabel* caption : {across, up}) {
+        caption->setFont(font);
+        // The margin shows through: the caption across reaches over the bottom of the axis
+        // numbers, which an opaque box would cut at larger sizes.
+        caption->setAutoFillBackground(false);
+    }
     up->setGeometry(scaled(kUp.x(), scale), scaled(kUp.y(), scale), scaled(kUp.width(), scale),
                     scaled(kUp.height(), scale));
     const double centre = (kAcross.x() + kAcross.width() / 2.0) / render::PainterSurface::kWidth * box.width();
