@@ -1,8 +1,8 @@
-// One full drawWindow into the QImage surface, at the first size and maximised, with every layer on, all nine registers
-// shown and both current results: the redraw that panning repeats on every mouse move and
-// that a switch of chart does once, for each chart in its default window and in the zooms a
-// teacher uses. And ReadCurveData, the start-up's share of the diagram (every chart's
-// lines). Reads the real tables beside the executable.
+// One full drawWindow into the QImage surface, at the window's first size and maximised,
+// with every layer on, all nine registers shown and both current results: the redraw that
+// panning repeats on every mouse move and that a switch of chart does once, for each chart in
+// its default window and in the zooms a teacher uses. And ReadCurveData, the start-up's share
+// of the diagram (every chart's lines). Reads the real tables beside the executable.
 #include "render/qimage_surface.h"
 
 #include "calc/register_store.h"
