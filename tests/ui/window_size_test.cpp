@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <cmath>
@@ -140,6 +141,24 @@ private slots:
         QVERIFY(std::abs(scale.ViewYmin - 1000) < 5 && std::abs(scale.ViewYmax - 3000) < 5);
         doubleClickPic(*window, a);
         QCOMPARE(scale.ViewXmax, 9.99);
+
+        // A right drag pans by what the mouse went over, and the double-click restores again.
+        const QPointF from = pixelOf(*window, 3, 2000), to = pixelOf(*window, 4, 2000);
+        pressOnPic(*window, from, Qt::RightButton);
+        moveOverPic(*window, from, Qt::RightButton);
+        moveOverPic(*window, to, Qt::RightButton);
+        releaseOnPic(*window, to, Qt::RightButton);
+        moveOverPic(*window, to);
+        QVERIFY2(std::abs(scale.ViewXmin + 1) < 0.01, qPrintable(QString::number(scale.ViewXmin)));
+        doubleClickPic(*window, a);
+        QCOMPARE(scale.ViewXmin, 0.0);
+
+        // "图选s" takes s under the mouse into the saturation panel.
+        click(window->CHKpic[7]);
+        moveOverPic(*window, pixelOf(*window, 7.5, 2500));
+        QVERIFY(window->OPT[7]->isChecked());
+        QVERIFY(std::abs(readout(window->TXT[7]) - 7.5) < 0.01);
+        click(window->CHKpic[7]);
 
         // The pick takes the values under the mouse, and the state computed is marked there.
         click(window->CHKpic[8]);
