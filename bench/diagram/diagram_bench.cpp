@@ -1,8 +1,8 @@
-// One full drawWindow into the QImage surface, with every layer on, all nine registers
-// shown and both current results: the redraw that panning repeats on every mouse move and
-// that a switch of chart does once, for each chart in its default window and in the zooms a
-// teacher uses. And ReadCurveData, the start-up's share of the diagram (every chart's
-// lines). Reads the real tables beside the executable.
+// One full drawWindow into the QImage surface, at the window's first size and maximised,
+// with every layer on, all nine registers shown and both current results: the redraw that
+// panning repeats on every mouse move and that a switch of chart does once, for each chart in
+// its default window and in the zooms a teacher uses. And ReadCurveData, the start-up's share
+// of the diagram (every chart's lines). Reads the real tables beside the executable.
 #include "render/qimage_surface.h"
 
 #include "calc/register_store.h"
@@ -112,6 +112,37 @@ BENCHMARK(FullRedraw)
     ->ReportAggregatesOnly(true)
     ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
 
+// The same redraw in the chart box of the window maximised on a 1920 x 1080 screen: 1544 x 932
+// pixels, text and lines scaled by 932 / 465. Lines two pixels wide go through QPainter
+// rather than straight into the image.
+void FullRedrawMaximised(benchmark::State& state) {
+    static std::unique_ptr<Loaded> scene = loadScene();
+    if (!scene->ok) {
+        state.SkipWithError(("no real tables beside the executable: " + scene->error).c_str());
+        return;
+    }
+    const Window& w = kWindows[state.range(0)];
+    state.SetLabel(w.name);
+    render::QImageSurface pic(1544, 932, 932.0 / 465.0);
+    diagram::Diagram& d = scene->diagram;
+    d.setChart(w.chart);
+    d.CHKpic.fill(true);
+    const diagram::ChartDescription& c = d.description();
+    const double xmin = c.x.toChart(w.xmin), xmax = c.x.toChart(w.xmax);
+    const double ymin = c.y.toChart(w.ymin), ymax = c.y.toChart(w.ymax);
+    d.scale.DefineScale(xmin, xmax, ymin, ymax);
+    for (auto _ : state) {
+        d.drawWindow(pic, scene->registers, xmin, xmax, ymin, ymax);
+        benchmark::DoNotOptimize(pic.image().constBits());
+    }
+}
+BENCHMARK(FullRedrawMaximised)
+    ->DenseRange(0, std::size(kWindows) - 1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
+
 // Opening the eight sources and reading the curves, as the window's load step does.
 void OpenAndReadCurveData(benchmark::State& state) {
     for (auto _ : state) {
@@ -153,7 +184,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    std::cout << "Target: a full redraw below 2 ms in every window of every chart.\n";
+    std::cout << "Target: a full redraw below 2 ms in every window of every chart at the window's first size, "
+                 "and within a frame (16 ms) maximised.\n";
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -3,6 +3,7 @@
 #include "data/property_database.h"
 #include "ui/f_login.h"
 #include "ui/message_service.h"
+#include "ui/print_preview_service.h"
 #include "ui/qt_translation.h"
 #include "ui/save_dialog_service.h"
 #include "ui/window_fonts.h"
@@ -23,9 +24,11 @@ int main(int argc, char* argv[]) {
 
     steam::ui::QtMessageService messages;
     steam::ui::QtSaveDialogService saveDialog;
+    steam::ui::QtPrintPreviewService printPreview;
     steam::ui::ProgramContext context;
     context.messages = &messages;
     context.saveDialog = &saveDialog;
+    context.printPreview = &printPreview;
     context.dataPlaces = steam::data::dataPlaces();
     context.endProgram = [](int status) { QCoreApplication::exit(status); };
 

@@ -1,7 +1,7 @@
 #include "picture_command.h"
 
+#include "render/picture_file.h"
 #include "render/qimage_surface.h"
-#include "render/svg_surface.h"
 
 #include "calc/register_store.h"
 #include "data/property_database.h"
@@ -14,7 +14,6 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <cctype>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -86,6 +85,15 @@ bool readSide(const std::string& text, int& side) {
 
 std::string quantityName(diagram::Quantity q) { return diagram::familyStyle(q).keyName; }
 
+// A window the picture can be drawn over: its span with the margins (8 % each side) and the
+// pixels per unit are ordinary numbers, neither infinite nor too small to count.
+bool drawable(double low, double high, double pixels) {
+    const double span = high - low;
+    const double edges[] = {low - 0.08 * span, high + 0.08 * span, 1.16 * span, pixels / (1.16 * span)};
+    return std::all_of(std::begin(edges), std::end(edges), [](double v) { return std::isfinite(v); }) &&
+           std::isnormal(span) && std::isnormal(pixels / (1.16 * span));
+}
+
 // What depends on the chart is checked once the whole line is read: --chart may come last.
 bool checkAgainstChart(PictureOptions& options, std::string& problem) {
     const diagram::ChartDescription& d = diagram::chartDescription(options.chart);
@@ -114,6 +122,17 @@ bool checkAgainstChart(PictureOptions& options, std::string& problem) {
         if (axis.logarithmic && !(options.bounds[k] > 0)) {
             problem = "--window: " + quantityName(axis.quantity) + " \"" + options.boundTexts[k] +
                       "\" must be above 0 on the logarithmic axis of the " + d.name + " chart";
+            return false;
+        }
+    }
+    for (int k = 0; k < 4; k += 2) {
+        const diagram::ChartAxis& axis = k == 0 ? d.x : d.y;
+        const double low = axis.toChart(options.bounds[k]), high = axis.toChart(options.bounds[k + 1]);
+        const double pixels = k == 0 ? options.width : options.height;
+        if (!drawable(low, high, pixels)) {
+            problem = "--window: " + quantityName(axis.quantity) + " from " + options.boundTexts[k] + " to " +
+                      options.boundTexts[k + 1] + " is too " + (std::isfinite(high - low) ? "narrow" : "wide") +
+                      " to draw";
             return false;
         }
     }
@@ -191,15 +210,11 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
         problem = "missing output file name";
         return false;
     }
+    if (!render::formatOfFileName(QString::fromStdString(options.file))) {
+        problem = options.file + ": the picture's name must end in " + render::knownExtensions();
+        return false;
+    }
     return checkAgainstChart(options, problem);
-}
-
-bool endsWith(const std::string& file, const char* extension) {
-    const std::string wanted(extension);
-    if (file.size() < wanted.size()) return false;
-    std::string tail = file.substr(file.size() - wanted.size());
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == wanted;
 }
 
 // Text needs a QGuiApplication; the command makes one for its own run when there is none.
@@ -288,19 +303,16 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
     const double printScale = std::min(options.width / double(render::QImageSurface::kWidth),
                                        options.height / double(render::QImageSurface::kHeight));
     const QString path = QString::fromStdString(options.file);
+    render::PictureRequest request;
+    request.format = *render::formatOfFileName(path);
+    request.width = options.width;
+    request.height = options.height;
+    request.scale = printScale;
+    request.title = QString::fromUtf8(diagram.description().pictureName);
     QString why;
-    bool saved = false;
-    if (endsWith(options.file, ".svg")) {
-        render::SvgSurface pic(path, options.width, options.height, printScale,
-                               QString::fromUtf8(diagram.description().pictureName));
-        if (pic.error().isEmpty())
-            diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
-        saved = pic.finish(&why);
-    } else {
-        render::QImageSurface pic(options.width, options.height, printScale);
+    const bool saved = render::writePicture(request, path, [&](diagram::DrawingSurface& pic) {
         diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
-        saved = endsWith(options.file, ".png") ? pic.saveImage(path, "PNG", &why) : pic.saveBmp(path, &why);
-    }
+    }, &why);
     if (!saved) {
         err << kPrefix << "cannot write " << options.file << ": " << why.toStdString() << '\n';
         return 1;

@@ -3,11 +3,13 @@
 // [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical] [--labels] [--all]
 // [--window xmin xmax ymin ymax] [--size width height]`: draws a chart (the h-s chart unless
 // --chart names another) the way the program shows it, after the curves are loaded, with the
-// axis titles and units in its margins, and writes it to FILE as BMP (PNG when FILE ends in
-// ".png", SVG when it ends in ".svg"). A family option the chart lacks is refused; --all
-// switches on every layer the chart has. --window is in the axes' own units (not their
-// logarithms on a logarithmic axis). --size draws the same picture at another size in
-// pixels (489 x 465 unless given), fonts and lines scaled with it.
+// axis titles and units in its margins, and writes it to FILE in the format its extension
+// names: BMP (.bmp), PNG (.png), JPEG (.jpg, .jpeg), SVG (.svg) or PDF (.pdf, vectors on a
+// page of the picture's size at 96 dpi); any other name is refused. A family option the chart
+// lacks is refused; --all switches on every layer the chart has. --window is in the axes' own
+// units (not their logarithms on a logarithmic axis) and must be drawable: a window so wide or
+// narrow that its pixels per unit overflow is refused. --size draws the same picture at
+// another size in pixels (489 x 465 unless given), fonts and lines scaled with it.
 #include <filesystem>
 #include <ostream>
 #include <string>

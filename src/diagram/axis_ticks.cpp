@@ -3,6 +3,7 @@
 #include "numeric/number_text.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace steam::diagram {
@@ -18,7 +19,12 @@ int decimalsOf(double step) {
 }
 
 // m times 10^e as the double that the decimal text "me" reads back as, so 2e-3 is 0.002.
-double decade(int mantissa, int exponent) { return std::stod(std::to_string(mantissa) + "e" + std::to_string(exponent)); }
+// Beyond the range of a double it is infinite (or 0), which no window holds: an axis up to
+// 1e307 asks for the decade above it.
+double decade(int mantissa, int exponent) {
+    const std::string text = std::to_string(mantissa) + "e" + std::to_string(exponent);
+    return std::strtod(text.c_str(), nullptr);
+}
 
 }  // namespace
 

@@ -110,6 +110,7 @@ void Diagram::drawWindow(DrawingSurface& pic, const calc::RegisterStore& registe
     for (int layer = 0; layer < kFamilySwitches; ++layer)
         if (CHKpic[layer] && description().switches[layer]) drawFamily(pic, layer, labels);
     if (CHKpic[kSaturationLayer]) drawSaturationLine(pic);
+    layOutMarks(pic, registers);
     if (CHKpic[kRegionLabels]) drawRegionLabels(pic);
     if (CHKpic[kCriticalPointLayer]) drawCriticalPoint(pic);
     drawMarkers(pic, registers);
@@ -275,17 +276,51 @@ void Diagram::drawAxisTitles(DrawingSurface& pic, double Ymin) const {
     pic.text(titleUp);
 }
 
+// Captions are measured in the font they are drawn in, Arial 8 (the axis numbers' too);
+// region names in theirs. The fixed points are reserved where their layer is on.
+void Diagram::layOutMarks(DrawingSurface& pic, const calc::RegisterStore& registers) {
+    pic.setFont("Arial", 8, false);
+    MarkLayout layout(m_map.box(m_xmin, m_ymax, m_xmax, m_ymin));
+    const ChartDescription& d = description();
+    if (CHKpic[kCriticalPointLayer]) {
+        layout.reserve(fixedPointBox(d.criticalPoint));
+        if (d.triplePoint) layout.reserve(fixedPointBox(*d.triplePoint));
+    }
+    m_plannedMarkers.clear();
+    m_planning = true;
+    drawMarkers(pic, registers);
+    m_planning = false;
+    m_captionPlaces = layout.placeCaptions(m_plannedMarkers);
+    m_nextMarker = 0;
+    m_regionPlaces.clear();
+    if (CHKpic[kRegionLabels]) {
+        pic.setFont("宋体", 16, true);
+        for (const ChartLabel& label : d.regionLabels) {
+            const TextExtent extent = pic.textExtent(label.text);
+            m_regionPlaces.push_back(
+                layout.placeRegionName(m_map.toPixel(d.x.toChart(label.x), d.y.toChart(label.y)), extent.width, extent.height));
+        }
+        pic.setFont("Arial", 8, false);
+    }
+    m_footprints = layout.taken();
+}
+
 void Diagram::drawRegionLabels(DrawingSurface& pic) const {
     pic.setFont("宋体", 16, true);
     pic.setTextColour(kRegionLabelColour);
     const ChartDescription& d = description();
-    for (const ChartLabel& label : d.regionLabels) {
-        const double x = d.x.toChart(label.x), y = d.y.toChart(label.y);
+    for (size_t i = 0; i < d.regionLabels.size() && i < m_regionPlaces.size(); ++i) {
+        const ChartLabel& label = d.regionLabels[i];
+        if (!m_regionPlaces[i]) continue;
+        double x = d.x.toChart(label.x), y = d.y.toChart(label.y);
+        const PixelPoint wanted = m_map.toPixel(x, y);
+        if (m_regionPlaces[i]->x != wanted.x || m_regionPlaces[i]->y != wanted.y) {
+            const SurfacePoint moved = m_map.toUser(*m_regionPlaces[i]);
+            x = moved.x;
+            y = moved.y;
+        }
         pic.setCurrentPosition(x, y);
         pic.text(label.text);
-        const TextExtent extent = pic.textExtent(label.text);
-        const PixelPoint corner = m_map.toPixel(x, y);
-        m_footprints.push_back({corner.x, corner.y, corner.x + extent.width, corner.y + extent.height});
     }
     pic.setTextColour(kBlack);
     pic.setFont("Arial", 8, false);
@@ -295,6 +330,13 @@ void Diagram::drawRegionLabels(DrawingSurface& pic) const {
 void Diagram::drawCriticalPoint(DrawingSurface& pic) const {
     drawFixedPoint(pic, description().criticalPoint);
     if (description().triplePoint) drawFixedPoint(pic, *description().triplePoint);
+}
+
+PixelBox Diagram::fixedPointBox(const std::array<double, 2>& at) const {
+    const double x = description().x.toChart(at[0]), y = description().y.toChart(at[1]);
+    const double halfWidth = scale.Xspan / 120.0;
+    const float halfHeight = scale.Yspan / 120.0f;
+    return m_map.box(x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight);
 }
 
 void Diagram::drawFixedPoint(DrawingSurface& pic, const std::array<double, 2>& at) const {
@@ -307,7 +349,6 @@ void Diagram::drawFixedPoint(DrawingSurface& pic, const std::array<double, 2>& a
     const double y2 = y + halfHeight;
     pic.filledRectangle(x1, y1, x2, y2, kCriticalFill);
     pic.rectangle(x1, y1, x2, y2, kCriticalEdge);
-    m_footprints.push_back(m_map.box(x1, y1, x2, y2));
 }
 
 void Diagram::drawMarkers(DrawingSurface& pic, const calc::RegisterStore& registers) const {
@@ -336,7 +377,9 @@ void Diagram::drawMarginBands(DrawingSurface& pic, double Xmin, double Xmax, dou
     pic.filledRectangle(Xmax, scale.YminExt, scale.XmaxExt, scale.YmaxExt, kMargin);
 }
 
-// Sizes are fractions of the spans, so a marker keeps its size on screen at every zoom.
+// Sizes are fractions of the spans, so a marker keeps its size on screen at every zoom. The
+// caption (its box and text) stands at the place the pass's layout gave it, by default with
+// its corner at the point; a caption without a place is left out, the square never.
 void Diagram::drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor, const std::string& text, Rgb dot,
                         Rgb dotLine, Rgb label) const {
     const double halfWidth = scale.Xspan / 120.0;
@@ -344,18 +387,31 @@ void Diagram::drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor,
     const float labelBottom = y - scale.Yspan / 37.0f;
     const float below = y - halfHeight;
     const float above = y + halfHeight;
-    pic.filledRectangle(x, below, x + scale.Xspan / labelDivisor, labelBottom, label);
+    if (m_planning) {
+        const TextExtent extent = pic.textExtent(text);
+        const PixelBox box = m_map.box(x, labelBottom, x + scale.Xspan / labelDivisor, y);
+        m_plannedMarkers.push_back({m_map.box(x - halfWidth, below, x + halfWidth, above),
+                                    std::max(box.width(), extent.width), std::max(box.height(), extent.height)});
+        return;
+    }
+    const std::optional<PixelPoint> place =
+        m_nextMarker < m_captionPlaces.size() ? m_captionPlaces[m_nextMarker] : std::nullopt;
+    ++m_nextMarker;
+    // The caption's shift from its corner at the point, in chart units.
+    double dx = 0.0, dy = 0.0;
+    if (place) {
+        const PixelPoint corner = m_map.toPixel(x, y);
+        if (std::abs(place->x - corner.x) > 1e-6 || std::abs(place->y - corner.y) > 1e-6) {
+            dx = (place->x - corner.x) / m_map.perX;
+            dy = (place->y - corner.y) / m_map.perY;
+        }
+        pic.filledRectangle(x + dx, below + dy, x + dx + scale.Xspan / labelDivisor, labelBottom + dy, label);
+    }
     pic.filledRectangle(x - halfWidth, below, x + halfWidth, above, dot);
     pic.rectangle(x - halfWidth, below, x + halfWidth, above, dotLine);
-    pic.setCurrentPosition(x, y);
+    if (!place) return;
+    pic.setCurrentPosition(x + dx, y + dy);
     pic.text(text);
-    const TextExtent extent = pic.textExtent(text);
-    const PixelBox square = m_map.box(x - halfWidth, below, x + halfWidth, above);
-    const PixelBox box = m_map.box(x, labelBottom, x + scale.Xspan / labelDivisor, y);
-    const PixelPoint corner = m_map.toPixel(x, y);
-    m_footprints.push_back(square);
-    m_footprints.push_back({box.left, box.top, std::max(box.right, corner.x + extent.width),
-                            std::max(box.bottom, corner.y + extent.height)});
 }
 
 void Diagram::drawValuePoint(DrawingSurface& pic, float xValue, float yValue, int labelDivisor,

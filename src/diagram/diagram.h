@@ -11,8 +11,10 @@
 #include "diagram_scale.h"
 #include "drawing_surface.h"
 #include "label_placement.h"
+#include "mark_layout.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -62,7 +64,9 @@ public:
 
     /// Clears the surface's image and draws the whole chart for this window: grid,
     /// switched-on layers, shown registers and current results, the curves' labels where
-    /// they fit this window, margins, axis numbers and frame. The scale must come from
+    /// they fit this window, margins, axis numbers and frame. No label covers another or a
+    /// marker: markers and their captions are placed first, then the region names, then the
+    /// curves' labels (mark_layout.h, label_placement.h). The scale must come from
     /// DefineScale on a window with the same spans.
     void drawWindow(DrawingSurface& pic, const calc::RegisterStore& registers, double Xmin, double Xmax,
                     double Ymin, double Ymax);
@@ -109,6 +113,10 @@ private:
     void drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>& labels) const;
     void drawAxisTitles(DrawingSurface& pic, double Ymin) const;
     void drawVisible(DrawingSurface& pic, std::span<const SurfacePoint> points, Rgb colour) const;
+    /// Places the markers' captions and the region names for the pass (nothing is drawn).
+    void layOutMarks(DrawingSurface& pic, const calc::RegisterStore& registers);
+    /// The square of the critical or triple point, in pixels of the pass.
+    PixelBox fixedPointBox(const std::array<double, 2>& at) const;
     void drawMarkers(DrawingSurface& pic, const calc::RegisterStore& registers) const;
     void drawMarginBands(DrawingSurface& pic, double Xmin, double Xmax, double Ymin, double Ymax) const;
     void drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor, const std::string& text, Rgb dot,
@@ -130,6 +138,13 @@ private:
     double m_xmin = 0, m_xmax = 0, m_ymin = 0, m_ymax = 0;
     PixelMap m_map;
     mutable std::vector<PixelBox> m_footprints;
+    // The markers are gone through twice a pass: first planned (their footprints, in drawing
+    // order), then drawn with their captions where the layout put them.
+    mutable bool m_planning = false;
+    mutable std::vector<MarkerFootprint> m_plannedMarkers;
+    std::vector<std::optional<PixelPoint>> m_captionPlaces;
+    mutable size_t m_nextMarker = 0;
+    std::vector<std::optional<PixelPoint>> m_regionPlaces;  // of description().regionLabels
     mutable std::vector<SurfacePoint> m_run;     // reused for the visible stretches of a curve
     mutable std::vector<SurfacePoint> m_points;  // reused for an h-s curve out of its slots
 };

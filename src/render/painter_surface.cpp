@@ -122,6 +122,17 @@ void PainterSurface::setUserCoordinates(double left, double top, double right, d
     m_scaleY = m_height / (bottom - top);
 }
 
+void PainterSurface::resizeDevice(int width, int height, double scale) {
+    m_width = width;
+    m_height = height;
+    m_scale = scale > 0.0 ? scale : 1.0;
+    m_scaleX = m_width / (m_right - m_left);
+    m_scaleY = m_height / (m_bottom - m_top);
+    m_penValid = false;
+    m_ascent = 0;  // the font is made again at the new scale
+    setFont(m_fontFamily, m_fontPoints, m_fontBold);
+}
+
 void PainterSurface::setLineWidth(int pixels) { m_lineWidth = std::max(1, pixels); }
 
 void PainterSurface::setDashStyle(DashStyle style) { m_dash = style; }
@@ -216,15 +227,15 @@ void PainterSurface::filledRectangle(double x1, double y1, double x2, double y2,
 }
 
 void PainterSurface::setFont(const std::string& family, double points, bool bold) {
+    m_fontFamily = family;
+    m_fontPoints = points;
+    m_fontBold = bold;
     QFont font(mappedFamily(QString::fromStdString(family)));
     font.setBold(bold);
-    QFont onScreen = font;
-    onScreen.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kScreenDpi / 72.0))));
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kScreenDpi / 72.0 * m_scale))));
     if (font == m_font && m_ascent > 0) return;
     m_font = font;
-    m_layoutFont = onScreen;
-    m_fontKey = m_layoutFont.key().toStdString();
+    m_fontKey = m_font.key().toStdString();
     m_ascent = QFontMetrics(m_font).ascent();
 }
 
@@ -247,14 +258,15 @@ void PainterSurface::text(const std::string& utf8) {
 }
 
 TextExtent PainterSurface::textExtent(const std::string& utf8) const {
-    // Measured in the font on screen, so a picture drawn larger is laid out alike (its
-    // larger font, hinted less, runs a little narrower). Laying out a text is slow next to
+    // Measured in the font as drawn, in layout pixels: a larger picture's font, hinted less,
+    // runs a little narrower or wider than the one on screen times the scale, and labels laid
+    // out by the screen font's measure would then touch. Laying out a text is slow next to
     // drawing lines, and a diagram measures the same few.
     const std::string key = m_fontKey + '\n' + utf8;
     if (auto it = m_extents.find(key); it != m_extents.end()) return it->second;
-    const QFontMetrics metrics(m_layoutFont);
+    const QFontMetrics metrics(m_font);
     const QString text = QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size()));
-    const TextExtent extent{static_cast<double>(metrics.horizontalAdvance(text)), static_cast<double>(metrics.height())};
+    const TextExtent extent{metrics.horizontalAdvance(text) / m_scale, metrics.height() / m_scale};
     m_extents.emplace(key, extent);
     return extent;
 }

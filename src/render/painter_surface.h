@@ -59,6 +59,10 @@ public:
     QPointF toPixel(double x, double y) const;
     double scale() const { return m_scale; }
 
+    /// Size of the device in its own pixels.
+    int deviceWidth() const { return m_width; }
+    int deviceHeight() const { return m_height; }
+
     /// Installed family used for a requested one: the family itself when installed;
     /// for "宋体" and other Chinese names a font covering Simplified Chinese; for Arial a
     /// metric-alike sans.
@@ -71,8 +75,9 @@ protected:
     virtual void drawn() {}
     /// The painter was opened afresh: its pen and font are not ours yet.
     void painterOpened(QPainter& p);
-    int deviceWidth() const { return m_width; }
-    int deviceHeight() const { return m_height; }
+    /// The device changes size or print scale: the user coordinates keep their corners, the
+    /// font its size in points. The derived surface replaces its target.
+    void resizeDevice(int width, int height, double scale);
     /// Whether lines are drawn solid and one device pixel wide.
     bool thinSolidLines() const;
     QPointF pixelPoint(double x, double y) const;  // rounded to pixel positions
@@ -88,8 +93,10 @@ private:
 
     int m_lineWidth = 1;
     DashStyle m_dash = DashStyle::Solid;
+    std::string m_fontFamily = "Arial";
+    double m_fontPoints = 8.25;
+    bool m_fontBold = false;
     QFont m_font;
-    QFont m_layoutFont;  // the same at the size on screen, for measuring
     std::string m_fontKey;
     int m_ascent = 0;
     mutable std::unordered_map<std::string, TextExtent> m_extents;

@@ -1,9 +1,8 @@
 #include "qimage_surface.h"
 
+#include "picture_file.h"
 #include "pixel_lines.h"
 
-#include <QFile>
-#include <QImageWriter>
 #include <QPainter>
 
 namespace steam::render {
@@ -29,6 +28,14 @@ QImage& QImageSurface::overlayImage() const {
 }
 
 QImageSurface::~QImageSurface() { finishPainting(); }
+
+void QImageSurface::resize(int width, int height, double scale) {
+    finishPainting();
+    resizeDevice(width, height, scale);
+    m_image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    m_image.fill(toColor(m_background));
+    m_overlay = QImage();
+}
 
 QPainter& QImageSurface::painter() {
     QImage* target = m_retained ? &m_image : &overlayImage();
@@ -112,24 +119,10 @@ bool QImageSurface::saveBmp(const QString& path, QString* error) const { return 
 
 bool QImageSurface::saveImage(const QString& path, const char* format, QString* error) const {
     finishPainting();
-    const QImage opaque = m_image.convertToFormat(QImage::Format_RGB32);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, format);
-    if (!writer.write(opaque)) {
-        if (error) *error = writer.errorString();
-        file.remove();
-        return false;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    const QByteArray name = QByteArray(format).toUpper();
+    const PictureFormat as = name == "PNG" ? PictureFormat::Png : name == "JPEG" || name == "JPG" ? PictureFormat::Jpeg
+                                                                                               : PictureFormat::Bmp;
+    return writeImage(m_image, as, 96, path, error);
 }
 
 }  // namespace steam::render

@@ -1,7 +1,8 @@
 #pragma once
 // The diagram's drawing surface in pixels: a persistent image (what drawWindow draws and
 // what is saved) and a transparent overlay above it for the rubber band and pick marks.
-// Both are ARGB32 premultiplied, 489 x 465 pixels by default, or larger by a print scale.
+// Both are ARGB32 premultiplied, 489 x 465 pixels by default, or larger by a print scale;
+// the window's picture follows the size of its box (resize).
 #include "painter_surface.h"
 
 #include <QImage>
@@ -20,6 +21,11 @@ public:
     explicit QImageSurface(int width = kWidth, int height = kHeight, double scale = 1.0);
     ~QImageSurface() override;
 
+    /// Makes the picture width x height pixels at `scale` times the size on screen (fonts and
+    /// lines scaled with it), erased to the background; the overlay goes. Nothing is drawn:
+    /// the caller draws the diagram again.
+    void resize(int width, int height, double scale);
+
     void setRetained(bool on) override;
     void clear() override;
     /// Thin solid polylines are written into the image directly; others through QPainter.
@@ -35,7 +41,8 @@ public:
     /// Writes the persistent image as BMP data, whatever the file name's extension.
     /// On failure returns false and, if error is given, a readable reason (without the path).
     bool saveBmp(const QString& path, QString* error) const;
-    /// Writes the persistent image in a Qt image format ("BMP", "PNG").
+    /// Writes the persistent image in a Qt image format ("BMP", "PNG", "JPEG"), whole
+    /// (picture_file.h).
     bool saveImage(const QString& path, const char* format, QString* error) const;
 
     /// Colour a retained clear erases to; RGB(240, 243, 240) unless set.

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -41,6 +42,8 @@ void DiagramView::paintEvent(QPaintEvent*) {
     else
         p.fillRect(rect(), QColor(240, 243, 240));
 }
+
+void DiagramView::resizeEvent(QResizeEvent* event) { emit resized(event->size()); }
 
 void DiagramView::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(mouseButtonState(event->buttons()), shiftState(event->modifiers()), event->position());

@@ -30,6 +30,8 @@ signals:
     /// Left button pressed and released over the box (also the first half of a double-click).
     void clicked();
     void doubleClicked();
+    /// The box has a new size (the window grew or shrank).
+    void resized(QSize size);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -37,6 +39,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::function<QImage()> m_source;

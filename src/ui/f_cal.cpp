@@ -66,8 +66,9 @@ fCal::fCal(const ProgramContext& context, QWidget* parent)
     buildMenus();
     showChartControls();
     connectHandlers();
-    // Fixed layout: the client area plus the menu bar, no resizing.
-    setFixedSize(twipSize(12975, 8295) + QSize(0, menuBar()->sizeHint().height()));
+    connectViewControls();
+    connectKeyboard();
+    resize(firstSize());
 }
 
 fCal::~fCal() = default;
@@ -105,6 +106,7 @@ void fCal::connectHandlers() {
     for (int i = 0; i < diagram::kChartCount; ++i)
         connect(menuView[i], &QAction::triggered, this, [this, i] { showChart(diagram::kCharts[i]); });
     connect(menuSavePicture, &QAction::triggered, this, &fCal::savePicture);
+    connect(menuPrint, &QAction::triggered, this, &fCal::printChart);
     connect(menuExit, &QAction::triggered, this, &fCal::exitFromMenu);
     connect(menuUsage, &QAction::triggered, this, &fCal::showUsage);
     connect(menuAbout, &QAction::triggered, this, &fCal::showAbout);
@@ -420,70 +422,5 @@ void fCal::Pic_Click() {
 }
 
 void fCal::Pic_DblClick() { m_mouse.Pic_DblClick(); }
-
-// ---- menus and exit --------------------------------------------------------------------------
-
-void fCal::savePicture() {
-    const std::optional<QString> path = m_context.saveDialog->askSavePath(
-        this, QString::fromUtf8(m_diagram.description().pictureName), QStringLiteral("pictures(*.bmp;*.jpg)"));
-    if (!path) return;
-    QString error;
-    if (!m_surface->saveBmp(*path, &error))
-        m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("图片未能保存到 %1：%2").arg(*path, error), MessageIcon::Warning,
-                                 MessageButtons::Ok);
-}
-
-void fCal::showUsage() {
-    if (!m_readme) m_readme = std::make_unique<Readme>();
-    showOrRaise(m_readme.get());
-}
-
-void fCal::showAbout() {
-    if (!m_about) m_about = std::make_unique<attachment>();
-    showOrRaise(m_about.get());
-}
-
-void fCal::showDataCheck() {
-    if (!m_dataCheck) m_dataCheck = std::make_unique<DataCheckWindow>(m_db.directory());
-    showOrRaise(m_dataCheck.get());
-    m_dataCheck->start();
-}
-
-void fCal::showResultList() {
-    if (!m_resultWindow) m_resultWindow = std::make_unique<ResultListWindow>(m_context, *m_results);
-    showOrRaise(m_resultWindow.get());
-}
-
-const calc::ResultList& fCal::results() const { return m_results->list(); }
-
-const std::vector<panels::ResultRow>& fCal::resultRows() const { return m_results->rows(); }
-
-bool fCal::confirmExit() {
-    return m_context.messages->show(this, QStringLiteral("提醒"), QStringLiteral("退出程序？"), MessageIcon::Question,
-                                    MessageButtons::YesNo) == MessageAnswer::Yes;
-}
-
-void fCal::showFarewell() {
-    if (!m_goodbye) m_goodbye = std::make_unique<fGoodby>(m_context);
-    showOrRaise(m_goodbye.get());
-}
-
-void fCal::CMDcancel_Click() {
-    if (!confirmExit()) return;
-    showFarewell();
-    hide();
-}
-
-void fCal::exitFromMenu() {
-    if (!confirmExit()) return;
-    showFarewell();
-}
-
-void fCal::closeEvent(QCloseEvent* event) {
-    // The close control takes the exit button's path: confirmation, farewell window.
-    event->ignore();
-    CMDcancel_Click();
-}
 
 }  // namespace steam::ui

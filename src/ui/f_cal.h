@@ -5,7 +5,8 @@
 // that outlives a click lives in plain core objects: the data sources, the register store
 // (with both current results), the diagram (scale, curves, layer switches), the panel
 // mirrors, the diagram's mouse controller and the result list of the run; the widgets only
-// show it. The layout is built in f_cal_layout.cpp.
+// show it. The layout is built in f_cal_layout.cpp; the window grows, the chart taking the
+// extra room (f_cal_view.cpp, also the chart-only full-screen view).
 #include "calc/register_store.h"
 #include "calc/result_list.h"
 #include "data/property_database.h"
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -27,6 +29,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QShortcut;
 
 namespace steam::render {
 class QImageSurface;
@@ -39,6 +42,7 @@ class DiagramView;
 class Readme;
 class ResultListWindow;
 class ResultTableModel;
+class AnchoredLayout;
 class attachment;
 class fGoodby;
 
@@ -80,6 +84,9 @@ public:
     void Pic_DblClick();
     // Menus and exit.
     void savePicture();
+    /// "打印": the chart and the table of its marked states on an A4 landscape page, through
+    /// the print preview.
+    void printChart();
     void exitFromMenu();
     void showUsage();
     void showAbout();
@@ -87,6 +94,12 @@ public:
     void showDataCheck();
     void showResultList();
     void CMDcancel_Click();
+    /// "全屏图表" (F11): the chart alone with its layer switches and read-out over the whole
+    /// screen; off again (F11, Esc) the window returns as it was.
+    void setChartOnly(bool on);
+    bool chartOnly() const { return m_chartOnly; }
+    /// The window's first size: the client area at its places plus the menu bar.
+    QSize firstSize() const;
 
     const calc::RegisterStore& registers() const { return m_registers; }
     const diagram::Diagram& diagram() const { return m_diagram; }
@@ -127,6 +140,9 @@ public:
     QWidget* FrameUp = nullptr;
     QWidget* FrameDown = nullptr;
     QWidget* Frame4 = nullptr;
+    QWidget* Frame3 = nullptr;  ///< the sunken rule under the menu bar
+    QWidget* Shape4 = nullptr;  ///< the strip behind the layer switches
+    QWidget* Line1 = nullptr;   ///< the rule above the department line
     DiagramView* Pic = nullptr;
     QLabel* Labelx = nullptr;
     QLabel* Labely = nullptr;
@@ -141,8 +157,10 @@ public:
     /// Menu items, each named by its caption. menuView: the four charts (in the order of
     /// diagram::kCharts, checkable, one checked) and "结果列表".
     QAction* menuSavePicture = nullptr;
+    QAction* menuPrint = nullptr;
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
+    QAction* menuChartOnly = nullptr;  ///< "全屏图表"
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
     QAction* menuCheckData = nullptr;
@@ -157,6 +175,18 @@ private:
     void buildRegisterPanels(QWidget* client);
     void buildDiagramArea(QWidget* client);
     void buildMenus();
+    void anchorControls(QWidget* client);
+    void connectViewControls();
+    void connectKeyboard();
+    /// The focusable controls of a calculator panel, in the order Tab visits them.
+    std::vector<QWidget*> panelTabs(const QWidget* panel) const;
+    /// Tab order with the given panel first, then the registers, the chart's switches, the
+    /// exit button and the other panel.
+    void orderTabs(QWidget* active);
+    /// The chart box has a new size: the picture follows it.
+    void resizeChart(QSize size);
+    bool shownWithChartOnly(const QWidget* widget) const;
+    void present(WindowPresentation how);
     void connectHandlers();
 
     void readPanelTexts();
@@ -178,6 +208,11 @@ private:
     bool loadFailed(const QString& what);
 
     ProgramContext m_context;
+    AnchoredLayout* m_layout = nullptr;  // owned by the client area
+    bool m_chartOnly = false;
+    QShortcut* m_leaveChartOnly = nullptr;  // Esc, while the chart is shown alone
+    QWidget* m_tabsFor = nullptr;           // the panel Tab goes through first
+    Qt::WindowStates m_windowStateBeforeChartOnly;
     data::PropertyDatabase m_db;
     calc::RegisterStore m_registers;
     diagram::Diagram m_diagram;

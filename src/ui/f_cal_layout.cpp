@@ -1,7 +1,9 @@
 // The main window's layout: every control at its place in twips, back to front, with its
-// colours and fonts, and the menu bar. Behaviour is wired in f_cal.cpp.
+// colours and fonts, and the menu bar; and how each control follows when the window grows
+// (anchorControls). Behaviour is wired in f_cal.cpp.
 #include "f_cal.h"
 
+#include "anchored_layout.h"
 #include "calc/register_store.h"
 #include "diagram_view.h"
 #include "render/qimage_surface.h"
@@ -66,19 +68,20 @@ constexpr std::array<int, 5> kRegisterRowTop{240, 600, 960, 1320, 1680};
 void fCal::buildLayout() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipSize(12975, 8295));
+    client->resize(twipSize(12975, 8295));
     setFilledBackground(client, kWindowGrey);
     setRole(client, QPalette::Button, kWindowGrey);
     setCentralWidget(client);
 
     // Built back to front: later widgets lie above earlier ones.
-    auto* shape4 = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), client);
-    shape4->setObjectName(QStringLiteral("Shape4"));
-    shape4->setGeometry(twipRect(120, 7440, 7335, 375));
+    Shape4 = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), client);
+    Shape4->setObjectName(QStringLiteral("Shape4"));
+    Shape4->setGeometry(twipRect(120, 7440, 7335, 375));
 
     auto* line1 = new RuleLine(kCaptionText, client);
     line1->setObjectName(QStringLiteral("Line1"));
     placeRule(line1, 120, 11160, 8160);
+    Line1 = line1;
 
     Label14 = makeLabel(client, QStringLiteral("Label14"), departmentLine(), twipRect(120, 7935, 5055, 255));
     Label14->setFont(uiFont(QStringLiteral("BankGothic Lt BT"), 10.5, true));
@@ -98,6 +101,7 @@ void fCal::buildLayout() {
     frame3->setFrameShape(QFrame::Box);
     frame3->setFrameShadow(QFrame::Sunken);
     frame3->setGeometry(twipRect(0, -240, 15255, 270));
+    Frame3 = frame3;
 
     // The first four switches carry the families of the chart shown (showChartControls);
     // they start with the h-s chart's.
@@ -126,6 +130,37 @@ void fCal::buildLayout() {
     shape2->setGeometry(QRect(QPoint(0, 0), Frame4->size()));
 
     CMDcancel = greyButton(client, QStringLiteral("CMDcancel"), QStringLiteral("退出"), twipRect(11520, 7680, 1215, 375));
+    anchorControls(client);
+}
+
+// The chart takes the extra room in both directions; the calculator and register panels keep
+// their size in the column at the right; the layer switches, the read-out and the lines
+// below the chart follow its bottom edge.
+void fCal::anchorControls(QWidget* client) {
+    using A = AnchoredLayout;
+    m_layout = new AnchoredLayout(client, client->size());
+    const std::pair<QWidget*, int> anchors[] = {
+        {Shape4, A::FollowBottom | A::StretchWidth},
+        {Line1, A::FollowBottom | A::StretchWidth},
+        {Label14, A::FollowBottom},
+        {Label15, A::FollowBottom | A::FollowRight},
+        {Frame2, A::FollowRight},
+        {Frame1, A::FollowRight},
+        {Pic, A::StretchWidth | A::StretchHeight},
+        {Text3, A::FollowBottom},
+        {Text1, A::FollowBottom},
+        {TXTmouseX, A::FollowBottom},
+        {Text2, A::FollowBottom},
+        {TXTmouseY, A::FollowBottom},
+        {TXTinfo, A::FollowBottom | A::StretchWidth},
+        {FrameUp, A::FollowRight},
+        {FrameDown, A::FollowRight},
+        {Frame3, A::StretchWidth},
+        {Frame4, A::FollowRight | A::FollowBottom},
+        {CMDcancel, A::FollowRight | A::FollowBottom},
+    };
+    for (const auto& [widget, anchor] : anchors) m_layout->addAnchored(widget, anchor);
+    for (int j = 0; j < 9; ++j) m_layout->addAnchored(CHKpic[j], j < 7 ? A::FollowBottom : A::FollowRight);
 }
 
 void fCal::buildSaturationPanel(QWidget* client) {
@@ -282,6 +317,8 @@ void fCal::buildDiagramArea(QWidget* client) {
 void fCal::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
     menuSavePicture = file->addAction(QStringLiteral("保存图片"));
+    menuPrint = file->addAction(QStringLiteral("打印"));
+    menuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     menuExit = file->addAction(QStringLiteral("退出"));
     menuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
@@ -303,13 +340,18 @@ void fCal::buildMenus() {
         }
     }
 
+    view->addSeparator();
+    menuChartOnly = view->addAction(QStringLiteral("全屏图表"));
+    menuChartOnly->setShortcut(QKeySequence(Qt::Key_F11));
+    menuChartOnly->setCheckable(true);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
     menuUsage = help->addAction(QStringLiteral("程序使用说明"));
     menuAbout = help->addAction(QStringLiteral("关于"));
     menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
-    for (QAction* item : {menuSavePicture, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuUsage, menuAbout, menuCheckData})
+    for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
+                          menuView[4], menuChartOnly, menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 

@@ -85,6 +85,8 @@ fLogin::fLogin(const ProgramContext& context, QWidget* parent) : QWidget(parent)
     TXTcode->setStyle(new AsteriskPasswordStyle(TXTcode));
     TXTcode->installEventFilter(this);
     TXTcode->setFocus();
+    // Enter in the box logs in as the button does.
+    connect(TXTcode, &QLineEdit::returnPressed, this, &fLogin::checkCode);
 
     centreOnScreen(this);
 }

@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace steam::ui {
 
 ResultListWindow::ResultListWindow(const ProgramContext& context, ResultTableModel& model, QWidget* parent)
@@ -34,7 +36,9 @@ ResultListWindow::ResultListWindow(const ProgramContext& context, ResultTableMod
     Table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setAlternatingRowColors(true);
-    Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths follow the rows as they arrive (fitColumns): sizing to contents would look at
+    // the rows in sight only, before the newest scrolls into view.
+    Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     Table->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Rows as close as a spreadsheet's, so that a session's results stay in sight.
     Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
@@ -66,14 +70,28 @@ ResultListWindow::ResultListWindow(const ProgramContext& context, ResultTableMod
     layout->addWidget(Table, 1);
     layout->addLayout(buttons);
 
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
         followList();
+        fitColumns(first, last, false);
         Table->scrollToBottom();  // the newest row in sight
     });
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &ResultListWindow::followList);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        followList();
+        fitColumns(0, m_model.rowCount() - 1, true);
+    });
     followList();
+    fitColumns(0, m_model.rowCount() - 1, true);
     resize(900, 380);
     centreOnScreen(this);
+}
+
+void ResultListWindow::fitColumns(int first, int last, bool afresh) {
+    QHeaderView* header = Table->horizontalHeader();
+    for (int c = 0; c < m_model.columnCount(); ++c) {
+        int width = afresh ? header->sectionSizeHint(c) : Table->columnWidth(c);
+        for (int r = first; r <= last; ++r) width = std::max(width, Table->sizeHintForIndex(m_model.index(r, c)).width());
+        Table->setColumnWidth(c, width);
+    }
 }
 
 void ResultListWindow::followList() {
@@ -91,19 +109,20 @@ void ResultListWindow::copySelection() {
 }
 
 void ResultListWindow::CMDexport_Click() {
-    const std::optional<QString> path =
-        m_context.saveDialog->askSavePath(this, QStringLiteral("结果列表"), QStringLiteral("CSV 文件(*.csv)"));
-    if (!path) return;
+    const std::optional<SaveChoice> choice = m_context.saveDialog->askSave(
+        this, {QStringLiteral("结果列表"), {QStringLiteral("CSV 文件(*.csv)")}, 0, documentsFolder()});
+    if (!choice) return;
+    const QString& path = choice->path;
     const std::string csv = panels::toCsv(m_model.rows());
     // Written beside the target and moved over it only when complete: a failed export leaves
     // an earlier file of that name as it was.
-    QSaveFile file(*path);
+    QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
                          file.commit();
     if (!written)
         m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("结果列表未能导出到 %1：%2").arg(*path, file.errorString()),
+                                 QStringLiteral("结果列表未能导出到 %1：%2").arg(path, file.errorString()),
                                  MessageIcon::Warning, MessageButtons::Ok);
 }
 

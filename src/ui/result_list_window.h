@@ -1,5 +1,6 @@
 #pragma once
-// The result-list window: the calculations of the run in a table, newest last. Selected rows
+// The result-list window: the calculations of the run in a table, newest last, its columns
+// widening to show every row in full as rows arrive. Selected rows
 // copy with Ctrl+C as tab-separated text with the header, "导出" writes the whole list as a
 // CSV file, "清空" empties it after asking. The rows belong to the main window's model, so
 // closing this window loses nothing.
@@ -34,6 +35,8 @@ public:
 
 private:
     void followList();
+    /// Widens the columns to show rows first to last in full; afresh, from the captions' widths.
+    void fitColumns(int first, int last, bool afresh);
 
     ProgramContext m_context;
     ResultTableModel& m_model;

@@ -13,8 +13,27 @@
 
 namespace steam::ui {
 
+// Given at configuration (src/ui/CMakeLists.txt); none unless given.
+#ifndef STEAM_CONTACT_PHONE
+#define STEAM_CONTACT_PHONE ""
+#endif
+#ifndef STEAM_CONTACT_EMAIL
+#define STEAM_CONTACT_EMAIL ""
+#endif
+
 QString departmentLine() { return QStringLiteral("工程热力学教学组"); }
-QString contactEmail() { return QStringLiteral("thermo-lab@example.com"); }
+
+QString contactLine(const QString& phone, const QString& email) {
+    QStringList ways;
+    for (const QString& way : {phone.trimmed(), email.trimmed()})
+        if (!way.isEmpty()) ways << way;
+    if (ways.isEmpty()) return QStringLiteral("如有疑问，请联系任课教师。");
+    return QStringLiteral("如有疑问，请联系：") + ways.join(QStringLiteral(" 或 "));
+}
+
+QString contactLine() {
+    return contactLine(QString::fromUtf8(STEAM_CONTACT_PHONE), QString::fromUtf8(STEAM_CONTACT_EMAIL));
+}
 
 QString usageText() {
     const QString stars(72, u'*');
@@ -103,9 +122,7 @@ Readme::Readme(QWidget* parent) : QWidget(parent, Qt::Window) {
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     shrinkToFit(Label1, 7.5);
 
-    Label3 = label(this, "Label3",
-                   QStringLiteral("如有疑问，请联系：010-62780000 或 ") + contactEmail(),
-                   twipRect(1560, 5880, 5415, 495));
+    Label3 = label(this, "Label3", contactLine(), twipRect(1560, 5880, 5415, 495));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     CMDsure = button(this, "CMDsure", QStringLiteral("确定"), twipRect(6960, 6600, 1215, 375));
@@ -168,11 +185,13 @@ fGoodby::fGoodby(const ProgramContext& context, QWidget* parent)
     Image1->setPixmap(QPixmap::fromImage(farewellPicture()));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // A named telephone number or address goes on a line of its own.
     Label1 = label(this, "Label1",
-                   QStringLiteral("感谢您的使用！\n意见和建议请发至：\n") + contactEmail(),
+                   QStringLiteral("感谢您的使用！\n") + contactLine().replace(QStringLiteral("："), QStringLiteral("：\n")),
                    twipRect(1920, 360, 4575, 1215));
     Label1->setFont(uiFont(QStringLiteral("STSong"), 15.75));
     Label1->setAlignment(Qt::AlignCenter);
+    shrinkToFit(Label1, 9);
 
     Label2 = departmentLabel(this, twipRect(240, 1800, 4215, 255), 9, false,
                              departmentLine() + QStringLiteral("  2026"));

@@ -14,8 +14,12 @@ class RuleLine;
 
 /// The maker's department line, as shown at the foot of the windows.
 QString departmentLine();
-/// Contact address of the maker.
-QString contactEmail();
+/// Whom users are told to ask, in the usage and farewell windows: "如有疑问，请联系任课教师。"
+/// unless the build names a telephone number or an address (the CMake cache variables
+/// STEAM_CONTACT_PHONE and STEAM_CONTACT_EMAIL), then "如有疑问，请联系：" and those given,
+/// joined by " 或 ".
+QString contactLine();
+QString contactLine(const QString& phone, const QString& email);
 /// The 21 lines of the usage text.
 QString usageText();
 

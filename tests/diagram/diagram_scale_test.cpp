@@ -121,6 +121,9 @@ TEST(DiagramScaleTest, LogarithmicAxisTicksOneTwoFiveThenDecades) {
         {0.0015, 30, 14, "0.002 0.005 0.01 0.02 0.05 0.1 0.2 0.5 1 2 5 10 20 "},
         {0.001, 100, 12, "0.001 0.01 0.1 1 10 100 "},
         {1e-6, 1e6, 8, "1e-06 0.0001 0.01 1 100 10000 1000000 "},
+        // Up to the largest numbers: the decade above the window is past a double's range.
+        {0.001, 1e307, 16,
+         "1 1e+20 1e+40 1e+60 1e+80 1e+100 1e+120 1e+140 1e+160 1e+180 1e+200 1e+220 1e+240 1e+260 1e+280 1e+300 "},
     };
     for (const Case& c : cases) EXPECT_EQ(joined(logTicks(c.min, c.max, c.maxTicks)), c.expected) << c.min << " .. " << c.max;
     EXPECT_TRUE(logTicks(0, 10, 12).empty());

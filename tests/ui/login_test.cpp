@@ -64,14 +64,12 @@ private slots:
         QVERIFY(program.messages.shown.empty());
     }
 
-    void pressingShowsThePressedLookAndEnterDoesNotLogIn() {
+    void pressingShowsThePressedLook() {
         TestProgram program;
         ui::fLogin login(program.context());
         login.show();
         QVERIFY(QTest::qWaitForWindowExposed(&login));
         QTest::keyClicks(login.TXTcode, QStringLiteral("zq"));
-        QTest::keyClick(login.TXTcode, Qt::Key_Return);
-        QCOMPARE(login.mainWindow(), nullptr);
 
         QTest::mousePress(login.PIC1, Qt::LeftButton, Qt::NoModifier, login.PIC1->rect().center());
         QVERIFY(!login.PIC1->isVisible());
@@ -79,6 +77,29 @@ private slots:
         // Hidden PIC1 no longer takes the release; it lands on the pressed look.
         QTest::mouseRelease(login.PIC2, Qt::LeftButton, Qt::NoModifier, login.PIC2->rect().center());
         QVERIFY(login.mainWindow() != nullptr);
+    }
+
+    // Enter or the keypad's Enter in the code box does what the button does.
+    void enterInTheCodeBoxLogsInAsTheButtonDoes() {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            TestProgram program;
+            ui::fLogin login(program.context());
+            login.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&login));
+            QSignalSpy loggedIn(&login, &ui::fLogin::loggedIn);
+            QTest::keyClicks(login.TXTcode, QStringLiteral("qz"));
+            QTest::keyClick(login.TXTcode, key);
+            QCOMPARE(login.LAB3->text(), kWrongCode);
+            QCOMPARE(login.TXTcode->text(), QString());
+            QCOMPARE(login.mainWindow(), nullptr);
+
+            QTest::keyClicks(login.TXTcode, QStringLiteral("zq"));
+            QTest::keyClick(login.TXTcode, key);
+            QCOMPARE(loggedIn.count(), 1);
+            QVERIFY(login.mainWindow() != nullptr);
+            QVERIFY(!login.isVisible());
+            QVERIFY(program.messages.shown.empty());
+        }
     }
 
     void releasingOutsideTheButtonChecksNothing() {

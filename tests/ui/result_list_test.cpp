@@ -198,6 +198,33 @@ private slots:
         }
     }
 
+    // Columns fit what they hold as rows arrive, wider values later included, and never cut
+    // a row shown before.
+    void rowsAddedWhileTheWindowIsOpenShowInFull() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        ui::ResultListWindow* list = openList(*window);
+        QVERIFY(list);
+        QTableView* table = list->Table;
+        const auto fits = [&](int row) {
+            for (int c = 0; c < table->model()->columnCount(); ++c)
+                if (table->sizeHintForIndex(table->model()->index(row, c)).width() > table->columnWidth(c)) return false;
+            return true;
+        };
+        // Short texts first, then wet steam with long v and s, then many rows that scroll.
+        calculateState(*window, 0, QStringLiteral("200"), 1, QStringLiteral("3.5"));
+        calculateState(*window, 0, QStringLiteral("100"), 5, QStringLiteral("0.123456"));
+        for (int k = 0; k < 25; ++k)
+            calculateState(*window, 0, QString::number(20 + 10 * k), 1, QStringLiteral("0.001"));
+        calculateSaturation(*window, 0, QStringLiteral("373.9"));
+        QCoreApplication::processEvents();
+        const int rows = table->model()->rowCount();
+        QCOMPARE(rows, 28);
+        for (int row = 0; row < rows; ++row) QVERIFY2(fits(row), qPrintable(QStringLiteral("row %1").arg(row)));
+        QVERIFY2(program.messages.shown.empty(), qPrintable(program.messages.texts().join(u'|')));
+    }
+
     void clearEmptiesTheListOnlyOnceConfirmed() {
         TestProgram program;
         auto window = windowWithThreeResults(program);

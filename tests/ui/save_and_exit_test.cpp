@@ -1,5 +1,5 @@
-// Saving writes the diagram as last drawn as BMP data whatever the name's extension,
-// writes nothing on cancel and says why when the file cannot be written. Leaving goes
+// Saving as BMP writes the diagram as last drawn, writes nothing on cancel and says why when
+// the file cannot be written (the other types and sizes are PictureSavingTest's). Leaving goes
 // through "退出程序？" and the farewell window, whose button (or close control) ends the
 // program; every way of closing the main window asks first.
 #include "render/qimage_surface.h"
@@ -33,12 +33,12 @@ QString inDir(const testsupport::TemporaryDirectory& dir, const char* name) {
 class SaveAndExitTest : public QObject {
     Q_OBJECT
 private slots:
-    void savesBmpDataEvenUnderAJpgNameWithoutTheTransientMarks() {
+    void savesTheBmpAsDrawnWithoutTheTransientMarks() {
         TestProgram program;
         auto window = openMainWindow(program);
         QVERIFY(window);
         testsupport::TemporaryDirectory dir;
-        const QString path = inDir(dir, "chart.jpg");
+        const QString path = inDir(dir, "chart.bmp");
         program.saveDialog.answer = path;
         // A rubber band on the overlay must not reach the file.
         const QPointF a = pixelOf(*window, 2, 3000), b = pixelOf(*window, 6, 1000);
@@ -50,7 +50,7 @@ private slots:
 
         QCOMPARE(program.saveDialog.asked, 1);
         QCOMPARE(program.saveDialog.lastPreset, QStringLiteral("水的h-s图"));
-        QCOMPARE(program.saveDialog.lastFilter, QStringLiteral("pictures(*.bmp;*.jpg)"));
+        QCOMPARE(program.saveDialog.lastFilter, QStringLiteral("BMP 图片 (*.bmp)"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(2), QByteArray("BM"));

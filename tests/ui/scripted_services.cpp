@@ -2,6 +2,8 @@
 
 #include "data/property_database.h"
 
+#include <QPrinter>
+
 namespace steam::uitest {
 
 ui::MessageAnswer ScriptedMessages::show(QWidget*, const QString& title, const QString& text, ui::MessageIcon icon,
@@ -20,12 +22,31 @@ QStringList ScriptedMessages::texts() const {
     return result;
 }
 
-std::optional<QString> ScriptedSaveDialog::askSavePath(QWidget*, const QString& presetName, const QString& filter) {
+std::optional<ui::SaveChoice> ScriptedSaveDialog::askSave(QWidget*, const ui::SaveRequest& request) {
     ++asked;
-    lastPreset = presetName;
-    lastFilter = filter;
-    if (cancels) return std::nullopt;
-    return answer;
+    lastRequest = request;
+    lastPreset = request.presetName;
+    lastFilter = request.filters.value(request.selectedFilter);
+    if (cancels || !answer) return std::nullopt;
+    return ui::SaveChoice{*answer, answerFilter >= 0 ? answerFilter : request.selectedFilter};
+}
+
+std::optional<int> ScriptedSaveDialog::askChoice(QWidget*, const QString&, const QString&, const QStringList& answers) {
+    questions.push_back(answers);
+    if (choices.empty()) return 0;
+    const std::optional<int> choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
+void ScriptedPrintPreview::preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    ++shown;
+    layout = printer.pageLayout();
+    documentName = printer.docName();
+    if (pdfPath.isEmpty()) return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    paint(printer);
 }
 
 ui::ProgramContext TestProgram::context() { return context(data::executableDirectory()); }
@@ -34,8 +55,10 @@ ui::ProgramContext TestProgram::context(const std::filesystem::path& dataDirecto
     ui::ProgramContext c;
     c.messages = &messages;
     c.saveDialog = &saveDialog;
+    c.printPreview = &printPreview;
     c.dataPlaces = {dataDirectory};
     c.endProgram = [this](int status) { endStatuses.push_back(status); };
+    c.presentWindow = [this](QWidget*, ui::WindowPresentation how) { presentations.push_back(how); };
     return c;
 }
 
