@@ -9,7 +9,6 @@ namespace steam::calc {
 
 enum class MessageCode {
     OutOfRange,       ///< a known value outside what the tables hold
-    InvalidInput,     ///< a pair that names no state (p = 22.064 at or above 373.95 C, ...)
     NeedsDryness,     ///< t and p on the saturation line: wet steam needs its dryness
     TwoValuesNeeded,  ///< the state panel has not exactly two boxes ticked
     ZoomAtLimit,      ///< the dragged rectangle is too small to zoom into

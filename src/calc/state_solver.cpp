@@ -59,6 +59,8 @@ public:
                 m_out.Choose = 0;  // the answer comes from no table match
                 const int liquid = liquidFieldOf(m_second);
                 wetResults(m_sat.f[liquid], m_sat.f[liquid + 1]);
+            } else if (!m_out.messages.empty()) {
+                atTheDomesEdge();
             }
         }
         if (!m_out.messages.empty()) m_out.form = Form::Nothing;
@@ -68,6 +70,24 @@ private:
     bool firstIsT() const { return m_first == Property::t; }
 
     void outOfRange() { m_out.messages.push_back({MessageCode::OutOfRange, {}}); }
+
+    // A value of v, h or s within half a unit of its box of the saturated value on the region's
+    // side, which the region's table does not reach in its stable stretch: the tables' two
+    // surfaces, the grid and the saturation line, differ by about that much at the dome's edge
+    // (s of cold water hardly changes with p, so its state lies just past the grid's s there).
+    // The state is the saturated one at the edge.
+    void atTheDomesEdge() {
+        if (!m_haveSat || m_out.pairCase == PairTP) return;
+        const int liquid = liquidFieldOf(m_second);
+        const bool water = m_out.region == RegionWater;
+        const double edge = m_sat.exact[water ? liquid : liquid + 1];
+        const double tolerance = 0.5 * std::pow(10.0, -decimalsOf(m_second));
+        if (!(std::fabs(m_K2 - edge) <= tolerance)) return;
+        m_out.messages.clear();
+        m_out.Choose = 0;
+        m_out.region = RegionWet;
+        writeMixture(m_sat.exact, m_sat.ts(), m_sat.ps(), water ? 0.0 : 1.0);
+    }
 
     // The range messages the lookups asked for since the last relay.
     void relayRangeMessages() {
@@ -138,21 +158,16 @@ private:
 
     void aboveCritical(int pair) {
         if (pair == PairTX || pair == PairPX) {
+            if (!drynessInRange()) return;
             m_out.form = Form::NoState;
             m_out.values.fill(kNaN);
             return;
         }
         switch (pair) {
-            case PairTP:
-                m_out.region = m_K2 > kCriticalPressure   ? RegionWater
-                               : m_K2 < kCriticalPressure ? RegionVapor
-                                                          : RegionInvalid;
-                break;
-            case PairTV:
-                m_out.region = m_K2 > kCriticalVolume   ? RegionVapor
-                               : m_K2 < kCriticalVolume ? RegionWater
-                                                        : RegionInvalid;
-                break;
+            // Above the critical temperature the critical pressure (or volume) is no border
+            // between phases: the dense side's table holds the state.
+            case PairTP: m_out.region = m_K2 >= kCriticalPressure ? RegionWater : RegionVapor; break;
+            case PairTV: m_out.region = m_K2 > kCriticalVolume ? RegionVapor : RegionWater; break;
             case PairTH: case PairTS: m_out.region = RegionVapor; break;
             default: m_out.region = RegionWater; break;  // (p,v), (p,h), (p,s)
         }
@@ -160,7 +175,6 @@ private:
     }
 
     void reportRegion() {
-        if (m_out.region == RegionInvalid) m_out.messages.push_back({MessageCode::InvalidInput, {}});
         if (m_out.region == RegionNeedsDryness) m_out.messages.push_back({MessageCode::NeedsDryness, {}});
     }
 
@@ -194,7 +208,15 @@ private:
         m_out.values = {t, p, v, h, s, x};
     }
 
+    // A dryness outside 0 to 1 names no state of water.
+    bool drynessInRange() {
+        if (m_K2 >= 0.0 && m_K2 <= 1.0) return true;
+        outOfRange();
+        return false;
+    }
+
     void drynessResults() {
+        if (!drynessInRange()) return;
         m_out.region = RegionWet;
         const double t = firstIsT() ? m_K1 : m_sat.ts();
         const double p = firstIsT() ? m_sat.ps() : m_K1;

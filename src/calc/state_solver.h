@@ -23,7 +23,6 @@ enum StateRegion {
     RegionWater = 1,   ///< compressed water or the dense side of the supercritical region (WATER)
     RegionVapor = 2,   ///< superheated steam or the light side of the supercritical region (VAPOR)
     RegionWet = 3,
-    RegionInvalid = 4,
     RegionNeedsDryness = 5,
 };
 

@@ -17,7 +17,6 @@ const char* regionKey(int region) {
         case calc::RegionWater: return "water";
         case calc::RegionVapor: return "vapor";
         case calc::RegionWet: return "wet";
-        case calc::RegionInvalid: return "invalid";
         case calc::RegionNeedsDryness: return "needs_dryness";
         default: return "none";
     }
@@ -26,7 +25,7 @@ const char* regionKey(int region) {
 Answer saturationAnswer(const data::PropertyDatabase& db, const SaturationRequest& request) {
     Answer a;
     const calc::SaturationSolution solution =
-        calc::solveSaturation(db, request.known, numeric::readNumber(request.value));
+        calc::solveSaturation(db, request.known, request.value);
     const panels::SaturationTexts texts = panels::saturationBoxTexts(solution);
     for (int i = 0; i < calc::kSaturationProperties; ++i) {
         a.names.push_back(kSatColumnNames[i]);
@@ -43,8 +42,7 @@ Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request
     Answer a;
     a.saturation = false;
     const calc::StateSolution solution =
-        calc::solveState(db, request.first, numeric::readNumber(request.firstValue), request.second,
-                         numeric::readNumber(request.secondValue));
+        calc::solveState(db, request.first, request.firstValue, request.second, request.secondValue);
     const auto texts = panels::stateBoxTexts(solution);
     for (int k = 0; k < calc::kStateProperties; ++k) {
         a.names.push_back(kStateNames[k]);
@@ -90,7 +88,6 @@ std::string toText(const Answer& answer) {
         const char* name = answer.region == "water"           ? "压缩水或超临界区 (water table)"
                            : answer.region == "vapor"         ? "过热蒸汽或超临界区 (vapour table)"
                            : answer.region == "wet"           ? "湿蒸汽 (wet steam)"
-                           : answer.region == "invalid"       ? "输入有误 (invalid pair)"
                            : answer.region == "needs_dryness" ? "饱和线上 (on the saturation line)"
                                                               : "(none)";
         out += std::string("region: ") + name + "\n";

@@ -1,5 +1,7 @@
 #include "requests.h"
 
+#include "numeric/number_text.h"
+
 #include <iterator>
 #include <sstream>
 
@@ -11,6 +13,13 @@ int indexOf(const char* const (&names)[N], const std::string& name) {
     for (size_t i = 0; i < N; ++i)
         if (name == names[i]) return static_cast<int>(i);
     return -1;
+}
+
+// The text as a number, or the error naming it in its request.
+std::optional<double> number(const std::string& text, const std::string& where, std::string& error) {
+    const std::optional<double> value = numeric::readWholeNumber(text);
+    if (!value) error = "\"" + text + "\" is not a number (" + where + ")";
+    return value;
 }
 
 }  // namespace
@@ -37,7 +46,9 @@ std::optional<Request> parseRequest(const std::vector<std::string>& words, std::
             error = "unknown saturation column \"" + words[1] + "\" (use ts ps v1 v11 h1 h11 s1 s11)";
             return std::nullopt;
         }
-        return SaturationRequest{static_cast<calc::SatProperty>(column), words[2]};
+        const auto value = number(words[2], "sat " + words[1], error);
+        if (!value) return std::nullopt;
+        return SaturationRequest{static_cast<calc::SatProperty>(column), *value};
     }
     if (words[0] == "state") {
         if (words.size() != 3) {
@@ -45,7 +56,7 @@ std::optional<Request> parseRequest(const std::vector<std::string>& words, std::
             return std::nullopt;
         }
         int names[2];
-        std::string values[2];
+        double values[2];
         for (size_t i = 1; i < 3; ++i) {
             const size_t eq = words[i].find('=');
             const int k = eq == std::string::npos ? -1 : indexOf(kStateNames, words[i].substr(0, eq));
@@ -58,7 +69,9 @@ std::optional<Request> parseRequest(const std::vector<std::string>& words, std::
                 return std::nullopt;
             }
             names[i - 1] = k;
-            values[i - 1] = words[i].substr(eq + 1);
+            const auto value = number(words[i].substr(eq + 1), words[i], error);
+            if (!value) return std::nullopt;
+            values[i - 1] = *value;
         }
         // The pair in the panel's box order, as ticking the two boxes gives it.
         const bool ordered = names[0] < names[1];

@@ -2,7 +2,8 @@
 // The requests of the command-line calculator:
 //   sat COLUMN VALUE              COLUMN: ts ps v1 v11 h1 h11 s1 s11
 //   state NAME=VALUE NAME=VALUE   NAME: t p v h s x
-// Values are read as the panels' boxes read them.
+// A value is a whole number between blanks, in the forms a box reads (full-width digits,
+// signs and full stops included); anything else makes the request malformed, naming the value.
 #include "calc/property_columns.h"
 
 #include <optional>
@@ -14,12 +15,12 @@ namespace steam::cli {
 
 struct SaturationRequest {
     calc::SatProperty known = calc::SatProperty::ts;
-    std::string value;  ///< as typed
+    double value = 0.0;
 };
 
 struct StateRequest {
     calc::Property first = calc::Property::t, second = calc::Property::p;
-    std::string firstValue, secondValue;  ///< as typed
+    double firstValue = 0.0, secondValue = 0.0;
 };
 
 using Request = std::variant<SaturationRequest, StateRequest>;

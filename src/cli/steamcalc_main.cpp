@@ -5,7 +5,8 @@
 //   --csv instead of --json: the result list's columns, header once (csv_output.h)
 //   steamcalc diagram FILE [options]   a chart (h-s unless --chart names another) as a picture
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
-// 1 when the data sources cannot be read.
+// 1 when the data sources cannot be read, a data file failed during a calculation (the
+// answer names it; a batch goes on and exits 1 at the end) or the output cannot be written.
 #include "csv_output.h"
 #include "answers.h"
 #include "requests.h"
@@ -18,6 +19,8 @@
 #include "picture_command.h"
 #endif
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -31,7 +34,7 @@ constexpr const char* kUsage =
     "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
     "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
     "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
-    "                              [--size width height]   (FILE .bmp, .png or .svg)\n"
+    "                              [--size width height]   (FILE .bmp, .png, .jpg, .jpeg, .svg or .pdf)\n"
     "       steamcalc verify   checks the data files against their manifest\n";
 
 bool openData(data::PropertyDatabase& db) {
@@ -43,11 +46,27 @@ bool openData(data::PropertyDatabase& db) {
 
 enum class Form { Text, Json, Csv };
 
+// A calculation met a damaged data file: its answer says which, and the run ends with 1.
+bool metDataFault(const cli::Answer& answer) {
+    for (const calc::Message& m : answer.messages)
+        if (m.code == calc::MessageCode::DataFault) return true;
+    return false;
+}
+
+// Whether everything written so far reached the output; when not, one line on stderr.
+bool outputWritten() {
+    std::cout.flush();
+    if (std::cout) return true;
+    std::cerr << "steamcalc: the output cannot be written: " << std::strerror(errno ? errno : EIO) << "\n";
+    return false;
+}
+
 int runLines(const data::PropertyDatabase& db, Form form) {
     const bool json = form == Form::Json;
     if (form == Form::Csv) std::cout << cli::csvHeader();
     int status = 0;
-    for (std::string line; std::getline(std::cin, line);) {
+    bool fault = false;
+    for (std::string line; std::getline(std::cin, line) && std::cout;) {
         const auto words = cli::splitWords(line);
         if (words.empty()) {
             // One answer per line, so answers stay beside their requests: an empty one.
@@ -68,6 +87,7 @@ int runLines(const data::PropertyDatabase& db, Form form) {
             continue;
         }
         const cli::Answer a = cli::answer(db, *request);
+        fault = fault || metDataFault(a);
         if (form == Form::Csv)
             std::cout << cli::toCsv(a);
         else
@@ -75,7 +95,8 @@ int runLines(const data::PropertyDatabase& db, Form form) {
         // A program waiting for each answer gets it at once; a batch is written in blocks.
         if (std::cin.rdbuf()->in_avail() <= 0) std::cout.flush();
     }
-    return status;
+    if (!outputWritten()) return 1;
+    return fault ? 1 : status;
 }
 
 }  // namespace
@@ -94,8 +115,10 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return words.empty() ? 2 : 0;
     }
-    if (words[0] == "verify")
-        return cli::runVerifyCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout, std::cerr);
+    if (words[0] == "verify") {
+        const int status = cli::runVerifyCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout, std::cerr);
+        return outputWritten() ? status : 1;
+    }
     if (words[0] == "diagram") {
 #ifdef STEAMCALC_HAS_PICTURE
         return cli::runPictureCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
@@ -121,5 +144,6 @@ int main(int argc, char** argv) {
         std::cout << cli::csvHeader() << cli::toCsv(a);
     else
         std::cout << (json ? cli::toJson(a) + "\n" : cli::toText(a));
-    return 0;
+    if (!outputWritten()) return 1;
+    return metDataFault(a) ? 1 : 0;
 }

@@ -9,29 +9,31 @@ double at(std::span<const double> row, int k) { return row[static_cast<std::size
 
 }  // namespace
 
-double interpolateRows(std::span<const double> H, std::span<const double> L, int aa, int bb, double cc) {
-    const double hb = at(H, bb);
-    const double lb = at(L, bb);
-    if (hb == lb) return at(H, aa);
-    return at(H, aa) + ((cc - hb) / (lb - hb)) * (at(L, aa) - at(H, aa));
+double interpolateRows(std::span<const double> upper, std::span<const double> lower, int column, int knownColumn,
+                       double known) {
+    const double upperKey = at(upper, knownColumn);
+    const double lowerKey = at(lower, knownColumn);
+    if (upperKey == lowerKey) return at(upper, column);
+    return at(upper, column) + ((known - upperKey) / (lowerKey - upperKey)) * (at(lower, column) - at(upper, column));
 }
 
 double interpolateFourRows(std::span<const double> A, std::span<const double> B, std::span<const double> C,
-                           std::span<const double> D, int aa, int bb, int ee, double cc, double dd) {
-    // Along bb first: the rows A and B (and C and D) lie at the same place of the other grid
-    // column, so blending them to cc gives two points of the line bb = cc.
-    const double lowerLevel = at(A, bb);
-    const double upperLevel = at(B, bb);
-    const double f = lowerLevel == upperLevel ? 0.0 : (cc - lowerLevel) / (upperLevel - lowerLevel);
+                           std::span<const double> D, int column, int firstColumn, int secondColumn, double first,
+                           double second) {
+    // Along the first column: the rows A and B (and C and D) lie at the same place of the other
+    // grid column, so blending them to the first value gives two points of its line.
+    const double lowerLevel = at(A, firstColumn);
+    const double upperLevel = at(B, firstColumn);
+    const double f = lowerLevel == upperLevel ? 0.0 : (first - lowerLevel) / (upperLevel - lowerLevel);
     const auto blend = [f](std::span<const double> low, std::span<const double> high, int k) {
         return at(low, k) + f * (at(high, k) - at(low, k));
     };
-    // Then along that line in ee, between the two points' own ee values.
-    const double first = blend(A, B, aa);
-    const double firstKey = blend(A, B, ee);
-    const double secondKey = blend(C, D, ee);
-    if (firstKey == secondKey) return first;
-    return first + ((dd - firstKey) / (secondKey - firstKey)) * (blend(C, D, aa) - first);
+    // Then along that line in the second column, between the two points' own values of it.
+    const double value = blend(A, B, column);
+    const double firstKey = blend(A, B, secondColumn);
+    const double secondKey = blend(C, D, secondColumn);
+    if (firstKey == secondKey) return value;
+    return value + ((second - firstKey) / (secondKey - firstKey)) * (blend(C, D, column) - value);
 }
 
 }  // namespace steam::numeric

@@ -50,13 +50,17 @@ std::string plainText(std::string_view text) {
 
 }  // namespace
 
-double readNumber(std::string_view typed) {
-    std::string plain;
-    std::string_view text = typed;
-    if (std::any_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-        plain = plainText(typed);
-        text = plain;
-    }
+namespace {
+
+// The longest leading decimal number of a text already in plain forms, after leading blanks:
+// its value and where it ends; found is false when the text does not begin with a number.
+struct LeadingNumber {
+    double value = 0.0;
+    size_t end = 0;
+    bool found = false;
+};
+
+LeadingNumber leadingNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     const size_t start = i;
@@ -70,7 +74,7 @@ double readNumber(std::string_view typed) {
         while (j < text.size() && isDigit(text[j])) ++j, ++fracDigits;
         if (intDigits + fracDigits > 0) i = j;
     }
-    if (intDigits + fracDigits == 0) return 0.0;
+    if (intDigits + fracDigits == 0) return {};
     long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         size_t j = i + 1;
@@ -95,7 +99,32 @@ double readNumber(std::string_view typed) {
         value = big ? std::numeric_limits<double>::infinity() : 0.0;
     }
     (void)ptr;
-    return negative ? -value : value;
+    return {negative ? -value : value, i, true};
+}
+
+// The text with full-width forms as plain ones (only when it holds any).
+std::string_view inPlainForms(std::string_view typed, std::string& plain) {
+    if (std::none_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return typed;
+    plain = plainText(typed);
+    return plain;
+}
+
+}  // namespace
+
+double readNumber(std::string_view typed) {
+    std::string plain;
+    return leadingNumber(inPlainForms(typed, plain)).value;
+}
+
+std::optional<double> readWholeNumber(std::string_view typed) {
+    std::string plain;
+    const std::string_view text = inPlainForms(typed, plain);
+    const LeadingNumber number = leadingNumber(text);
+    if (!number.found) return std::nullopt;
+    for (size_t i = number.end; i < text.size(); ++i)
+        if (text[i] != ' ' && text[i] != '\t') return std::nullopt;
+    return number.value;
 }
 
 // Whether a positive finite value lies exactly halfway between two numbers of `decimals`

@@ -1,6 +1,7 @@
 #pragma once
 // Reading numbers from value boxes and writing them back. The decimal point is always '.',
 // whatever the user's locale.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@ namespace steam::numeric {
 /// Full-width digits, signs and full stops (also the ideographic full stop "。") and the
 /// ideographic space read as their plain forms, as a Chinese input method types them.
 double readNumber(std::string_view text);
+
+/// The text as a number when it is one whole, between blanks: the same forms readNumber reads
+/// (full-width ones included), and nothing else after them; none otherwise ("1,5", "3.5.7",
+/// "100abc", "1e", "nan", "0x1p-1", ""). A number too large for a double is infinity.
+std::optional<double> readWholeNumber(std::string_view text);
 
 /// Exactly `decimals` decimals, trailing zeros kept, "0" before the point below 1, '-' for
 /// negatives, no grouping. Exact ties round away from zero; a value that shows as zero has

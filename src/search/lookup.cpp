@@ -13,15 +13,18 @@ using data::GridRow;
 using data::SatColumn;
 using data::SatRow;
 
-double cz(const RowSlots& s, int aa, int bb, double cc) { return numeric::interpolateRows(s.HrsSat, s.LrsSat, aa, bb, cc); }
-double cz2(const RowSlots& s, int aa, int bb, double cc) {
-    return numeric::interpolateRows(s.HrsFixY, s.LrsFixY, aa, bb, cc);
+double cz(const RowSlots& s, int column, int knownColumn, double known) {
+    return numeric::interpolateRows(s.HrsSat, s.LrsSat, column, knownColumn, known);
 }
-double cz3(const RowSlots& s, int aa, int bb, double cc) {
-    return numeric::interpolateRows(s.HrsFixZ, s.LrsFixZ, aa, bb, cc);
+double cz2(const RowSlots& s, int column, int knownColumn, double known) {
+    return numeric::interpolateRows(s.HrsFixY, s.LrsFixY, column, knownColumn, known);
 }
-double cz4(const RowSlots& s, int aa, int bb, int ee, double cc, double dd) {
-    return numeric::interpolateFourRows(s.LrsLowerY, s.LrsUpperY, s.HrsLowerY, s.HrsUpperY, aa, bb, ee, cc, dd);
+double cz3(const RowSlots& s, int column, int knownColumn, double known) {
+    return numeric::interpolateRows(s.HrsFixZ, s.LrsFixZ, column, knownColumn, known);
+}
+double cz4(const RowSlots& s, int column, int firstColumn, int secondColumn, double first, double second) {
+    return numeric::interpolateFourRows(s.LrsLowerY, s.LrsUpperY, s.HrsLowerY, s.HrsUpperY, column, firstColumn,
+                                        secondColumn, first, second);
 }
 
 bool isTurningSaturationColumn(SatColumn column) { return column == SatColumn::h11 || column == SatColumn::v1; }
@@ -113,15 +116,15 @@ int Lookup::findOnFirstCrossing(SatColumn item1, double known1, SatRow& Hrs, Sat
     return 1;
 }
 
-// The rows around K2 on the line of the (t, p) surface at K1: Choose 1 when a row of the grid
-// line yyy = K1 holds K2 itself, 2 for two rows of that grid line, 4 for two rows on each of
-// the grid lines around K1.
-bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn zzz, double K2, const LineDomain& domain, RowSlots& slots,
+// The rows around the second value on the line of the (t, p) surface at the first: Choose 1
+// when a row of the first value's grid line holds the second itself, 2 for two rows of that
+// grid line, 4 for two rows on each of the grid lines around the first value.
+bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn column, double known, const LineDomain& domain, RowSlots& slots,
                            int& Choose) {
-    const int position = data::position(zzz);
+    const int position = data::position(column);
     LineNode first;
     LineNode second;
-    if (!line.findCrossing(position, K2, domain, first, second)) {
+    if (!line.findCrossing(position, known, domain, first, second)) {
         outOfRange(1);
         return false;
     }
@@ -130,7 +133,7 @@ bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn zzz, double K2, const L
     const LineNode& low = firstHigher ? second : first;
     if (line.isGridLine()) {
         for (const LineNode* node : {&first, &second}) {
-            if (line.at(*node, position) == K2) {
+            if (line.at(*node, position) == known) {
                 Choose = 1;
                 slots.ExactRs = node->lower;
                 return true;
@@ -147,53 +150,53 @@ bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn zzz, double K2, const L
     return true;
 }
 
-int Lookup::SQL(data::GridTable& VVV, GridColumn yyy, GridColumn zzz, double K1, double K2, RowSlots& slots,
+int Lookup::SQL(data::GridTable& table, GridColumn firstColumn, GridColumn secondColumn, double first, double second, RowSlots& slots,
                 int& Choose, bool& rowsFound, const LineDomain& domain) {
     rowsFound = false;
-    if (!std::isfinite(K1) || !std::isfinite(K2)) {
+    if (!std::isfinite(first) || !std::isfinite(second)) {
         outOfRange(1);
         return 1;
     }
-    // v, h and s are not grid columns: rows holding K2 lie at unrelated places of the grid.
-    const bool gridSecond = zzz == GridColumn::t || zzz == GridColumn::p;
+    // v, h and s are not grid columns: rows holding second lie at unrelated places of the grid.
+    const bool gridSecond = secondColumn == GridColumn::t || secondColumn == GridColumn::p;
     if (!gridSecond) {
-        // The line of the (t, p) surface at K1; a row holding K2 itself is found on it too.
-        std::optional<SurfaceLine> line = SurfaceLine::around(VVV, yyy, K1);
+        // The line of the (t, p) surface at first; a row holding second itself is found on it too.
+        std::optional<SurfaceLine> line = SurfaceLine::around(table, firstColumn, first);
         Choose = line && line->isGridLine() ? 2 : 4;
         if (!line) {
             outOfRange(1);
             return 1;
         }
-        rowsFound = bracketOnLine(*line, zzz, K2, domain, slots, Choose);
+        rowsFound = bracketOnLine(*line, secondColumn, second, domain, slots, Choose);
         return 1;
     }
-    if (VVV.isLine(yyy, K1)) {
-        const double t = yyy == GridColumn::t ? K1 : K2;
-        const double p = yyy == GridColumn::t ? K2 : K1;
-        if (const auto exact = VVV.rowAt(t, p)) {
+    if (table.isLine(firstColumn, first)) {
+        const double t = firstColumn == GridColumn::t ? first : second;
+        const double p = firstColumn == GridColumn::t ? second : first;
+        if (const auto exact = table.rowAt(t, p)) {
             slots.ExactRs = *exact;
             Choose = 1;
             rowsFound = true;
             return 1;
         }
         Choose = 2;
-        rowsFound = FindData(VVV, zzz, K2, yyy, K1, slots.HrsFixY, slots.LrsFixY, 1) == 1;
+        rowsFound = FindData(table, secondColumn, second, firstColumn, first, slots.HrsFixY, slots.LrsFixY, 1) == 1;
         return 1;
     }
-    if (VVV.isLine(zzz, K2)) {
+    if (table.isLine(secondColumn, second)) {
         Choose = 3;
-        rowsFound = FindData(VVV, yyy, K1, zzz, K2, slots.HrsFixZ, slots.LrsFixZ, 1) == 1;
+        rowsFound = FindData(table, firstColumn, first, secondColumn, second, slots.HrsFixZ, slots.LrsFixZ, 1) == 1;
         return 1;
     }
     Choose = 4;
-    const std::vector<double>& lines = VVV.lines(yyy);
-    const auto above = std::lower_bound(lines.begin(), lines.end(), K1);
+    const std::vector<double>& lines = table.lines(firstColumn);
+    const auto above = std::lower_bound(lines.begin(), lines.end(), first);
     if (above == lines.end() || above == lines.begin()) {
         outOfRange(1);
         return 1;
     }
-    const bool upperFound = FindData(VVV, zzz, K2, yyy, *above, slots.HrsUpperY, slots.LrsUpperY, 1) == 1;
-    const bool lowerFound = FindData(VVV, zzz, K2, yyy, *(above - 1), slots.HrsLowerY, slots.LrsLowerY, 1) == 1;
+    const bool upperFound = FindData(table, secondColumn, second, firstColumn, *above, slots.HrsUpperY, slots.LrsUpperY, 1) == 1;
+    const bool lowerFound = FindData(table, secondColumn, second, firstColumn, *(above - 1), slots.HrsLowerY, slots.LrsLowerY, 1) == 1;
     rowsFound = upperFound && lowerFound;
     return 1;
 }

@@ -26,10 +26,12 @@ struct RowSlots {
 /// cz over HrsSat/LrsSat (saturation), cz2 over HrsFixY/LrsFixY (known first value on a grid
 /// line), cz3 over HrsFixZ/LrsFixZ (known second value on a grid line), cz4 over the four
 /// rows around both values (A = LrsLowerY, B = LrsUpperY, C = HrsLowerY, D = HrsUpperY).
-double cz(const RowSlots& s, int aa, int bb, double cc);
-double cz2(const RowSlots& s, int aa, int bb, double cc);
-double cz3(const RowSlots& s, int aa, int bb, double cc);
-double cz4(const RowSlots& s, int aa, int bb, int ee, double cc, double dd);
+/// Each gives column `column` where `knownColumn` (cz4: the first and second columns) takes the
+/// known value(s), as numeric/interpolation.h interpolates.
+double cz(const RowSlots& s, int column, int knownColumn, double known);
+double cz2(const RowSlots& s, int column, int knownColumn, double known);
+double cz3(const RowSlots& s, int column, int knownColumn, double known);
+double cz4(const RowSlots& s, int column, int firstColumn, int secondColumn, double first, double second);
 
 class Lookup {
 public:
@@ -58,28 +60,29 @@ public:
     int FindData(data::GridTable& table, data::GridColumn item1, double known1, data::GridColumn item2, double known2,
                  data::GridRow& Hrs, data::GridRow& Lrs, int alarm);
 
-    /// Probes the (t, p) grid of table VVV for the known values K1 (column yyy, t or p) and K2
-    /// (column zzz) and prepares the rows to interpolate between:
+    /// Probes the (t, p) grid of `table` for the known values `first` (of `firstColumn`, t or p)
+    /// and `second` (of `secondColumn`) and prepares the rows to interpolate between:
     ///   Choose 1: a row holds both values (ExactRs);
-    ///   Choose 2: K1 is tabulated: the two neighbouring rows of the grid line yyy = K1 between
-    ///             which K2 lies (HrsFixY above, LrsFixY below in zzz);
-    ///   Choose 3: K1 is not tabulated and zzz is the other grid column with K2 tabulated: the
-    ///             two rows on the grid line zzz = K2 around K1 (HrsFixZ, LrsFixZ);
-    ///   Choose 4: otherwise, four rows around both values on the grid lines of yyy just below
-    ///             and just above K1 (HrsLowerY/LrsLowerY on the lower line, HrsUpperY/LrsUpperY
-    ///             on the upper; Hrs above K2, Lrs below).
-    /// For a zzz that is not a grid column (v, h, s), K2 is searched along the line of the
-    /// tables' (t, p) surface at K1 (see SurfaceLine), within `domain` of the other grid
-    /// column, first crossing first: the two (or four) rows then lie at two neighbouring
-    /// values of the other grid column. Always returns 1; rowsFound tells whether every row
-    /// the case needs was found (when not, the range message has been asked for).
-    int SQL(data::GridTable& VVV, data::GridColumn yyy, data::GridColumn zzz, double K1, double K2, RowSlots& slots,
-            int& Choose, bool& rowsFound, const LineDomain& domain = {});
+    ///   Choose 2: the first value is tabulated: the two neighbouring rows of its grid line
+    ///             between which the second lies (HrsFixY above, LrsFixY below);
+    ///   Choose 3: the first value is not tabulated and the second column is the other grid
+    ///             column with the second value tabulated: the two rows on that grid line around
+    ///             the first value (HrsFixZ, LrsFixZ);
+    ///   Choose 4: otherwise, four rows around both values on the grid lines of the first
+    ///             column just below and just above it (HrsLowerY/LrsLowerY on the lower line,
+    ///             HrsUpperY/LrsUpperY on the upper; Hrs above the second value, Lrs below).
+    /// For a second column that is not a grid column (v, h, s), its value is searched along the
+    /// line of the tables' (t, p) surface at the first (see SurfaceLine), within `domain` of the
+    /// other grid column, first crossing first: the two (or four) rows then lie at two
+    /// neighbouring values of the other grid column. Always returns 1; rowsFound tells whether
+    /// every row the case needs was found (when not, the range message has been asked for).
+    int SQL(data::GridTable& table, data::GridColumn firstColumn, data::GridColumn secondColumn, double first,
+            double second, RowSlots& slots, int& Choose, bool& rowsFound, const LineDomain& domain = {});
 
 private:
     int outOfRange(int alarm);
     int findOnFirstCrossing(data::SatColumn item1, double known1, data::SatRow& Hrs, data::SatRow& Lrs);
-    bool bracketOnLine(SurfaceLine& line, data::GridColumn zzz, double K2, const LineDomain& domain, RowSlots& slots,
+    bool bracketOnLine(SurfaceLine& line, data::GridColumn column, double known, const LineDomain& domain, RowSlots& slots,
                        int& Choose);
 
     const data::PropertyDatabase& m_db;

@@ -220,10 +220,11 @@ TEST(StateRegionTest, CriticalTemperatureItselfTakesTheSaturationPath) {
     const StateOutcome at = calculate({{T, "373.95"}, {X, "0.5"}});
     for (const std::string& text : at.panel.text) EXPECT_NE(text, "none");
 
-    // (t, p = 22.064): invalid above; at 373.95 the saturation step takes the critical state
-    // (the last row, 373.946 C, lies within half a unit of the box's last decimal), whose ps it is.
-    const StateOutcome invalid = calculate({{T, "373.96"}, {P, "22.064"}});
-    EXPECT_EQ(invalid.region, RegionInvalid);
+    // (t, p = 22.064): supercritical above; at 373.95 the saturation step takes the critical
+    // state (the last row, 373.946 C, lies within half a unit of the box's last decimal), whose
+    // ps it is.
+    const StateOutcome supercriticalAtPc = calculate({{T, "373.96"}, {P, "22.064"}});
+    EXPECT_EQ(supercriticalAtPc.region, RegionWater);
     const StateOutcome atInvalid = calculate({{T, "373.95"}, {P, "22.064"}});
     EXPECT_EQ(atInvalid.region, RegionNeedsDryness);
     ASSERT_EQ(atInvalid.messages.size(), 1u);
@@ -263,18 +264,18 @@ TEST(StateRegionTest, CriticalPressureItselfTakesTheSaturationPath) {
     }
 }
 
-TEST(StateRegionTest, InvalidSupercriticalPairsGiveTheirMessageAndNoAnswer) {
+// Above the critical temperature neither the critical pressure nor the critical volume
+// borders two phases: such a pair is the supercritical state the tables hold.
+TEST(StateRegionTest, CriticalPressureOrVolumeAboveTheCriticalTemperatureIsASupercriticalState) {
     const Known cases[] = {{{T, "400"}, {P, "22.064"}}, {{T, "400"}, {V, "0.0031056"}}, {{T, "500"}, {P, "22.064000"}}};
     for (const Known& known : cases) {
         SCOPED_TRACE(describe(known));
-        const StatePanel panel = afterAnAnswer(known);
-        const StateOutcome out = SCAL2_Click(realTables(), panel);
-        EXPECT_EQ(out.region, RegionInvalid);
-        ASSERT_EQ(out.messages.size(), 1u);
-        EXPECT_EQ(panels::messageText(out.messages[0]).text, "输入数值有误，请重新输入");
-        EXPECT_EQ(panels::messageText(out.messages[0]).title, kNotice);
-        EXPECT_EQ(out.Choose, 0);
-        expectNoAnswerBeside(out, panel);
+        const StateOutcome out = SCAL2_Click(realTables(), afterAnAnswer(known));
+        ASSERT_TRUE(out.answered);
+        EXPECT_EQ(out.region, RegionWater);
+        const double t = numeric::readNumber(known[0].second);
+        const double p = known[1].first == P ? 22.064 : 0.0;
+        if (p > 0) expectSinglePhase(out, stateReference(stableState(t, p)));
     }
 }
 
@@ -446,8 +447,7 @@ TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
     };
     const Case cases[] = {
         {{{T, "100"}, {X, "0.25"}}, 100, 0.25, "0.25"},
-        {{{T, "100"}, {X, "1.5"}}, 100, 1.5, "1.5"},     // extrapolated beyond dry steam
-        {{{T, "150.3"}, {X, "-0.2"}}, 150.3, -0.2, "-0.2"},
+        {{{T, "150.3"}, {X, "1"}}, 150.3, 1, "1"},
         {{{T, "60"}, {X, "0.123"}}, 60, 0.123, "0.12"},
     };
     for (const Case& c : cases) {
@@ -466,11 +466,20 @@ TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
         EXPECT_NEAR(numeric::readNumber(out.panel.text[S]), (1 - c.x) * sat[6] + c.x * sat[7], spread * unit(7) + unit(13));
         expectClosingStep(out);
     }
-    // x = 1.5 lies beyond v'', h'' and s''.
-    const StateOutcome beyond = calculate({{T, "100"}, {X, "1.5"}});
-    const auto sat = saturationReference(100);
-    EXPECT_GT(numeric::readNumber(beyond.panel.text[V]), sat[3]);
-    EXPECT_GT(numeric::readNumber(beyond.panel.text[H]), sat[5]);
+}
+
+// A dryness beyond 0 to 1 names no state of water, with t or p as without them, below the
+// critical point and above it.
+TEST(StateWetTest, DrynessOutsideZeroToOneIsOutOfRange) {
+    const Known cases[] = {{{T, "100"}, {X, "1.5"}}, {{T, "150.3"}, {X, "-0.2"}}, {{P, "1"}, {X, "1.0001"}},
+                           {{T, "400"}, {X, "2"}},   {{H, "2000"}, {X, "-1"}},     {{V, "1"}, {X, "5"}}};
+    for (const Known& known : cases) {
+        SCOPED_TRACE(describe(known));
+        const StateOutcome out = calculate(known);
+        ASSERT_EQ(out.messages.size(), 1u);
+        EXPECT_EQ(panels::messageText(out.messages[0]).text, "超出可选范围，请重新输入");
+        EXPECT_FALSE(out.answered);
+    }
 }
 
 TEST(StateWetTest, PressureDrynessPairShowsTheSaturationTemperature) {

@@ -53,7 +53,7 @@ TEST(CsvOutputTest, EachRequestGivesOneRowOfItsResultOrItsMessages) {
         {{"state", "t=100", "x=0.5"}, "状态", "湿蒸汽", "t", ""},
         {{"state", "t=400", "x=0.5"}, "状态", "", "t", ""},  // "none" in every box, as shown
         {{"sat", "ts", "400"}, "饱和", "", "-", "超出可选范围，请重新输入"},
-        {{"state", "t=400", "p=22.064"}, "状态", "", "-", "输入数值有误，请重新输入"},
+        {{"state", "t=100", "p=0.101418"}, "状态", "", "-", "湿蒸汽，请输入干度"},
         {{"state", "v=0.1", "h=2800"}, "状态", "过热蒸汽或超临界区", "t", ""},
     };
     for (const Case& c : cases) {

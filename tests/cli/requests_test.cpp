@@ -45,6 +45,17 @@ TEST(ParseRequestTest, MalformedRequestsGiveOneLineNamingTheProblem) {
         {{"state", "t=200", "t=300"}, "\"t\""},
         {{"state", "=200", "p=3.5"}, "=200"},
         {{"calc", "t=200", "p=3.5"}, "calc"},
+        // A value is one whole number: everything else is named.
+        {{"state", "t=1,5", "p=30"}, "\"1,5\""},
+        {{"state", "t=200", "p=3.5.7"}, "\"3.5.7\""},
+        {{"state", "t=100", "x=abc"}, "\"abc\""},
+        {{"state", "t=100", "x="}, "x="},
+        {{"state", "t=100", "x=nan"}, "\"nan\""},
+        {{"state", "t=100", "x=0x1p-1"}, "\"0x1p-1\""},
+        {{"state", "h=", "x=a=b"}, "h="},
+        {{"sat", "ts", "100abc"}, "\"100abc\""},
+        {{"sat", "ps", "1e"}, "\"1e\""},
+        {{"sat", "ts", "12.5abc"}, "\"12.5abc\""},
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -58,36 +69,41 @@ TEST(ParseRequestTest, MalformedRequestsGiveOneLineNamingTheProblem) {
     }
 }
 
-TEST(ParseRequestTest, SaturationRequestNamesItsColumnAndKeepsTheTypedText) {
+TEST(ParseRequestTest, RequestsNameTheirPropertiesAndValues) {
     const char* columns[] = {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"};
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(columns[i]);
         std::string error;
-        const auto request = parseRequest({"sat", columns[i], "12.5abc"}, error);
+        const auto request = parseRequest({"sat", columns[i], "12.5"}, error);
         ASSERT_TRUE(request.has_value()) << error;
         const auto* sat = std::get_if<SaturationRequest>(&*request);
         ASSERT_NE(sat, nullptr);
         EXPECT_EQ(static_cast<int>(sat->known), i);
-        EXPECT_EQ(sat->value, "12.5abc");
+        EXPECT_EQ(sat->value, 12.5);
     }
-}
-
-TEST(ParseRequestTest, StateRequestTicksTheTwoNamedBoxesOnly) {
-    std::string error;
-    const auto request = parseRequest({"state", "p=3.5", "t=200"}, error);
-    ASSERT_TRUE(request.has_value()) << error;
-    const auto& state = std::get<StateRequest>(*request);
-    // In the panel's box order, whatever the order typed.
-    EXPECT_EQ(state.first, calc::Property::t);
-    EXPECT_EQ(state.second, calc::Property::p);
-    EXPECT_EQ(state.firstValue, "200");
-    EXPECT_EQ(state.secondValue, "3.5");
-
-    const auto odd = parseRequest({"state", "h=", "x=a=b"}, error);
-    ASSERT_TRUE(odd.has_value()) << error;
-    const auto& typed = std::get<StateRequest>(*odd);
-    EXPECT_EQ(typed.firstValue, "");    // an empty box, read as 0 by the calculation
-    EXPECT_EQ(typed.secondValue, "a=b");  // the text after the first '=' as typed
+    // In the panel's box order, whatever the order typed; full-width forms as plain ones.
+    struct Case {
+        std::vector<std::string> words;
+        calc::Property first, second;
+        double firstValue, secondValue;
+    };
+    const Case cases[] = {
+        {{"state", "p=3.5", "t=200"}, calc::Property::t, calc::Property::p, 200, 3.5},
+        {{"state", "t=２００", "p=３．５"}, calc::Property::t, calc::Property::p, 200, 3.5},
+        {{"state", "x=-.5", "h=1e3"}, calc::Property::h, calc::Property::x, 1000, -0.5},
+        {{"state", "s=１００。５", "v=+2"}, calc::Property::v, calc::Property::s, 2, 100.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words[1] + " " + c.words[2]);
+        std::string error;
+        const auto request = parseRequest(c.words, error);
+        ASSERT_TRUE(request.has_value()) << error;
+        const auto& state = std::get<StateRequest>(*request);
+        EXPECT_EQ(state.first, c.first);
+        EXPECT_EQ(state.second, c.second);
+        EXPECT_EQ(state.firstValue, c.firstValue);
+        EXPECT_EQ(state.secondValue, c.secondValue);
+    }
 }
 
 TEST(SplitWordsTest, SplitsAtAnyRunOfBlanks) {
@@ -101,7 +117,7 @@ TEST(AnswerTest, AnswerShowsExactlyWhatThePanelsShow) {
     panels::OPT_Click(satPanel, 4);
     satPanel.text[4] = "419.1";
     const panels::SaturationOutcome sat = panels::SCAL_Click(realTables(), satPanel);
-    const Answer satAnswer = answer(realTables(), SaturationRequest{calc::SatProperty::h1, "419.1"});
+    const Answer satAnswer = answer(realTables(), SaturationRequest{calc::SatProperty::h1, 419.1});
     EXPECT_TRUE(satAnswer.saturation);
     EXPECT_EQ(satAnswer.names, (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"}));
     EXPECT_EQ(satAnswer.texts, std::vector<std::string>(sat.panel.text.begin(), sat.panel.text.end()));
@@ -113,22 +129,13 @@ TEST(AnswerTest, AnswerShowsExactlyWhatThePanelsShow) {
     statePanel.ticked[1] = statePanel.ticked[4] = true;
     panels::CHK_Click(statePanel);
     const panels::StateOutcome state = panels::SCAL2_Click(realTables(), statePanel);
-    const StateRequest request{calc::Property::p, calc::Property::s, "1", "6.7"};
+    const StateRequest request{calc::Property::p, calc::Property::s, 1, 6.7};
     const Answer stateAnswer = answer(realTables(), request);
     EXPECT_FALSE(stateAnswer.saturation);
     EXPECT_EQ(stateAnswer.names, (std::vector<std::string>{"t", "p", "v", "h", "s", "x"}));
     EXPECT_EQ(stateAnswer.texts, std::vector<std::string>(state.panel.text.begin(), state.panel.text.end()));
     EXPECT_EQ(stateAnswer.region, "vapor");
     EXPECT_EQ(stateAnswer.messages, state.messages);
-}
-
-TEST(AnswerTest, FullWidthNumbersAreReadAsPlainOnes) {
-    std::string error;
-    const Answer plain = answer(realTables(), *parseRequest({"state", "t=200", "p=3.5"}, error));
-    const Answer wide = answer(realTables(), *parseRequest({"state", "t=２００", "p=３．５"}, error));
-    EXPECT_EQ(wide.texts, plain.texts);
-    const Answer sat = answer(realTables(), SaturationRequest{calc::SatProperty(0), "１００。５"});
-    EXPECT_EQ(sat.texts[0], "100.50");
 }
 
 TEST(AnswerTest, RegionKeysNameEveryOutcome) {
@@ -138,7 +145,7 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
     };
     const Case cases[] = {
         {{"state", "t=200", "p=3.5"}, "water"},        {{"state", "t=200", "p=1"}, "vapor"},
-        {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "invalid"},
+        {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "water"},
         {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "wet"},
         {{"state", "p=1", "x=0"}, "wet"},              {{"state", "t=400", "x=0.5"}, "none"},
         {{"state", "s=7", "h=3000"}, "vapor"},         {{"state", "v=0.001", "h=100"}, "water"},
@@ -154,7 +161,7 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
 }
 
 TEST(ToJsonTest, SaturationAnswerHasItsKeysInOrderAndStringsOnly) {
-    const Answer a = answer(realTables(), SaturationRequest{calc::SatProperty(0), "100"});
+    const Answer a = answer(realTables(), SaturationRequest{calc::SatProperty(0), 100});
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
     EXPECT_EQ(json->keys(), (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "messages"}));
@@ -170,24 +177,24 @@ TEST(ToJsonTest, SaturationAnswerHasItsKeysInOrderAndStringsOnly) {
 
 TEST(ToJsonTest, StateAnswerHasRegionAndMessagesWithTitleAndText) {
     std::string error;
-    const Answer a = answer(realTables(), *parseRequest({"state", "t=400", "p=22.064"}, error));
+    const Answer a = answer(realTables(), *parseRequest({"state", "t=100", "p=0.101418"}, error));
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
     EXPECT_EQ(json->keys(), (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "region", "messages"}));
-    EXPECT_EQ(json->find("region")->string, "invalid");
+    EXPECT_EQ(json->find("region")->string, "needs_dryness");
     const Json& messages = *json->find("messages");
     ASSERT_EQ(messages.array.size(), 1u);
     EXPECT_EQ(messages.array[0].keys(), (std::vector<std::string>{"title", "text"}));
     EXPECT_EQ(messages.array[0].find("title")->string, "注意");
-    EXPECT_EQ(messages.array[0].find("text")->string, "输入数值有误，请重新输入");
+    EXPECT_EQ(messages.array[0].find("text")->string, "湿蒸汽，请输入干度");
 }
 
 // A calculation that ends with a message shows no values: every box key is null, and the
 // plain form lists no boxes.
 TEST(ToJsonTest, AnswerEndingWithAMessageHasNullBoxes) {
     std::string error;
-    const Answer answers[] = {answer(realTables(), SaturationRequest{calc::SatProperty(1), "22.07"}),
-                              answer(realTables(), *parseRequest({"state", "t=400", "p=22.064"}, error)),
+    const Answer answers[] = {answer(realTables(), SaturationRequest{calc::SatProperty(1), 22.07}),
+                              answer(realTables(), *parseRequest({"state", "t=100", "p=0.101418"}, error)),
                               answer(realTables(), *parseRequest({"state", "t=733", "h=9000"}, error))};
     for (const Answer& a : answers) {
         SCOPED_TRACE(toJson(a));
@@ -265,7 +272,7 @@ TEST(ToTextTest, ListsBoxesWithUnitsThenRegionThenMessages) {
     EXPECT_NE(text.find("region: "), std::string::npos) << text;
     EXPECT_LT(text.find("x   ="), text.find("region: "));
 
-    const Answer refused = answer(realTables(), SaturationRequest{calc::SatProperty(0), "400"});
+    const Answer refused = answer(realTables(), SaturationRequest{calc::SatProperty(0), 400});
     const std::string lines = toText(refused);
     EXPECT_EQ(lines, "[提醒] 超出可选范围，请重新输入\n");
 }

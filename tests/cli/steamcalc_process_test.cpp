@@ -12,11 +12,13 @@
 #include "data/property_database.h"
 #include "support/real_tables.h"
 #include "support/fixture_database.h"
+#include "support/installation.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -252,6 +254,54 @@ TEST(SteamcalcTest, MalformedArgumentsExitTwoWithOneLineNamingTheProblem) {
         const std::string first = run.err.substr(0, run.err.find('\n'));
         EXPECT_NE(first.find(c.named), std::string::npos) << run.err;
     }
+}
+
+// Output that cannot be written (a full disk) is a failure: exit 1 with one line on the error
+// output, for one answer, a long batch and the data check alike.
+TEST(SteamcalcTest, OutputThatCannotBeWrittenExitsOneWithOneLine) {
+    testsupport::Installation installation;
+    std::ofstream(installation.file("batch.txt")) << [] {
+        std::string lines;
+        for (int i = 0; i < 20000; ++i) lines += "state t=200 p=3.5\n";
+        return lines;
+    }();
+    const std::string batch = "--json - < '" + installation.file("batch.txt").string() + "'";
+    for (const std::string& args : {std::string("sat ts 100"), batch, std::string("verify")}) {
+        SCOPED_TRACE(args);
+        const testsupport::CommandRun run = installation.run(args, "> /dev/full");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find("output"), std::string::npos) << run.err;
+    }
+}
+
+// A calculation that meets damaged pages names the file on its own line, the other lines are
+// answered, and the run exits 1 at the end.
+TEST(SteamcalcTest, DamagedDataIsNamedOnItsLineAndTheRunExitsOne) {
+    testsupport::Installation installation;
+    const auto vapour = installation.ownCopy("vapor.sqlite");
+    testsupport::damagePages(vapour, 40, 11);
+    std::string lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "state t=" + std::to_string(200 + 3 * i) + " p=" + std::to_string(0.002 + 0.009 * (i % 11)) + "\n";
+    std::ofstream(installation.file("batch.txt")) << lines;
+    const testsupport::CommandRun run =
+        installation.run("--json - < '" + installation.file("batch.txt").string() + "'");
+    ASSERT_EQ(run.out.size(), 200u);
+    int named = 0;
+    for (const std::string& line : run.out) {
+        const auto json = JsonReader::parse(line);
+        ASSERT_TRUE(json.has_value()) << line;
+        if (line.find("数据文件已损坏：" + vapour.string()) != std::string::npos) {
+            ++named;
+            EXPECT_EQ(json->find("t")->kind, Json::Null) << line;
+        } else {
+            EXPECT_EQ(json->find("t")->kind, Json::String) << line;
+        }
+    }
+    EXPECT_GT(named, 0);
+    EXPECT_LT(named, 200);
+    EXPECT_EQ(run.status, 1);
 }
 
 }  // namespace

@@ -4,11 +4,10 @@
 // manifest is not passed. Every other command names a damaged data file as damaged.
 #include "data/data_manifest.h"
 #include "data/property_database.h"
-#include "support/fixture_database.h"
+#include "support/installation.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
@@ -20,57 +19,11 @@ namespace steam::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::TemporaryDirectory;
 
-const std::vector<std::string> kNames{"swater.sqlite", "water.sqlite", "vapor.sqlite", "DengT.sqlite",
-                                      "DengP.sqlite",  "DengV.sqlite", "DengX.sqlite", "charts.sqlite"};
+using testsupport::CommandRun;
+using testsupport::Installation;
 
-struct CommandRun {
-    int status = -1;
-    std::vector<std::string> out;
-    std::string err;
-};
-
-// A copy of steamcalc in a folder of its own, with the generated data files and manifest
-// beside it as links; `damage` then changes the folder.
-class Installation {
-public:
-    Installation() {
-        const fs::path built = data::executableDirectory();
-        fs::copy_file(built / "steamcalc", m_dir.path() / "steamcalc");
-        for (const std::string& name : kNames) fs::create_symlink(built / name, file(name));
-        fs::create_symlink(built / data::kManifestFileName, file(data::kManifestFileName));
-    }
-    fs::path file(const std::string& name) const { return m_dir.path() / name; }
-    // Replaces a link by a real copy, so that it can be changed.
-    fs::path ownCopy(const std::string& name) const {
-        const fs::path target = fs::read_symlink(file(name));
-        fs::remove(file(name));
-        fs::copy_file(target, file(name));
-        return file(name);
-    }
-
-    CommandRun run(const std::string& args) const {
-        const fs::path errFile = m_dir.path() / "err.txt";
-        const std::string command = "'" + file("steamcalc").string() + "' " + args + " 2> '" + errFile.string() + "'";
-        CommandRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::string all;
-        char buffer[4096];
-        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) all.append(buffer, n);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::istringstream lines(all);
-        for (std::string line; std::getline(lines, line);) run.out.push_back(line);
-        std::ifstream err(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-        return run;
-    }
-
-private:
-    TemporaryDirectory m_dir;
-};
+const std::vector<std::string>& kNames = testsupport::dataFileNames();
 
 void flipByteNearTheMiddle(const fs::path& file) {
     std::fstream f(file, std::ios::binary | std::ios::in | std::ios::out);

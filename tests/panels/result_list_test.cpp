@@ -63,7 +63,7 @@ TEST(ResultListTest, StateCalculationsAreKeptWithTheirRegionOnlyWhenTheyEndedWit
         {{{T, "400"}, {X, "0.5"}}, nullptr},       // every box "none"
         {{{T, "-5"}, {X, "0.5"}}, nullptr},        // below the saturation table: the range message
         {{{T, "200"}}, nullptr},                   // one box ticked: a message
-        {{{T, "400"}, {P, "22.064"}}, nullptr},    // an inconsistent pair: a message
+        {{{T, "100"}, {P, "0.101418"}}, nullptr},  // on the saturation line: a message
         {{{T, "200"}, {H, "1e6"}}, nullptr},       // beyond the vapour table: the range message
     };
     for (const Case& c : cases) {
