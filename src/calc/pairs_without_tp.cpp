@@ -17,16 +17,17 @@ using search::SaturatedValues;
 using search::SaturationWalk;
 using Outcome = search::SurfacePairSearch::Outcome;
 
-// Where a property of the state panel (box 2 v, 3 h, 4 s) stands in SWATER (saturated water,
-// saturated steam) and in the grids.
+// Where a property (v, h, s or u) stands in a row of SWATER (saturated water, saturated steam)
+// and in a row of the grids.
 struct Columns {
     int liquid, vapour, grid;
 };
 
-Columns columnsOf(int box) {
-    switch (box) {
-        case 2: return {3, 4, 3};
-        case 3: return {5, 6, 4};
+Columns columnsOf(Property p) {
+    switch (p) {
+        case Property::v: return {3, 4, 3};
+        case Property::h: return {5, 6, 4};
+        case Property::u: return {data::kSatLiquidEnergy, data::kSatVapourEnergy, data::kGridEnergy};
         default: return {7, 8, 5};
     }
 }
@@ -35,7 +36,7 @@ double mixture(const SaturatedValues& s, const Columns& c, double x) { return s[
 
 // Half a unit of the last decimal a box shows: a value typed as shown may miss the table's own
 // by that much, at a turn of the line or at its end.
-double halfUnit(int box) { return 0.5 * std::pow(10.0, -PropertyDecimals[9 + box]); }
+double halfUnit(Property p) { return 0.5 * std::pow(10.0, -decimalsOf(p)); }
 
 PairState wet(const SaturatedValues& saturation, double x) {
     PairState state;
@@ -45,7 +46,7 @@ PairState wet(const SaturatedValues& saturation, double x) {
     return state;
 }
 
-PairState withDryness(const data::PropertyDatabase& db, int box, double value, double x) {
+PairState withDryness(const data::PropertyDatabase& db, Property box, double value, double x) {
     if (!(x >= 0.0 && x <= 1.0) || !std::isfinite(value)) return {};
     const Columns c = columnsOf(box);
     const auto found = SaturationWalk(db).firstZero([&](const SaturatedValues& s) { return mixture(s, c, x) - value; },
@@ -65,7 +66,8 @@ enum class Phase { Liquid, Wet, Steam };
 
 class HeldValueSearch {
 public:
-    HeldValueSearch(const data::PropertyDatabase& db, int inner, double innerValue, int outer, double outerValue)
+    HeldValueSearch(const data::PropertyDatabase& db, Property inner, double innerValue, Property outer,
+                    double outerValue, bool rises)
         : m_db(db),
           m_walk(db),
           m_inner(columnsOf(inner)),
@@ -74,7 +76,7 @@ public:
           m_outerSlack(halfUnit(outer)),
           m_innerValue(innerValue),
           m_outerValue(outerValue),
-          m_rises(outer == 3) {}
+          m_rises(rises) {}
 
     PairState run() {
         const auto triple = m_walk.first();
@@ -209,11 +211,17 @@ private:
 
 }  // namespace
 
-PairState findPairState(const data::PropertyDatabase& db, int a, double va, int b, double vb) {
-    if (b == 5) return withDryness(db, a, va, vb);
-    // s is held when given, else h; the outer value is the other.
-    const int inner = b;
-    return HeldValueSearch(db, inner, vb, a, va).run();
+PairState findPairState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb) {
+    if (b == Property::x) return withDryness(db, a, va, vb);
+    if (a == Property::x) return withDryness(db, b, vb, va);  // (x, u)
+    // s is held when given, else u, else h; the outer value is the other. Along the line of the
+    // held value as p rises, v falls, h rises (at constant s or u), u rises at constant s.
+    const auto held = [&](Property p) { return a == p || b == p; };
+    const Property inner = held(Property::s) ? Property::s : held(Property::u) ? Property::u : Property::h;
+    const bool bHeld = b == inner;
+    const Property outer = bHeld ? a : b;
+    const double innerValue = bHeld ? vb : va, outerValue = bHeld ? va : vb;
+    return HeldValueSearch(db, inner, innerValue, outer, outerValue, outer != Property::v).run();
 }
 
 }  // namespace steam::calc

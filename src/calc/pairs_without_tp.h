@@ -1,11 +1,13 @@
 #pragma once
 // States given by two of v, h, s and x, neither of them t or p.
 //
+// u, h - p v, is searched like the others: each row carries its u (data/schema.h).
+//
 // With x, the state is wet: the first place along the saturation line, in ascending ts, where
 // the mixture of dryness x takes the other value (a mixture's h, s or v may turn along the
 // line, so that two or three places have it; the coldest is taken). x must lie from 0 to 1.
 //
-// Of two of v, h and s, one (s when given, else h) is held: along the line of that value the
+// Of two of v, h, s and u, one (s when given, else h, else u) is held: along the line of that value the
 // other changes one way only as p rises, through every phase (h rises at constant s, v falls
 // at constant s or h), so the pair names one state. Where the line meets the saturation dome
 // (at the triple point and where the held value equals its saturated-water or saturated-steam
@@ -14,6 +16,7 @@
 // the (t, p) calculation reads them). A wet state is found along the saturation line, a single-
 // phase one on the tables' (t, p) surface (SurfacePairSearch).
 #include "data/property_database.h"
+#include "property_columns.h"
 #include "search/saturation_walk.h"
 
 #include <array>
@@ -28,8 +31,8 @@ struct PairState {
     std::array<double, 6> values{};      ///< single phase: t p v h s at 1 to 5
 };
 
-/// The state where box `a` (2 v, 3 h, 4 s) takes value `va` and box `b` (a < b <= 5, 5 x)
-/// takes `vb`.
-PairState findPairState(const data::PropertyDatabase& db, int a, double va, int b, double vb);
+/// The state where property `a` (v, h, s or x) takes value `va` and `b` (after `a` in box
+/// order: h, s, x or u) takes `vb`.
+PairState findPairState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb);
 
 }  // namespace steam::calc

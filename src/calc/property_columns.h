@@ -12,15 +12,21 @@ inline constexpr std::array<const char*, 15> PropertyColumn{
 inline constexpr std::array<int, 15> PropertyDecimals{0, 2, 6, 8, 5, 2, 2, 4, 4, 2, 6, 8, 2, 4, 2};
 
 /// The properties of a state, in the order of the state panel's rows (boxes 8 to 13).
-enum class Property { t, p, v, h, s, x };
-inline constexpr int kStateProperties = 6;
+/// u, the specific internal energy h - p v, comes last: its row stands below the dryness's.
+enum class Property { t, p, v, h, s, x, u };
+inline constexpr int kStateProperties = 7;
 /// The properties of the saturation state, in the order of the saturation panel's rows
 /// (boxes 0 to 7); their positions in the saturation table are one more.
 enum class SatProperty { ts, ps, v1, v11, h1, h11, s1, s11 };
 inline constexpr int kSaturationProperties = 8;
 
+/// Decimals u is shown with, as h.
+inline constexpr int kInternalEnergyDecimals = 2;
+
 /// Decimals a property is shown with in its box.
-inline constexpr int decimalsOf(Property p) { return PropertyDecimals[9 + static_cast<int>(p)]; }
+inline constexpr int decimalsOf(Property p) {
+    return p == Property::u ? kInternalEnergyDecimals : PropertyDecimals[9 + static_cast<int>(p)];
+}
 inline constexpr int decimalsOf(SatProperty p) { return PropertyDecimals[1 + static_cast<int>(p)]; }
 
 /// Critical constants used in the region decision (degrees C, MPa, m^3/kg).

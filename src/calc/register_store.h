@@ -1,8 +1,8 @@
 #pragma once
 // The memory registers and the current results of both calculators. The saturation bank
 // has slots 1 to 5 (registers M1 to M5) and slot 6 (the current saturation result), each
-// with values 1 to 8 (ts, ps, v', v'', h', h'', s', s''); the state bank has slots 1 to 4
-// (M6 to M9) and slot 5 (the current state result), values 1 to 6 (t, p, v, h, s, x).
+// with values 1 to 10 (ts, ps, v', v'', h', h'', s', s'', u', u''); the state bank has slots 1
+// to 4 (M6 to M9) and slot 5 (the current state result), values 1 to 7 (t, p, v, h, s, x, u).
 // Register r = 0 to 8 is M(r+1): r < 5 uses saturation slot r + 1, r >= 5 state slot r - 4.
 #include "property_columns.h"
 
@@ -18,8 +18,10 @@ inline constexpr int kCurrentStateSlot = 5;
 
 class RegisterStore {
 public:
-    using SatValues = std::array<double, 8>;
-    using StateValues = std::array<double, 6>;
+    static constexpr int kSatValues = 10;
+    static constexpr int kStateValues = 7;
+    using SatValues = std::array<double, kSatValues>;
+    using StateValues = std::array<double, kStateValues>;
 
     /// Value (1-based) of a saturation slot (1 to 6); 0 for anything never written.
     double SaturationMemory(int slot, int value) const;
@@ -31,11 +33,15 @@ public:
     SatValues CurrentSatPoint() const;
     StateValues CurrentStatePoint() const;
 
-    /// Stores the panel's box texts (read by the number rule) into register r: the eight
-    /// saturation texts for r < 5, the six state texts otherwise.
+    /// Stores the panel's box texts (read by the number rule) into register r: the ten
+    /// saturation texts for r < 5, the seven state texts otherwise. A box that shows no value
+    /// ("(none)", "none") is held as 0 and remembered as it was.
     void store(int r, const std::vector<std::string>& boxTexts);
-    /// The register's values as box texts in the general number form.
+    /// The register's values as box texts in the general number form; a box that showed no
+    /// value comes back as it was.
     std::vector<std::string> recall(int r) const;
+    /// Whether value k (1-based) of register r had a value when it was stored.
+    bool holdsNumber(int r, int k) const;
     /// Empties M1 to M5 (saturation) or M6 to M9 (state); current results stay.
     void clearSaturationRegisters();
     void clearStateRegisters();
@@ -45,8 +51,10 @@ public:
     void setShown(int r, bool shown) { m_shown.at(r) = shown; }
 
 private:
-    std::array<std::array<double, 9>, 7> m_sat{};    // [slot 0..6][value 0..8]
-    std::array<std::array<double, 7>, 6> m_state{};  // [slot 0..5][value 0..6]
+    std::array<std::array<double, kSatValues + 1>, 7> m_sat{};      // [slot 0..6][value 0..10]
+    std::array<std::array<double, kStateValues + 1>, 6> m_state{};  // [slot 0..5][value 0..7]
+    // The texts of the registers' boxes that showed no value, by register and value (1-based).
+    std::array<std::array<std::string, kSatValues + 1>, kRegisterCount> m_words{};
     std::array<bool, kRegisterCount> m_stored{};
     std::array<bool, kRegisterCount> m_shown{};
 };

@@ -19,7 +19,12 @@ SaturationSolution solveSaturation(const data::PropertyDatabase& db, SatProperty
             return out;
         }
         for (int i = 0; i < kSaturationProperties; ++i) out.values[i] = search::cz(slots, i + 1, k, value);
+        out.u1 = data::internalEnergy(out[SatProperty::h1], out[SatProperty::ps], out[SatProperty::v1]);
+        out.u11 = data::internalEnergy(out[SatProperty::h11], out[SatProperty::ps], out[SatProperty::v11]);
         out.solved = true;
+        search::RowSlots other;
+        if (lookup.otherCrossing(static_cast<data::SatColumn>(k), value, other.HrsSat, other.LrsSat) == 1)
+            out.otherTs = search::cz(other, 1, k, value);
     } catch (const data::DataFault& fault) {
         out = SaturationSolution{};
         out.messages.push_back({MessageCode::DataFault, fault.file().string()});

@@ -2,19 +2,26 @@
 // The saturation state from one of its properties: ts, ps, v', v'', h', h'', s' or s'' gives
 // all eight, by linear interpolation between the two rows of the saturation table that
 // bracket it. h'' rises to a highest value and falls again, and v' falls to a lowest one near
-// 4 C: a value of those is taken on the first branch, from the triple point, that reaches it.
+// 4 C: a value of those is taken on the first branch, from the triple point, that reaches it,
+// and the other state that has it is named.
 // Units as in state_solver.h.
 #include "data/property_database.h"
 #include "message.h"
 #include "property_columns.h"
 
 #include <array>
+#include <optional>
 
 namespace steam::calc {
 
 struct SaturationSolution {
     /// ts ps v' v'' h' h'' s' s'', by SatProperty.
     std::array<double, kSaturationProperties> values{};
+    /// u' and u'': h - p v of the saturated water and steam values found.
+    double u1 = 0.0, u11 = 0.0;
+    /// For h'' and v', which turn: ts of the other saturation state with the known value, when
+    /// there is one (h'' below its highest value names two; v' near 4 C too).
+    std::optional<double> otherTs;
     Messages messages;
     bool solved = false;
 

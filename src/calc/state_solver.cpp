@@ -10,11 +10,13 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace steam::calc {
 namespace {
 
 using data::GridColumn;
+using data::GridRow;
 using numeric::sswr;
 using search::SaturatedValues;
 using Form = StateSolution::Form;
@@ -32,11 +34,57 @@ struct SaturationRow {
     double ps() const { return f[2]; }
 };
 
-// Saturation-table position of the saturated-water value of a property (v, h or s); the
+// Saturation-table position of the saturated-water value of a property (v, h, s or u); the
 // saturated-steam value follows it.
-int liquidFieldOf(Property p) { return p == Property::v ? 3 : p == Property::h ? 5 : 7; }
+int liquidFieldOf(Property p) {
+    switch (p) {
+        case Property::v: return 3;
+        case Property::h: return 5;
+        case Property::u: return data::kSatLiquidEnergy;
+        default: return 7;
+    }
+}
 
-GridColumn gridColumnOf(Property p) { return static_cast<GridColumn>(static_cast<int>(p) + 1); }
+GridColumn gridColumnOf(Property p) {
+    return p == Property::u ? GridColumn::u : static_cast<GridColumn>(static_cast<int>(p) + 1);
+}
+
+// The point of the segment from a to b (rows of a grid by position) at fraction f.
+GridRow pointOn(const GridRow& a, const GridRow& b, double f) {
+    GridRow row{};
+    for (int k = 1; k <= data::kGridColumns; ++k) row[k] = a[k] + f * (b[k] - a[k]);
+    return row;
+}
+
+// Where on the segment from a to b the state's u, h - p v of its values, takes `u`: h, p and v
+// run straight along it, so h - p v is a quadratic of the fraction. Of its roots within the
+// segment, the one nearest where u taken straight between the ends reaches the value; that
+// place itself where no root lies within.
+double fractionWithEnergy(const GridRow& a, const GridRow& b, double u) {
+    const double ua = data::internalEnergy(a[4], a[2], a[3]);
+    const double ub = data::internalEnergy(b[4], b[2], b[3]);
+    const double straight = ub != ua ? (u - ua) / (ub - ua) : 0.0;
+    const double dh = b[4] - a[4], dp = b[2] - a[2], dv = b[3] - a[3];
+    const double qa = -1000.0 * dp * dv;
+    const double qb = dh - 1000.0 * (a[2] * dv + a[3] * dp);
+    const double qc = ua - u;
+    std::vector<double> roots;
+    if (qa == 0.0) {
+        if (qb != 0.0) roots.push_back(-qc / qb);
+    } else if (const double disc = qb * qb - 4 * qa * qc; disc >= 0.0) {
+        const double q = -0.5 * (qb + std::copysign(std::sqrt(disc), qb));
+        roots.push_back(q / qa);
+        if (q != 0.0) roots.push_back(qc / q);
+    }
+    double best = straight;
+    bool inside = false;
+    for (double r : roots) {
+        if (!(r >= -1e-9 && r <= 1 + 1e-9)) continue;
+        if (!inside || std::fabs(r - straight) < std::fabs(best - straight)) best = r;
+        inside = true;
+    }
+    return best;
+}
 
 class StateCalculation {
 public:
@@ -47,7 +95,7 @@ public:
     void run() {
         decideRegion();
         // Pairs without t or p are found whole by their own search.
-        const bool withTP = m_out.pairCase < PairVH;
+        const bool withTP = withTemperatureOrPressure(m_out.pairCase);
         if (withTP && (m_out.region == RegionWater || m_out.region == RegionVapor)) {
             search();
             // A value between the displayed saturated-water value and the one it rounds lies
@@ -96,7 +144,7 @@ private:
 
     void decideRegion() {
         const int pair = m_out.pairCase;
-        if (pair >= PairVH) {
+        if (!withTemperatureOrPressure(pair)) {
             withoutTP();
             return;
         }
@@ -138,7 +186,7 @@ private:
 
     // Two of v, h, s and x: wet, compressed water or steam, as the tables hold the pair.
     void withoutTP() {
-        const PairState state = findPairState(m_db, static_cast<int>(m_first), m_K1, static_cast<int>(m_second), m_K2);
+        const PairState state = findPairState(m_db, m_first, m_K1, m_second, m_K2);
         switch (state.kind) {
             case PairState::Wet: {
                 m_out.region = RegionWet;
@@ -168,8 +216,8 @@ private:
             // between phases: the dense side's table holds the state.
             case PairTP: m_out.region = m_K2 >= kCriticalPressure ? RegionWater : RegionVapor; break;
             case PairTV: m_out.region = m_K2 > kCriticalVolume ? RegionVapor : RegionWater; break;
-            case PairTH: case PairTS: m_out.region = RegionVapor; break;
-            default: m_out.region = RegionWater; break;  // (p,v), (p,h), (p,s)
+            case PairTH: case PairTS: case PairTU: m_out.region = RegionVapor; break;
+            default: m_out.region = RegionWater; break;  // (p,v), (p,h), (p,s), (p,u)
         }
         reportRegion();
     }
@@ -191,6 +239,10 @@ private:
             m_sat.exact[f] = search::cz(slots, f, i1, m_K1);
             m_sat.f[f] = sswr(m_sat.exact[f], PropertyDecimals[f]);
         }
+        // u' and u'' from the interpolated values, shown as h is.
+        data::addInternalEnergy(m_sat.exact);
+        for (int f : {data::kSatLiquidEnergy, data::kSatVapourEnergy})
+            m_sat.f[f] = sswr(m_sat.exact[f], kInternalEnergyDecimals);
         return true;
     }
 
@@ -205,7 +257,9 @@ private:
             return;
         }
         m_out.form = Form::Mixture;
-        m_out.values = {t, p, v, h, s, x};
+        // u mixes u' and u'', each made from the saturated values at their own pressure.
+        const double u = (1 - x) * sat[data::kSatLiquidEnergy] + x * sat[data::kSatVapourEnergy];
+        m_out.values = {t, p, v, h, s, x, u};
     }
 
     // A dryness outside 0 to 1 names no state of water.
@@ -229,7 +283,8 @@ private:
             // The top row of the saturation table is the critical point itself: no two phases
             // and no dryness, so the state is shown as the critical state.
             m_out.form = Form::CriticalPoint;
-            m_out.values = {m_sat.ts(), m_sat.ps(), m_sat.f[3], m_sat.f[5], m_sat.f[7], kNaN};
+            m_out.values = {m_sat.ts(), m_sat.ps(), m_sat.f[3], m_sat.f[5], m_sat.f[7], kNaN,
+                            data::internalEnergy(m_sat.f[5], m_sat.ps(), m_sat.f[3])};
             return;
         }
         // The dryness from the interpolated values, held within 0-1: the region rule has put
@@ -254,12 +309,26 @@ private:
         relayRangeMessages();
         if (!found) return;  // the range message has been given
         std::array<double, 6> values{};
-        for (int k = 1; k <= 5; ++k) {
-            switch (m_out.Choose) {
-                case 1: values[k] = s.ExactRs[static_cast<size_t>(k)]; break;
-                case 2: values[k] = search::cz2(s, k, i2, m_K2); break;
-                case 3: values[k] = search::cz3(s, k, i1, m_K1); break;
-                default: values[k] = search::cz4(s, k, i1, i2, m_K1, m_K2);
+        if (m_second == Property::u && m_out.Choose != 1) {
+            // Along the line between the two points that bracket it, u = h - p v of the values
+            // found takes the known value exactly.
+            const bool gridLine = m_out.Choose == 2;
+            const auto blendTo = [&](const GridRow& lower, const GridRow& upper) {
+                const double f = upper[i1] == lower[i1] ? 0.0 : (m_K1 - lower[i1]) / (upper[i1] - lower[i1]);
+                return pointOn(lower, upper, f);
+            };
+            const GridRow a = gridLine ? s.LrsFixY : blendTo(s.LrsLowerY, s.LrsUpperY);
+            const GridRow b = gridLine ? s.HrsFixY : blendTo(s.HrsLowerY, s.HrsUpperY);
+            const GridRow point = pointOn(a, b, fractionWithEnergy(a, b, m_K2));
+            for (int k = 1; k <= 5; ++k) values[k] = point[k];
+        } else {
+            for (int k = 1; k <= 5; ++k) {
+                switch (m_out.Choose) {
+                    case 1: values[k] = s.ExactRs[static_cast<size_t>(k)]; break;
+                    case 2: values[k] = search::cz2(s, k, i2, m_K2); break;
+                    case 3: values[k] = search::cz3(s, k, i1, m_K1); break;
+                    default: values[k] = search::cz4(s, k, i1, i2, m_K1, m_K2);
+                }
             }
         }
         if (!onItsSideOfSaturation(water, values)) {
@@ -274,6 +343,7 @@ private:
         m_out.form = Form::SinglePhase;
         for (int k = 0; k < 5; ++k) m_out.values[k] = values[k + 1];
         m_out.values[5] = kNaN;
+        m_out.values[6] = data::internalEnergy(values[4], values[2], values[3]);
     }
 
     // Where on its line (the isotherm or isobar of the first known) a state of the region may
@@ -320,6 +390,7 @@ int pairCaseOf(Property a, Property b) {
     if (a == b) return PairNone;
     const int first = std::min(static_cast<int>(a), static_cast<int>(b));
     const int second = std::max(static_cast<int>(a), static_cast<int>(b));
+    if (second == static_cast<int>(Property::u)) return PairTU + first;  // (t,u) to (x,u)
     switch (first) {
         case 0: return second;               // (t,p) to (t,x)
         case 1: return second + 4;           // (p,v) to (p,x)

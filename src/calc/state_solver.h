@@ -1,10 +1,10 @@
 #pragma once
-// The state of water from any two of t, p, v, h, s and x: the region it lies in and the
+// The state of water from any two of t, p, v, h, s, x and u: the region it lies in and the
 // other properties, from the tables. Wet states and dryness pairs are mixed from the
 // saturation table; single-phase states are found on the (t, p) surface of the water or
 // vapour grid (pairs without t or p: pairs_without_tp.h).
 //
-// Units: t in C, p in MPa, v in m^3/kg, h in kJ/kg, s in kJ/(kg.K), x a fraction.
+// Units: t in C, p in MPa, v in m^3/kg, h and u in kJ/kg, s in kJ/(kg.K), x a fraction.
 //
 // Some answers are decided on values as the saturation panel shows them (rounded to its
 // decimals): whether a pair with t or p is compressed water, wet or steam, and the saturation
@@ -26,9 +26,15 @@ enum StateRegion {
     RegionNeedsDryness = 5,
 };
 
-/// The known pair, in the order of the boxes t p v h s x.
+/// The known pair, in the order of the boxes t p v h s x u.
 enum PairCase { PairNone = 0, PairTP = 1, PairTV, PairTH, PairTS, PairTX, PairPV, PairPH, PairPS, PairPX,
-                PairVH, PairVS, PairVX, PairHS, PairHX, PairSX };
+                PairVH, PairVS, PairVX, PairHS, PairHX, PairSX,
+                PairTU, PairPU, PairVU, PairHU, PairSU, PairXU };
+
+/// Whether a pair holds t or p (searched along its line of the tables' surface).
+inline constexpr bool withTemperatureOrPressure(int pairCase) {
+    return (pairCase >= PairTP && pairCase <= PairPX) || pairCase == PairTU || pairCase == PairPU;
+}
 
 /// The pair of two different properties (in either order).
 int pairCaseOf(Property a, Property b);
@@ -46,7 +52,8 @@ struct StateSolution {
     int region = RegionNone;
     int pairCase = PairNone;
     int Choose = 0;  ///< kind of table match of a single-phase search (1 to 4), 0 when none ran
-    /// t p v h s x, by Property; meaningful for SinglePhase, Mixture and CriticalPoint.
+    /// t p v h s x u, by Property; meaningful for SinglePhase, Mixture and CriticalPoint. u is
+    /// h - p v of the values found (of a mixture: the mixture of u' and u'').
     std::array<double, kStateProperties> values{};
     Messages messages;
 

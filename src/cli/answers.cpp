@@ -4,13 +4,29 @@
 #include "numeric/number_text.h"
 #include "panels/box_texts.h"
 #include "panels/message_texts.h"
+#include "panels/panels.h"
+#include "panels/property_texts.h"
 #include "utf8_text.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace steam::cli {
 namespace {
 
-constexpr const char* kSatUnits[] = {"oC", "MPa", "m^3/kg", "m^3/kg", "kJ/kg", "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)"};
-constexpr const char* kStateUnits[] = {"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)", ""};
+constexpr const char* kSatBoxNames[] = {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "u1", "u11"};
+constexpr const char* kSatUnits[] = {"oC",        "MPa",       "m^3/kg", "m^3/kg", "kJ/kg",
+                                     "kJ/kg",     "kJ/(kg.K)", "kJ/(kg.K)", "kJ/kg", "kJ/kg"};
+constexpr const char* kStateUnits[] = {"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)", "", "kJ/kg"};
+
+// Units of the other properties in the plain form, which keeps to ASCII like the boxes' units.
+constexpr const char* kThermalUnits[] = {"kJ/(kg.K)", "kJ/(kg.K)", "m/s", "uPa.s", "mW/(m.K)", "mm^2/s", ""};
+static_assert(std::size(kThermalUnits) == panels::kThermalCount);
+
+std::optional<std::string> shown(const std::string& text) {
+    if (text == "—") return std::nullopt;
+    return text;
+}
 
 const char* regionKey(int region) {
     switch (region) {
@@ -27,14 +43,27 @@ Answer saturationAnswer(const data::PropertyDatabase& db, const SaturationReques
     const calc::SaturationSolution solution =
         calc::solveSaturation(db, request.known, request.value);
     const panels::SaturationTexts texts = panels::saturationBoxTexts(solution);
-    for (int i = 0; i < calc::kSaturationProperties; ++i) {
-        a.names.push_back(kSatColumnNames[i]);
+    for (int i = 0; i < panels::kSaturationBoxes; ++i) {
+        a.names.push_back(kSatBoxNames[i]);
         a.texts.push_back(solution.solved ? texts[i] : "");
         a.units.push_back(kSatUnits[i]);
     }
-    if (calc::saturationEntry(solution)) a.result = panels::saturationRow(texts);
+    a.result = calc::saturationEntry(solution);
     a.messages = solution.messages;
     a.answered = solution.solved;
+    if (solution.solved) {
+        const calc::SaturationThermal thermal = calc::thermalPropertiesOf(solution);
+        const panels::ThermalTexts liquid = panels::thermalTexts(thermal.liquid);
+        const panels::ThermalTexts vapour = panels::thermalTexts(thermal.vapour);
+        for (int i = 0; i < panels::kThermalCount; ++i) {
+            const std::string key = panels::kThermalColumns[i].key;
+            a.properties.push_back({key + "1", shown(liquid[i]), kThermalUnits[i]});
+            a.properties.push_back({key + "11", shown(vapour[i]), kThermalUnits[i]});
+        }
+        a.properties.push_back(
+            {"sigma", shown(panels::propertyText(thermal.sigma, panels::kSurfaceTensionDecimals)), "mN/m"});
+        if (const std::string note = panels::otherSaturationNote(solution); !note.empty()) a.notes.push_back(note);
+    }
     return a;
 }
 
@@ -49,10 +78,16 @@ Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request
         a.texts.push_back(texts ? (*texts)[k] : "");
         a.units.push_back(kStateUnits[k]);
     }
-    if (texts && calc::stateEntry(solution)) a.result = panels::stateRow(panels::regionName(solution.region), *texts);
+    a.result = calc::stateEntry(solution);
     a.region = regionKey(solution.region);
+    a.phase = panels::phaseKey(calc::phaseOf(solution));
     a.messages = solution.messages;
     a.answered = solution.messages.empty();
+    if (a.answered) {
+        const panels::ThermalTexts thermal = panels::thermalTexts(calc::thermalPropertiesOf(solution));
+        for (int i = 0; i < panels::kThermalCount; ++i)
+            a.properties.push_back({panels::kThermalColumns[i].key, shown(thermal[i]), kThermalUnits[i]});
+    }
     return a;
 }
 
@@ -67,7 +102,16 @@ std::string toJson(const Answer& answer) {
     std::string out = "{";
     for (size_t i = 0; i < answer.names.size(); ++i)
         out += jsonString(answer.names[i]) + ":" + (answer.answered ? jsonString(answer.texts[i]) : "null") + ",";
-    if (!answer.saturation) out += "\"region\":" + jsonString(answer.region) + ",";
+    for (const PropertyLine& p : answer.properties)
+        out += jsonString(p.key) + ":" + (p.text ? jsonString(*p.text) : "null") + ",";
+    if (!answer.saturation) {
+        out += "\"region\":" + jsonString(answer.region) + ",";
+        out += "\"phase\":" + (answer.phase.empty() ? std::string("null") : jsonString(answer.phase)) + ",";
+    } else {
+        out += "\"notes\":[";
+        for (size_t i = 0; i < answer.notes.size(); ++i) out += (i ? "," : "") + jsonString(answer.notes[i]);
+        out += "],";
+    }
     out += "\"messages\":[";
     for (size_t i = 0; i < answer.messages.size(); ++i) {
         const panels::MessageText m = panels::messageText(answer.messages[i]);
@@ -79,11 +123,13 @@ std::string toJson(const Answer& answer) {
 
 std::string toText(const Answer& answer) {
     std::string out;
-    for (size_t i = 0; answer.answered && i < answer.names.size(); ++i) {
-        std::string line = answer.names[i];
-        line.resize(4, ' ');
-        out += line + "= " + answer.texts[i] + (answer.units[i].empty() ? "" : " " + answer.units[i]) + "\n";
-    }
+    const auto addLine = [&out](std::string name, const std::string& text, const std::string& unit) {
+        name.resize(std::max<size_t>(name.size() + 1, 4), ' ');
+        out += name + "= " + text + (unit.empty() || text == "—" ? "" : " " + unit) + "\n";
+    };
+    for (size_t i = 0; answer.answered && i < answer.names.size(); ++i)
+        addLine(answer.names[i], answer.texts[i], answer.units[i]);
+    for (const PropertyLine& p : answer.properties) addLine(p.key, p.text.value_or("—"), p.unit);
     if (!answer.saturation) {
         const char* name = answer.region == "water"           ? "压缩水或超临界区 (water table)"
                            : answer.region == "vapor"         ? "过热蒸汽或超临界区 (vapour table)"
@@ -92,6 +138,7 @@ std::string toText(const Answer& answer) {
                                                               : "(none)";
         out += std::string("region: ") + name + "\n";
     }
+    for (const std::string& note : answer.notes) out += note + "\n";
     for (const calc::Message& message : answer.messages) {
         const panels::MessageText m = panels::messageText(message);
         out += "[" + m.title + "] " + m.text + "\n";

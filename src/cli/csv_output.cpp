@@ -35,10 +35,10 @@ std::string toCsv(const Answer& answer) {
     // the calculation ended with a message, and no region.
     panels::ResultRow row;
     if (answer.result) {
-        row = *answer.result;
+        row = panels::resultRow(*answer.result);
     } else {
-        row = answer.saturation ? panels::saturationRow(firstTexts<8>(answer.texts))
-                                : panels::stateRow("", firstTexts<6>(answer.texts));
+        row = answer.saturation ? panels::saturationRow(firstTexts<10>(answer.texts))
+                                : panels::stateRow("", firstTexts<7>(answer.texts));
         row.region.clear();
         if (!answer.messages.empty()) row.values.fill("");
     }

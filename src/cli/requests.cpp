@@ -61,7 +61,7 @@ std::optional<Request> parseRequest(const std::vector<std::string>& words, std::
             const size_t eq = words[i].find('=');
             const int k = eq == std::string::npos ? -1 : indexOf(kStateNames, words[i].substr(0, eq));
             if (k < 0) {
-                error = "\"" + words[i] + "\" is not NAME=VALUE with NAME one of t p v h s x";
+                error = "\"" + words[i] + "\" is not NAME=VALUE with NAME one of t p v h s x u";
                 return std::nullopt;
             }
             if (i == 2 && k == names[0]) {

@@ -1,7 +1,7 @@
 #pragma once
 // The requests of the command-line calculator:
 //   sat COLUMN VALUE              COLUMN: ts ps v1 v11 h1 h11 s1 s11
-//   state NAME=VALUE NAME=VALUE   NAME: t p v h s x
+//   state NAME=VALUE NAME=VALUE   NAME: t p v h s x u
 // A value is a whole number between blanks, in the forms a box reads (full-width digits,
 // signs and full stops included); anything else makes the request malformed, naming the value.
 #include "calc/property_columns.h"
@@ -34,6 +34,6 @@ std::vector<std::string> splitWords(const std::string& line);
 
 /// Names of the saturation columns and of the state properties, in panel order.
 inline constexpr const char* kSatColumnNames[] = {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"};
-inline constexpr const char* kStateNames[] = {"t", "p", "v", "h", "s", "x"};
+inline constexpr const char* kStateNames[] = {"t", "p", "v", "h", "s", "x", "u"};
 
 }  // namespace steam::cli

@@ -42,7 +42,7 @@ Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, Text&& s
 
 LineRows twoRows(StatementRun rows) {
     LineRows out;
-    while (out.count < 2 && rows.next()) out.rows[static_cast<std::size_t>(out.count++)] = rows.row<kGridColumns + 1>();
+    while (out.count < 2 && rows.next()) out.rows[static_cast<std::size_t>(out.count++)] = rows.row<std::tuple_size_v<GridRow>>();
     return out;
 }
 
@@ -161,7 +161,7 @@ std::vector<GridRow> GridTable::rowsBetween(GridColumn line, double at, double f
     std::vector<GridRow> rows;
     StatementRun run = made(m_source, m_q->between[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 and " + a + " <= ?3 order by " + a); })
                            .run(at, bound(from), bound(to));
-    while (run.next()) rows.push_back(run.row<kGridColumns + 1>());
+    while (run.next()) rows.push_back(run.row<std::tuple_size_v<GridRow>>());
     return rows;
 }
 

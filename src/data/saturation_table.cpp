@@ -111,13 +111,13 @@ bool SaturationTable::bracket(SatColumn c, double value, SatRow& upper, SatRow& 
                                        ") from SWATER where wf = 1 and " + name + " <= ?1) order by " + name + " limit 2";
                             }).run(value);
         if (!rows.next()) return false;
-        const SatRow first = rows.row<kSatColumns + 1>();
+        const SatRow first = rows.row<std::tuple_size_v<SatRow>>();
         if (first[static_cast<std::size_t>(k)] == value) {
             upper = lower = first;
             return true;
         }
         if (!rows.next()) return false;
-        const SatRow second = rows.row<kSatColumns + 1>();
+        const SatRow second = rows.row<std::tuple_size_v<SatRow>>();
         if (second[static_cast<std::size_t>(k)] != first[static_cast<std::size_t>(k)]) {
             lower = first;
             upper = second;
@@ -173,13 +173,13 @@ bool SaturationTable::rowsAround(double ts, SatRow& below, SatRow& above) {
                                        "order by ts limit 2";
                             }).run(ts);
         if (!rows.next()) return false;
-        below = rows.row<kSatColumns + 1>();
+        below = rows.row<std::tuple_size_v<SatRow>>();
         if (below[position(SatColumn::ts)] == ts) {
             above = below;
             return true;
         }
         if (!rows.next()) return false;
-        above = rows.row<kSatColumns + 1>();
+        above = rows.row<std::tuple_size_v<SatRow>>();
         return true;
     }
     const LookupIndex& index = lookupIndex();
@@ -199,13 +199,13 @@ bool SaturationTable::rowsNumbered(std::int64_t below, std::int64_t above, SatRo
              [&] { return std::string(kRow) + " where n >= ?1 and n <= ?2 and wf = 1 order by n"; })
             .run(below, above);
     if (!rows.next()) return false;
-    lower = rows.row<kSatColumns + 1>();
+    lower = rows.row<std::tuple_size_v<SatRow>>();
     if (below == above) {
         upper = lower;
         return true;
     }
     if (!rows.next()) return false;
-    upper = rows.row<kSatColumns + 1>();
+    upper = rows.row<std::tuple_size_v<SatRow>>();
     return true;
 }
 

@@ -44,14 +44,32 @@ inline std::string dataFileName(Source source) { return std::string(sourceInfo(s
 /// Column positions of SWATER.
 enum class SatColumn : int { ts = 1, ps, v1, v11, h1, h11, s1, s11 };
 inline constexpr int kSatColumns = 8;
-/// Column positions of WATER and VAPOR.
-enum class GridColumn : int { t = 1, p, v, h, s };
+/// Column positions of WATER and VAPOR; u is the position rows are given after their stored
+/// columns (see below), which a search along a line may look for but no query names.
+enum class GridColumn : int { t = 1, p, v, h, s, u };
 inline constexpr int kGridColumns = 5;
 
-/// A lookup row of SWATER by position (0 n, 1 ts ... 8 s'').
-using SatRow = std::array<double, kSatColumns + 1>;
-/// A row of WATER or VAPOR by position (0 n, 1 t ... 5 s).
-using GridRow = std::array<double, kGridColumns + 1>;
+/// Specific internal energy u = h - p v (kJ/kg) is not stored: each row as read carries it as
+/// one more position, made from its own h, p and v: u' and u'' after s'' in a row of SWATER,
+/// u after s in a row of a grid. The searches treat it like a column.
+inline constexpr int kSatLiquidEnergy = kSatColumns + 1;    ///< u'
+inline constexpr int kSatVapourEnergy = kSatColumns + 2;    ///< u''
+inline constexpr int kGridEnergy = kGridColumns + 1;        ///< u
+
+/// A lookup row of SWATER by position (0 n, 1 ts ... 8 s''), then u' and u''.
+using SatRow = std::array<double, kSatColumns + 3>;
+/// A row of WATER or VAPOR by position (0 n, 1 t ... 5 s), then u.
+using GridRow = std::array<double, kGridColumns + 2>;
+
+/// u = h - p v in kJ/kg from h in kJ/kg, p in MPa and v in m^3/kg.
+inline constexpr double internalEnergy(double h, double p, double v) { return h - 1000.0 * p * v; }
+
+/// The row's u' and u'' (u) made from its own values.
+inline void addInternalEnergy(SatRow& row) {
+    row[kSatLiquidEnergy] = internalEnergy(row[5], row[2], row[3]);
+    row[kSatVapourEnergy] = internalEnergy(row[6], row[2], row[4]);
+}
+inline void addInternalEnergy(GridRow& row) { row[kGridEnergy] = internalEnergy(row[4], row[2], row[3]); }
 
 inline constexpr int position(SatColumn c) { return static_cast<int>(c); }
 inline constexpr int position(GridColumn c) { return static_cast<int>(c); }

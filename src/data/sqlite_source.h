@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct sqlite3;
@@ -70,11 +71,16 @@ public:
     double operator[](int k) const;
     /// Column k of the current row where it cannot be NULL (0 for NULL): for reading many rows.
     double number(int k) const;
-    /// Columns 0 to N-1 of the current row.
+    /// Columns 0 to N-1 of the current row. A row of SWATER or of a grid (schema.h) is read
+    /// from its stored columns and given its internal energies.
     template <std::size_t N>
     std::array<double, N> row() const {
         std::array<double, N> values{};
-        for (std::size_t k = 0; k < N; ++k) values[k] = (*this)[static_cast<int>(k)];
+        constexpr std::size_t stored = N == std::tuple_size_v<SatRow>    ? kSatColumns + 1
+                                       : N == std::tuple_size_v<GridRow> ? kGridColumns + 1
+                                                                         : N;
+        for (std::size_t k = 0; k < stored; ++k) values[k] = (*this)[static_cast<int>(k)];
+        if constexpr (N == std::tuple_size_v<SatRow> || N == std::tuple_size_v<GridRow>) addInternalEnergy(values);
         return values;
     }
 

@@ -40,7 +40,7 @@ struct DomeFrame {
           xPerPixel(unitsPerPixelAtTenfoldZoom(chart.x, kPicturePixelsAcross)),
           yPerPixel(unitsPerPixelAtTenfoldZoom(chart.y, kPicturePixelsUp)) {}
 
-    SurfacePoint at(const std::array<double, 9>& row, int xColumn, int yColumn) const {
+    SurfacePoint at(const data::SatRow& row, int xColumn, int yColumn) const {
         return {chart.x.toChart(row[xColumn]), chart.y.toChart(row[yColumn])};
     }
     double offChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) const {
@@ -63,7 +63,7 @@ public:
 
     /// Values 1 to 8 (ts to s'') of the row at a 1-based position; null, error filled, when
     /// one is missing.
-    const std::array<double, 9>* at(long position, std::string& error) {
+    const data::SatRow* at(long position, std::string& error) {
         const auto known = m_read.find(position);
         if (known != m_read.end()) return &known->second;
         const auto row = m_rows.rowAtPosition(position);
@@ -76,14 +76,14 @@ public:
 
 private:
     data::SaturationTable& m_rows;
-    std::map<long, std::array<double, 9>> m_read;
+    std::map<long, data::SatRow> m_read;
 };
 
 // Reads the row at a 1-based position into out; false (error filled) when a value is missing
 // or cannot be shown on the chart's axes.
 bool readDomeRow(SaturationRows& rows, long position, const DomeFrame& frame, std::map<long, DomeRow>& out,
                  std::string& error) {
-    const std::array<double, 9>* values = rows.at(position, error);
+    const data::SatRow* values = rows.at(position, error);
     if (!values) return false;
     const SaturationColumns& c = frame.chart.saturation;
     const DomeRow row{frame.at(*values, c.steamX, c.steamY), frame.at(*values, c.waterX, c.waterY)};

@@ -15,16 +15,17 @@ std::optional<StateTexts> stateBoxTexts(const calc::StateSolution& solution) {
         case Form::Nothing: return std::nullopt;
         case Form::NoState: texts.fill("none"); return texts;
         case Form::SinglePhase:
-            for (int k = 0; k < 5; ++k)
+            for (int k = 0; k < calc::kStateProperties; ++k)
                 texts[k] = numeric::fixedText(solution.values[k], decimalsOf(static_cast<Property>(k)));
             texts[5] = kNoDryness;
             return texts;
         case Form::CriticalPoint:
-            for (int k = 0; k < 5; ++k) texts[k] = numeric::generalText(solution.values[k]);
+            for (int k = 0; k < calc::kStateProperties; ++k)
+                texts[k] = numeric::generalText(numeric::sswr(solution.values[k], decimalsOf(static_cast<Property>(k))));
             texts[5] = kNoDryness;
             return texts;
         case Form::Mixture:
-            for (int k = 0; k < 6; ++k) {
+            for (int k = 0; k < calc::kStateProperties; ++k) {
                 const auto p = static_cast<Property>(k);
                 texts[k] = numeric::generalText(numeric::sswr(solution[p], decimalsOf(p)));
             }
@@ -37,6 +38,8 @@ SaturationTexts saturationBoxTexts(const calc::SaturationSolution& solution) {
     SaturationTexts texts;
     for (int i = 0; i < calc::kSaturationProperties; ++i)
         texts[i] = numeric::fixedText(solution.values[i], decimalsOf(static_cast<calc::SatProperty>(i)));
+    texts[8] = numeric::fixedText(solution.u1, calc::kInternalEnergyDecimals);
+    texts[9] = numeric::fixedText(solution.u11, calc::kInternalEnergyDecimals);
     return texts;
 }
 

@@ -4,15 +4,15 @@ namespace steam::panels {
 
 void OPT_Click(SaturationPanel& panel, int index) {
     panel.selected = index;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kSaturationBoxes; ++i) {
         panel.enabled[i] = i == index;
         panel.white[i] = i == index;
     }
-    if (index >= 0 && index < 8) panel.SatChoice = index + 1;
+    if (index >= 0 && index < kSaturationOptions) panel.SatChoice = index + 1;
 }
 
 void CHK_Click(StatePanel& panel) {
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < kStateBoxes; ++k) {
         panel.enabled[k] = panel.ticked[k];
         panel.white[k] = panel.ticked[k];
     }
@@ -25,7 +25,7 @@ int check2(StatePanel& panel) {
     if (count < 2) {
         panel.chkEnabled.fill(true);
     } else if (count == 2) {
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < kStateBoxes; ++k) {
             if (!panel.ticked[k]) {
                 panel.chkEnabled[k] = false;
                 panel.enabled[k] = false;
@@ -51,7 +51,7 @@ void setTick(StatePanel& panel, int k, bool ticked) {
 }  // namespace
 
 void pickState(StatePanel& panel, int across, const std::string& acrossText, int up, const std::string& upText) {
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kStateBoxes; ++k)
         if (k != across && k != up) setTick(panel, k, false);
     setTick(panel, across, true);
     panel.text[static_cast<size_t>(across)] = acrossText;

@@ -1,6 +1,7 @@
 #include "result_texts.h"
 
 #include "box_texts.h"
+#include "property_texts.h"
 
 #include <algorithm>
 
@@ -11,21 +12,28 @@ std::vector<std::string> asVector(const ResultCells& cells) { return {cells.begi
 
 }  // namespace
 
-const char* regionName(int region) {
-    using namespace calc;
-    switch (region) {
-        case RegionWater: return "压缩水或超临界区";
-        case RegionVapor: return "过热蒸汽或超临界区";
-        case RegionWet: return "湿蒸汽";
-        default: return "";
-    }
-}
-
 const ResultCells& resultHeader() {
-    static const ResultCells header{"种类",           "区域",         "t (°C)",         "p (MPa)",
-                                    "v (m³/kg)",      "h (kJ/kg)",    "s (kJ/(kg·K))",  "x",
-                                    "v' (m³/kg)",     "v'' (m³/kg)",  "h' (kJ/kg)",     "h'' (kJ/kg)",
-                                    "s' (kJ/(kg·K))", "s'' (kJ/(kg·K))"};
+    static const ResultCells header = [] {
+        ResultCells h;
+        const char* first[] = {"种类", "区域", "t (°C)", "p (MPa)", "v (m³/kg)", "h (kJ/kg)", "s (kJ/(kg·K))", "x",
+                               "u (kJ/kg)"};
+        std::copy(std::begin(first), std::end(first), h.begin());
+        const auto withUnit = [](const std::string& symbol, const char* unit) {
+            return *unit ? symbol + " (" + unit + ")" : symbol;
+        };
+        for (int i = 0; i < kThermalCount; ++i)
+            h[2 + kStateThermalAt + i] = withUnit(kThermalColumns[i].symbol, kThermalColumns[i].unit);
+        const char* saturated[] = {"v' (m³/kg)", "v'' (m³/kg)", "h' (kJ/kg)", "h'' (kJ/kg)", "s' (kJ/(kg·K))",
+                                   "s'' (kJ/(kg·K))", "u' (kJ/kg)", "u'' (kJ/kg)"};
+        std::copy(std::begin(saturated), std::end(saturated), h.begin() + 2 + kSaturatedAt);
+        for (int i = 0; i < kThermalCount; ++i) {
+            const std::string symbol = kThermalColumns[i].symbol;
+            h[2 + kSaturatedThermalAt + 2 * i] = withUnit(symbol + "'", kThermalColumns[i].unit);
+            h[2 + kSaturatedThermalAt + 2 * i + 1] = withUnit(symbol + "''", kThermalColumns[i].unit);
+        }
+        h[2 + kSurfaceTensionAt] = "σ (mN/m)";
+        return h;
+    }();
     return header;
 }
 
@@ -37,24 +45,37 @@ ResultCells resultCells(const ResultRow& row) {
     return cells;
 }
 
-ResultRow saturationRow(const std::array<std::string, 8>& texts) {
+ResultRow saturationRow(const std::array<std::string, 10>& texts) {
     ResultRow row{calc::ResultKind::Saturation, kSaturationRegionName, {}};
     row.values[0] = texts[0];
     row.values[1] = texts[1];
-    std::copy(texts.begin() + 2, texts.end(), row.values.begin() + 6);
+    std::copy(texts.begin() + 2, texts.end(), row.values.begin() + kSaturatedAt);
     return row;
 }
 
-ResultRow stateRow(const std::string& region, const std::array<std::string, 6>& texts) {
+ResultRow stateRow(const std::string& region, const std::array<std::string, 7>& texts) {
     ResultRow row{calc::ResultKind::State, region, {}};
     std::copy(texts.begin(), texts.end(), row.values.begin());
     return row;
 }
 
 ResultRow resultRow(const calc::ResultEntry& entry) {
-    if (entry.kind == calc::ResultKind::Saturation) return saturationRow(saturationBoxTexts(entry.saturation));
+    if (entry.kind == calc::ResultKind::Saturation) {
+        ResultRow row = saturationRow(saturationBoxTexts(entry.saturation));
+        const calc::SaturationThermal thermal = calc::thermalPropertiesOf(entry.saturation);
+        const ThermalTexts liquid = thermalTexts(thermal.liquid), vapour = thermalTexts(thermal.vapour);
+        for (int i = 0; i < kThermalCount; ++i) {
+            row.values[kSaturatedThermalAt + 2 * i] = liquid[i];
+            row.values[kSaturatedThermalAt + 2 * i + 1] = vapour[i];
+        }
+        row.values[kSurfaceTensionAt] = propertyText(thermal.sigma, kSurfaceTensionDecimals);
+        return row;
+    }
     const auto texts = stateBoxTexts(entry.state);
-    return stateRow(regionName(entry.state.region), texts ? *texts : StateTexts{});
+    ResultRow row = stateRow(phaseName(calc::phaseOf(entry.state)), texts ? *texts : StateTexts{});
+    const ThermalTexts thermal = thermalTexts(calc::thermalPropertiesOf(entry.state));
+    std::copy(thermal.begin(), thermal.end(), row.values.begin() + kStateThermalAt);
+    return row;
 }
 
 std::string joinCells(const std::vector<std::string>& cells, char separator) {

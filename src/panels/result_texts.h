@@ -1,10 +1,13 @@
 #pragma once
 // The result list as text: one layout serves the window's table, the clipboard, the CSV file
 // and steamcalc's CSV output:
-//   种类 区域 t p v h s x v' v'' h' h'' s' s''
-// A saturation row puts ts and ps into the t and p columns and its six saturated values into
-// the last six, leaving v h s x empty; a state row leaves the last six empty. Every value is
-// the text its box showed (box_texts.h).
+//   种类 区域 t p v h s x u cp cv w μ λ ν Pr
+//   v' v'' h' h'' s' s'' u' u'' cp' cp'' cv' cv'' w' w'' μ' μ'' λ' λ'' ν' ν'' Pr' Pr'' σ
+// A state row fills the first line's columns (区域 names its phase) and leaves the rest empty;
+// a saturation row puts ts and ps into the t and p columns and its saturated values into the
+// columns of the second line, leaving v h s x u and the state's properties empty. Every value
+// is the text its box showed (box_texts.h), the other properties as property_texts.h writes
+// them.
 #include "calc/result_list.h"
 
 #include <array>
@@ -14,8 +17,14 @@
 
 namespace steam::panels {
 
-inline constexpr int kResultValueCount = 12;   ///< t p v h s x v' v'' h' h'' s' s''
-inline constexpr int kResultColumnCount = 14;  ///< kind, region and the twelve values
+/// Where the groups of values begin among the values.
+inline constexpr int kStateThermalAt = 7;          ///< cp of a state
+inline constexpr int kSaturatedAt = 14;            ///< v'
+inline constexpr int kSaturatedEnergyAt = 20;      ///< u'
+inline constexpr int kSaturatedThermalAt = 22;     ///< cp', cp'', cv', ... Pr', Pr''
+inline constexpr int kSurfaceTensionAt = 36;       ///< σ
+inline constexpr int kResultValueCount = 37;
+inline constexpr int kResultColumnCount = kResultValueCount + 2;  ///< kind, region and the values
 
 using ResultCells = std::array<std::string, kResultColumnCount>;
 
@@ -27,20 +36,19 @@ struct ResultRow {
     bool operator==(const ResultRow&) const = default;
 };
 
-/// Region names as the list and steamcalc show them.
+/// The region column of a saturation row.
 inline constexpr const char* kSaturationRegionName = "饱和区";
-/// Name of a region the state calculator decides (water, vapour or wet); "" for the others.
-const char* regionName(int region);
 
 /// Column captions with their units: "种类", "区域", "t (°C)", ..., "s'' (kJ/(kg·K))".
 const ResultCells& resultHeader();
-/// The fourteen cells of a row: "饱和" or "状态", the region, then the values.
+/// The cells of a row: "饱和" or "状态", the region, then the values.
 ResultCells resultCells(const ResultRow& row);
 
-/// A saturation row from the eight box texts ts ps v' v'' h' h'' s' s''.
-ResultRow saturationRow(const std::array<std::string, 8>& texts);
-/// A state row from the six box texts t p v h s x.
-ResultRow stateRow(const std::string& region, const std::array<std::string, 6>& texts);
+/// A saturation row from the box texts ts ps v' v'' h' h'' s' s'' u' u'' (the other properties
+/// empty).
+ResultRow saturationRow(const std::array<std::string, 10>& texts);
+/// A state row from the box texts t p v h s x u (the other properties empty).
+ResultRow stateRow(const std::string& region, const std::array<std::string, 7>& texts);
 /// The row of an entry of the list, as its boxes showed it.
 ResultRow resultRow(const calc::ResultEntry& entry);
 

@@ -16,15 +16,15 @@ SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationP
     out.messages = solution.messages;
     if (!solution.solved) {
         // No answer: nothing of an earlier one stays beside the typed value.
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; i < kSaturationBoxes; ++i)
             if (i != k - 1) out.panel.text[i] = "0";
         out.result = calc::RegisterStore::SatValues{};
         return out;
     }
-    // All eight from the value as typed; its own box then shows it with its fixed decimals.
+    // All from the value as typed; its own box then shows it with its fixed decimals.
     const SaturationTexts texts = saturationBoxTexts(solution);
     calc::RegisterStore::SatValues shown{};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kSaturationBoxes; ++i) {
         out.panel.enabled[i] = true;
         out.panel.text[i] = texts[i];
         shown[i] = numeric::readNumber(texts[i]);
@@ -36,7 +36,7 @@ SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationP
 
 SaturationPanel cmdClean_Click(const SaturationPanel& panel) {
     SaturationPanel out = panel;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kSaturationBoxes; ++i) {
         out.enabled[i] = false;
         out.white[i] = false;
         out.text[i] = "0";

@@ -14,7 +14,7 @@ StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& pan
         out.messages.push_back({calc::MessageCode::TwoValuesNeeded, {}});
     } else {
         int first = -1, second = -1;
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < kStateBoxes; ++k)
             if (out.panel.ticked[k]) (first < 0 ? first : second) = k;
         const calc::StateSolution solution =
             calc::solveState(db, static_cast<calc::Property>(first), numeric::readNumber(out.panel.text[first]),
@@ -25,10 +25,10 @@ StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& pan
         out.Choose = solution.Choose;
         out.messages = solution.messages;
         if (const auto texts = stateBoxTexts(solution)) {
-            for (int k = 0; k < 6; ++k) out.panel.text[k] = (*texts)[k];
+            for (int k = 0; k < kStateBoxes; ++k) out.panel.text[k] = (*texts)[k];
         } else {
             // After a message no earlier answer may stand beside the typed values.
-            for (int k = 0; k < 6; ++k)
+            for (int k = 0; k < kStateBoxes; ++k)
                 if (!out.panel.ticked[k]) out.panel.text[k] = "0";
         }
     }
@@ -36,7 +36,7 @@ StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& pan
     // The closing step: every value box enabled, and the boxes as shown kept as the result.
     out.panel.enabled.fill(true);
     if (out.answered) {
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < kStateBoxes; ++k) {
             const double value = numeric::readNumber(out.panel.text[k]);
             out.result[k] = std::isfinite(value) ? value : 0.0;
         }

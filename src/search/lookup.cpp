@@ -66,7 +66,7 @@ int Lookup::FindData(SatColumn item1, double known1, SatRow& Hrs, SatRow& Lrs, i
         }
     }
     if (checkScale(item1, known1) != 1) return outOfRange(alarm);
-    if (isTurningSaturationColumn(item1)) return findOnFirstCrossing(item1, known1, Hrs, Lrs) == 1 ? 1 : outOfRange(alarm);
+    if (isTurningSaturationColumn(item1)) return findOnBranch(item1, known1, true, Hrs, Lrs) == 1 ? 1 : outOfRange(alarm);
     SatRow high{}, low{};
     if (!swater.bracket(item1, known1, high, low)) return outOfRange(alarm);
     Hrs = high;
@@ -95,19 +95,27 @@ int Lookup::FindData(data::GridTable& table, GridColumn item1, double known1, Gr
 // anywhere in the table may take rows from both sides of the turn and describe a state that
 // does not exist, so the value is bracketed on one branch: the first, in table order, that
 // reaches it. The row number n gives the table order.
-int Lookup::findOnFirstCrossing(SatColumn item1, double known1, SatRow& Hrs, SatRow& Lrs) {
+int Lookup::otherCrossing(SatColumn item1, double known1, SatRow& Hrs, SatRow& Lrs) {
+    if (!isTurningSaturationColumn(item1) || checkScale(item1, known1) != 1) return -1;
+    return findOnBranch(item1, known1, false, Hrs, Lrs);
+}
+
+int Lookup::findOnBranch(SatColumn item1, double known1, bool first, SatRow& Hrs, SatRow& Lrs) {
     data::SaturationTable& swater = m_db.saturation();
     const bool peak = item1 == SatColumn::h11;
     const int k = data::position(item1);
     const auto turn = swater.extreme(item1, peak);
-    const auto first = swater.firstRow();
-    if (!turn || !first) return -1;
+    const auto firstRow = swater.firstRow();
+    if (!turn || !firstRow) return -1;
     const double extreme = (*turn)[k];
     if (peak ? known1 > extreme : known1 < extreme) return -1;
-    const bool onFirstBranch = peak ? known1 >= (*first)[k] : known1 <= (*first)[k];
+    // The branch from the triple point reaches the values between its first row and the turn.
+    const bool onFirstBranch = peak ? known1 >= (*firstRow)[k] : known1 <= (*firstRow)[k];
+    if (!first && !onFirstBranch) return -1;  // only the branch after the turn reaches it
+    const bool before = first == onFirstBranch;
     const auto turnRow = static_cast<std::int64_t>((*turn)[0]);
-    const data::RowNumbers branch = onFirstBranch ? data::RowNumbers{std::numeric_limits<std::int64_t>::min(), turnRow}
-                                                  : data::RowNumbers{turnRow, std::numeric_limits<std::int64_t>::max()};
+    const data::RowNumbers branch = before ? data::RowNumbers{std::numeric_limits<std::int64_t>::min(), turnRow}
+                                           : data::RowNumbers{turnRow, std::numeric_limits<std::int64_t>::max()};
     const auto high = swater.atOrAbove(item1, known1, branch);
     const auto low = high ? swater.atOrBelow(item1, known1, branch) : std::nullopt;
     if (!high || !low) return -1;

@@ -56,6 +56,10 @@ public:
     /// value is crossed.
     int FindData(data::SatColumn item1, double known1, data::SatRow& Hrs, data::SatRow& Lrs, int alarm,
                  double slack = 0.0);
+    /// For a turning column (h'', v'): the two rows on the branch that FindData does not take,
+    /// when that branch reaches the value too; -1 (and no message) when it does not.
+    int otherCrossing(data::SatColumn item1, double known1, data::SatRow& Hrs, data::SatRow& Lrs);
+
     /// The same on the grid line item2 = known2 of WATER or VAPOR, item1 the other grid column.
     int FindData(data::GridTable& table, data::GridColumn item1, double known1, data::GridColumn item2, double known2,
                  data::GridRow& Hrs, data::GridRow& Lrs, int alarm);
@@ -81,7 +85,7 @@ public:
 
 private:
     int outOfRange(int alarm);
-    int findOnFirstCrossing(data::SatColumn item1, double known1, data::SatRow& Hrs, data::SatRow& Lrs);
+    int findOnBranch(data::SatColumn item1, double known1, bool first, data::SatRow& Hrs, data::SatRow& Lrs);
     bool bracketOnLine(SurfaceLine& line, data::GridColumn column, double known, const LineDomain& domain, RowSlots& slots,
                        int& Choose);
 

@@ -37,7 +37,9 @@ std::optional<SaturatedValues> SaturationWalk::at(double ts) const {
 
 SaturatedValues SaturationWalk::blend(const SaturatedValues& a, const SaturatedValues& b, double fraction) {
     SaturatedValues v{};
-    for (int k = 1; k <= 8; ++k) v[k] = a[k] + fraction * (b[k] - a[k]);
+    for (int k = 1; k <= data::kSatColumns; ++k) v[k] = a[k] + fraction * (b[k] - a[k]);
+    // u' and u'' as the blended h, p and v make them, as a state's u is made.
+    data::addInternalEnergy(v);
     return v;
 }
 

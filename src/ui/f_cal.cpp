@@ -327,8 +327,10 @@ void fCal::CMDupM_Click(int r) {
     std::vector<std::string> texts;
     if (r >= 5) {
         for (int k = 8; k < 14; ++k) texts.push_back(TXT[k]->text().toStdString());
+        texts.push_back("0");  // u
     } else {
         for (int k = 0; k < 8; ++k) texts.push_back(TXT[k]->text().toStdString());
+        texts.insert(texts.end(), {"0", "0"});  // u', u''
     }
     m_registers.store(r, texts);
     CMDupMR[r]->setEnabled(true);
@@ -340,7 +342,8 @@ void fCal::CMDupM_Click(int r) {
 void fCal::CMDupMR_Click(int r) {
     const std::vector<std::string> texts = m_registers.recall(r);
     const int first = r >= 5 ? 8 : 0;
-    for (size_t k = 0; k < texts.size(); ++k) {
+    const size_t shownBoxes = r >= 5 ? 6 : 8;
+    for (size_t k = 0; k < shownBoxes; ++k) {
         QLineEdit* box = TXT[first + static_cast<int>(k)];
         box->setEnabled(true);
         setBoxText(box, QString::fromStdString(texts[k]));

@@ -37,7 +37,7 @@ enum StateBox { T = 0, P = 1, V = 2, H = 3, S = 4, X = 5 };
 /// A state panel with exactly the given boxes ticked and typed (others "0"), after the clicks.
 inline StatePanel statePanel(std::vector<std::pair<int, std::string>> known) {
     StatePanel panel;
-    panel.text = {"0", "0", "0", "0", "0", "0"};
+    panel.text.fill("0");
     for (const auto& [box, text] : known) {
         panel.ticked[box] = true;
         panel.text[box] = text;

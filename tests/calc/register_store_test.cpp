@@ -15,55 +15,62 @@
 namespace steam::calc {
 namespace {
 
-const std::vector<std::string> kSatTexts{"100.00", "0.101418", "0.00104346", "1.67177",
-                                         "419.17", "2675.57",  "1.3072",     "7.3541"};
-const std::vector<std::string> kStateTexts{"200.00", "3.500000", "0.00100021", "853.06", "12.5abc", "(none)"};
+const std::vector<std::string> kSatTexts{"100.00", "0.101418", "0.00104346", "1.67177", "419.17",
+                                         "2675.57", "1.3072",   "7.3541",     "419.06",  "2506.01"};
+const std::vector<std::string> kStateTexts{"200.00", "3.500000", "0.00100021", "853.06", "12.5abc", "(none)", "849.56"};
 
 TEST(RegisterStoreTest, StoreReadsEachTextByTheNumberRule) {
     RegisterStore store;
     store.store(5, kStateTexts);
-    const double expected[] = {200, 3.5, 0.00100021, 853.06, 12.5, 0};
-    for (int k = 1; k <= 6; ++k) {
+    const double expected[] = {200, 3.5, 0.00100021, 853.06, 12.5, 0, 849.56};
+    for (int k = 1; k <= 7; ++k) {
         SCOPED_TRACE(testing::Message() << "value " << k);
         EXPECT_DOUBLE_EQ(store.StateMemory(1, k), expected[k - 1]);
     }
     EXPECT_TRUE(store.isStored(5));
+    EXPECT_FALSE(store.holdsNumber(5, 6));  // "(none)" held no value
+    EXPECT_TRUE(store.holdsNumber(5, 7));
 }
 
-TEST(RegisterStoreTest, RecallGivesGeneralText) {
+TEST(RegisterStoreTest, RecallGivesGeneralTextAndBoxesWithoutValueAsTheyWere) {
     RegisterStore store;
     store.store(5, kStateTexts);
-    EXPECT_EQ(store.recall(5), (std::vector<std::string>{"200", "3.5", "0.00100021", "853.06", "12.5", "0"}));
+    EXPECT_EQ(store.recall(5),
+              (std::vector<std::string>{"200", "3.5", "0.00100021", "853.06", "12.5", "(none)", "849.56"}));
+    store.store(5, {"1", "2", "3", "4", "5", "none", "7"});
+    EXPECT_EQ(store.recall(5)[5], "none");
+    store.store(5, {"1", "2", "3", "4", "5", "0.5", "7"});  // a later value replaces the word
+    EXPECT_EQ(store.recall(5)[5], "0.5");
     store.store(0, kSatTexts);
     EXPECT_EQ(store.recall(0), (std::vector<std::string>{"100", "0.101418", "0.00104346", "1.67177", "419.17",
-                                                         "2675.57", "1.3072", "7.3541"}));
+                                                         "2675.57", "1.3072", "7.3541", "419.06", "2506.01"}));
 }
 
 TEST(RegisterStoreTest, EachRegisterUsesItsOwnSlot) {
     RegisterStore store;
     for (int r = 0; r < kRegisterCount; ++r) {
-        std::vector<std::string> texts(r < 5 ? 8 : 6);
+        std::vector<std::string> texts(r < 5 ? RegisterStore::kSatValues : RegisterStore::kStateValues);
         for (size_t k = 0; k < texts.size(); ++k) texts[k] = std::to_string(10 * r + static_cast<int>(k) + 1);
         store.store(r, texts);
     }
     for (int r = 0; r < kRegisterCount; ++r) {
         SCOPED_TRACE(testing::Message() << "register M" << r + 1);
         if (r < 5) {
-            for (int k = 1; k <= 8; ++k) EXPECT_EQ(store.SaturationMemory(r + 1, k), 10 * r + k);
+            for (int k = 1; k <= RegisterStore::kSatValues; ++k) EXPECT_EQ(store.SaturationMemory(r + 1, k), 10 * r + k);
         } else {
-            for (int k = 1; k <= 6; ++k) EXPECT_EQ(store.StateMemory(r - 4, k), 10 * r + k);
+            for (int k = 1; k <= RegisterStore::kStateValues; ++k) EXPECT_EQ(store.StateMemory(r - 4, k), 10 * r + k);
         }
         EXPECT_EQ(store.recall(r).front(), std::to_string(10 * r + 1));
     }
     // The current results are slots of their own.
-    for (int k = 1; k <= 8; ++k) EXPECT_EQ(store.SaturationMemory(kCurrentSatSlot, k), 0);
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(store.StateMemory(kCurrentStateSlot, k), 0);
+    for (int k = 1; k <= RegisterStore::kSatValues; ++k) EXPECT_EQ(store.SaturationMemory(kCurrentSatSlot, k), 0);
+    for (int k = 1; k <= RegisterStore::kStateValues; ++k) EXPECT_EQ(store.StateMemory(kCurrentStateSlot, k), 0);
 }
 
 TEST(RegisterStoreTest, ClearingABankLeavesTheOtherBankAndTheCurrentResults) {
     RegisterStore store;
-    store.setCurrentSatPoint({100, 0.101418, 0.00104346, 1.67177, 419.17, 2675.57, 1.3072, 7.3541});
-    store.setCurrentStatePoint({200, 3.5, 0.00115456, 853.06, 2.3275, 0});
+    store.setCurrentSatPoint({100, 0.101418, 0.00104346, 1.67177, 419.17, 2675.57, 1.3072, 7.3541, 419.06, 2506.01});
+    store.setCurrentStatePoint({200, 3.5, 0.00115456, 853.06, 2.3275, 0, 849.02});
     store.store(1, kSatTexts);
     store.store(6, kStateTexts);
     store.setShown(1, true);
@@ -98,8 +105,8 @@ TEST(RegisterStoreTest, RecallNeverShowsANonFiniteNumber) {
     // Boxes keep a typed "1e999" when its calculation was refused; storing them must not
     // bring "inf" into a box on recall.
     RegisterStore store;
-    store.store(5, {"1e999", "-1e999", "0", "0", "0", "0"});
-    store.store(0, {"1e999", "0", "0", "0", "0", "0", "0", "-1e999"});
+    store.store(5, {"1e999", "-1e999", "0", "0", "0", "0", "0"});
+    store.store(0, {"1e999", "0", "0", "0", "0", "0", "0", "-1e999", "0", "0"});
     for (int r : {0, 5}) {
         for (const std::string& text : store.recall(r)) {
             SCOPED_TRACE(testing::Message() << "register M" << r + 1 << " text \"" << text << "\"");

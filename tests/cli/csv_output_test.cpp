@@ -1,4 +1,4 @@
-// steamcalc's CSV row of a request has the result list's fourteen columns and a message
+// steamcalc's CSV row of a request has the result list's columns and a message
 // column: a result as the list keeps it, no values after a message, "none" as shown for a
 // state that does not exist; the header comes after a byte-order mark; every line ends in CRLF.
 #include "cli/csv_output.h"
@@ -49,12 +49,12 @@ TEST(CsvOutputTest, EachRequestGivesOneRowOfItsResultOrItsMessages) {
     };
     const Case cases[] = {
         {{"sat", "ts", "100"}, "饱和", "饱和区", "s", ""},
-        {{"state", "t=200", "p=3.5"}, "状态", "压缩水或超临界区", "t", ""},
+        {{"state", "t=200", "p=3.5"}, "状态", "压缩水", "t", ""},
         {{"state", "t=100", "x=0.5"}, "状态", "湿蒸汽", "t", ""},
         {{"state", "t=400", "x=0.5"}, "状态", "", "t", ""},  // "none" in every box, as shown
         {{"sat", "ts", "400"}, "饱和", "", "-", "超出可选范围，请重新输入"},
         {{"state", "t=100", "p=0.101418"}, "状态", "", "-", "湿蒸汽，请输入干度"},
-        {{"state", "v=0.1", "h=2800"}, "状态", "过热蒸汽或超临界区", "t", ""},
+        {{"state", "v=0.1", "h=2800"}, "状态", "过热蒸汽", "t", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words[0] + " " + c.words[1] + " " + c.words[2]);
@@ -63,30 +63,33 @@ TEST(CsvOutputTest, EachRequestGivesOneRowOfItsResultOrItsMessages) {
         ASSERT_TRUE(request.has_value()) << error;
         const Answer a = answer(realTables(), *request);
         const std::vector<std::string> row = fields(toCsv(a));
-        ASSERT_EQ(row.size(), 15u);
+        ASSERT_EQ(row.size(), panels::kResultColumnCount + 1u);
         EXPECT_EQ(row[0], c.kind);
         EXPECT_EQ(row[1], c.region);
-        EXPECT_EQ(row[14], c.message);
-        // Where the boxes go: ts ps into t p and the saturated values into the last six; t p v
-        // h s x into their own columns.
-        std::vector<std::string> values(12);
+        EXPECT_EQ(row.back(), c.message);
+        // Where the boxes go: ts ps into t p and the saturated values from v' on; t p v h s x u
+        // into their own columns.
         const std::string kind = c.values;
+        std::vector<std::pair<int, std::string>> boxes;  // (value column, box text)
         if (kind == "s") {
-            values[0] = a.texts[0];
-            values[1] = a.texts[1];
-            for (int i = 2; i < 8; ++i) values[i + 4] = a.texts[i];
+            for (int i = 0; i < 10; ++i) boxes.emplace_back(i < 2 ? i : panels::kSaturatedAt + i - 2, a.texts[i]);
         } else if (kind == "t") {
-            for (int k = 0; k < 6; ++k) values[k] = a.texts[k];
+            for (int k = 0; k < 7; ++k) boxes.emplace_back(k, a.texts[k]);
         }
-        EXPECT_EQ(std::vector<std::string>(row.begin() + 2, row.begin() + 14), values);
+        const std::vector<std::string> shown(row.begin() + 2, row.end() - 1);
+        for (const auto& [column, text] : boxes) EXPECT_EQ(shown[column], text) << "column " << column;
+        // After a message no value is written at all.
+        if (kind == "-") {
+            EXPECT_EQ(shown, std::vector<std::string>(panels::kResultValueCount));
+        }
     }
 }
 
 TEST(CsvOutputTest, AMalformedRequestGivesARowWithOnlyItsError) {
     const std::vector<std::string> row = fields(errorCsv("unknown request"));
-    ASSERT_EQ(row.size(), 15u);
-    for (int i = 0; i < 14; ++i) EXPECT_EQ(row[i], "") << "column " << i;
-    EXPECT_EQ(row[14], "error: unknown request");
+    ASSERT_EQ(row.size(), panels::kResultColumnCount + 1u);
+    for (int i = 0; i < panels::kResultColumnCount; ++i) EXPECT_EQ(row[i], "") << "column " << i;
+    EXPECT_EQ(row.back(), "error: unknown request");
 }
 
 }  // namespace

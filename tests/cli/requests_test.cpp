@@ -119,20 +119,21 @@ TEST(AnswerTest, AnswerShowsExactlyWhatThePanelsShow) {
     const panels::SaturationOutcome sat = panels::SCAL_Click(realTables(), satPanel);
     const Answer satAnswer = answer(realTables(), SaturationRequest{calc::SatProperty::h1, 419.1});
     EXPECT_TRUE(satAnswer.saturation);
-    EXPECT_EQ(satAnswer.names, (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11"}));
+    EXPECT_EQ(satAnswer.names,
+              (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "u1", "u11"}));
     EXPECT_EQ(satAnswer.texts, std::vector<std::string>(sat.panel.text.begin(), sat.panel.text.end()));
     EXPECT_EQ(satAnswer.units[0], "oC");
 
     // State: the same texts as SCAL2_Click with those two boxes ticked and "0" elsewhere.
     panels::StatePanel statePanel;
-    statePanel.text = {"0", "1", "0", "0", "6.7", "0"};
+    statePanel.text = {"0", "1", "0", "0", "6.7", "0", "0"};
     statePanel.ticked[1] = statePanel.ticked[4] = true;
     panels::CHK_Click(statePanel);
     const panels::StateOutcome state = panels::SCAL2_Click(realTables(), statePanel);
     const StateRequest request{calc::Property::p, calc::Property::s, 1, 6.7};
     const Answer stateAnswer = answer(realTables(), request);
     EXPECT_FALSE(stateAnswer.saturation);
-    EXPECT_EQ(stateAnswer.names, (std::vector<std::string>{"t", "p", "v", "h", "s", "x"}));
+    EXPECT_EQ(stateAnswer.names, (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "u"}));
     EXPECT_EQ(stateAnswer.texts, std::vector<std::string>(state.panel.text.begin(), state.panel.text.end()));
     EXPECT_EQ(stateAnswer.region, "vapor");
     EXPECT_EQ(stateAnswer.messages, state.messages);
@@ -164,8 +165,11 @@ TEST(ToJsonTest, SaturationAnswerHasItsKeysInOrderAndStringsOnly) {
     const Answer a = answer(realTables(), SaturationRequest{calc::SatProperty(0), 100});
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
-    EXPECT_EQ(json->keys(), (std::vector<std::string>{"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "messages"}));
-    for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(json->keys(), (std::vector<std::string>{"ts",   "ps",   "v1",   "v11",  "h1",   "h11",   "s1",
+                                                      "s11",  "u1",   "u11",  "cp1",  "cp11", "cv1",   "cv11",
+                                                      "w1",   "w11",  "mu1",  "mu11", "k1",   "k11",   "nu1",
+                                                      "nu11", "pr1",  "pr11", "sigma", "notes", "messages"}));
+    for (int i = 0; i < 10; ++i) {
         const Json& v = json->object[i].second;
         EXPECT_EQ(v.kind, Json::String) << json->object[i].first;
         EXPECT_EQ(v.string, a.texts[i]);
@@ -180,7 +184,7 @@ TEST(ToJsonTest, StateAnswerHasRegionAndMessagesWithTitleAndText) {
     const Answer a = answer(realTables(), *parseRequest({"state", "t=100", "p=0.101418"}, error));
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
-    EXPECT_EQ(json->keys(), (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "region", "messages"}));
+    EXPECT_EQ(json->keys(), (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "u", "region", "phase", "messages"}));
     EXPECT_EQ(json->find("region")->string, "needs_dryness");
     const Json& messages = *json->find("messages");
     ASSERT_EQ(messages.array.size(), 1u);

@@ -180,9 +180,13 @@ TEST(SteamcalcTest, RequestThatEndsInAMessageStillExitsZero) {
 TEST(SteamcalcTest, PlainOutputShowsBoxTextsWithUnits) {
     const ProcessRun run = steamcalc({"sat", "ts", "100"});
     EXPECT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(run.out.size(), 8u);
+    // The ten boxes, seven properties of each phase and the surface tension.
+    ASSERT_EQ(run.out.size(), 10u + 14u + 1u);
     EXPECT_EQ(run.out[0], "ts  = 100.00 oC");
     EXPECT_EQ(run.out[1].rfind("ps  = 0.10", 0), 0u) << run.out[1];
+    EXPECT_EQ(run.out[9].rfind("u11 = 25", 0), 0u) << run.out[9];
+    EXPECT_EQ(run.out[10].rfind("cp1 = 4.2", 0), 0u) << run.out[10];
+    EXPECT_EQ(run.out[24].rfind("sigma = 58.9", 0), 0u) << run.out[24];
     // A message and no boxes when the calculation ends with it; a blank line for a blank line.
     const ProcessRun refused = steamcalc({"-"}, "sat ps 22.07\n\nsat ts 100\n");
     ASSERT_GE(refused.out.size(), 3u);
@@ -217,7 +221,7 @@ TEST(SteamcalcTest, CsvHasTheHeaderOnceThenOneRowPerRequestWithTheExitStatusOfTh
         for (size_t i = 0; i < c.rows.size(); ++i) {
             const std::string line = run.out[i + 1] + "\n";
             if (c.rows[i] == "!") {
-                EXPECT_EQ(line.rfind(",,,,,,,,,,,,,,\"error: ", 0), 0u) << line;
+                EXPECT_EQ(line.rfind(std::string(panels::kResultColumnCount, ',') + "\"error: ", 0), 0u) << line;
                 continue;
             }
             if (c.rows[i].empty()) {

@@ -183,9 +183,9 @@ TEST(ChartTest, RegisterPointsSitAtTheirOwnCoordinatesOnEveryChart) {
         const ChartDescription& d = chartDescription(c.chart);
         SCOPED_TRACE(d.name);
         auto scene = std::make_unique<Scene>();
-        scene->registers.store(0, {"100", "0.101418", "0.00104346", "1.67186", "419.17", "2675.57", "1.3072", "7.3541"});
-        scene->registers.store(6, {"300", "1", "0.2579", "3051.7", "7.1246", "(none)"});
-        scene->registers.store(7, {"300", "1", "0", "3051.7", "7.1246", "(none)"});  // M8: v = 0
+        scene->registers.store(0, {"100", "0.101418", "0.00104346", "1.67186", "419.17", "2675.57", "1.3072", "7.3541", "419.06", "2506.0"});
+        scene->registers.store(6, {"300", "1", "0.2579", "3051.7", "7.1246", "(none)", "2793.8"});
+        scene->registers.store(7, {"300", "1", "0", "3051.7", "7.1246", "(none)", "3051.7"});  // M8: v = 0
         for (int r : {0, 6, 7}) scene->registers.setShown(r, true);
         scene->show(c.chart);
         int marks = 0;

@@ -86,12 +86,12 @@ void loadSmallCurves(CurveStore& store) {
 }
 
 void storeState(calc::RegisterStore& registers, int r, double h, double s) {
-    registers.store(r, {"300", "1", "0.2", std::to_string(h), std::to_string(s), "(none)"});
+    registers.store(r, {"300", "1", "0.2", std::to_string(h), std::to_string(s), "(none)", "0"});
 }
 
 void storeSaturation(calc::RegisterStore& registers, int r, double h1, double h11, double s1, double s11) {
     registers.store(r, {"100", "0.1", "0.001", "1.6", std::to_string(h1), std::to_string(h11), std::to_string(s1),
-                        std::to_string(s11)});
+                        std::to_string(s11), "0", "0"});
 }
 
 TEST(DiagramDrawingTest, DefaultWindowHasDottedAndSolidGridAndRoundNumbers) {

@@ -249,17 +249,17 @@ std::unique_ptr<Scene> loadedScene() {
     // warmer; the current state is its saturated steam, so (s, h) falls on (s'', h''); M6 and
     // M7 hold one state, M8 one next to it.
     const std::vector<std::string> at100{"100", "0.101418", "0.00104346", "1.67186",
-                                         "419.17", "2675.57", "1.3072", "7.3541"};
-    const std::vector<std::string> at101{"101", "0.105", "0.0010442", "1.6200", "423.40", "2677.1", "1.3185", "7.3389"};
+                                         "419.17", "2675.57", "1.3072", "7.3541", "419.06", "2506.0"};
+    const std::vector<std::string> at101{"101", "0.105", "0.0010442", "1.6200", "423.40", "2677.1", "1.3185", "7.3389", "423.29", "2506.4"};
     scene->registers.store(0, at100);
     scene->registers.store(1, at101);
-    const std::vector<std::string> steam{"300", "1", "0.25799", "3051.7", "7.1246", "(none)"};
-    const std::vector<std::string> nearby{"305", "1.05", "0.2500", "3060.2", "7.1250", "(none)"};
+    const std::vector<std::string> steam{"300", "1", "0.25799", "3051.7", "7.1246", "(none)", "2793.7"};
+    const std::vector<std::string> nearby{"305", "1.05", "0.2500", "3060.2", "7.1250", "(none)", "2797.7"};
     scene->registers.store(5, steam);
     scene->registers.store(6, steam);
     scene->registers.store(7, nearby);
     for (int r : {0, 1, 5, 6, 7}) scene->registers.setShown(r, true);
-    scene->registers.setCurrentSatPoint({100, 0.101418, 0.00104346, 1.67186, 419.17, 2675.57, 1.3072, 7.3541});
+    scene->registers.setCurrentSatPoint({100, 0.101418, 0.00104346, 1.67186, 419.17, 2675.57, 1.3072, 7.3541, 419.06, 2506.0});
     scene->registers.setCurrentStatePoint({100, 0.101418, 1.67186, 2675.57, 7.3541, 1});
     return scene;
 }

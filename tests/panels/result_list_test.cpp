@@ -3,6 +3,8 @@
 // the header and its file text is CSV with a byte-order mark, CRLF lines and RFC 4180 quoting.
 #include "panels/result_texts.h"
 
+#include "panels/property_texts.h"
+
 #include "calc/calc_test_support.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +45,12 @@ TEST(ResultListTest, SaturationCalculationsWithValuesAreKeptAsShown) {
         EXPECT_EQ(row->kind, ResultKind::Saturation);
         EXPECT_EQ(row->region, "饱和区");
         const auto& t = out.panel.text;
-        const std::array<std::string, 12> expected{t[0], t[1], "", "", "", "", t[2], t[3], t[4], t[5], t[6], t[7]};
-        EXPECT_EQ(row->values, expected);
+        const auto& v = row->values;
+        EXPECT_EQ((std::array{v[0], v[1]}), (std::array{t[0], t[1]}));
+        for (int k = 2; k < kStateThermalAt + kThermalCount; ++k) EXPECT_EQ(v[k], "") << "column " << k;
+        for (int k = 2; k < 10; ++k) EXPECT_EQ(v[kSaturatedAt + k - 2], t[k]) << "box " << k;
+        // Both phases' other properties and the surface tension are written out.
+        for (int k = kSaturatedThermalAt; k < kResultValueCount; ++k) EXPECT_NE(v[k], "") << "column " << k;
     }
 }
 
@@ -54,12 +60,13 @@ TEST(ResultListTest, StateCalculationsAreKeptWithTheirRegionOnlyWhenTheyEndedWit
         const char* region;  // nullptr: nothing kept
     };
     const Case cases[] = {
-        {{{T, "200"}, {P, "3.5"}}, "压缩水或超临界区"},
-        {{{T, "200"}, {P, "0.1"}}, "过热蒸汽或超临界区"},
-        {{{T, "400"}, {P, "30"}}, "压缩水或超临界区"},
+        {{{T, "200"}, {P, "3.5"}}, "压缩水"},
+        {{{T, "200"}, {P, "0.1"}}, "过热蒸汽"},
+        {{{T, "400"}, {P, "30"}}, "超临界区"},
         {{{T, "100"}, {V, "1"}}, "湿蒸汽"},
         {{{T, "100"}, {X, "0.5"}}, "湿蒸汽"},
-        {{{P, "1"}, {X, "1"}}, "湿蒸汽"},
+        {{{P, "1"}, {X, "1"}}, "饱和蒸汽"},
+        {{{T, "100"}, {X, "0"}}, "饱和水"},
         {{{T, "400"}, {X, "0.5"}}, nullptr},       // every box "none"
         {{{T, "-5"}, {X, "0.5"}}, nullptr},        // below the saturation table: the range message
         {{{T, "200"}}, nullptr},                   // one box ticked: a message
@@ -78,8 +85,10 @@ TEST(ResultListTest, StateCalculationsAreKeptWithTheirRegionOnlyWhenTheyEndedWit
         EXPECT_EQ(row->kind, ResultKind::State);
         EXPECT_EQ(row->region, c.region);
         const auto& t = out.panel.text;
-        const std::array<std::string, 12> expected{t[0], t[1], t[2], t[3], t[4], t[5], "", "", "", "", "", ""};
-        EXPECT_EQ(row->values, expected);
+        const auto& v = row->values;
+        for (int k = 0; k < kStateThermalAt; ++k) EXPECT_EQ(v[k], t[k]) << "box " << k;
+        for (int k = kStateThermalAt; k < kStateThermalAt + kThermalCount; ++k) EXPECT_NE(v[k], "") << "column " << k;
+        for (int k = kSaturatedAt; k < kResultValueCount; ++k) EXPECT_EQ(v[k], "") << "column " << k;
     }
 }
 
@@ -121,32 +130,57 @@ TEST(ResultListTest, CellsNeedingItAreQuotedWithTheirQuotesDoubled) {
     }
 }
 
+// The captions a spreadsheet shows, in the order the values are kept.
+const std::string kHeaderCells[] = {
+    "种类", "区域", "t (°C)", "p (MPa)", "v (m³/kg)", "h (kJ/kg)", "s (kJ/(kg·K))", "x", "u (kJ/kg)",
+    "cp (kJ/(kg·K))", "cv (kJ/(kg·K))", "w (m/s)", "μ (µPa·s)", "λ (mW/(m·K))", "ν (mm²/s)", "Pr",
+    "v' (m³/kg)", "v'' (m³/kg)", "h' (kJ/kg)", "h'' (kJ/kg)", "s' (kJ/(kg·K))", "s'' (kJ/(kg·K))", "u' (kJ/kg)",
+    "u'' (kJ/kg)", "cp' (kJ/(kg·K))", "cp'' (kJ/(kg·K))", "cv' (kJ/(kg·K))", "cv'' (kJ/(kg·K))", "w' (m/s)",
+    "w'' (m/s)", "μ' (µPa·s)", "μ'' (µPa·s)", "λ' (mW/(m·K))", "λ'' (mW/(m·K))", "ν' (mm²/s)", "ν'' (mm²/s)",
+    "Pr'", "Pr''", "σ (mN/m)"};
+
+std::string line(const std::vector<std::string>& cells, char separator, const char* end) {
+    std::string text;
+    for (std::size_t i = 0; i < cells.size(); ++i) text += (i ? std::string(1, separator) : "") + cells[i];
+    return text + end;
+}
+
+const std::array<std::string, 10> kSaturatedTexts{"100.00",  "0.101418", "0.00104344", "1.67186", "419.10",
+                                                  "2675.57", "1.3070",   "7.3541",     "419.00",  "2506.00"};
+
+// A saturation row's cells: kind, region, ts, ps, eleven empty cells, then its saturated values.
+std::vector<std::string> saturationCells() {
+    std::vector<std::string> cells{"饱和", "饱和区", kSaturatedTexts[0], kSaturatedTexts[1]};
+    cells.resize(2 + kSaturatedAt);
+    cells.insert(cells.end(), kSaturatedTexts.begin() + 2, kSaturatedTexts.end());
+    cells.resize(kResultColumnCount);
+    return cells;
+}
+
 TEST(ResultListTest, ClipboardTextIsTheHeaderAndTheChosenRowsInListOrder) {
     std::vector<ResultRow> list;
-    list.push_back(stateRow("压缩水或超临界区", {"200.00", "3.500000", "0.00115", "853.8", "2.3305", "(none)"}));
-    list.push_back(saturationRow({"100.00", "0.101418", "0.00104344", "1.67186", "419.10", "2675.57", "1.3070", "7.3541"}));
-    list.push_back(stateRow("湿蒸汽", {"100", "0.101418", "0.836", "1547.34", "4.3306", "0.5"}));
+    list.push_back(stateRow("压缩水", {"200.00", "3.500000", "0.00115", "853.8", "2.3305", "(none)", "849.8"}));
+    list.push_back(saturationRow(kSaturatedTexts));
+    list.push_back(stateRow("湿蒸汽", {"100", "0.101418", "0.836", "1547.34", "4.3306", "0.5", "1462.6"}));
 
-    const std::string header =
-        "种类\t区域\tt (°C)\tp (MPa)\tv (m³/kg)\th (kJ/kg)\ts (kJ/(kg·K))\tx\tv' (m³/kg)\tv'' (m³/kg)\t"
-        "h' (kJ/kg)\th'' (kJ/kg)\ts' (kJ/(kg·K))\ts'' (kJ/(kg·K))\n";
-    const std::string sat = "饱和\t饱和区\t100.00\t0.101418\t\t\t\t\t0.00104344\t1.67186\t419.10\t2675.57\t1.3070\t7.3541\n";
-    const std::string wet = "状态\t湿蒸汽\t100\t0.101418\t0.836\t1547.34\t4.3306\t0.5\t\t\t\t\t\t\n";
+    std::vector<std::string> wet{"状态", "湿蒸汽", "100", "0.101418", "0.836", "1547.34", "4.3306", "0.5", "1462.6"};
+    wet.resize(kResultColumnCount);
+    const std::vector<std::string> header(std::begin(kHeaderCells), std::end(kHeaderCells));
     // Chosen in any order, and twice: each once, in list order; beyond the list: skipped.
-    EXPECT_EQ(toTsv(list, {2, 1, 2, 7}), header + sat + wet);
-    EXPECT_EQ(toTsv(list, {}), header);
+    EXPECT_EQ(toTsv(list, {2, 1, 2, 7}),
+              line(header, '\t', "\n") + line(saturationCells(), '\t', "\n") + line(wet, '\t', "\n"));
+    EXPECT_EQ(toTsv(list, {}), line(header, '\t', "\n"));
 }
 
 TEST(ResultListTest, FileTextIsCsvWithByteOrderMarkAndCrlfLines) {
     std::vector<ResultRow> list;
-    list.push_back(saturationRow({"100.00", "0.101418", "0.00104344", "1.67186", "419.10", "2675.57", "1.3070", "7.3541"}));
-    list.push_back(stateRow("湿蒸汽", {"100", "0,5", "0.836", "1547.34", "4.3306", "0.5"}));
-    const std::string expected = std::string("\xEF\xBB\xBF") +
-                                 "种类,区域,t (°C),p (MPa),v (m³/kg),h (kJ/kg),s (kJ/(kg·K)),x,v' (m³/kg),"
-                                 "v'' (m³/kg),h' (kJ/kg),h'' (kJ/kg),s' (kJ/(kg·K)),s'' (kJ/(kg·K))\r\n"
-                                 "饱和,饱和区,100.00,0.101418,,,,,0.00104344,1.67186,419.10,2675.57,1.3070,7.3541\r\n"
-                                 "状态,湿蒸汽,100,\"0,5\",0.836,1547.34,4.3306,0.5,,,,,,\r\n";
-    EXPECT_EQ(toCsv(list), expected);
+    list.push_back(saturationRow(kSaturatedTexts));
+    list.push_back(stateRow("湿蒸汽", {"100", "0,5", "0.836", "1547.34", "4.3306", "0.5", "1462.6"}));
+    std::vector<std::string> wet{"状态", "湿蒸汽", "100", "\"0,5\"", "0.836", "1547.34", "4.3306", "0.5", "1462.6"};
+    wet.resize(kResultColumnCount);
+    const std::vector<std::string> header(std::begin(kHeaderCells), std::end(kHeaderCells));
+    EXPECT_EQ(toCsv(list), std::string("\xEF\xBB\xBF") + line(header, ',', "\r\n") +
+                               line(saturationCells(), ',', "\r\n") + line(wet, ',', "\r\n"));
 }
 
 }  // namespace
