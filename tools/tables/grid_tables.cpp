@@ -126,8 +126,9 @@ std::vector<double> gridTemperatures(GridTable table) {
     addRange(milli, 431000, 480000, 1000);
     addRange(milli, 482000, 560000, 2000);
     addRange(milli, 562500, 620000, 2500);
-    // Past 800 C a few more, so states near 800 C are bracketed on both sides.
-    addRange(milli, 625000, 850000, 5000);
+    // On to 1000 C, where IAPWS-95's range ends (1273.15 K): a state at 1000 C itself lies on
+    // the last isotherm, so nothing beyond it is needed to bracket it.
+    addRange(milli, 625000, 1000000, 5000);
     std::vector<double> t;
     for (int64_t m : milli) t.push_back(milliKey(m));
     return t;
