@@ -147,7 +147,7 @@ TEST(StateSearchTest, ValueOutsideTheTableGivesTheRangeMessageAndNoAnswer) {
     };
     const Case cases[] = {
         {{{T, "400"}, {V, "0.001"}}, RegionWater},   // denser than any tabulated water at 400 C
-        {{{T, "900"}, {P, "1"}}, RegionVapor},       // beyond the last isotherm
+        {{{T, "1001"}, {P, "1"}}, RegionVapor},      // beyond the last isotherm (1000 C)
         {{{P, "150"}, {H, "2000"}}, RegionWater},    // beyond the last isobar
         {{{T, "200"}, {S, "99"}}, RegionVapor},
         {{{T, "200"}, {H, "852.0"}}, RegionWater},  // below h' at 200 C no compressed water exists

@@ -41,10 +41,13 @@ constexpr KeyRun kCloserIsobars[] = {
     // metastable runs are short (the spinodals close in), so the isobars lie closer there.
     {1800, 2100, 5, -2},
     {2100, 2206, 1, -2},
-    // Just above the critical pressure, where the pseudo-critical peak is sharp.
-    {22065, 22100, 1, -3},
-    {22100, 22200, 5, -3},
-    {22200, 23000, 10, -3},
+    // Just above the critical pressure, where the pseudo-critical peak is sharp: every kPa
+    // (the finest step of five-digit keys) to 22.2 MPa, where the pseudo-critical line crosses
+    // the isotherms within 0.35 K of the critical point (it climbs about 0.27 MPa per K), and
+    // 5 kPa on to 22.4 MPa, where it crosses them to about 375 C.
+    {22065, 22200, 1, -3},
+    {22200, 22400, 5, -3},
+    {22400, 23000, 10, -3},
     {23000, 24000, 20, -3},
     {2400, 3000, 5, -2},
     {26000, 26500, 25, -3},
@@ -95,12 +98,16 @@ std::vector<double> gridTemperatures(GridTable table) {
         addRange(milli, 355250, 360000, 250);
         // Tenths of a kelvin through the near-critical band: compressed water close to
         // saturation and the pseudo-critical peak of cp above the critical pressure; twentieths
-        // within a few kelvins of the critical point, where the peak is sharpest.
+        // within a few kelvins of the critical point, where the peak is sharpest, and every
+        // millikelvin (the finest step of the keys) in the first 0.35 K above it, where h of the
+        // supercritical fluid falls by tens of kJ/kg within a kPa across the pseudo-critical line,
+        // and hundredths on to 376 C as the fall widens. These isotherms hold only the isobars
+        // from the critical pressure on.
         addRange(milli, 360100, 370000, 100);
         addRange(milli, 370050, 373900, 50);
-        addRange(milli, 373950, 373950, 1);
-        addRange(milli, 373960, 374100, 10);
-        addRange(milli, 374150, 377000, 50);
+        addRange(milli, 373950, 374300, 1);
+        addRange(milli, 374310, 376000, 10);
+        addRange(milli, 376050, 377000, 50);
         addRange(milli, 377100, 392000, 100);
     } else {
         // Steam near saturation at high pressure has a large, fast-changing cp: whole kelvins there.
@@ -126,8 +133,9 @@ std::vector<double> gridTemperatures(GridTable table) {
     addRange(milli, 431000, 480000, 1000);
     addRange(milli, 482000, 560000, 2000);
     addRange(milli, 562500, 620000, 2500);
-    // Past 800 C a few more, so states near 800 C are bracketed on both sides.
-    addRange(milli, 625000, 850000, 5000);
+    // On to 1000 C, where IAPWS-95's range ends (1273.15 K): a state at 1000 C itself lies on
+    // the last isotherm, so nothing beyond it is needed to bracket it.
+    addRange(milli, 625000, 1000000, 5000);
     std::vector<double> t;
     for (int64_t m : milli) t.push_back(milliKey(m));
     return t;
