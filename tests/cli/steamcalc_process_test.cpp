@@ -286,8 +286,10 @@ TEST(SteamcalcTest, DamagedDataIsNamedOnItsLineAndTheRunExitsOne) {
     const auto vapour = installation.ownCopy("vapor.sqlite");
     testsupport::damagePages(vapour, 40, 11);
     std::string lines;
+    // Steam from the damaged file, compressed water from a sound one.
     for (int i = 0; i < 200; ++i)
-        lines += "state t=" + std::to_string(200 + 3 * i) + " p=" + std::to_string(0.002 + 0.009 * (i % 11)) + "\n";
+        lines += i % 2 ? "state t=" + std::to_string(200 + 3 * i) + " p=" + std::to_string(0.002 + 0.009 * (i % 11)) + "\n"
+                       : "state t=" + std::to_string(20 + i / 4) + " p=5\n";
     std::ofstream(installation.file("batch.txt")) << lines;
     const testsupport::CommandRun run =
         installation.run("--json - < '" + installation.file("batch.txt").string() + "'");
