@@ -31,6 +31,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: steamcalc [--json | --csv] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
+    "         COLUMN: ts ps v1 v11 h1 h11 s1 s11; NAME: t p v h s x u (oC, MPa, m^3/kg, kJ/kg, kJ/(kg.K));\n"
+    "         - reads one request per line from standard input\n"
     "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
     "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
     "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
