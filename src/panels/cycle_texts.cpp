@@ -94,7 +94,7 @@ std::vector<std::vector<std::string>> cycleTable(const cycle::Cycle& cycle, cons
         const std::string name = cycle.roles.empty() ? "" : stateRoleName(cycle.roles[at]);
         rows.push_back({std::to_string(i + 1), name, t[0], t[1], t[2], t[6], t[3], t[4], t[5],
                         std::to_string(i + 1) + "→" + std::to_string((i + 1) % cycle.size() + 1) + " " +
-                            processName(leg.process),
+                            processName(leg.process) + (leg.internal ? "（回热）" : ""),
                         fractionText(leg.massFraction), energyText(f.q), energyText(f.w),
                         f.isentropicEfficiency ? percentText(*f.isentropicEfficiency) : std::string()});
     }

@@ -5,8 +5,9 @@
 // plain and CSV forms), the messages of a build that ended without a cycle, and the storing of
 // a cycle's states into the registers as their boxes would show them.
 //
-// The table: a header, then one row per state with the leg leaving it (its process, mass
-// fraction, q, w and isentropic efficiency), then one row per figure (its caption, its value).
+// The table: a header, then one row per state with the leg leaving it (its process, "（回热）"
+// where it is heated inside the cycle, its mass fraction, q, w and isentropic efficiency), then
+// one row per figure (its caption, its value).
 #include "box_texts.h"
 #include "message_texts.h"
 #include "result_texts.h"
