@@ -1,6 +1,7 @@
 #include "f_cal.h"
 
 #include "artwork.h"
+#include "cycle_window.h"
 #include "data/data_fault.h"
 #include "data/data_verification.h"
 #include "data_check_window.h"
@@ -112,6 +113,7 @@ void fCal::connectHandlers() {
     connect(menuAbout, &QAction::triggered, this, &fCal::showAbout);
     connect(menuCheckData, &QAction::triggered, this, &fCal::showDataCheck);
     connect(menuView[4], &QAction::triggered, this, &fCal::showResultList);
+    connect(menuCycle, &QAction::triggered, this, &fCal::showCycleWindow);
 }
 
 bool fCal::loadFailed(const QString& what) {
@@ -333,21 +335,22 @@ void fCal::CMDupM_Click(int r) {
         texts.insert(texts.end(), {"0", "0"});  // u', u''
     }
     m_registers.store(r, texts);
-    CMDupMR[r]->setEnabled(true);
-    CHKupM[r]->setEnabled(true);
-    setFilledBackground(CHKupM[r], toQColor(colour::kRegisterColours[static_cast<size_t>(r)]));
+    showRegisterStored(r);
+    registersChanged();
     if (CHKupM[r]->isChecked()) redraw();
 }
 
 void fCal::CMDupMR_Click(int r) {
+    // A register holding a state (M1 to M5 too, after a cycle was stored) goes to the state panel.
+    const bool state = m_registers.kind(r) == calc::RegisterKind::State;
     const std::vector<std::string> texts = m_registers.recall(r);
-    const int first = r >= 5 ? 8 : 0;
-    const size_t shownBoxes = r >= 5 ? 6 : 8;
+    const int first = state ? 8 : 0;
+    const size_t shownBoxes = state ? 6 : 8;
     for (size_t k = 0; k < shownBoxes; ++k) {
         QLineEdit* box = TXT[first + static_cast<int>(k)];
         box->setEnabled(true);
         setBoxText(box, QString::fromStdString(texts[k]));
-        if (r >= 5)
+        if (state)
             m_state.enabled[k] = true;
         else
             m_sat.enabled[k] = true;
@@ -367,6 +370,7 @@ void fCal::CMDupClear_Click() {
         setCheck(CHKupM[r], false);
         CMDupMR[r]->setEnabled(false);
     }
+    registersChanged();
     redraw();
 }
 
@@ -378,6 +382,7 @@ void fCal::CMDdownClear_Click() {
         setCheck(CHKupM[r], false);
         CMDupMR[r]->setEnabled(false);
     }
+    registersChanged();
     redraw();
 }
 

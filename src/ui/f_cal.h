@@ -37,6 +37,7 @@ class QImageSurface;
 
 namespace steam::ui {
 
+class CycleWindow;
 class DataCheckWindow;
 class DiagramView;
 class Readme;
@@ -93,6 +94,8 @@ public:
     /// 帮助 → 校验数据: the window that checks the data folder read, a new check each time.
     void showDataCheck();
     void showResultList();
+    /// "循环分析" (Ctrl+L): the cycle window, which draws its cycle on every chart.
+    void showCycleWindow();
     void CMDcancel_Click();
     /// "全屏图表" (F11): the chart alone with its layer switches and read-out over the whole
     /// screen; off again (F11, Esc) the window returns as it was.
@@ -119,6 +122,7 @@ public:
     fGoodby* farewellWindow() const { return m_goodbye.get(); }
     ResultListWindow* resultListWindow() const { return m_resultWindow.get(); }
     DataCheckWindow* dataCheckWindow() const { return m_dataCheck.get(); }
+    CycleWindow* cycleWindow() const { return m_cycleWindow.get(); }
 
     // Controls, indexed as the control arrays are.
     std::array<QLineEdit*, 14> TXT{};
@@ -161,6 +165,7 @@ public:
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
     QAction* menuChartOnly = nullptr;  ///< "全屏图表"
+    QAction* menuCycle = nullptr;      ///< "循环分析"
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
     QAction* menuCheckData = nullptr;
@@ -203,6 +208,11 @@ private:
     void setCheck(QCheckBox* box, bool ticked);
     void selectOption(int index);
 
+    /// Register r holds something: its recall button and show box follow (f_cal_cycle.cpp).
+    void showRegisterStored(int r);
+    /// The registers changed: a cycle taken from them is worked again.
+    void registersChanged();
+
     bool confirmExit();
     void showFarewell();
     bool loadFailed(const QString& what);
@@ -229,6 +239,7 @@ private:
     std::unique_ptr<fGoodby> m_goodbye;
     std::unique_ptr<ResultListWindow> m_resultWindow;
     std::unique_ptr<DataCheckWindow> m_dataCheck;
+    std::unique_ptr<CycleWindow> m_cycleWindow;
 };
 
 }  // namespace steam::ui

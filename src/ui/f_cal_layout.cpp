@@ -340,6 +340,9 @@ void fCal::buildMenus() {
         }
     }
 
+    menuCycle = view->addAction(QStringLiteral("循环分析"));
+    menuCycle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+
     view->addSeparator();
     menuChartOnly = view->addAction(QStringLiteral("全屏图表"));
     menuChartOnly->setShortcut(QKeySequence(Qt::Key_F11));
@@ -351,7 +354,7 @@ void fCal::buildMenus() {
     menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
     for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuChartOnly, menuUsage, menuAbout, menuCheckData})
+                          menuView[4], menuCycle, menuChartOnly, menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 
