@@ -2,9 +2,10 @@
 // registers (asking first when that overwrites any), fills the picks, the table and the figures
 // and draws the cycle on the chart; a state in M1 to M5 is recalled into the state panel; a
 // cycle picked by hand takes a saturation register's water or steam; Ctrl+C and "导出" give the
-// table with its header; the switch hides the cycle from the chart.
+// table with its header; the switch hides the cycle from the chart and from the printed page.
 #include "calc/register_store.h"
 #include "colour/colours.h"
+#include "pdf_text.h"
 #include "render/qimage_surface.h"
 #include "scripted_services.h"
 #include "test_registry.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -184,7 +186,7 @@ private slots:
         QCOMPARE(csv.count("\r\n"), 1 + 4 + 6);
     }
 
-    void theSwitchHidesTheCycleFromTheChart() {
+    void theSwitchHidesTheCycleFromTheChartAndThePrintedPage() {
         TestProgram program;
         auto window = openMainWindow(program);
         QVERIFY(window);
@@ -197,6 +199,21 @@ private slots:
         QVERIFY(!drawsTheCycle(*window));
         click(cycle->CHKshow);
         QVERIFY(drawsTheCycle(*window));
+        // Printed, the page lists the cycle's states under the chart while it is shown.
+        QTemporaryDir dir;
+        for (bool shown : {true, false}) {
+            if (cycle->CHKshow->isChecked() != shown) click(cycle->CHKshow);
+            program.printPreview.pdfPath = dir.filePath(shown ? QStringLiteral("shown.pdf") : QStringLiteral("hidden.pdf"));
+            window->menuPrint->trigger();
+            QFile file(program.printPreview.pdfPath);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const std::vector<PdfPage> pages = readPdfPages(file.readAll());
+            QCOMPARE(pages.size(), size_t(1));
+            QString text = pages[0].text;
+            text.remove(QRegularExpression(QStringLiteral("\\s")));
+            for (int i = 1; i <= 4; ++i) QVERIFY2(text.contains(QStringLiteral("循环%1").arg(i)) == shown, qPrintable(text));
+        }
+        click(cycle->CHKshow);
         // Clearing the state registers takes the cycle's states away.
         click(window->CMDdownClear);
         QVERIFY(!cycle->currentCycle());
