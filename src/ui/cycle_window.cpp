@@ -99,7 +99,9 @@ CycleWindow::CycleWindow(const ProgramContext& context, const data::PropertyData
     connect(copyAction, &QAction::triggered, this, &CycleWindow::copyCycle);
     connect(CMDcopy, &QPushButton::clicked, this, &CycleWindow::copyCycle);
     connect(CMDexport, &QPushButton::clicked, this, &CycleWindow::CMDexport_Click);
-    connect(CHKshow, &QCheckBox::toggled, this, [this](bool on) { m_links.cycleChanged(m_drawing, on); });
+    connect(CHKshow, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_links.cycleChanged) m_links.cycleChanged(m_drawing, on);
+    });
     resize(980, 620);
     centreOnScreen(this);
     recompute();
