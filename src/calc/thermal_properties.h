@@ -7,8 +7,8 @@
 //
 // Units: cp, cv in kJ/(kg.K); w in m/s; mu in µPa.s; k in mW/(m.K); nu in mm^2/s; Pr none;
 // sigma in mN/m. NaN where a property is not defined (a wet mixture has none of them) or the
-// formulations' range ends (their transport releases end at 900 C); infinite at the critical
-// point itself where the formulations diverge.
+// formulations' range ends (mu, k, nu and Pr at 900 C, where the transport releases end;
+// cp, cv and w at 1000 C); infinite at the critical point itself where the formulations diverge.
 #include "saturation_solver.h"
 #include "state_solver.h"
 

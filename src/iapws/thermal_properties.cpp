@@ -14,8 +14,9 @@
 namespace iapws {
 namespace {
 
-constexpr double kHighestTemperature = 1173.15;   // K
-constexpr double kHighestPressure = 100.0;        // MPa
+constexpr double kHighestTemperature = 1273.15;            // K, where IAPWS-95's tables end
+constexpr double kHighestTransportTemperature = 1173.15;   // K, where both transport releases end
+constexpr double kHighestPressure = 100.0;                 // MPa
 
 ThermalProperties undefined() {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
@@ -41,6 +42,10 @@ ThermalProperties propertiesAt(double T, double rho) {
     out.cp = state.cp;
     out.cv = state.cv;
     out.w = state.w;
+    if (T > kHighestTransportTemperature) {
+        out.mu = out.lambda = out.nu = out.Pr = std::numeric_limits<double>::quiet_NaN();
+        return out;
+    }
     out.mu = viscosity(T, rho, xi);
     out.lambda = thermalConductivity(T, rho, state.cp, state.cv, out.mu, xi);
     out.nu = out.mu / rho;

@@ -6,8 +6,9 @@
 // Units: T in K, rho in kg/m^3; cp and cv in kJ/(kg K), w in m/s, mu in µPa s, lambda in
 // mW/(m K), nu = mu / rho in mm^2/s, Pr = mu cp / lambda (the units cancel as chosen).
 //
-// Range: Tt = 273.16 K <= T <= 1173.15 K, rho > 0, and 0 < p(T, rho) <= 100 MPa, where
-// IAPWS-95 and both transport releases hold throughout; and p must rise with rho at fixed T.
+// Range: Tt = 273.16 K <= T <= 1273.15 K, rho > 0, and 0 < p(T, rho) <= 100 MPa, and p must
+// rise with rho at fixed T. Both transport releases end at 1173.15 K: above it mu, lambda, nu
+// and Pr are NaN while cp, cv and w (IAPWS-95's own) are given on to 1273.15 K.
 // (T, rho) is taken as one homogeneous phase: inside the saturation dome a state whose p
 // still rises with rho (superheated water, subcooled steam) gets its metastable values, one
 // where it falls gets NaN. For a wet state ask for the saturated water and steam apart.

@@ -48,7 +48,7 @@ TEST(PropertiesAt, OutsideItsRangeEveryFieldIsNaNAndNothingThrows) {
     const struct { double T, rho; const char* why; } states[] = {
         {kNaN, 1000.0, "T NaN"}, {300.0, kNaN, "rho NaN"}, {kInf, 1.0, "T infinite"},
         {300.0, kInf, "rho infinite"}, {-300.0, 1000.0, "T negative"}, {0.0, 1000.0, "T zero"},
-        {273.15, 1000.0, "below the triple point"}, {1173.2, 1.0, "above 1173.15 K"},
+        {273.15, 1000.0, "below the triple point"}, {1273.2, 1.0, "above 1273.15 K"},
         {300.0, 0.0, "rho zero"}, {300.0, -1.0, "rho negative"}, {300.0, 1045.0, "above 100 MPa"},
         {300.0, 990.0, "negative pressure"}, {600.0, 322.0, "inside the dome, p falls with rho"},
         {Tc * (1.0 - 1e-9), rhoc, "just below Tc at rhoc"},
@@ -58,6 +58,15 @@ TEST(PropertiesAt, OutsideItsRangeEveryFieldIsNaNAndNothingThrows) {
         EXPECT_NO_THROW(p = propertiesAt(s.T, s.rho)) << s.why;
         for (double field : {p.cp, p.cv, p.w, p.mu, p.lambda, p.nu, p.Pr}) EXPECT_TRUE(std::isnan(field)) << s.why;
     }
+}
+
+TEST(PropertiesAt, BetweenTheTransportReleasesEndAndIapws95sOnlyItsOwnPropertiesAreGiven) {
+    for (double T : {1173.2, 1223.15, 1273.15}) {
+        const ThermalProperties p = propertiesAt(T, 10.0);
+        for (double field : {p.cp, p.cv, p.w}) EXPECT_TRUE(std::isfinite(field) && field > 0.0) << T;
+        for (double field : {p.mu, p.lambda, p.nu, p.Pr}) EXPECT_TRUE(std::isnan(field)) << T;
+    }
+    EXPECT_TRUE(std::isfinite(propertiesAt(1173.15, 10.0).mu));
 }
 
 TEST(PropertiesAt, StaysFiniteApproachingTheCriticalPoint) {
