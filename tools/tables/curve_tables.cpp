@@ -1,5 +1,7 @@
 #include "curve_tables.h"
 
+#include "curve_plane.h"
+
 #include "data/chart_tables.h"
 #include "iapws/iapws95.h"
 
@@ -20,172 +22,12 @@ using steam::diagram::Chart;
 using steam::diagram::ChartDescription;
 using steam::diagram::Quantity;
 
-constexpr double kKelvin = 273.15;
 constexpr double kCriticalT = iapws95::Tc - kKelvin;
 constexpr double kTmin = 0.01;    // C, the triple point
 constexpr double kTmax = 1000.0;  // C, the end of the formulation's range
 constexpr double kPmax = 100.0;   // MPa
 constexpr double kPmin = 1e-5;    // MPa, where every isotherm has left the windows
-constexpr int kMaxDepth = 16;     // bisections of one base step
 constexpr size_t kMaxRows = 800;  // points the h-s diagram keeps of a family
-
-// A state on a curve: t in C, p in MPa, v, h, s; a wet mixture has the saturation t and p.
-struct State {
-    double t, p, v, h, s;
-};
-
-double valueOf(const State& st, Quantity q) {
-    switch (q) {
-    case Quantity::t: return st.t;
-    case Quantity::p: return st.p;
-    case Quantity::v: return st.v;
-    case Quantity::h: return st.h;
-    case Quantity::s: return st.s;
-    case Quantity::x: break;
-    }
-    return std::nan("");
-}
-
-struct Pixel {
-    double x, y;
-};
-
-// A chart as the curves are placed for it: where a state lies, in pixels of the default
-// window zoomed ten times, and whether a state lies inside that window.
-class Plane {
-public:
-    explicit Plane(Chart chart)
-        : m_d(steam::diagram::chartDescription(chart)),
-          m_xPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.x, steam::diagram::kPicturePixelsAcross)),
-          m_yPerPixel(steam::diagram::unitsPerPixelAtTenfoldZoom(m_d.y, steam::diagram::kPicturePixelsUp)) {}
-
-    Pixel pixels(const State& st) const {
-        return {m_d.x.toChart(valueOf(st, m_d.x.quantity)) / m_xPerPixel,
-                m_d.y.toChart(valueOf(st, m_d.y.quantity)) / m_yPerPixel};
-    }
-    bool inside(const State& st) const {
-        const auto within = [](const steam::diagram::ChartAxis& axis, double value) {
-            return value >= axis.defaultMin && value <= axis.defaultMax;
-        };
-        return within(m_d.x, valueOf(st, m_d.x.quantity)) && within(m_d.y, valueOf(st, m_d.y.quantity));
-    }
-    /// On a chart of t and p every wet state lies on the saturation line itself.
-    bool wetStatesOnTheLine() const {
-        const auto tp = [](Quantity q) { return q == Quantity::t || q == Quantity::p; };
-        return tp(m_d.x.quantity) && tp(m_d.y.quantity);
-    }
-    std::array<double, 2> axisValues(const State& st) const {
-        return {valueOf(st, m_d.x.quantity), valueOf(st, m_d.y.quantity)};
-    }
-
-private:
-    const ChartDescription& m_d;
-    double m_xPerPixel, m_yPerPixel;
-};
-
-double pixelDistance(const Plane& plane, const State& a, const State& b) {
-    const Pixel pa = plane.pixels(a), pb = plane.pixels(b);
-    return std::hypot(pa.x - pb.x, pa.y - pb.y);
-}
-
-// Distance of p from the segment ab, in the plane's pixels.
-double offSegment(const Plane& plane, const State& p, const State& a, const State& b) {
-    const Pixel pa = plane.pixels(a), pb = plane.pixels(b), pp = plane.pixels(p);
-    const double dx = pb.x - pa.x, dy = pb.y - pa.y;
-    const double px = pp.x - pa.x, py = pp.y - pa.y;
-    const double length2 = dx * dx + dy * dy;
-    const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
-    return std::hypot(px - t * dx, py - t * dy);
-}
-
-State at(const iapws95::State& st) { return {st.T - kKelvin, st.p, st.v, st.h, st.s}; }
-
-State mixture(const iapws95::Saturation& sat, double x) {
-    const auto mix = [x](double liquid, double vapour) { return (1 - x) * liquid + x * vapour; };
-    return {sat.T - kKelvin, sat.p, mix(sat.liquid.v, sat.vapour.v), mix(sat.liquid.h, sat.vapour.h),
-            mix(sat.liquid.s, sat.vapour.s)};
-}
-
-iapws95::Saturation saturationAtC(double t) { return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc)); }
-
-using Curve = std::function<State(double)>;
-
-// Halves [u0, u1] while its midpoint lies further off the chord than a quarter of the
-// tolerance, appending the points in order (u1 excluded). A solve that fails this close
-// to a point already computed ends the halving: only the critical point has such places.
-void refine(const Plane& plane, const Curve& curve, double u0, const State& p0, double u1, const State& p1, int depth,
-            std::vector<State>& out) {
-    if (depth >= kMaxDepth) return;
-    const double um = 0.5 * (u0 + u1);
-    State pm{};
-    try {
-        pm = curve(um);
-    } catch (const iapws95::SolveError&) {
-        if (depth == 0) throw;
-        return;
-    }
-    if (offSegment(plane, pm, p0, p1) <= kCurveTolerancePixels / 4 && pixelDistance(plane, p0, p1) < 40.0) return;
-    refine(plane, curve, u0, p0, um, pm, depth + 1, out);
-    out.push_back(pm);
-    refine(plane, curve, um, pm, u1, p1, depth + 1, out);
-}
-
-// One smooth stretch of a curve for u from a to b, the ends given exactly (they are
-// where the curve meets the saturation line, or the ends of the range).
-void appendStretch(const Plane& plane, std::vector<State>& out, const Curve& curve, double a, const State& first,
-                   double b, const State& last, int steps) {
-    if (out.empty() || pixelDistance(plane, out.back(), first) > 0.0) out.push_back(first);
-    State previous = first;
-    for (int k = 1; k <= steps; ++k) {
-        const double u0 = a + (b - a) * (k - 1) / steps;
-        const double u1 = k == steps ? b : a + (b - a) * k / steps;
-        const State p1 = k == steps ? last : curve(u1);
-        refine(plane, curve, u0, previous, u1, p1, 0, out);
-        out.push_back(p1);
-        previous = p1;
-    }
-}
-
-// From the point before the curve first enters the window to the point after it last
-// leaves: the margins of the picture hide the rest.
-std::vector<State> cropToWindow(const Plane& plane, const std::vector<State>& curve) {
-    const auto inside = [&](const State& st) { return plane.inside(st); };
-    const auto first = std::find_if(curve.begin(), curve.end(), inside);
-    if (first == curve.end()) return {};
-    const auto last = std::find_if(curve.rbegin(), curve.rend(), inside).base();  // one past
-    const auto from = first == curve.begin() ? first : first - 1;
-    const auto to = last == curve.end() ? last : last + 1;
-    return {from, to};
-}
-
-// Douglas-Peucker: drops the points that lie within the tolerance of the line kept.
-void simplify(const Plane& plane, const std::vector<State>& in, size_t i0, size_t i1, std::vector<bool>& keep) {
-    if (i1 <= i0 + 1) return;
-    double worst = -1;
-    size_t at = i0;
-    for (size_t i = i0 + 1; i < i1; ++i) {
-        const double d = offSegment(plane, in[i], in[i0], in[i1]);
-        if (d > worst) {
-            worst = d;
-            at = i;
-        }
-    }
-    if (worst <= kCurveTolerancePixels) return;
-    keep[at] = true;
-    simplify(plane, in, i0, at, keep);
-    simplify(plane, in, at, i1, keep);
-}
-
-std::vector<State> simplified(const Plane& plane, const std::vector<State>& in) {
-    if (in.size() < 3) return in;
-    std::vector<bool> keep(in.size(), false);
-    keep.front() = keep.back() = true;
-    simplify(plane, in, 0, in.size() - 1, keep);
-    std::vector<State> out;
-    for (size_t i = 0; i < in.size(); ++i)
-        if (keep[i]) out.push_back(in[i]);
-    return out;
-}
 
 // The critical isotherm, walked in density: at the critical point itself p(rho) is too flat
 // for a solve in pressure.
