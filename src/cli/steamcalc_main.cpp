@@ -3,6 +3,7 @@
 //   steamcalc [--json] state NAME=VALUE NAME=VALUE
 //   steamcalc [--json] -            one request per line from standard input
 //   --csv instead of --json: the result list's columns, header once (csv_output.h)
+//   --explain (with --json or plain): the steps of each calculation (step_json.h)
 //   steamcalc diagram FILE [options]   a chart (h-s unless --chart names another) as a picture
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read, a data file failed during a calculation (the
@@ -30,7 +31,7 @@ using namespace steam;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: steamcalc [--json | --csv] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
+    "usage: steamcalc [--json | --csv] [--explain] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
     "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
     "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
     "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
@@ -61,7 +62,7 @@ bool outputWritten() {
     return false;
 }
 
-int runLines(const data::PropertyDatabase& db, Form form) {
+int runLines(const data::PropertyDatabase& db, Form form, bool explain) {
     const bool json = form == Form::Json;
     if (form == Form::Csv) std::cout << cli::csvHeader();
     int status = 0;
@@ -86,7 +87,7 @@ int runLines(const data::PropertyDatabase& db, Form form) {
                 std::cout << (json ? cli::errorJson(error) : cli::errorText(error)) << "\n";
             continue;
         }
-        const cli::Answer a = cli::answer(db, *request);
+        const cli::Answer a = cli::answer(db, *request, explain);
         fault = fault || metDataFault(a);
         if (form == Form::Csv)
             std::cout << cli::toCsv(a);
@@ -106,9 +107,18 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::vector<std::string> words(argv + 1, argv + argc);
     Form form = Form::Text;
-    if (!words.empty() && (words[0] == "--json" || words[0] == "--csv")) {
-        form = words[0] == "--json" ? Form::Json : Form::Csv;
+    bool explain = false;
+    // The output options, in any order before the request.
+    while (!words.empty() && (words[0] == "--json" || words[0] == "--csv" || words[0] == "--explain")) {
+        if (words[0] == "--explain")
+            explain = true;
+        else
+            form = words[0] == "--json" ? Form::Json : Form::Csv;
         words.erase(words.begin());
+    }
+    if (explain && form == Form::Csv) {
+        std::cerr << "steamcalc: --explain goes with --json or the plain form, not with --csv\n" << kUsage;
+        return 2;
     }
     const bool json = form == Form::Json;
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
@@ -130,7 +140,7 @@ int main(int argc, char** argv) {
     data::PropertyDatabase db;
     if (words.size() == 1 && words[0] == "-") {
         if (!openData(db)) return 1;
-        return runLines(db, form);
+        return runLines(db, form, explain);
     }
     std::string error;
     const auto request = cli::parseRequest(words, error);
@@ -139,7 +149,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!openData(db)) return 1;
-    const cli::Answer a = cli::answer(db, *request);
+    const cli::Answer a = cli::answer(db, *request, explain);
     if (form == Form::Csv)
         std::cout << cli::csvHeader() << cli::toCsv(a);
     else
