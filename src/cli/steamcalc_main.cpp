@@ -5,12 +5,14 @@
 //   --csv instead of --json: the result list's columns, header once (csv_output.h)
 //   --explain (with --json or plain): the steps of each calculation (step_json.h)
 //   steamcalc diagram FILE [options]   a chart (h-s unless --chart names another) as a picture
+//   steamcalc table KIND [options]     a page of a property table (table_command.h)
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read, a data file failed during a calculation (the
 // answer names it; a batch goes on and exits 1 at the end) or the output cannot be written.
 #include "csv_output.h"
 #include "answers.h"
 #include "requests.h"
+#include "table_command.h"
 #include "utf8_text.h"
 #include "verify_command.h"
 
@@ -18,6 +20,7 @@
 
 #ifdef STEAMCALC_HAS_PICTURE
 #include "picture_command.h"
+#include "table_pdf.h"
 #endif
 
 #include <cerrno>
@@ -36,6 +39,8 @@ constexpr const char* kUsage =
     "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
     "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
     "                              [--size width height]   (FILE .bmp, .png, .jpg, .jpeg, .svg or .pdf)\n"
+    "       steamcalc table sat-t|sat-p|isobar [--p P] [--from X] [--to X] [--step X] [--per-decade 1,2,5]\n"
+    "                              [--csv | --pdf FILE]   a page of a property table\n"
     "       steamcalc verify   checks the data files against their manifest\n";
 
 bool openData(data::PropertyDatabase& db) {
@@ -136,6 +141,15 @@ int main(int argc, char** argv) {
         std::cerr << "steamcalc: this build has no picture support\n";
         return 1;
 #endif
+    }
+    if (words[0] == "table") {
+        cli::TablePdfWriter writePdf;
+#ifdef STEAMCALC_HAS_PICTURE
+        writePdf = cli::writeTablePdfFile;
+#endif
+        const int status = cli::runTableCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout,
+                                                std::cerr, writePdf);
+        return outputWritten() ? status : 1;
     }
     data::PropertyDatabase db;
     if (words.size() == 1 && words[0] == "-") {
