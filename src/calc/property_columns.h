@@ -1,7 +1,8 @@
 #pragma once
-// The fourteen value boxes: boxes 0 to 7 belong to the saturation panel (ts, ps, v', v'',
-// h', h'', s', s''), boxes 8 to 13 to the state panel (t, p, v, h, s, x). Entry n (1 to 14)
-// of each table belongs to box n - 1.
+// The value boxes: boxes 0 to 7 belong to the saturation panel (ts, ps, v', v'', h', h'', s',
+// s''), boxes 8 to 13 to the state panel (t, p, v, h, s, x). Entry n (1 to 14) of each table
+// belongs to box n - 1. The internal energies u, u' and u'' came later; they show with
+// kInternalEnergyDecimals.
 #include <array>
 
 namespace steam::calc {

@@ -11,13 +11,15 @@ namespace {
 
 constexpr double kKelvin = 273.15;
 
-ThermalSet atTemperatureAndVolume(double t, double v) {
+}  // namespace
+
+ThermalSet thermalPropertiesAt(double t, double v) {
     if (!(v > 0.0)) return undefinedThermalSet();
     const iapws::ThermalProperties p = iapws::propertiesAt(t + kKelvin, 1.0 / v);
     return {p.cp, p.cv, p.w, p.mu, p.lambda, p.nu, p.Pr};
 }
 
-}  // namespace
+double surfaceTensionAt(double t) { return iapws::surfaceTension(t + kKelvin); }
 
 ThermalSet undefinedThermalSet() {
     const double none = std::numeric_limits<double>::quiet_NaN();
@@ -26,15 +28,18 @@ ThermalSet undefinedThermalSet() {
 
 ThermalSet thermalPropertiesOf(const StateSolution& state) {
     using Form = StateSolution::Form;
-    if (state.form != Form::SinglePhase && state.form != Form::CriticalPoint) return undefinedThermalSet();
-    return atTemperatureAndVolume(state[Property::t], state[Property::v]);
+    // At x = 0 or 1 the "mixture" is one saturated phase, whose properties are defined.
+    const bool onePhase = state.form == Form::SinglePhase || state.form == Form::CriticalPoint ||
+                          (state.form == Form::Mixture && (state[Property::x] <= 0.0 || state[Property::x] >= 1.0));
+    if (!onePhase) return undefinedThermalSet();
+    return thermalPropertiesAt(state[Property::t], state[Property::v]);
 }
 
 SaturationThermal thermalPropertiesOf(const SaturationSolution& saturation) {
     if (!saturation.solved) return {undefinedThermalSet(), undefinedThermalSet(), std::nan("")};
     const double ts = saturation[SatProperty::ts];
-    return {atTemperatureAndVolume(ts, saturation[SatProperty::v1]),
-            atTemperatureAndVolume(ts, saturation[SatProperty::v11]), iapws::surfaceTension(ts + kKelvin)};
+    return {thermalPropertiesAt(ts, saturation[SatProperty::v1]),
+            thermalPropertiesAt(ts, saturation[SatProperty::v11]), surfaceTensionAt(ts)};
 }
 
 }  // namespace steam::calc

@@ -21,13 +21,21 @@ struct ThermalSet {
 /// Every property NaN: what a mixture or no state has.
 ThermalSet undefinedThermalSet();
 
-/// The properties of a single-phase state (or the critical point); NaN for a mixture.
+/// The properties of a single phase at t (°C) and specific volume v (m³/kg); NaN for v <= 0.
+ThermalSet thermalPropertiesAt(double t, double v);
+
+/// The properties of a single-phase state, the critical point or saturated water or steam
+/// (x = 0 or 1); NaN for a wet mixture.
 ThermalSet thermalPropertiesOf(const StateSolution& state);
 
 struct SaturationThermal {
     ThermalSet liquid, vapour;
     double sigma;
 };
+
+/// The surface tension (mN/m) of water against its vapour at t (°C); NaN beyond the critical
+/// temperature.
+double surfaceTensionAt(double t);
 
 /// The properties of saturated water and saturated steam, and the surface tension.
 SaturationThermal thermalPropertiesOf(const SaturationSolution& saturation);

@@ -20,7 +20,7 @@ struct StateOutcome {
     int Choose = 0;  ///< kind of table match of a single-phase search (1 to 4), 0 when none ran
     /// True when the boxes show the calculation's answer; false when it ended with a message.
     bool answered = false;
-    /// The new current state result: the six boxes read back by the number rule, or all zeros
+    /// The new current state result: the seven boxes read back by the number rule, or all zeros
     /// (no state to mark) when the calculation ended with a message. The caller stores it and
     /// redraws the diagram; this happens after every calculation.
     calc::RegisterStore::StateValues result{};

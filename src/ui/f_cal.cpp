@@ -1,12 +1,15 @@
 #include "f_cal.h"
 
 #include "artwork.h"
+#include "cycle_window.h"
 #include "data/data_fault.h"
 #include "data/data_verification.h"
 #include "data_check_window.h"
 #include "diagram/diagram_startup.h"
 #include "diagram_view.h"
 #include "message_service.h"
+#include "panels/property_texts.h"
+#include "property_window.h"
 #include "panels/saturation_panel.h"
 #include "panels/state_panel.h"
 #include "render/qimage_surface.h"
@@ -79,7 +82,8 @@ void fCal::connectHandlers() {
     for (int i = 0; i < 8; ++i) connect(OPT[i], &QRadioButton::clicked, this, [this, i] { OPT_Click(i); });
     connect(SCAL, &QPushButton::clicked, this, &fCal::SCAL_Click);
     connect(cmdClean, &QPushButton::clicked, this, &fCal::cmdClean_Click);
-    for (int k = 0; k < 6; ++k) connect(CHK[k], &QCheckBox::clicked, this, [this, k] { CHK_Click(k); });
+    for (int k = 0; k < panels::kStateBoxes; ++k)
+        connect(CHK[k], &QCheckBox::clicked, this, [this, k] { CHK_Click(k); });
     connect(SCAL2, &QPushButton::clicked, this, &fCal::SCAL2_Click);
     connect(cmdClean2, &QPushButton::clicked, this, &fCal::cmdClean2_Click);
     for (int j = 0; j < 9; ++j) connect(CHKpic[j], &QCheckBox::clicked, this, [this, j] { CHKpic_Click(j); });
@@ -112,6 +116,8 @@ void fCal::connectHandlers() {
     connect(menuAbout, &QAction::triggered, this, &fCal::showAbout);
     connect(menuCheckData, &QAction::triggered, this, &fCal::showDataCheck);
     connect(menuView[4], &QAction::triggered, this, &fCal::showResultList);
+    connect(menuProperties, &QAction::triggered, this, &fCal::showPropertyWindow);
+    connect(menuCycle, &QAction::triggered, this, &fCal::showCycleWindow);
 }
 
 bool fCal::loadFailed(const QString& what) {
@@ -135,7 +141,7 @@ bool fCal::Form_Load() {
         setFilledBackground(w, kMarginGrey);
     setRole(TXTinfo, QPalette::Base, kMarginGrey);
 
-    // 3. All fourteen value boxes locked and grey.
+    // 3. Every value box locked and grey.
     for (QLineEdit* box : TXT) {
         box->setEnabled(false);
         setBoxBackground(box, false);
@@ -175,21 +181,23 @@ bool fCal::Form_Load() {
 // ---- panels ----------------------------------------------------------------------------
 
 void fCal::readPanelTexts() {
-    for (int i = 0; i < 8; ++i) m_sat.text[i] = TXT[i]->text().toStdString();
-    for (int k = 0; k < 6; ++k) {
-        m_state.text[k] = TXT[k + 8]->text().toStdString();
+    for (int i = 0; i < panels::kSaturationBoxes; ++i) m_sat.text[i] = satBox(i)->text().toStdString();
+    for (int k = 0; k < panels::kStateBoxes; ++k) {
+        m_state.text[k] = stateBox(k)->text().toStdString();
         m_state.ticked[k] = CHK[k]->isChecked();
     }
 }
 
 void fCal::applySaturationPanel(const panels::SaturationPanel& panel) {
     m_sat = panel;
-    for (int i = 0; i < 8; ++i) {
-        setBoxText(TXT[i], QString::fromStdString(panel.text[i]));
-        TXT[i]->setEnabled(panel.enabled[i]);
-        setBoxBackground(TXT[i], panel.white[i]);
-        setTextColour(OPT[i], i == panel.selected ? QColor(255, 255, 255) : QColor(0, 0, 0));
+    for (int i = 0; i < panels::kSaturationBoxes; ++i) {
+        QLineEdit* box = satBox(i);
+        setBoxText(box, QString::fromStdString(panel.text[i]));
+        box->setEnabled(panel.enabled[i]);
+        setBoxBackground(box, panel.white[i]);
     }
+    for (int i = 0; i < panels::kSaturationOptions; ++i)
+        setTextColour(OPT[i], i == panel.selected ? QColor(255, 255, 255) : QColor(0, 0, 0));
     auto* group = OPT[0]->group();
     if (panel.selected >= 0 && panel.selected < 8) {
         OPT[panel.selected]->setChecked(true);
@@ -202,8 +210,8 @@ void fCal::applySaturationPanel(const panels::SaturationPanel& panel) {
 
 void fCal::applyStatePanel(const panels::StatePanel& panel) {
     m_state = panel;
-    for (int k = 0; k < 6; ++k) {
-        QLineEdit* box = TXT[k + 8];
+    for (int k = 0; k < panels::kStateBoxes; ++k) {
+        QLineEdit* box = stateBox(k);
         setBoxText(box, QString::fromStdString(panel.text[k]));
         box->setEnabled(panel.enabled[k]);
         setBoxBackground(box, panel.white[k]);
@@ -216,7 +224,17 @@ void fCal::showMessages(const calc::Messages& messages) {
     for (const calc::Message& message : messages) m_context.messages->showCore(this, message);
 }
 
-void fCal::redraw() { m_diagram.redraw(*m_surface, m_registers); }
+void fCal::redraw() {
+    m_diagram.redraw(*m_surface, m_registers);
+    refreshPropertyWindow();
+}
+
+void fCal::showCurrentNotes() {
+    const char* phase = m_currentState ? panels::phaseName(calc::phaseOf(*m_currentState)) : "";
+    LabelPhase->setText(*phase ? QStringLiteral("相态：%1").arg(QString::fromUtf8(phase)) : QString());
+    LabelOtherState->setText(
+        m_currentSaturation ? QString::fromStdString(panels::otherSaturationNote(*m_currentSaturation)) : QString());
+}
 
 void fCal::OPT_Click(int index) {
     readPanelTexts();
@@ -234,6 +252,8 @@ void fCal::SCAL_Click() {
     if (outcome.solution)
         if (auto entry = calc::saturationEntry(*outcome.solution)) m_results->append(std::move(*entry));
     if (outcome.result) {
+        m_currentSaturation = outcome.answered ? outcome.solution : std::nullopt;
+        showCurrentNotes();
         m_registers.setCurrentSatPoint(*outcome.result);
         redraw();
     }
@@ -243,6 +263,8 @@ void fCal::SCAL_Click() {
 void fCal::cmdClean_Click() {
     readPanelTexts();
     applySaturationPanel(panels::cmdClean_Click(m_sat));
+    m_currentSaturation.reset();
+    showCurrentNotes();
     m_registers.setCurrentSatPoint({});
     redraw();
 }
@@ -260,6 +282,8 @@ void fCal::SCAL2_Click() {
     applyStatePanel(outcome.panel);
     if (outcome.solution)
         if (auto entry = calc::stateEntry(*outcome.solution)) m_results->append(std::move(*entry));
+    m_currentState = outcome.answered ? outcome.solution : std::nullopt;
+    showCurrentNotes();
     m_registers.setCurrentStatePoint(outcome.result);
     redraw();
     showMessages(outcome.messages);
@@ -268,6 +292,8 @@ void fCal::SCAL2_Click() {
 void fCal::cmdClean2_Click() {
     readPanelTexts();
     applyStatePanel(panels::cmdClean2_Click(m_state));
+    m_currentState.reset();
+    showCurrentNotes();
     m_registers.setCurrentStatePoint({});
     redraw();
 }
@@ -275,7 +301,7 @@ void fCal::cmdClean2_Click() {
 void fCal::setCheck(QCheckBox* box, bool ticked) {
     if (box->isChecked() == ticked) return;
     box->setChecked(ticked);
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < panels::kStateBoxes; ++k)
         if (box == CHK[k]) return CHK_Click(k);
     for (int j = 0; j < 9; ++j)
         if (box == CHKpic[j]) return CHKpic_Click(j);
@@ -319,66 +345,6 @@ void fCal::showChartControls() {
     Labelx->setText(QString::fromUtf8(d.x.title));
     Labely->setText(QString::fromUtf8(d.y.title));
     menuView[static_cast<int>(d.chart)]->setChecked(true);
-}
-
-// ---- registers ---------------------------------------------------------------------------
-
-void fCal::CMDupM_Click(int r) {
-    std::vector<std::string> texts;
-    if (r >= 5) {
-        for (int k = 8; k < 14; ++k) texts.push_back(TXT[k]->text().toStdString());
-        texts.push_back("0");  // u
-    } else {
-        for (int k = 0; k < 8; ++k) texts.push_back(TXT[k]->text().toStdString());
-        texts.insert(texts.end(), {"0", "0"});  // u', u''
-    }
-    m_registers.store(r, texts);
-    CMDupMR[r]->setEnabled(true);
-    CHKupM[r]->setEnabled(true);
-    setFilledBackground(CHKupM[r], toQColor(colour::kRegisterColours[static_cast<size_t>(r)]));
-    if (CHKupM[r]->isChecked()) redraw();
-}
-
-void fCal::CMDupMR_Click(int r) {
-    const std::vector<std::string> texts = m_registers.recall(r);
-    const int first = r >= 5 ? 8 : 0;
-    const size_t shownBoxes = r >= 5 ? 6 : 8;
-    for (size_t k = 0; k < shownBoxes; ++k) {
-        QLineEdit* box = TXT[first + static_cast<int>(k)];
-        box->setEnabled(true);
-        setBoxText(box, QString::fromStdString(texts[k]));
-        if (r >= 5)
-            m_state.enabled[k] = true;
-        else
-            m_sat.enabled[k] = true;
-    }
-}
-
-void fCal::CHKupM_Click(int r) {
-    m_registers.setShown(r, CHKupM[r]->isChecked());
-    redraw();
-}
-
-void fCal::CMDupClear_Click() {
-    m_registers.clearSaturationRegisters();
-    for (int r = 0; r < 5; ++r) {
-        setFilledBackground(CHKupM[r], toQColor(colour::kEmptyRegisterBackground));
-        CHKupM[r]->setEnabled(false);
-        setCheck(CHKupM[r], false);
-        CMDupMR[r]->setEnabled(false);
-    }
-    redraw();
-}
-
-void fCal::CMDdownClear_Click() {
-    m_registers.clearStateRegisters();
-    for (int r = 5; r < calc::kRegisterCount; ++r) {
-        setFilledBackground(CHKupM[r], toQColor(colour::kEmptyRegisterBackground));
-        CHKupM[r]->setEnabled(false);
-        setCheck(CHKupM[r], false);
-        CMDupMR[r]->setEnabled(false);
-    }
-    redraw();
 }
 
 // ---- mouse on the diagram ------------------------------------------------------------------

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -37,9 +38,11 @@ class QImageSurface;
 
 namespace steam::ui {
 
+class CycleWindow;
 class DataCheckWindow;
 class DiagramView;
 class Readme;
+class PropertyWindow;
 class ResultListWindow;
 class ResultTableModel;
 class AnchoredLayout;
@@ -93,6 +96,10 @@ public:
     /// 帮助 → 校验数据: the window that checks the data folder read, a new check each time.
     void showDataCheck();
     void showResultList();
+    /// 查看 → 全部性质: the property sheet of the current results and the shown registers.
+    void showPropertyWindow();
+    /// "循环分析" (Ctrl+L): the cycle window, which draws its cycle on every chart.
+    void showCycleWindow();
     void CMDcancel_Click();
     /// "全屏图表" (F11): the chart alone with its layer switches and read-out over the whole
     /// screen; off again (F11, Esc) the window returns as it was.
@@ -118,12 +125,16 @@ public:
     attachment* aboutWindow() const { return m_about.get(); }
     fGoodby* farewellWindow() const { return m_goodbye.get(); }
     ResultListWindow* resultListWindow() const { return m_resultWindow.get(); }
+    PropertyWindow* propertyWindow() const { return m_propertyWindow.get(); }
     DataCheckWindow* dataCheckWindow() const { return m_dataCheck.get(); }
+    CycleWindow* cycleWindow() const { return m_cycleWindow.get(); }
 
-    // Controls, indexed as the control arrays are.
-    std::array<QLineEdit*, 14> TXT{};
+    // Controls, indexed as the control arrays are. TXT(0) to TXT(7) are the saturation
+    // panel's ts ... s'', TXT(8) to TXT(13) the state panel's t ... x; the internal energies
+    // came later: TXT(14) is the state's u, TXT(15) and TXT(16) are u' and u''.
+    std::array<QLineEdit*, 17> TXT{};
     std::array<QRadioButton*, 8> OPT{};
-    std::array<QCheckBox*, 6> CHK{};
+    std::array<QCheckBox*, 7> CHK{};
     std::array<QCheckBox*, 9> CHKpic{};
     std::array<QPushButton*, 9> CMDupM{};
     std::array<QPushButton*, 9> CMDupMR{};
@@ -154,6 +165,12 @@ public:
     QLineEdit* Text3 = nullptr;
     QLabel* Label14 = nullptr;
     QLabel* Label15 = nullptr;
+    QLabel* LabelPhase = nullptr;       ///< under the state panel: the current state's phase
+    QLabel* LabelOtherState = nullptr;  ///< in the saturation panel: a second saturation state
+    /// Value box k of the saturation panel (ts ... s'', u', u'') and of the state panel
+    /// (t ... x, u).
+    QLineEdit* satBox(int i) const { return TXT[static_cast<size_t>(i < 8 ? i : i + 7)]; }
+    QLineEdit* stateBox(int k) const { return TXT[static_cast<size_t>(k < 6 ? k + 8 : 14)]; }
     /// Menu items, each named by its caption. menuView: the four charts (in the order of
     /// diagram::kCharts, checkable, one checked) and "结果列表".
     QAction* menuSavePicture = nullptr;
@@ -161,6 +178,8 @@ public:
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
     QAction* menuChartOnly = nullptr;  ///< "全屏图表"
+    QAction* menuProperties = nullptr;  ///< "全部性质"
+    QAction* menuCycle = nullptr;      ///< "循环分析"
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
     QAction* menuCheckData = nullptr;
@@ -194,7 +213,13 @@ private:
     void applyStatePanel(const panels::StatePanel& panel);
     void showMessages(const calc::Messages& messages);
     void applyMouseReaction(const diagram::MouseReaction& reaction);
+    /// The chart, and the property sheet when its window is open, after the current results
+    /// or the registers changed.
     void redraw();
+    /// The phase line and the second-state note follow the current results.
+    void showCurrentNotes();
+    /// The property sheet, when its window is open, shows the current results and registers.
+    void refreshPropertyWindow();
     /// The layer switches, axis captions and chart items as the chart shown wants them.
     void showChartControls();
 
@@ -203,6 +228,11 @@ private:
     void setCheck(QCheckBox* box, bool ticked);
     void selectOption(int index);
 
+    /// Register r holds something: its recall button and show box follow (f_cal_cycle.cpp).
+    void showRegisterStored(int r);
+    /// The registers changed: a cycle taken from them is worked again.
+    void registersChanged();
+
     bool confirmExit();
     void showFarewell();
     bool loadFailed(const QString& what);
@@ -210,6 +240,8 @@ private:
     ProgramContext m_context;
     AnchoredLayout* m_layout = nullptr;  // owned by the client area
     bool m_chartOnly = false;
+    QSize m_firstClientSize;    // the client area at the window's first size
+    QSize m_chartOnlyBaseSize;  // the chart-only view's controls at their first places
     QShortcut* m_leaveChartOnly = nullptr;  // Esc, while the chart is shown alone
     QWidget* m_tabsFor = nullptr;           // the panel Tab goes through first
     Qt::WindowStates m_windowStateBeforeChartOnly;
@@ -219,6 +251,10 @@ private:
     std::unique_ptr<render::QImageSurface> m_surface;
     panels::SaturationPanel m_sat;
     panels::StatePanel m_state;
+    // The current results as the calculators answered them, for the property sheet and the
+    // notes; none after a message or a reset.
+    std::optional<calc::SaturationSolution> m_currentSaturation;
+    std::optional<calc::StateSolution> m_currentState;
     diagram::DiagramMouse m_mouse;
 
     // Declared before its window, which shows it and so must go first.
@@ -228,7 +264,9 @@ private:
     std::unique_ptr<attachment> m_about;
     std::unique_ptr<fGoodby> m_goodbye;
     std::unique_ptr<ResultListWindow> m_resultWindow;
+    std::unique_ptr<PropertyWindow> m_propertyWindow;
     std::unique_ptr<DataCheckWindow> m_dataCheck;
+    std::unique_ptr<CycleWindow> m_cycleWindow;
 };
 
 }  // namespace steam::ui

@@ -13,8 +13,10 @@
 namespace steam::ui {
 
 void fCal::connectKeyboard() {
-    for (int i = 0; i < 8; ++i) connect(TXT[i], &QLineEdit::returnPressed, SCAL, &QPushButton::click);
-    for (int k = 8; k < 14; ++k) connect(TXT[k], &QLineEdit::returnPressed, SCAL2, &QPushButton::click);
+    for (int i = 0; i < panels::kSaturationOptions; ++i)
+        connect(satBox(i), &QLineEdit::returnPressed, SCAL, &QPushButton::click);
+    for (int k = 0; k < panels::kStateBoxes; ++k)
+        connect(stateBox(k), &QLineEdit::returnPressed, SCAL2, &QPushButton::click);
     // The panel holding the focus is the one worked in; the order stays while the focus is
     // elsewhere.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -31,7 +33,7 @@ std::vector<QWidget*> fCal::panelTabs(const QWidget* panel) const {
         for (int i = 0; i < 8; ++i) tabs.insert(tabs.end(), {OPT[i], TXT[i]});
         tabs.insert(tabs.end(), {SCAL, cmdClean});
     } else {
-        for (int k = 0; k < 6; ++k) tabs.insert(tabs.end(), {CHK[k], TXT[k + 8]});
+        for (int k = 0; k < panels::kStateBoxes; ++k) tabs.insert(tabs.end(), {CHK[k], stateBox(k)});
         tabs.insert(tabs.end(), {SCAL2, cmdClean2});
     }
     return tabs;

@@ -59,16 +59,27 @@ QLineEdit* makeReadout(QWidget* parent, const QString& name, const QString& text
     return box;
 }
 
-constexpr std::array<int, 8> kSatRowTop{360, 720, 1080, 1440, 1800, 2160, 2520, 2880};
-constexpr std::array<int, 6> kStateRowTop{360, 720, 1080, 1440, 1800, 2160};
+// Rows of the panels, 360 twips apart: the saturation panel's eight and u', u''; the state
+// panel's six and u.
+constexpr int kRow = 360;
+constexpr int rowTop(int row) { return kRow * (row + 1); }
 constexpr std::array<int, 5> kRegisterRowTop{240, 600, 960, 1320, 1680};
+
+// The internal energies' rows and the two note lines (the second saturation state, the phase)
+// make the panels taller than the first layout had them: the saturation panel by two rows and
+// a line, the state panel by a row and a line. The right column grows by both; the chart
+// takes the same height, so nothing is left empty beside the column.
+constexpr int kNoteLine = 300;
+constexpr int kSaturationGrowth = 2 * kRow + kNoteLine;
+constexpr int kStateGrowth = kRow + kNoteLine;
+constexpr int kGrowth = kSaturationGrowth + kStateGrowth;
 
 }  // namespace
 
 void fCal::buildLayout() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->resize(twipSize(12975, 8295));
+    client->resize(twipSize(12975, 8295 + kGrowth));
     setFilledBackground(client, kWindowGrey);
     setRole(client, QPalette::Button, kWindowGrey);
     setCentralWidget(client);
@@ -76,18 +87,18 @@ void fCal::buildLayout() {
     // Built back to front: later widgets lie above earlier ones.
     Shape4 = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), client);
     Shape4->setObjectName(QStringLiteral("Shape4"));
-    Shape4->setGeometry(twipRect(120, 7440, 7335, 375));
+    Shape4->setGeometry(twipRect(120, 7440 + kGrowth, 7335, 375));
 
     auto* line1 = new RuleLine(kCaptionText, client);
     line1->setObjectName(QStringLiteral("Line1"));
-    placeRule(line1, 120, 11160, 8160);
+    placeRule(line1, 120, 11160, 8160 + kGrowth);
     Line1 = line1;
 
-    Label14 = makeLabel(client, QStringLiteral("Label14"), departmentLine(), twipRect(120, 7935, 5055, 255));
+    Label14 = makeLabel(client, QStringLiteral("Label14"), departmentLine(), twipRect(120, 7935 + kGrowth, 5055, 255));
     Label14->setFont(uiFont(QStringLiteral("BankGothic Lt BT"), 10.5, true));
     setTextColour(Label14, kHighlightText);
 
-    Label15 = makeLabel(client, QStringLiteral("Label15"), QStringLiteral("Mirobant"), twipRect(9120, 7740, 2295, 375));
+    Label15 = makeLabel(client, QStringLiteral("Label15"), QStringLiteral("Mirobant"), twipRect(9120, 7740 + kGrowth, 2295, 375));
     Label15->setFont(uiFont(QStringLiteral("MS Sans Serif"), 18, true, true));
     setTextColour(Label15, kHighlightText);
 
@@ -106,10 +117,13 @@ void fCal::buildLayout() {
     // The first four switches carry the families of the chart shown (showChartControls);
     // they start with the h-s chart's.
     static const std::array<const char*, 9> captions{"", "", "", "", "饱和线", "临界点", "文字说明", "图选s", "图选sh"};
+    // The two pick switches stand in the sunken boxes beside the panels' buttons.
+    constexpr int strip = 7500 + kGrowth;
     static const std::array<QRect, 9> places{
-        twipRect(240, 7500, 975, 255),  twipRect(1200, 7500, 975, 255), twipRect(2160, 7500, 1095, 255),
-        twipRect(3240, 7500, 1070, 255), twipRect(4320, 7500, 975, 255), twipRect(5280, 7500, 975, 255),
-        twipRect(6240, 7500, 1095, 255), twipRect(7920, 3540, 810, 275), twipRect(7920, 6900, 930, 275)};
+        twipRect(240, strip, 975, 255),   twipRect(1200, strip, 975, 255), twipRect(2160, strip, 1095, 255),
+        twipRect(3240, strip, 1070, 255), twipRect(4320, strip, 975, 255), twipRect(5280, strip, 975, 255),
+        twipRect(6240, strip, 1095, 255), twipRect(7920, 3540 + 2 * kRow, 810, 275),
+        twipRect(7920, 6900 + kSaturationGrowth + kRow, 930, 275)};
     static const std::array<QColor, 9> textColours{kWindowText, kWindowText,       kWindowText, kWindowText, kWindowText,
                                                    kWindowText, QColor(128, 64, 0), kWindowText, kWindowText};
     for (int j = 0; j < 9; ++j) {
@@ -124,12 +138,17 @@ void fCal::buildLayout() {
 
     Frame4 = new QWidget(client);
     Frame4->setObjectName(QStringLiteral("Frame4"));
-    Frame4->setGeometry(twipRect(11400, 7560, 1455, 615));
+    Frame4->setGeometry(twipRect(11400, 7560 + kGrowth, 1455, 615));
     auto* shape2 = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), Frame4);
     shape2->setObjectName(QStringLiteral("Shape2"));
     shape2->setGeometry(QRect(QPoint(0, 0), Frame4->size()));
 
-    CMDcancel = greyButton(client, QStringLiteral("CMDcancel"), QStringLiteral("退出"), twipRect(11520, 7680, 1215, 375));
+    CMDcancel = greyButton(client, QStringLiteral("CMDcancel"), QStringLiteral("退出"), twipRect(11520, 7680 + kGrowth, 1215, 375));
+    m_firstClientSize = client->size();
+    // The chart-only view: the chart with the strip of switches below it, in the same 8-pixel
+    // edges as in the window.
+    constexpr int edge = 8;
+    m_chartOnlyBaseSize = QSize(Pic->geometry().right() + 1 + edge, Shape4->geometry().bottom() + 1 + edge);
     anchorControls(client);
 }
 
@@ -166,77 +185,97 @@ void fCal::anchorControls(QWidget* client) {
 void fCal::buildSaturationPanel(QWidget* client) {
     Frame1 = new QGroupBox(QStringLiteral("饱和水和饱和蒸汽"), client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipRect(7560, 120, 4455, 3975));
+    Frame1->setGeometry(twipRect(7560, 120, 4455, 3975 + kSaturationGrowth));
     Frame1->setFont(uiFont(QStringLiteral("宋体"), 9, true));
 
-    static const std::array<const char*, 8> captions{"温度 ts",   "压力 ps ",    "水比容 v'", "蒸汽比容 v''",
-                                                     "水比焓 h'", "蒸汽比焓 h''", "水比熵 s'", "蒸汽比熵 s''"};
-    static const std::array<const char*, 8> units{"oC",    "MPa",   "m^3/kg",    "m^3/kg",
-                                                  "kJ/kg", "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)"};
-    static const std::array<const char*, 8> texts{"10.001", "0", "0", "0", "0", "0", "0", "0"};
+    static const std::array<const char*, 10> captions{"温度 ts",   "压力 ps ",    "水比容 v'", "蒸汽比容 v''",
+                                                      "水比焓 h'", "蒸汽比焓 h''", "水比熵 s'", "蒸汽比熵 s''",
+                                                      "水比内能 u'", "蒸汽比内能 u''"};
+    static const std::array<const char*, 10> units{"oC",    "MPa",   "m^3/kg",    "m^3/kg",    "kJ/kg",
+                                                   "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)", "kJ/kg", "kJ/kg"};
+    static const std::array<const char*, 10> texts{"10.001", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+    // u' and u'' are answers only: their captions stand where an option's text would.
+    constexpr int optionIndent = 285;
+
+    auto* frame5 = new QFrame(Frame1);
+    frame5->setObjectName(QStringLiteral("Frame5(0)"));
+    frame5->setFrameShape(QFrame::Box);
+    frame5->setFrameShadow(QFrame::Sunken);
+    frame5->setGeometry(twipRect(240, 3285 + 2 * kRow, 1095, 430));
 
     auto* options = new QButtonGroup(Frame1);
     options->setExclusive(true);
-    for (int i = 0; i < 8; ++i) {
-        const int top = kSatRowTop[i];
-        auto* frame5 = i == 0 ? new QFrame(Frame1) : nullptr;
-        if (frame5) {
-            frame5->setObjectName(QStringLiteral("Frame5(0)"));
-            frame5->setFrameShape(QFrame::Box);
-            frame5->setFrameShadow(QFrame::Sunken);
-            frame5->setGeometry(twipRect(240, 3285, 1095, 430));
+    for (int i = 0; i < 10; ++i) {
+        const int top = rowTop(i);
+        if (i < 8) {
+            auto* option = new QRadioButton(QString::fromUtf8(captions[i]), Frame1);
+            option->setObjectName(QStringLiteral("OPT(%1)").arg(i));
+            // The option reaches under its value box; only the part left of the box is its own.
+            option->setGeometry(twipRect(240, top, 1440, 255));
+            option->setFont(defaultWindowFont());
+            options->addButton(option, i);
+            OPT[i] = option;
+        } else {
+            auto* caption = makeLabel(Frame1, QStringLiteral("LabelEnergy(%1)").arg(i - 8),
+                                      QString::fromUtf8(captions[i]),
+                                      twipRect(240 + optionIndent, top, 1440 - optionIndent, 255));
+            caption->setFont(defaultWindowFont());
         }
-        auto* option = new QRadioButton(QString::fromUtf8(captions[i]), Frame1);
-        option->setObjectName(QStringLiteral("OPT(%1)").arg(i));
-        // The option reaches under its value box; only the part left of the box is its own.
-        option->setGeometry(twipRect(240, top, 1440, 255));
-        option->setFont(defaultWindowFont());
-        options->addButton(option, i);
-        OPT[i] = option;
+        const int box = i < 8 ? i : i + 7;
+        TXT[box] = makeValueBox(Frame1, box, QString::fromUtf8(texts[i]), twipRect(1680, top, 1095, 270));
 
-        TXT[i] = makeValueBox(Frame1, i, QString::fromUtf8(texts[i]), twipRect(1680, top, 1095, 270));
-
-        auto* unit = makeLabel(Frame1, QStringLiteral("Label%1").arg(i + 1), QString::fromUtf8(units[i]),
-                               twipRect(2880, top, i == 0 ? 615 : 855, 255));
+        auto* unit = makeLabel(Frame1, QStringLiteral("Label%1").arg(i < 8 ? i + 1 : i + 12),
+                               QString::fromUtf8(units[i]), twipRect(2880, top, i == 0 ? 615 : 855, 255));
         unit->setFont(defaultWindowFont());
     }
-    SCAL = greyButton(Frame1, QStringLiteral("SCAL"), QStringLiteral("计算"), twipRect(1680, 3360, 855, 375));
-    cmdClean = greyButton(Frame1, QStringLiteral("cmdClean"), QStringLiteral("重设"), twipRect(2760, 3360, 855, 375));
+    constexpr int buttons = 3360 + 2 * kRow;
+    SCAL = greyButton(Frame1, QStringLiteral("SCAL"), QStringLiteral("计算"), twipRect(1680, buttons, 855, 375));
+    cmdClean = greyButton(Frame1, QStringLiteral("cmdClean"), QStringLiteral("重设"), twipRect(2760, buttons, 855, 375));
+    LabelOtherState = makeLabel(Frame1, QStringLiteral("LabelOtherState"), QString(),
+                                twipRect(240, buttons + 420, 3975, 255));
+    LabelOtherState->setFont(defaultWindowFont());
+    setTextColour(LabelOtherState, QColor(0, 0, 160));
 }
 
 void fCal::buildStatePanel(QWidget* client) {
     Frame2 = new QGroupBox(QStringLiteral("水，湿蒸汽及过热蒸气"), client);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setGeometry(twipRect(7560, 4200, 4455, 3255));
+    Frame2->setGeometry(twipRect(7560, 4200 + kSaturationGrowth, 4455, 3255 + kStateGrowth));
     Frame2->setFont(uiFont(QStringLiteral("宋体"), 9, true));
 
-    static const std::array<const char*, 6> captions{"温度 t ", "压力 p", "比容 v", "比焓 h", "比熵 s", "干度 x"};
-    static const std::array<const char*, 5> units{"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)"};
-    static const std::array<const char*, 6> texts{"200", "3.5", "0", "0", "0", "0"};
+    static const std::array<const char*, 7> captions{"温度 t ", "压力 p", "比容 v", "比焓 h",
+                                                     "比熵 s",  "干度 x", "比内能 u"};
+    static const std::array<const char*, 7> units{"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)", "", "kJ/kg"};
+    static const std::array<const char*, 7> texts{"200", "3.5", "0", "0", "0", "0", "0"};
 
     auto* frame5 = new QFrame(Frame2);
     frame5->setObjectName(QStringLiteral("Frame5(1)"));
     frame5->setFrameShape(QFrame::Box);
     frame5->setFrameShadow(QFrame::Sunken);
-    frame5->setGeometry(twipRect(240, 2565, 1095, 430));
+    frame5->setGeometry(twipRect(240, 2565 + kRow, 1095, 430));
 
-    for (int k = 0; k < 6; ++k) {
-        const int top = kStateRowTop[k];
+    for (int k = 0; k < 7; ++k) {
+        const int top = rowTop(k);
         auto* box = new QCheckBox(QString::fromUtf8(captions[k]), Frame2);
         box->setObjectName(QStringLiteral("CHK(%1)").arg(k));
         box->setGeometry(twipRect(240, top, 1440, 255));
         box->setFont(defaultWindowFont());
         CHK[k] = box;
 
-        TXT[k + 8] = makeValueBox(Frame2, k + 8, QString::fromUtf8(texts[k]), twipRect(1680, top, 1095, 270));
-        if (k < 5) {
-            auto* unit = makeLabel(Frame2, QStringLiteral("Label%1").arg(k + 9), QString::fromUtf8(units[k]),
-                                   twipRect(2880, top, 975, 255));
+        const int index = k < 6 ? k + 8 : 14;
+        TXT[index] = makeValueBox(Frame2, index, QString::fromUtf8(texts[k]), twipRect(1680, top, 1095, 270));
+        if (*units[k]) {
+            auto* unit = makeLabel(Frame2, QStringLiteral("Label%1").arg(k < 6 ? k + 9 : 22),
+                                   QString::fromUtf8(units[k]), twipRect(2880, top, 975, 255));
             unit->setFont(defaultWindowFont());
         }
     }
-    SCAL2 = greyButton(Frame2, QStringLiteral("SCAL2"), QStringLiteral("计算"), twipRect(1680, 2640, 855, 375));
-    cmdClean2 = greyButton(Frame2, QStringLiteral("cmdClean2"), QStringLiteral("重设"), twipRect(2760, 2640, 855, 375));
+    constexpr int buttons = 2640 + kRow;
+    SCAL2 = greyButton(Frame2, QStringLiteral("SCAL2"), QStringLiteral("计算"), twipRect(1680, buttons, 855, 375));
+    cmdClean2 = greyButton(Frame2, QStringLiteral("cmdClean2"), QStringLiteral("重设"), twipRect(2760, buttons, 855, 375));
+    LabelPhase = makeLabel(Frame2, QStringLiteral("LabelPhase"), QString(), twipRect(240, buttons + 420, 3975, 255));
+    LabelPhase->setFont(defaultWindowFont());
+    setTextColour(LabelPhase, QColor(0, 0, 160));
 }
 
 void fCal::buildRegisterPanels(QWidget* client) {
@@ -245,7 +284,7 @@ void fCal::buildRegisterPanels(QWidget* client) {
     FrameUp->setGeometry(twipRect(11400, 720, 1455, 2775));
     FrameDown = new QWidget(client);
     FrameDown->setObjectName(QStringLiteral("FrameDown"));
-    FrameDown->setGeometry(twipRect(11400, 4680, 1455, 2415));
+    FrameDown->setGeometry(twipRect(11400, 4680 + kSaturationGrowth, 1455, 2415));
     for (QWidget* panel : {FrameUp, FrameDown}) {
         panel->setFont(uiFont(QStringLiteral("宋体"), 9, true));
         auto* shape = new RoundedPanel(kShapeGrey, QColor(255, 255, 255), panel);
@@ -277,12 +316,12 @@ void fCal::buildRegisterPanels(QWidget* client) {
 void fCal::buildDiagramArea(QWidget* client) {
     Pic = new DiagramView(client);
     Pic->setObjectName(QStringLiteral("Pic"));
-    Pic->setGeometry(twipRect(120, 200, 7335, 6975));
+    Pic->setGeometry(twipRect(120, 200, 7335, 6975 + kGrowth));
     Pic->setPictureSource([this] { return m_surface->composed(); });
     m_surface->onChanged = [this] { Pic->update(); };
 
     Labely = makeLabel(Pic, QStringLiteral("Labely"), QStringLiteral("h (kJ/kg)"), twipRect(120, 120, 975, 255));
-    Labelx = makeLabel(Pic, QStringLiteral("Labelx"), QStringLiteral("s (kJ/kg.K)"), twipRect(3360, 6690, 1095, 255));
+    Labelx = makeLabel(Pic, QStringLiteral("Labelx"), QStringLiteral("s (kJ/kg.K)"), twipRect(3360, 6690 + kGrowth, 1095, 255));
     for (QLabel* axis : {Labely, Labelx}) {
         axis->setFont(uiFont(QStringLiteral("Arial"), 8.25, true));
         axis->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -290,16 +329,16 @@ void fCal::buildDiagramArea(QWidget* client) {
 
     // The read-out strip under the diagram. Its captions are drawn as labels: a text box
     // nine pixels wide has no room left for text inside its own margins.
-    Text3 = makeReadout(client, QStringLiteral("Text3"), QString(), twipRect(120, 7160, 3615, 300), kReadoutBlue);
+    Text3 = makeReadout(client, QStringLiteral("Text3"), QString(), twipRect(120, 7160 + kGrowth, 3615, 300), kReadoutBlue);
     // The boxes are narrowed a little against their twips so that "Mouse X" and "Y:" do not
     // cover each other in the installed face.
-    Text1 = makeLabel(client, QStringLiteral("Text1"), QStringLiteral("X:"), twipRect(240, 7205, 240, 230));
+    Text1 = makeLabel(client, QStringLiteral("Text1"), QStringLiteral("X:"), twipRect(240, 7205 + kGrowth, 240, 230));
     TXTmouseX = makeReadout(client, QStringLiteral("TXTmouseX"), QStringLiteral("Mouse X"),
-                            twipRect(480, 7205, 690, 230), kReadoutBlue);
+                            twipRect(480, 7205 + kGrowth, 690, 230), kReadoutBlue);
     TXTmouseX->setFont(uiFont(QStringLiteral("宋体"), 8.25));
-    Text2 = makeLabel(client, QStringLiteral("Text2"), QStringLiteral("Y:"), twipRect(1170, 7205, 150, 230));
+    Text2 = makeLabel(client, QStringLiteral("Text2"), QStringLiteral("Y:"), twipRect(1170, 7205 + kGrowth, 150, 230));
     TXTmouseY = makeReadout(client, QStringLiteral("TXTmouseY"), QStringLiteral("Mouse Y"),
-                            twipRect(1320, 7205, 840, 230), kReadoutBlue);
+                            twipRect(1320, 7205 + kGrowth, 840, 230), kReadoutBlue);
     TXTmouseY->setFont(uiFont(QStringLiteral("宋体"), 8.25));
     for (QLineEdit* readout : {TXTmouseX, TXTmouseY}) {
         readout->setFrame(false);
@@ -310,7 +349,7 @@ void fCal::buildDiagramArea(QWidget* client) {
 
     TXTinfo = makeReadout(client, QStringLiteral("TXTinfo"),
                           QStringLiteral(" 临界点:tcr=373.95 C,pcr=22.064 MPa,vcr=0.0031056 m^3/kg"),
-                          twipRect(2160, 7160, 5295, 300), palette().color(QPalette::Base));
+                          twipRect(2160, 7160 + kGrowth, 5295, 300), palette().color(QPalette::Base));
     TXTinfo->setCursorPosition(0);
 }
 
@@ -340,6 +379,11 @@ void fCal::buildMenus() {
         }
     }
 
+    menuProperties = view->addAction(QStringLiteral("全部性质"));
+    menuProperties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    menuCycle = view->addAction(QStringLiteral("循环分析"));
+    menuCycle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+
     view->addSeparator();
     menuChartOnly = view->addAction(QStringLiteral("全屏图表"));
     menuChartOnly->setShortcut(QKeySequence(Qt::Key_F11));
@@ -351,7 +395,7 @@ void fCal::buildMenus() {
     menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
     for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuChartOnly, menuUsage, menuAbout, menuCheckData})
+                          menuView[4], menuProperties, menuCycle, menuChartOnly, menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 

@@ -24,10 +24,6 @@ namespace steam::ui {
 
 namespace {
 
-// The client area at the first size, and in the chart-only view the chart with the strip of
-// switches below it and the same 8-pixel edges.
-constexpr QSize kFirstClientSize = twipSize(12975, 8295);
-constexpr QSize kChartOnlyBaseSize{8 + 489 + 8, 521 + 8};
 
 }  // namespace
 
@@ -42,7 +38,7 @@ void fCal::connectViewControls() {
         if (menu->menu()) addActions(menu->menu()->actions());
 }
 
-QSize fCal::firstSize() const { return kFirstClientSize + QSize(0, menuBar()->sizeHint().height()); }
+QSize fCal::firstSize() const { return m_firstClientSize + QSize(0, menuBar()->sizeHint().height()); }
 
 void fCal::resizeChart(QSize size) {
     const double scale = chartScaleFor(size);
@@ -74,7 +70,7 @@ void fCal::setChartOnly(bool on) {
         if (widget && !shownWithChartOnly(widget)) widget->setVisible(!on);
     }
     menuBar()->setVisible(!on);
-    m_layout->setBaseSize(on ? kChartOnlyBaseSize : kFirstClientSize);
+    m_layout->setBaseSize(on ? m_chartOnlyBaseSize : m_firstClientSize);
     if (on) {
         m_windowStateBeforeChartOnly = windowState();
         present(WindowPresentation::FullScreen);

@@ -11,6 +11,7 @@
 #include "window_driver.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -159,6 +160,48 @@ private slots:
         // The current state is marked at (s, h) in its colour.
         QVERIFY(colourNear(window->surface().image(), pixelOf(*window, current[4], current[3]), 3,
                            QColor(0, 180, 255)));
+    }
+
+    void thePhaseLineAndTheSecondStateNoteFollowTheCurrentResults() {
+        struct Case {
+            const char* name;
+            std::vector<std::pair<int, QString>> known;  // state boxes ticked and typed
+            QString phase;
+        };
+        const Case cases[] = {
+            {"compressed water", {{0, "200"}, {1, "3.5"}}, QStringLiteral("相态：压缩水")},
+            {"supercritical, whatever the pair", {{1, "30"}, {3, "2500"}}, QStringLiteral("相态：超临界区")},
+            {"saturated steam", {{1, "1"}, {5, "1"}}, QStringLiteral("相态：饱和蒸汽")},
+            {"a rigid tank", {{2, "0.5"}, {6, "2000"}}, QStringLiteral("相态：湿蒸汽")},
+            {"a message: no phase", {{0, "-5"}, {1, "1"}}, QString()},
+        };
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        for (const Case& c : cases) {
+            for (int k = 0; k < 7; ++k)
+                if (window->CHK[k]->isChecked()) click(window->CHK[k]);
+            for (const auto& [k, text] : c.known) {
+                click(window->CHK[k]);
+                typeInto(window->stateBox(k), text);
+            }
+            click(window->SCAL2);
+            QVERIFY2(window->LabelPhase->text() == c.phase, c.name);
+        }
+        click(window->cmdClean2);
+        QVERIFY(window->LabelPhase->text().isEmpty());
+
+        // h'' names two saturation states below its maximum; the note names the other one.
+        click(window->OPT[5]);
+        typeInto(window->TXT[5], QStringLiteral("2700"));
+        click(window->SCAL);
+        QCOMPARE(window->TXT[0]->text(), QStringLiteral("115.96"));
+        QCOMPARE(window->LabelOtherState->text(), QStringLiteral("另一饱和状态：ts = 320.19 °C"));
+        click(window->OPT[0]);
+        typeInto(window->TXT[0], QStringLiteral("100"));
+        click(window->SCAL);
+        QVERIFY(window->LabelOtherState->text().isEmpty());
+        QVERIFY(number(window->satBox(9)) > 2500 && number(window->satBox(9)) < 2510);  // u'' at 100 C
     }
 
     void failedChecksShowTheirMessagesInOrderAndKeepTheTexts_data() {

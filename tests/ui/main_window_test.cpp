@@ -81,9 +81,9 @@ private slots:
         TestProgram program;
         auto window = openMainWindow(program);
         QVERIFY(window);
-        QCOMPARE(window->centralWidget()->size(), QSize(865, 553));
-        QCOMPARE(window->Pic->geometry(), QRect(8, 13, 489, 465));
-        QCOMPARE(window->surface().image().size(), QSize(489, 465));
+        QCOMPARE(window->centralWidget()->size(), QSize(865, 665));
+        QCOMPARE(window->Pic->geometry(), QRect(8, 13, 489, 577));
+        QCOMPARE(window->surface().image().size(), QSize(489, 577));
         QCOMPARE(window->Frame1->title(), QStringLiteral("饱和水和饱和蒸汽"));
         QCOMPARE(window->Frame2->title(), QStringLiteral("水，湿蒸汽及过热蒸气"));
         // The pick boxes sit in the lower left corners of their panels.

@@ -62,10 +62,10 @@ private slots:
             bool titles;
         };
         const Case cases[] = {
-            {"a", 0, 0, "a.bmp", "BM", {489, 465}, false},
-            {"b", 1, 0, "b.png", "\x89PNG", {489, 465}, true},
-            {"c.jpg", 0, 0, "c.jpg", "\xFF\xD8\xFF", {489, 465}, true},
-            {"d.gif", 1, 0, "d.gif.png", "\x89PNG", {489, 465}, true},
+            {"a", 0, 0, "a.bmp", "BM", {489, 577}, false},
+            {"b", 1, 0, "b.png", "\x89PNG", {489, 577}, true},
+            {"c.jpg", 0, 0, "c.jpg", "\xFF\xD8\xFF", {489, 577}, true},
+            {"d.gif", 1, 0, "d.gif.png", "\x89PNG", {489, 577}, true},
             {"e.svg", 4, 0, "e.svg", "<?xml", {}, true},
             {"f", 4, 1, "f.pdf", "%PDF", {}, true},
             {"g", 2, 1, "g.jpg", "\xFF\xD8\xFF", {3508, 2480}, true},
@@ -105,7 +105,7 @@ private slots:
         // The BMP as on screen is the window's picture itself.
         const QImage bmp(QString::fromStdString((dir.path() / "a.bmp").string()));
         QCOMPARE(bmp, window->surface().image().convertToFormat(bmp.format()));
-        QCOMPARE(program.saveDialog.questions.back(), ui::pictureSizeAnswers(QSize(489, 465)));
+        QCOMPARE(program.saveDialog.questions.back(), ui::pictureSizeAnswers(QSize(489, 577)));
     }
 
     void cancellingTheSizeQuestionWritesNothing() {
@@ -148,14 +148,14 @@ private slots:
         auto window = openMainWindow(program);
         QVERIFY(window);
         window->resize(window->firstSize() + QSize(400, 300));
-        QVERIFY(QTest::qWaitFor([&] { return window->Pic->size() == QSize(889, 765); }));
+        QVERIFY(QTest::qWaitFor([&] { return window->Pic->size() == QSize(889, 877); }));
         testsupport::TemporaryDirectory dir;
         for (const char* name : {"big.bmp", "big.png"}) {
             program.saveDialog.answer = QString::fromStdString((dir.path() / name).string());
             window->menuSavePicture->trigger();
-            QCOMPARE(QImage(*program.saveDialog.answer).size(), QSize(889, 765));
+            QCOMPARE(QImage(*program.saveDialog.answer).size(), QSize(889, 877));
         }
-        QCOMPARE(program.saveDialog.questions.back(), ui::pictureSizeAnswers(QSize(889, 765)));
+        QCOMPARE(program.saveDialog.questions.back(), ui::pictureSizeAnswers(QSize(889, 877)));
     }
 };
 

@@ -154,6 +154,30 @@ private slots:
         QVERIFY(window->registers().CurrentStatePoint()[3] > 0);
     }
 
+    void aRecalledStateShowsItsEnergyAndNoDrynessWhereItHadNone() {
+        TestProgram program;
+        auto window = openMainWindow(program);
+        QVERIFY(window);
+        click(window->CHK[0]);
+        click(window->CHK[1]);
+        click(window->SCAL2);  // 200 C, 3.5 MPa: compressed water
+        const QString energy = window->stateBox(6)->text();
+        QCOMPARE(window->stateBox(5)->text(), QStringLiteral("(none)"));
+        click(window->CMDupM[5]);
+        click(window->cmdClean2);
+        click(window->CMDupMR[5]);
+        QCOMPARE(window->stateBox(5)->text(), QStringLiteral("(none)"));
+        QCOMPARE(window->stateBox(6)->text(), energy);
+
+        calculateSaturation(*window, QStringLiteral("100"));
+        const QString liquid = window->satBox(8)->text(), vapour = window->satBox(9)->text();
+        click(window->CMDupM[0]);
+        click(window->cmdClean);
+        click(window->CMDupMR[0]);
+        QCOMPARE(window->satBox(8)->text(), liquid);
+        QCOMPARE(window->satBox(9)->text(), vapour);
+    }
+
     void aStateRegisterRecallsAllSixBoxesAtFullPrecision() {
         TestProgram program;
         auto window = openMainWindow(program);

@@ -58,7 +58,7 @@ private slots:
         QImageReader reader(path);
         QCOMPARE(reader.format(), QByteArray("bmp"));
         const QImage saved = reader.read();
-        QCOMPARE(saved.size(), QSize(489, 465));
+        QCOMPARE(saved.size(), QSize(489, 577));
         const QImage drawn = window->surface().image();
         QCOMPARE(saved.pixelColor(int(a.x()), int(b.y())).rgb(), drawn.pixelColor(int(a.x()), int(b.y())).rgb());
         QVERIFY(colourNear(window->surface().overlay(), QPointF(a.x(), b.y()), 1, QColor(128, 128, 128)));

@@ -62,11 +62,12 @@ private slots:
         const std::map<QString, QRect> first = places(*window);
         // Places as laid out in twips (15 to a pixel), a few of each kind.
         const std::pair<const char*, QRect> expected[] = {
-            {"Pic", QRect(8, 13, 489, 465)},          {"Frame1", QRect(504, 8, 297, 265)},
-            {"Frame2", QRect(504, 280, 297, 217)},    {"FrameUp", QRect(760, 48, 97, 185)},
-            {"FrameDown", QRect(760, 312, 97, 161)},  {"CHKpic(0)", QRect(16, 500, 65, 17)},
-            {"TXTinfo", QRect(144, 477, 353, 20)},    {"CMDcancel", QRect(768, 512, 81, 25)},
-            {"Labelx", QRect(232, 459, 73, 17)},      {"Labely", QRect(16, 21, 65, 17)},
+            {"Pic", QRect(8, 13, 489, 577)},          {"Frame1", QRect(504, 8, 297, 333)},
+            {"Frame2", QRect(504, 348, 297, 261)},    {"FrameUp", QRect(760, 48, 97, 185)},
+            {"FrameDown", QRect(760, 380, 97, 161)},  {"CHKpic(0)", QRect(16, 612, 65, 17)},
+            {"TXTinfo", QRect(144, 589, 353, 20)},    {"CMDcancel", QRect(768, 624, 81, 25)},
+            {"Labelx", QRect(232, 571, 73, 17)},      {"Labely", QRect(16, 21, 65, 17)},
+            {"TXT(14)", QRect(616, 516, 73, 18)},     {"TXT(16)", QRect(616, 248, 73, 18)},
         };
         for (const auto& [name, rect] : expected) QCOMPARE(first.at(QString::fromLatin1(name)), rect);
         QCOMPARE(window->surface().scale(), 1.0);
@@ -76,7 +77,7 @@ private slots:
         QVERIFY(resizeTo(*window, window->firstSize()));
         const std::map<QString, QRect> again = places(*window);
         for (const auto& [name, rect] : first) QVERIFY2(again.at(name) == rect, qPrintable(name));
-        QCOMPARE(window->surface().image().size(), QSize(489, 465));
+        QCOMPARE(window->surface().image().size(), QSize(489, 577));
         QCOMPARE(window->Labelx->font().pointSizeF(), 8.25);
     }
 
@@ -86,10 +87,10 @@ private slots:
             double scale;  // of the chart's text and lines
         };
         const Case cases[] = {
-            {{200, 0}, 1.0},      // wider only: the chart is as tall as before
+            {{200, 0}, 1.241},    // wider only: by the height, 577/465
             {{0, 150}, 1.0},      // taller only: as wide as before
-            {{400, 300}, 1.645},  // both: by the smaller ratio, 765/465
-            {{1055, 467}, 2.004}, // maximised on 1920 x 1080: 932/465
+            {{400, 300}, 1.818},  // both: by the smaller ratio, 889/489
+            {{1055, 355}, 2.004}, // maximised on 1920 x 1080: 932/465
             {{5000, 3000}, 3.0},  // a wall: capped
         };
         TestProgram program;
