@@ -4,6 +4,7 @@
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -70,6 +71,16 @@ std::string shown(const Column& c, double value, bool general) {
 std::string result(const Column& c, double value, bool general) {
     return num(c, value) + " → " + shown(c, value, general);
 }
+
+// A mixture's saturated value as its row lists it and its formulas use it: v'' with as many
+// decimals as the v it mixes into, so that a sum redone from the row reads the same digits.
+int mixedDecimals(int k) {
+    int decimals = kSatColumns[k].decimals;
+    for (int j : {2, 3, 4, 6})
+        if (k == kMixedFrom[j] || k == kMixedFrom[j] + 1) decimals = std::max(decimals, kStateColumns[j].decimals);
+    return decimals;
+}
+std::string saturatedText(const CalculationStep& step, int k) { return num(step.saturated[k], mixedDecimals(k)); }
 
 const char* tableName(calc::StepTable table) {
     switch (table) {
@@ -235,7 +246,8 @@ void mixtureFormula(const CalculationStep& step, std::vector<std::string>& out) 
         const Column& c = kSatColumns[liquid];
         const std::string y = std::string(c.symbol).substr(0, 1);
         out.push_back("x = (" + y + " − " + y + "')/(" + y + "'' − " + y + "') = (" + num(c, step.known[0]) + " − " +
-                      num(c, sat[liquid]) + ")/(" + num(c, sat[liquid + 1]) + " − " + num(c, sat[liquid]) + ") = " + x +
+                      saturatedText(step, liquid) + ")/(" + saturatedText(step, liquid + 1) + " − " +
+                      saturatedText(step, liquid) + ") = " + x +
                       " → " + shown(kStateColumns[5], step.x, true));
     } else {
         out.push_back("x = " + x + (step.x == 0.0 ? "（饱和水）" : step.x == 1.0 ? "（饱和蒸汽）" : "（已知）"));
@@ -250,8 +262,8 @@ void mixtureFormula(const CalculationStep& step, std::vector<std::string>& out) 
         const Column& c = kStateColumns[k];
         const std::string s = c.symbol;
         const int liquid = kMixedFrom[k];
-        out.push_back(s + " = (1 − x)·" + s + "' + x·" + s + "'' = (1 − " + x + ") × " + num(c, sat[liquid]) + " + " + x +
-                      " × " + num(c, sat[liquid + 1]) + " = " + result(c, r[k], true));
+        out.push_back(s + " = (1 − x)·" + s + "' + x·" + s + "'' = (1 − " + x + ") × " + saturatedText(step, liquid) +
+                      " + " + x + " × " + saturatedText(step, liquid + 1) + " = " + result(c, r[k], true));
     }
 }
 
@@ -298,7 +310,8 @@ std::vector<StepText> stepTexts(const calc::CalculationSteps& steps) {
         for (const auto& row : rows) {
             std::vector<double> numbers(row.begin() + 1, row.begin() + columnCount(step));
             std::vector<std::string> cells;
-            for (int k = 1; k < columnCount(step); ++k) cells.push_back(num(columnOf(step, k), row[k]));
+            for (int k = 1; k < columnCount(step); ++k)
+                cells.push_back(mixture ? num(row[k], mixedDecimals(k)) : num(columnOf(step, k), row[k]));
             t.rows.push_back(std::move(numbers));
             t.cells.push_back(std::move(cells));
         }
