@@ -37,6 +37,7 @@ ExplanationWindow::ExplanationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     Text = new QPlainTextEdit(this);
     Text->setObjectName(QStringLiteral("Text"));
     Text->setReadOnly(true);
+    Text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text->setFont(alignedFont());
 

@@ -79,6 +79,17 @@ private slots:
 
         click(steps->CMDcopy);
         QCOMPARE(QGuiApplication::clipboard()->text(), steps->text());
+        // Ctrl+C in the text: the whole text, or the part selected.
+        steps->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(steps));
+        QGuiApplication::clipboard()->clear();
+        steps->Text->setFocus();
+        QTest::keyClick(steps->Text, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), steps->text());
+        QTest::keyClick(steps->Text, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(steps->Text, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(steps->Text, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), steps->text().section(QLatin1Char('\n'), 0, 0));
 
         // A calculation that ends with a message leaves no explanation of an earlier answer.
         typeInto(window->stateBox(5), QStringLiteral("2"));
