@@ -4,6 +4,7 @@
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 #include "property_columns.h"
+#include "step_recording.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,12 +47,38 @@ PairState wet(const SaturatedValues& saturation, double x) {
     return state;
 }
 
-PairState withDryness(const data::PropertyDatabase& db, Property box, double value, double x) {
+// With a record: the rows of the saturation line around the place found, and how many places
+// the search looked at.
+void recordPlace(const data::PropertyDatabase& db, CalculationSteps* steps, const SaturatedValues& place, int looked) {
+    if (!steps) return;
+    data::SatRow below{}, above{};
+    if (!db.saturation().rowsAround(place[1], below, above)) return;
+    steps->steps.push_back(record::saturationPlace(below, above, place, looked));
+}
+
+// The first place of the saturation line where g is zero, as SaturationWalk::firstZero finds it;
+// with a record, each place looked at is counted.
+std::optional<SaturatedValues> firstZero(const SaturationWalk& walk, const SaturationWalk::Function& g, double from,
+                                         double to, double slack, CalculationSteps* steps, int& looked) {
+    if (!steps) return walk.firstZero(g, from, to, slack);
+    return walk.firstZero(
+        [&](const SaturatedValues& s) {
+            ++looked;
+            return g(s);
+        },
+        from, to, slack);
+}
+
+PairState withDryness(const data::PropertyDatabase& db, Property box, double value, double x, CalculationSteps* steps) {
     if (!(x >= 0.0 && x <= 1.0) || !std::isfinite(value)) return {};
     const Columns c = columnsOf(box);
-    const auto found = SaturationWalk(db).firstZero([&](const SaturatedValues& s) { return mixture(s, c, x) - value; },
-                                                    -SaturationWalk::kInfinity, SaturationWalk::kInfinity, halfUnit(box));
-    return found ? wet(*found, x) : PairState{};
+    int looked = 0;
+    const auto found =
+        firstZero(SaturationWalk(db), [&](const SaturatedValues& s) { return mixture(s, c, x) - value; },
+                  -SaturationWalk::kInfinity, SaturationWalk::kInfinity, halfUnit(box), steps, looked);
+    if (!found) return {};
+    recordPlace(db, steps, *found, looked);
+    return wet(*found, x);
 }
 
 // Where the line of the held value meets the dome's edge: on the saturated-water side or the
@@ -67,8 +94,9 @@ enum class Phase { Liquid, Wet, Steam };
 class HeldValueSearch {
 public:
     HeldValueSearch(const data::PropertyDatabase& db, Property inner, double innerValue, Property outer,
-                    double outerValue, bool rises)
+                    double outerValue, bool rises, CalculationSteps* steps)
         : m_db(db),
+          m_steps(steps),
           m_walk(db),
           m_inner(columnsOf(inner)),
           m_outer(columnsOf(outer)),
@@ -130,12 +158,18 @@ private:
         // Below the triple point the line leaves the tables.
         if (!below && !beforeValue(mixture(triple, m_outer, dryness(triple)))) return {};
         const double from = below ? below->saturation[1] : triple[1];
-        const auto found = m_walk.firstZero(
-            [&](const SaturatedValues& s) { return mixture(s, m_outer, dryness(s)) - m_outerValue; }, from,
-            above->saturation[1], m_outerSlack);
+        int looked = 0;
+        const auto found = firstZero(
+            m_walk, [&](const SaturatedValues& s) { return mixture(s, m_outer, dryness(s)) - m_outerValue; }, from,
+            above->saturation[1], m_outerSlack, m_steps, looked);
         if (!found) return {};
         const double x = dryness(*found);
-        return std::isfinite(x) ? wet(*found, std::clamp(x, 0.0, 1.0)) : PairState{};
+        if (!std::isfinite(x)) return {};
+        recordPlace(m_db, m_steps, *found, looked);
+        PairState state = wet(*found, std::clamp(x, 0.0, 1.0));
+        state.drynessColumn = m_inner.liquid;
+        state.drynessValue = m_innerValue;
+        return state;
     }
 
     PairState singlePhase(bool liquid, const DomeEdge* below, const DomeEdge* above) const {
@@ -153,7 +187,10 @@ private:
             if (outcome == Outcome::AtLowerEnd && below) return atEdge(*below);
             if (outcome == Outcome::AtUpperEnd && above) return atEdge(*above);
             if (outcome != Outcome::Found) return PairState{};
-            if (onItsSide(kind, values)) return singlePhaseState(kind, values);
+            if (onItsSide(kind, values)) {
+                recordCell(values);
+                return singlePhaseState(kind, values);
+            }
             // Across the saturation line by the surface's own error: the dome's edge is the state.
             const DomeEdge* edge = below && (!above || values[2] - below->saturation[2] < above->saturation[2] - values[2])
                                        ? below
@@ -172,13 +209,31 @@ private:
     }
 
     // Saturated water or steam at the edge of the dome.
-    static PairState atEdge(const DomeEdge& edge) { return wet(edge.saturation, edge.liquid ? 0.0 : 1.0); }
+    PairState atEdge(const DomeEdge& edge) const {
+        recordPlace(m_db, m_steps, edge.saturation, 0);
+        return wet(edge.saturation, edge.liquid ? 0.0 : 1.0);
+    }
 
     Outcome searchSurface(data::GridTable& table, bool logPressure, const search::PressureEnd& from,
                    const search::PressureEnd& to, std::array<double, 6>& values) const {
         search::SurfacePairSearch surface(table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue, m_rises,
                                           logPressure);
-        return surface.find(from, to, values);
+        const Outcome outcome = surface.find(from, to, values);
+        if (m_steps) {
+            m_isobarsRead += surface.isobarsRead();
+            m_cell = surface.cell();
+            m_cellTable = table.name() == "WATER" ? StepTable::Water : StepTable::Vapor;
+        }
+        return outcome;
+    }
+
+    // With a record: the cell the state was found in.
+    void recordCell(const std::array<double, 6>& values) const {
+        if (!m_steps) return;
+        const data::GridRow results{0,         values[1], values[2], values[3], values[4], values[5],
+                                    data::internalEnergy(values[4], values[2], values[3])};
+        m_steps->steps.push_back(record::cell(m_cellTable, m_cell, m_inner.grid, m_innerValue, m_outer.grid,
+                                              m_outerValue, m_isobarsRead, results));
     }
 
     // Whether a state found by the search lies on its table's side of the saturation line (the
@@ -202,6 +257,11 @@ private:
     }
 
     const data::PropertyDatabase& m_db;
+    CalculationSteps* m_steps;
+    // Of the searches on the surface, for the record.
+    mutable int m_isobarsRead = 0;
+    mutable search::SurfacePairSearch::Cell m_cell;
+    mutable StepTable m_cellTable = StepTable::Water;
     SaturationWalk m_walk;
     Columns m_inner, m_outer;
     double m_innerSlack, m_outerSlack;
@@ -211,9 +271,10 @@ private:
 
 }  // namespace
 
-PairState findPairState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb) {
-    if (b == Property::x) return withDryness(db, a, va, vb);
-    if (a == Property::x) return withDryness(db, b, vb, va);  // (x, u)
+PairState findPairState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb,
+                        CalculationSteps* steps) {
+    if (b == Property::x) return withDryness(db, a, va, vb, steps);
+    if (a == Property::x) return withDryness(db, b, vb, va, steps);  // (x, u)
     // s is held when given, else u, else h; the outer value is the other. Along the line of the
     // held value as p rises, v falls, h rises (at constant s or u), u rises at constant s.
     const auto held = [&](Property p) { return a == p || b == p; };
@@ -221,7 +282,7 @@ PairState findPairState(const data::PropertyDatabase& db, Property a, double va,
     const bool bHeld = b == inner;
     const Property outer = bHeld ? a : b;
     const double innerValue = bHeld ? vb : va, outerValue = bHeld ? va : vb;
-    return HeldValueSearch(db, inner, innerValue, outer, outerValue, outer != Property::v).run();
+    return HeldValueSearch(db, inner, innerValue, outer, outerValue, outer != Property::v, steps).run();
 }
 
 }  // namespace steam::calc

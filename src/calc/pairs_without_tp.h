@@ -15,6 +15,7 @@
 // wet, compressed water (WATER) or steam (VAPOR below the critical pressure, WATER above it, as
 // the (t, p) calculation reads them). A wet state is found along the saturation line, a single-
 // phase one on the tables' (t, p) surface (SurfacePairSearch).
+#include "calculation_steps.h"
 #include "data/property_database.h"
 #include "property_columns.h"
 #include "search/saturation_walk.h"
@@ -28,11 +29,18 @@ struct PairState {
     Kind kind = None;                    ///< None: the tables hold no state of the pair
     search::SaturatedValues saturation{};  ///< wet: the saturated values at the state's ts
     double x = 0.0;                      ///< wet: its dryness
+    /// Wet: the SWATER position of the saturated-water value of the property x was found
+    /// from, and its known value; 0 when x was given or the state lies at the dome's edge.
+    int drynessColumn = 0;
+    double drynessValue = 0.0;
     std::array<double, 6> values{};      ///< single phase: t p v h s at 1 to 5
 };
 
 /// The state where property `a` (v, h, s or x) takes value `va` and `b` (after `a` in box
-/// order: h, s, x or u) takes `vb`.
-PairState findPairState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb);
+/// order: h, s, x or u) takes `vb`. With `steps`, the rows of the state (the cell of the
+/// grid, or the saturation rows around a wet state's ts) are recorded there, with the
+/// search's count of places looked at; the mixture itself is the state calculator's.
+PairState findPairState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb,
+                        CalculationSteps* steps = nullptr);
 
 }  // namespace steam::calc

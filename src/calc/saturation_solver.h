@@ -5,6 +5,7 @@
 // 4 C: a value of those is taken on the first branch, from the triple point, that reaches it,
 // and the other state that has it is named.
 // Units as in state_solver.h.
+#include "calculation_steps.h"
 #include "data/property_database.h"
 #include "message.h"
 #include "property_columns.h"
@@ -30,7 +31,9 @@ struct SaturationSolution {
 
 /// The saturation state where `known` has `value`. A value beyond the end of its column by no
 /// more than half a unit of the box's last decimal (h' 0.00 at the triple point, s'' 9.1555,
-/// ts 373.95 at the critical point) is taken as the end row, as the panel shows it.
-SaturationSolution solveSaturation(const data::PropertyDatabase& db, SatProperty known, double value);
+/// ts 373.95 at the critical point) is taken as the end row, as the panel shows it. With
+/// `steps`, the rows read and the interpolation are recorded there (calculation_steps.h).
+SaturationSolution solveSaturation(const data::PropertyDatabase& db, SatProperty known, double value,
+                                   CalculationSteps* steps = nullptr);
 
 }  // namespace steam::calc

@@ -1,10 +1,12 @@
 #include "state_solver.h"
 
 #include "data/data_fault.h"
+#include "energy_segment.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 #include "pairs_without_tp.h"
 #include "search/lookup.h"
+#include "step_recording.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,48 +51,11 @@ GridColumn gridColumnOf(Property p) {
     return p == Property::u ? GridColumn::u : static_cast<GridColumn>(static_cast<int>(p) + 1);
 }
 
-// The point of the segment from a to b (rows of a grid by position) at fraction f.
-GridRow pointOn(const GridRow& a, const GridRow& b, double f) {
-    GridRow row{};
-    for (int k = 1; k <= data::kGridColumns; ++k) row[k] = a[k] + f * (b[k] - a[k]);
-    return row;
-}
-
-// Where on the segment from a to b the state's u, h - p v of its values, takes `u`: h, p and v
-// run straight along it, so h - p v is a quadratic of the fraction. Of its roots within the
-// segment, the one nearest where u taken straight between the ends reaches the value; that
-// place itself where no root lies within.
-double fractionWithEnergy(const GridRow& a, const GridRow& b, double u) {
-    const double ua = data::internalEnergy(a[4], a[2], a[3]);
-    const double ub = data::internalEnergy(b[4], b[2], b[3]);
-    const double straight = ub != ua ? (u - ua) / (ub - ua) : 0.0;
-    const double dh = b[4] - a[4], dp = b[2] - a[2], dv = b[3] - a[3];
-    const double qa = -1000.0 * dp * dv;
-    const double qb = dh - 1000.0 * (a[2] * dv + a[3] * dp);
-    const double qc = ua - u;
-    std::vector<double> roots;
-    if (qa == 0.0) {
-        if (qb != 0.0) roots.push_back(-qc / qb);
-    } else if (const double disc = qb * qb - 4 * qa * qc; disc >= 0.0) {
-        const double q = -0.5 * (qb + std::copysign(std::sqrt(disc), qb));
-        roots.push_back(q / qa);
-        if (q != 0.0) roots.push_back(qc / q);
-    }
-    double best = straight;
-    bool inside = false;
-    for (double r : roots) {
-        if (!(r >= -1e-9 && r <= 1 + 1e-9)) continue;
-        if (!inside || std::fabs(r - straight) < std::fabs(best - straight)) best = r;
-        inside = true;
-    }
-    return best;
-}
-
 class StateCalculation {
 public:
     StateCalculation(const data::PropertyDatabase& db, StateSolution& out, Property first, double K1, Property second,
-                     double K2)
-        : m_db(db), m_out(out), m_lookup(db), m_first(first), m_second(second), m_K1(K1), m_K2(K2) {}
+                     double K2, CalculationSteps* steps)
+        : m_db(db), m_out(out), m_steps(steps), m_lookup(db), m_first(first), m_second(second), m_K1(K1), m_K2(K2) {}
 
     void run() {
         decideRegion();
@@ -186,10 +151,11 @@ private:
 
     // Two of v, h, s and x: wet, compressed water or steam, as the tables hold the pair.
     void withoutTP() {
-        const PairState state = findPairState(m_db, m_first, m_K1, m_second, m_K2);
+        const PairState state = findPairState(m_db, m_first, m_K1, m_second, m_K2, m_steps);
         switch (state.kind) {
             case PairState::Wet: {
                 m_out.region = RegionWet;
+                m_drynessFrom = {state.drynessColumn, state.drynessValue};
                 const SaturatedValues& sat = state.saturation;
                 writeMixture(sat, sat[1], sat[2], state.x);
                 return;
@@ -243,6 +209,8 @@ private:
         data::addInternalEnergy(m_sat.exact);
         for (int f : {data::kSatLiquidEnergy, data::kSatVapourEnergy})
             m_sat.f[f] = sswr(m_sat.exact[f], kInternalEnergyDecimals);
+        if (m_steps)
+            m_steps->steps.push_back(record::line(StepTable::Saturation, slots.HrsSat, slots.LrsSat, i1, m_K1, m_sat.exact));
         return true;
     }
 
@@ -260,6 +228,7 @@ private:
         // u mixes u' and u'', each made from the saturated values at their own pressure.
         const double u = (1 - x) * sat[data::kSatLiquidEnergy] + x * sat[data::kSatVapourEnergy];
         m_out.values = {t, p, v, h, s, x, u};
+        if (m_steps) m_steps->steps.push_back(record::mixture(sat, x, m_drynessFrom.first, m_drynessFrom.second, m_out.values));
     }
 
     // A dryness outside 0 to 1 names no state of water.
@@ -293,6 +262,7 @@ private:
         const int liquidField = liquidFieldOf(m_second);
         const double exactLiquid = m_sat.exact[liquidField], exactSteam = m_sat.exact[liquidField + 1];
         const double x = std::clamp((m_K2 - exactLiquid) / (exactSteam - exactLiquid), 0.0, 1.0);
+        m_drynessFrom = {liquidField, m_K2};
         writeMixture(m_sat.exact, m_sat.ts(), m_sat.ps(), numeric::generalValue(x == 0.0 ? 0.0 : x));
     }
 
@@ -309,6 +279,7 @@ private:
         relayRangeMessages();
         if (!found) return;  // the range message has been given
         std::array<double, 6> values{};
+        double energyFraction = kNaN;  // u with t or p: where u takes its value between two points
         if (m_second == Property::u && m_out.Choose != 1) {
             // Along the line between the two points that bracket it, u = h - p v of the values
             // found takes the known value exactly.
@@ -319,7 +290,8 @@ private:
             };
             const GridRow a = gridLine ? s.LrsFixY : blendTo(s.LrsLowerY, s.LrsUpperY);
             const GridRow b = gridLine ? s.HrsFixY : blendTo(s.HrsLowerY, s.HrsUpperY);
-            const GridRow point = pointOn(a, b, fractionWithEnergy(a, b, m_K2));
+            energyFraction = fractionWithEnergy(a, b, m_K2);
+            const GridRow point = pointOn(a, b, energyFraction);
             for (int k = 1; k <= 5; ++k) values[k] = point[k];
         } else {
             for (int k = 1; k <= 5; ++k) {
@@ -336,6 +308,15 @@ private:
             return;
         }
         writeSinglePhase(values);
+        if (!m_steps) return;
+        const StepTable name = water ? StepTable::Water : StepTable::Vapor;
+        const data::GridRow results{0, values[1], values[2], values[3], values[4], values[5], m_out.values[6]};
+        m_steps->steps.push_back(std::isnan(energyFraction)
+                                     ? record::gridMatch(name, m_out.Choose, s, i1, m_K1, i2, m_K2, results)
+                                     : record::energySegment(name, m_out.Choose, s, i1, m_K1, m_K2, energyFraction, results));
+        m_steps->steps.back().search = second == GridColumn::t || second == GridColumn::p ? CalculationStep::Search::None
+                                                                                         : CalculationStep::Search::AlongLine;
+        m_steps->steps.back().searchSteps = m_lookup.piecesRead();
     }
 
     // t p v h s at positions 1 to 5; no dryness.
@@ -375,6 +356,10 @@ private:
 
     const data::PropertyDatabase& m_db;
     StateSolution& m_out;
+    CalculationSteps* m_steps;
+    // Where the dryness of a mixture came from: the SWATER position of the saturated-water
+    // value of the known property, and the known value (position 0: x given or at an edge).
+    std::pair<int, double> m_drynessFrom{0, 0.0};
     search::Lookup m_lookup;
     int m_relayed = 0;
     Property m_first, m_second;
@@ -400,7 +385,8 @@ int pairCaseOf(Property a, Property b) {
     }
 }
 
-StateSolution solveState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb) {
+StateSolution solveState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb,
+                         CalculationSteps* steps) {
     StateSolution out;
     out.pairCase = pairCaseOf(a, b);
     if (out.pairCase == PairNone) {
@@ -412,11 +398,12 @@ StateSolution solveState(const data::PropertyDatabase& db, Property a, double va
         std::swap(va, vb);
     }
     try {
-        StateCalculation(db, out, a, va, b, vb).run();
+        StateCalculation(db, out, a, va, b, vb, steps).run();
     } catch (const data::DataFault& fault) {
         const int pair = out.pairCase;
         out = StateSolution{};
         out.pairCase = pair;
+        if (steps) steps->steps.clear();
         out.messages.push_back({MessageCode::DataFault, fault.file().string()});
     }
     return out;

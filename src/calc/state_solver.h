@@ -10,6 +10,7 @@
 // decimals): whether a pair with t or p is compressed water, wet or steam, and the saturation
 // pressure (or temperature) of a wet state from t (or p). A calculation ends with a state or
 // with messages; a data file that fails ends it with a DataFault message naming the file.
+#include "calculation_steps.h"
 #include "data/property_database.h"
 #include "message.h"
 #include "property_columns.h"
@@ -62,7 +63,9 @@ struct StateSolution {
 };
 
 /// The state where property a has the value va and b the value vb (a != b). The first known,
-/// whose box comes first in the panel, decides how the pair is searched.
-StateSolution solveState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb);
+/// whose box comes first in the panel, decides how the pair is searched. With `steps`, the
+/// rows read and the interpolations are recorded there (calculation_steps.h).
+StateSolution solveState(const data::PropertyDatabase& db, Property a, double va, Property b, double vb,
+                         CalculationSteps* steps = nullptr);
 
 }  // namespace steam::calc

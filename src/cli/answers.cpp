@@ -3,9 +3,11 @@
 #include "calc/result_list.h"
 #include "numeric/number_text.h"
 #include "panels/box_texts.h"
+#include "panels/explanation_texts.h"
 #include "panels/message_texts.h"
 #include "panels/panels.h"
 #include "panels/property_texts.h"
+#include "step_json.h"
 #include "utf8_text.h"
 
 #include <algorithm>
@@ -38,10 +40,16 @@ const char* regionKey(int region) {
     }
 }
 
-Answer saturationAnswer(const data::PropertyDatabase& db, const SaturationRequest& request) {
+Answer saturationAnswer(const data::PropertyDatabase& db, const SaturationRequest& request, bool explain) {
     Answer a;
+    calc::CalculationSteps steps;
     const calc::SaturationSolution solution =
-        calc::solveSaturation(db, request.known, request.value);
+        calc::solveSaturation(db, request.known, request.value, explain ? &steps : nullptr);
+    if (explain) {
+        a.explained = true;
+        if (solution.solved) a.steps = panels::stepTexts(steps);
+        a.explanation = panels::saturationExplanation(request.known, request.value, solution, steps);
+    }
     const panels::SaturationTexts texts = panels::saturationBoxTexts(solution);
     for (int i = 0; i < panels::kSaturationBoxes; ++i) {
         a.names.push_back(kSatBoxNames[i]);
@@ -67,11 +75,18 @@ Answer saturationAnswer(const data::PropertyDatabase& db, const SaturationReques
     return a;
 }
 
-Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request) {
+Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request, bool explain) {
     Answer a;
     a.saturation = false;
-    const calc::StateSolution solution =
-        calc::solveState(db, request.first, request.firstValue, request.second, request.secondValue);
+    calc::CalculationSteps steps;
+    const calc::StateSolution solution = calc::solveState(db, request.first, request.firstValue, request.second,
+                                                          request.secondValue, explain ? &steps : nullptr);
+    if (explain) {
+        a.explained = true;
+        if (solution.solved()) a.steps = panels::stepTexts(steps);
+        a.explanation = panels::stateExplanation(request.first, request.firstValue, request.second,
+                                                 request.secondValue, solution, steps);
+    }
     const auto texts = panels::stateBoxTexts(solution);
     for (int k = 0; k < calc::kStateProperties; ++k) {
         a.names.push_back(kStateNames[k]);
@@ -93,9 +108,9 @@ Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request
 
 }  // namespace
 
-Answer answer(const data::PropertyDatabase& db, const Request& request) {
-    if (const auto* sat = std::get_if<SaturationRequest>(&request)) return saturationAnswer(db, *sat);
-    return stateAnswer(db, std::get<StateRequest>(request));
+Answer answer(const data::PropertyDatabase& db, const Request& request, bool explain) {
+    if (const auto* sat = std::get_if<SaturationRequest>(&request)) return saturationAnswer(db, *sat, explain);
+    return stateAnswer(db, std::get<StateRequest>(request), explain);
 }
 
 std::string toJson(const Answer& answer) {
@@ -118,7 +133,9 @@ std::string toJson(const Answer& answer) {
         if (i) out += ",";
         out += "{\"title\":" + jsonString(m.title) + ",\"text\":" + jsonString(m.text) + "}";
     }
-    return out + "]}";
+    out += "]";
+    if (answer.explained) out += ",\"steps\":" + stepsJson(answer.steps);
+    return out + "}";
 }
 
 std::string toText(const Answer& answer) {
@@ -143,6 +160,7 @@ std::string toText(const Answer& answer) {
         const panels::MessageText m = panels::messageText(message);
         out += "[" + m.title + "] " + m.text + "\n";
     }
+    if (answer.explained) out += "\n" + answer.explanation;
     return wellFormed(out);
 }
 

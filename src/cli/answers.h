@@ -6,6 +6,7 @@
 #include "calc/result_list.h"
 #include "data/property_database.h"
 #include "panels/result_texts.h"
+#include "panels/step_texts.h"
 #include "requests.h"
 
 #include <optional>
@@ -37,20 +38,26 @@ struct Answer {
     std::optional<calc::ResultEntry> result;
     calc::Messages messages;
     bool answered = true;            ///< false when the calculation ended with a message
+    /// Asked for with --explain: the steps of the calculation (none after a message) and the
+    /// whole explanation as the 计算过程 window shows it.
+    bool explained = false;
+    std::vector<panels::StepText> steps;
+    std::string explanation;
 };
 
-/// Runs the request on the data sources.
-Answer answer(const data::PropertyDatabase& db, const Request& request);
+/// Runs the request on the data sources; with `explain`, records and writes out its steps.
+Answer answer(const data::PropertyDatabase& db, const Request& request, bool explain = false);
 
 /// One JSON object: for sat the keys ts ps v1 v11 h1 h11 s1 s11, then u1 u11 cp1 cp11 cv1 cv11
 /// w1 w11 mu1 mu11 k1 k11 nu1 nu11 pr1 pr11 sigma and notes; for state t p v h s x u, then cp cv w mu k
 /// nu pr, region and phase; both with messages (objects with title and text). Values are the
 /// texts the program shows them with; a box key is null when the calculation ended with a
-/// message, a property key where the property is not defined.
+/// message, a property key where the property is not defined. An explained answer ends with
+/// "steps" (step_json.h).
 std::string toJson(const Answer& answer);
 /// Lines of names, texts and units for the boxes and the other properties ("—" where one is
 /// not defined; none when the calculation ended with a message), the region, notes and
-/// messages.
+/// messages; an explained answer then the explanation.
 std::string toText(const Answer& answer);
 /// {"error": "..."} for a malformed request.
 std::string errorJson(const std::string& error);

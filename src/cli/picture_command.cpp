@@ -1,6 +1,7 @@
 #include "picture_command.h"
 
 #include "cycle_command.h"
+#include "gui_scope.h"
 #include "requests.h"
 #include "utf8_text.h"
 #include "panels/cycle_texts.h"
@@ -12,8 +13,6 @@
 #include "data/property_database.h"
 #include "diagram/diagram.h"
 #include "diagram/diagram_startup.h"
-
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <array>
@@ -233,36 +232,6 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
     }
     return checkAgainstChart(options, problem);
 }
-
-// Text needs a QGuiApplication; the command makes one for its own run when there is none.
-class GuiScope {
-public:
-    GuiScope() {
-        if (QCoreApplication::instance()) {
-            m_ok = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-            return;
-        }
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Without a desktop session Qt complains about XDG_RUNTIME_DIR, which the
-        // command never uses; keep that line out of its one-line error contract.
-        s_previous = qInstallMessageHandler(&quietStartup);
-        m_app = std::make_unique<QGuiApplication>(s_argc, s_argv);
-        qInstallMessageHandler(s_previous);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    static void quietStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
-        if (s_previous) s_previous(type, context, message);
-    }
-    static inline QtMessageHandler s_previous = nullptr;
-    static inline char s_name[] = "steamcalc";
-    static inline char* s_argv[] = {s_name, nullptr};
-    static inline int s_argc = 1;
-    std::unique_ptr<QGuiApplication> m_app;
-    bool m_ok = true;
-};
 
 }  // namespace
 

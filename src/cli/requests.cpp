@@ -82,7 +82,7 @@ std::optional<Request> parseRequest(const std::vector<std::string>& words, std::
         request.secondValue = ordered ? values[1] : values[0];
         return request;
     }
-    error = "unknown request \"" + words[0] + "\" (use sat, state or diagram)";
+    error = "unknown request \"" + words[0] + "\" (use sat, state, diagram, table or verify)";
     return std::nullopt;
 }
 

@@ -4,7 +4,9 @@
 //   steamcalc [--json] -            one request per line from standard input
 //   steamcalc [--json] cycle rankine NAME=VALUE ...   a Rankine cycle (cycle_command.h)
 //   --csv instead of --json: the result list's columns, header once (csv_output.h)
+//   --explain (with --json or plain): the steps of each calculation (step_json.h)
 //   steamcalc diagram FILE [options]   a chart (h-s unless --chart names another) as a picture
+//   steamcalc table KIND [options]     a page of a property table (table_command.h)
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read, a data file failed during a calculation (the
 // answer names it; a batch goes on and exits 1 at the end) or the output cannot be written.
@@ -12,6 +14,7 @@
 #include "answers.h"
 #include "cycle_command.h"
 #include "requests.h"
+#include "table_command.h"
 #include "utf8_text.h"
 #include "verify_command.h"
 
@@ -19,6 +22,7 @@
 
 #ifdef STEAMCALC_HAS_PICTURE
 #include "picture_command.h"
+#include "table_pdf.h"
 #endif
 
 #include <cerrno>
@@ -32,7 +36,7 @@ using namespace steam;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: steamcalc [--json | --csv] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
+    "usage: steamcalc [--json | --csv] [--explain] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
     "         COLUMN: ts ps v1 v11 h1 h11 s1 s11; NAME: t p v h s x u (oC, MPa, m^3/kg, kJ/kg, kJ/(kg.K));\n"
     "         - reads one request per line from standard input\n"
     "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
@@ -42,6 +46,8 @@ constexpr const char* kUsage =
     "       steamcalc [--json | --csv] cycle rankine p_high=P t_high=T p_low=P [eta_turbine=E] [eta_pump=E]\n"
     "                              [p_reheat=P t_reheat=T] [p_fwh=P]\n"
     "       steamcalc diagram FILE ... --cycle \"rankine p_high=P ...\"   draws the cycle on the chart\n"
+    "       steamcalc table sat-t|sat-p|isobar [--p P] [--from X] [--to X] [--step X] [--per-decade 1,2,5]\n"
+    "                              [--csv | --pdf FILE]   a page of a property table\n"
     "       steamcalc verify   checks the data files against their manifest\n";
 
 bool openData(data::PropertyDatabase& db) {
@@ -68,7 +74,7 @@ bool outputWritten() {
     return false;
 }
 
-int runLines(const data::PropertyDatabase& db, Form form) {
+int runLines(const data::PropertyDatabase& db, Form form, bool explain) {
     const bool json = form == Form::Json;
     if (form == Form::Csv) std::cout << cli::csvHeader();
     int status = 0;
@@ -93,7 +99,7 @@ int runLines(const data::PropertyDatabase& db, Form form) {
                 std::cout << (json ? cli::errorJson(error) : cli::errorText(error)) << "\n";
             continue;
         }
-        const cli::Answer a = cli::answer(db, *request);
+        const cli::Answer a = cli::answer(db, *request, explain);
         fault = fault || metDataFault(a);
         if (form == Form::Csv)
             std::cout << cli::toCsv(a);
@@ -131,9 +137,18 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::vector<std::string> words(argv + 1, argv + argc);
     Form form = Form::Text;
-    if (!words.empty() && (words[0] == "--json" || words[0] == "--csv")) {
-        form = words[0] == "--json" ? Form::Json : Form::Csv;
+    bool explain = false;
+    // The output options, in any order before the request.
+    while (!words.empty() && (words[0] == "--json" || words[0] == "--csv" || words[0] == "--explain")) {
+        if (words[0] == "--explain")
+            explain = true;
+        else
+            form = words[0] == "--json" ? Form::Json : Form::Csv;
         words.erase(words.begin());
+    }
+    if (explain && form == Form::Csv) {
+        std::cerr << "steamcalc: --explain goes with --json or the plain form, not with --csv\n" << kUsage;
+        return 2;
     }
     const bool json = form == Form::Json;
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
@@ -152,11 +167,20 @@ int main(int argc, char** argv) {
         return 1;
 #endif
     }
+    if (words[0] == "table") {
+        cli::TablePdfWriter writePdf;
+#ifdef STEAMCALC_HAS_PICTURE
+        writePdf = cli::writeTablePdfFile;
+#endif
+        const int status = cli::runTableCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout,
+                                                std::cerr, writePdf);
+        return outputWritten() ? status : 1;
+    }
     data::PropertyDatabase db;
     if (words[0] == "cycle") return runCycle(db, {words.begin() + 1, words.end()}, form);
     if (words.size() == 1 && words[0] == "-") {
         if (!openData(db)) return 1;
-        return runLines(db, form);
+        return runLines(db, form, explain);
     }
     std::string error;
     const auto request = cli::parseRequest(words, error);
@@ -165,7 +189,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!openData(db)) return 1;
-    const cli::Answer a = cli::answer(db, *request);
+    const cli::Answer a = cli::answer(db, *request, explain);
     if (form == Form::Csv)
         std::cout << cli::csvHeader() << cli::toCsv(a);
     else

@@ -1,18 +1,23 @@
 #include "saturation_panel.h"
 
 #include "box_texts.h"
+#include "explanation_texts.h"
 #include "numeric/number_text.h"
 
 namespace steam::panels {
 
-SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationPanel& panel) {
-    SaturationOutcome out{panel, {}, std::nullopt, std::nullopt};
+SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationPanel& panel, bool explain) {
+    SaturationOutcome out;
+    out.panel = panel;
     const int k = panel.SatChoice;
     if (k < 1 || k > 8) return out;
 
     const double known = numeric::readNumber(out.panel.text[k - 1]);
-    const calc::SaturationSolution solution = calc::solveSaturation(db, static_cast<calc::SatProperty>(k - 1), known);
+    const auto property = static_cast<calc::SatProperty>(k - 1);
+    calc::CalculationSteps steps;
+    const calc::SaturationSolution solution = calc::solveSaturation(db, property, known, explain ? &steps : nullptr);
     out.solution = solution;
+    if (explain) out.explanation = saturationExplanation(property, known, solution, steps);
     out.messages = solution.messages;
     if (!solution.solved) {
         // No answer: nothing of an earlier one stays beside the typed value.

@@ -7,6 +7,7 @@
 #include "panels.h"
 
 #include <optional>
+#include <string>
 
 namespace steam::panels {
 
@@ -21,12 +22,16 @@ struct SaturationOutcome {
     std::optional<calc::RegisterStore::SatValues> result;
     /// True when the boxes show the calculation's answer.
     bool answered = false;
+    /// Asked for: how the values were found (explanation_texts.h); empty when nothing was
+    /// calculated.
+    std::string explanation;
 };
 
 /// "计算" of the saturation panel. Before any option was ever chosen it does nothing. All eight
 /// values come from the value as typed; the known box then shows it with its fixed decimals.
 /// After a message the other seven boxes show "0".
-SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationPanel& panel);
+/// With `explain`, the outcome also tells how the values were found.
+SaturationOutcome SCAL_Click(const data::PropertyDatabase& db, const SaturationPanel& panel, bool explain = false);
 
 /// "重设": every box locked, grey and "0", no option selected (the choice is remembered).
 /// The caller zeroes the current saturation result and redraws.

@@ -1,13 +1,14 @@
 #include "state_panel.h"
 
 #include "box_texts.h"
+#include "explanation_texts.h"
 #include "numeric/number_text.h"
 
 #include <cmath>
 
 namespace steam::panels {
 
-StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& panel) {
+StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& panel, bool explain) {
     StateOutcome out;
     out.panel = panel;
     if (check2(out.panel) != 2) {
@@ -16,10 +17,12 @@ StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& pan
         int first = -1, second = -1;
         for (int k = 0; k < kStateBoxes; ++k)
             if (out.panel.ticked[k]) (first < 0 ? first : second) = k;
-        const calc::StateSolution solution =
-            calc::solveState(db, static_cast<calc::Property>(first), numeric::readNumber(out.panel.text[first]),
-                             static_cast<calc::Property>(second), numeric::readNumber(out.panel.text[second]));
+        const auto a = static_cast<calc::Property>(first), b = static_cast<calc::Property>(second);
+        const double va = numeric::readNumber(out.panel.text[first]), vb = numeric::readNumber(out.panel.text[second]);
+        calc::CalculationSteps steps;
+        const calc::StateSolution solution = calc::solveState(db, a, va, b, vb, explain ? &steps : nullptr);
         out.solution = solution;
+        if (explain) out.explanation = stateExplanation(a, va, b, vb, solution, steps);
         out.region = solution.region;
         out.pairCase = solution.pairCase;
         out.Choose = solution.Choose;

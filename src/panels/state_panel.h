@@ -6,6 +6,8 @@
 #include "calc/state_solver.h"
 #include "panels.h"
 
+#include <string>
+
 namespace steam::panels {
 
 struct StateOutcome {
@@ -22,13 +24,17 @@ struct StateOutcome {
     /// (no state to mark) when the calculation ended with a message. The caller stores it and
     /// redraws the diagram; this happens after every calculation.
     calc::RegisterStore::StateValues result{};
+    /// Asked for: how the values were found (explanation_texts.h); empty when the input check
+    /// failed.
+    std::string explanation;
 };
 
 /// "计算" of the state panel: any two ticked boxes; the first in box order is the first known.
 /// Every calculation ends with an answer in the boxes or with a message; after a message past
 /// the input check, the boxes of the unticked properties show "0", so that nothing of an
 /// earlier answer stands beside the new values. Afterwards every value box is enabled.
-StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& panel);
+/// With `explain`, the outcome also tells how the values were found.
+StateOutcome SCAL2_Click(const data::PropertyDatabase& db, const StatePanel& panel, bool explain = false);
 
 /// "重设": every box "0"; ticks, enabling and colours stay. The caller zeroes the current
 /// state result and redraws.

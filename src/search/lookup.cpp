@@ -161,6 +161,7 @@ bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn column, double known, c
 int Lookup::SQL(data::GridTable& table, GridColumn firstColumn, GridColumn secondColumn, double first, double second, RowSlots& slots,
                 int& Choose, bool& rowsFound, const LineDomain& domain) {
     rowsFound = false;
+    m_piecesRead = 0;
     if (!std::isfinite(first) || !std::isfinite(second)) {
         outOfRange(1);
         return 1;
@@ -176,6 +177,7 @@ int Lookup::SQL(data::GridTable& table, GridColumn firstColumn, GridColumn secon
             return 1;
         }
         rowsFound = bracketOnLine(*line, secondColumn, second, domain, slots, Choose);
+        m_piecesRead = line->piecesRead();
         return 1;
     }
     if (table.isLine(firstColumn, first)) {

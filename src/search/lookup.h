@@ -82,6 +82,9 @@ public:
     /// every row the case needs was found (when not, the range message has been asked for).
     int SQL(data::GridTable& table, data::GridColumn firstColumn, data::GridColumn secondColumn, double first,
             double second, RowSlots& slots, int& Choose, bool& rowsFound, const LineDomain& domain = {});
+    /// How many pieces of the line the last SQL searched along read (SurfaceLine::piecesRead);
+    /// 0 when it bracketed the values directly.
+    int piecesRead() const { return m_piecesRead; }
 
 private:
     int outOfRange(int alarm);
@@ -91,6 +94,7 @@ private:
 
     const data::PropertyDatabase& m_db;
     int m_rangeMessages = 0;
+    int m_piecesRead = 0;
 };
 
 /// Columns of the saturation table that rise to an extreme and turn back (h'' and v').

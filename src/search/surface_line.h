@@ -59,6 +59,8 @@ public:
     /// where a neighbouring line reached it) is where the search looks first.
     bool findCrossing(int position, double known, const LineDomain& domain, LineNode& first, LineNode& second,
                       double startNear = std::numeric_limits<double>::quiet_NaN());
+    /// How many pieces of the line (two neighbouring nodes each) the last search read.
+    int piecesRead() const { return static_cast<int>(m_seen.size()); }
 
 private:
     // A point of the line within the domain: its place and the line's value there less the known value.

@@ -88,6 +88,7 @@ bool SurfacePairSearch::isobar(double p, Point& point) {
     point = Point{};
     point.p = p;
     point.onGrid = true;
+    ++m_isobarsRead;
     SurfaceLine line(m_table, data::GridColumn::p, p, p, p);
     if (!line.findCrossing(m_inner, m_innerValue, {}, point.first, point.second, m_hint)) {
         unreached(point);
@@ -268,7 +269,7 @@ bool SurfacePairSearch::readIsobar(double p, double tFrom, double tTo, std::vect
 // reached the inner value to where the other did (or from an end of an isobar that does not
 // reach it): in each the surface is bilinear, and the state is the point where the inner and
 // the outer value are both taken.
-bool SurfacePairSearch::solveStrip(const Point& lo, const Point& hi, std::array<double, 6>& state) const {
+bool SurfacePairSearch::solveStrip(const Point& lo, const Point& hi, std::array<double, 6>& state) {
     // An isobar that does not reach the inner value: the cells from its coldest row (the state
     // colder than its rows) or up to its hottest (hotter).
     constexpr double kColdest = -1000.0, kHottest = 100000.0;
@@ -299,6 +300,7 @@ bool SurfacePairSearch::solveStrip(const Point& lo, const Point& hi, std::array<
         double f = 0.0, tau = 0.0;
         if (!solveBilinear(corners(m_inner, m_innerValue), corners(m_outer, m_outerValue), f, tau)) continue;
         for (int k = 1; k <= 5; ++k) state[k] = corners(k, 0.0).at(f, tau);
+        m_cell = {c00, c10, c01, c11, f, tau};
         return true;
     }
     return false;

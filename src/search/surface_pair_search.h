@@ -51,6 +51,18 @@ public:
     /// The state with p from `from` to `to`: t p v h s at positions 1 to 5 of `state`.
     Outcome find(const PressureEnd& from, const PressureEnd& to, std::array<double, 6>& state);
 
+    /// The cell of the grid where the last state found lies: the rows of the lower and the
+    /// upper isobar at the colder and the hotter isotherm, and the state's fractions of the
+    /// way along p (lower to upper isobar) and along t (colder to hotter isotherm), at which
+    /// the bilinear surface takes both values.
+    struct Cell {
+        data::GridRow lowerCold{}, upperCold{}, lowerHot{}, upperHot{};
+        double alongP = 0.0, alongT = 0.0;
+    };
+    const Cell& cell() const { return m_cell; }
+    /// How many tabulated isobars the searches of this object have read.
+    int isobarsRead() const { return m_isobarsRead; }
+
 private:
     // How a tabulated isobar meets the inner value: between two of its rows (its nodes), or
     // not at all, the state lying colder or hotter than all its rows.
@@ -80,7 +92,7 @@ private:
     bool gridBetween(double estimate, const Point& lo, double top, bool bracketed, double& p) const;
     bool narrow(Point& lo, Point& hi, bool& bracketed, double top);
     Outcome gridEnds(Point& lo, Point& hi);
-    bool solveStrip(const Point& lo, const Point& hi, std::array<double, 6>& state) const;
+    bool solveStrip(const Point& lo, const Point& hi, std::array<double, 6>& state);
     bool readIsobar(double p, double tFrom, double tTo, std::vector<data::GridRow>& rows) const;
 
     data::GridTable& m_table;
@@ -88,6 +100,8 @@ private:
     double m_innerValue, m_outerValue;
     bool m_rises, m_logPressure;
     double m_hint = std::numeric_limits<double>::quiet_NaN();  // where the last isobar reached the inner value
+    Cell m_cell;
+    int m_isobarsRead = 0;
 };
 
 }  // namespace steam::search

@@ -7,6 +7,7 @@
 #include "data_check_window.h"
 #include "diagram/diagram_startup.h"
 #include "diagram_view.h"
+#include "explanation_window.h"
 #include "message_service.h"
 #include "panels/property_texts.h"
 #include "property_window.h"
@@ -17,6 +18,7 @@
 #include "result_table_model.h"
 #include "save_dialog_service.h"
 #include "secondary_windows.h"
+#include "table_page_window.h"
 #include "twips.h"
 #include "widget_style.h"
 #include "window_fonts.h"
@@ -118,6 +120,8 @@ void fCal::connectHandlers() {
     connect(menuView[4], &QAction::triggered, this, &fCal::showResultList);
     connect(menuProperties, &QAction::triggered, this, &fCal::showPropertyWindow);
     connect(menuCycle, &QAction::triggered, this, &fCal::showCycleWindow);
+    connect(menuExplanation, &QAction::triggered, this, &fCal::showExplanationWindow);
+    connect(menuTablePage, &QAction::triggered, this, &fCal::showTablePageWindow);
 }
 
 bool fCal::loadFailed(const QString& what) {
@@ -227,6 +231,7 @@ void fCal::showMessages(const calc::Messages& messages) {
 void fCal::redraw() {
     m_diagram.redraw(*m_surface, m_registers);
     refreshPropertyWindow();
+    refreshExplanationWindow();
 }
 
 void fCal::showCurrentNotes() {
@@ -245,7 +250,7 @@ void fCal::OPT_Click(int index) {
 
 void fCal::SCAL_Click() {
     readPanelTexts();
-    const panels::SaturationOutcome outcome = panels::SCAL_Click(m_db, m_sat);
+    const panels::SaturationOutcome outcome = panels::SCAL_Click(m_db, m_sat, true);
     // The panel and the diagram show the outcome before a message box covers them, so no
     // earlier answer stands behind the message.
     applySaturationPanel(outcome.panel);
@@ -253,6 +258,7 @@ void fCal::SCAL_Click() {
         if (auto entry = calc::saturationEntry(*outcome.solution)) m_results->append(std::move(*entry));
     if (outcome.result) {
         m_currentSaturation = outcome.answered ? outcome.solution : std::nullopt;
+        m_saturationExplanation = outcome.answered ? outcome.explanation : std::string();
         showCurrentNotes();
         m_registers.setCurrentSatPoint(*outcome.result);
         redraw();
@@ -264,6 +270,7 @@ void fCal::cmdClean_Click() {
     readPanelTexts();
     applySaturationPanel(panels::cmdClean_Click(m_sat));
     m_currentSaturation.reset();
+    m_saturationExplanation.clear();
     showCurrentNotes();
     m_registers.setCurrentSatPoint({});
     redraw();
@@ -278,11 +285,12 @@ void fCal::CHK_Click(int) {
 
 void fCal::SCAL2_Click() {
     readPanelTexts();
-    const panels::StateOutcome outcome = panels::SCAL2_Click(m_db, m_state);
+    const panels::StateOutcome outcome = panels::SCAL2_Click(m_db, m_state, true);
     applyStatePanel(outcome.panel);
     if (outcome.solution)
         if (auto entry = calc::stateEntry(*outcome.solution)) m_results->append(std::move(*entry));
     m_currentState = outcome.answered ? outcome.solution : std::nullopt;
+    m_stateExplanation = outcome.answered ? outcome.explanation : std::string();
     showCurrentNotes();
     m_registers.setCurrentStatePoint(outcome.result);
     redraw();
@@ -293,6 +301,7 @@ void fCal::cmdClean2_Click() {
     readPanelTexts();
     applyStatePanel(panels::cmdClean2_Click(m_state));
     m_currentState.reset();
+    m_stateExplanation.clear();
     showCurrentNotes();
     m_registers.setCurrentStatePoint({});
     redraw();

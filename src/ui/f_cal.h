@@ -21,6 +21,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -41,10 +42,12 @@ namespace steam::ui {
 class CycleWindow;
 class DataCheckWindow;
 class DiagramView;
+class ExplanationWindow;
 class Readme;
 class PropertyWindow;
 class ResultListWindow;
 class ResultTableModel;
+class TablePageWindow;
 class AnchoredLayout;
 class attachment;
 class fGoodby;
@@ -100,6 +103,11 @@ public:
     void showPropertyWindow();
     /// "循环分析" (Ctrl+L): the cycle window, which draws its cycle on every chart.
     void showCycleWindow();
+    /// "计算过程" (Ctrl+E): how the current results were found; it follows them while open
+    /// (f_cal_tables.cpp).
+    void showExplanationWindow();
+    /// "性质表" (Ctrl+B): pages of a property table from the data.
+    void showTablePageWindow();
     void CMDcancel_Click();
     /// "全屏图表" (F11): the chart alone with its layer switches and read-out over the whole
     /// screen; off again (F11, Esc) the window returns as it was.
@@ -128,6 +136,8 @@ public:
     PropertyWindow* propertyWindow() const { return m_propertyWindow.get(); }
     DataCheckWindow* dataCheckWindow() const { return m_dataCheck.get(); }
     CycleWindow* cycleWindow() const { return m_cycleWindow.get(); }
+    ExplanationWindow* explanationWindow() const { return m_explanationWindow.get(); }
+    TablePageWindow* tablePageWindow() const { return m_tablePageWindow.get(); }
 
     // Controls, indexed as the control arrays are. TXT(0) to TXT(7) are the saturation
     // panel's ts ... s'', TXT(8) to TXT(13) the state panel's t ... x; the internal energies
@@ -180,6 +190,8 @@ public:
     QAction* menuChartOnly = nullptr;  ///< "全屏图表"
     QAction* menuProperties = nullptr;  ///< "全部性质"
     QAction* menuCycle = nullptr;      ///< "循环分析"
+    QAction* menuExplanation = nullptr;  ///< "计算过程"
+    QAction* menuTablePage = nullptr;    ///< "性质表"
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
     QAction* menuCheckData = nullptr;
@@ -220,6 +232,8 @@ private:
     void showCurrentNotes();
     /// The property sheet, when its window is open, shows the current results and registers.
     void refreshPropertyWindow();
+    /// The explanation, when its window is open, shows how the current results were found.
+    void refreshExplanationWindow();
     /// The layer switches, axis captions and chart items as the chart shown wants them.
     void showChartControls();
 
@@ -255,6 +269,10 @@ private:
     // notes; none after a message or a reset.
     std::optional<calc::SaturationSolution> m_currentSaturation;
     std::optional<calc::StateSolution> m_currentState;
+    // How the current results were found, written out (panels/explanation_texts.h); empty
+    // with no result.
+    std::string m_saturationExplanation;
+    std::string m_stateExplanation;
     diagram::DiagramMouse m_mouse;
 
     // Declared before its window, which shows it and so must go first.
@@ -267,6 +285,8 @@ private:
     std::unique_ptr<PropertyWindow> m_propertyWindow;
     std::unique_ptr<DataCheckWindow> m_dataCheck;
     std::unique_ptr<CycleWindow> m_cycleWindow;
+    std::unique_ptr<ExplanationWindow> m_explanationWindow;
+    std::unique_ptr<TablePageWindow> m_tablePageWindow;
 };
 
 }  // namespace steam::ui

@@ -383,6 +383,10 @@ void fCal::buildMenus() {
     menuProperties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     menuCycle = view->addAction(QStringLiteral("循环分析"));
     menuCycle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menuExplanation = view->addAction(QStringLiteral("计算过程"));
+    menuExplanation->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    menuTablePage = view->addAction(QStringLiteral("性质表"));
+    menuTablePage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
 
     view->addSeparator();
     menuChartOnly = view->addAction(QStringLiteral("全屏图表"));
@@ -395,7 +399,8 @@ void fCal::buildMenus() {
     menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
     for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuProperties, menuCycle, menuChartOnly, menuUsage, menuAbout, menuCheckData})
+                          menuView[4], menuProperties, menuCycle, menuExplanation,
+                          menuTablePage, menuChartOnly, menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 

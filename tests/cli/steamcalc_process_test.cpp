@@ -8,6 +8,7 @@
 #include "cli/requests.h"
 
 #include "json_reader.h"
+#include "steamcalc_run.h"
 
 #include "data/property_database.h"
 #include "support/real_tables.h"
@@ -30,47 +31,6 @@ namespace {
 
 using test::Json;
 using test::JsonReader;
-using testsupport::TemporaryDirectory;
-
-struct ProcessRun {
-    int status = -1;
-    std::vector<std::string> out;  // stdout lines
-    std::string err;
-};
-
-std::string quoted(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-// Runs steamcalc with the arguments, feeding `input` on standard input.
-ProcessRun steamcalc(const std::vector<std::string>& args, const std::string& input = "") {
-    static TemporaryDirectory dir;
-    const auto inFile = dir.path() / "in.txt";
-    const auto errFile = dir.path() / "err.txt";
-    std::ofstream(inFile, std::ios::trunc) << input;
-    std::string command = quoted((data::executableDirectory() / "steamcalc").string());
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " < " + quoted(inFile.string()) + " 2> " + quoted(errFile.string());
-    ProcessRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        ADD_FAILURE() << "cannot run " << command;
-        return run;
-    }
-    std::string all;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) all.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream lines(all);
-    for (std::string line; std::getline(lines, line);) run.out.push_back(line);
-    std::ifstream err(errFile);
-    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-    return run;
-}
-
 using testsupport::realTables;
 
 // The JSON the library gives for a request line.
