@@ -1,0 +1,117 @@
+#include "saturation_inputs.h"
+
+#include "conditioning.h"
+#include "data/property_database.h"
+#include "numeric/number_text.h"
+#include "panels/saturation_panel.h"
+#include "report_table.h"
+
+#include "iapws/iapws95.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+namespace accuracy {
+namespace {
+
+using namespace steam;
+
+// The saturation panel's outputs: the eight that may be known, then u' and u''.
+constexpr int kKnown = 8, kShown = 10;
+
+// Saturation values of ts ps v' v'' h' h'' s' s'' u' u'' at T.
+std::array<double, kShown> saturationValues(double T) {
+    const iapws95::Saturation sat = iapws95::saturationT(std::clamp(T, iapws95::Tt, iapws95::Tc));
+    return {T - kKelvin, sat.p,        sat.liquid.v, sat.vapour.v, sat.liquid.h,
+            sat.vapour.h, sat.liquid.s, sat.vapour.s, sat.liquid.u, sat.vapour.u};
+}
+
+// The temperature at which column c takes the value x, on the branch below Thigh.
+double temperatureOf(int c, double x, double Tlow, double Thigh) {
+    const bool rising = saturationValues(Thigh)[c] > saturationValues(Tlow)[c];
+    for (int i = 0; i < 80; ++i) {
+        const double mid = 0.5 * (Tlow + Thigh);
+        const bool above = saturationValues(mid)[c] > x;
+        if (above == rising)
+            Thigh = mid;
+        else
+            Tlow = mid;
+    }
+    return 0.5 * (Tlow + Thigh);
+}
+
+// Temperature of the extreme of column c (h'' has a maximum, v' a minimum) by golden section.
+double temperatureOfExtreme(int c, double lo, double hi, bool maximum) {
+    const double g = 0.5 * (std::sqrt(5.0) - 1.0);
+    for (int i = 0; i < 100; ++i) {
+        const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
+        const double fa = saturationValues(a)[c], fb = saturationValues(b)[c];
+        if ((fa > fb) == maximum)
+            hi = b;
+        else
+            lo = a;
+    }
+    return 0.5 * (lo + hi);
+}
+double temperatureOfPeak() { return temperatureOfExtreme(5, 400.0, 600.0, true); }
+double temperatureOfMinimum() { return temperatureOfExtreme(2, iapws95::Tt, 300.0, false); }
+
+}  // namespace
+
+void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned seed) {
+    static const int decimals[kShown] = {2, 6, 8, 5, 2, 2, 4, 4, 2, 2};
+    static const char* names[kShown] = {"ts", "ps", "v'", "v''", "h'", "h''", "s'", "s''", "u'", "u''"};
+    std::printf("\nSaturation calculation: %d states per known property, ts uniform in 0.01-373.94 C, the known value "
+                "typed with its displayed decimals.\n",
+                count);
+    std::printf("Per output: share within one unit of the last displayed decimal, p99 and max error in those units.\n");
+    for (int c = 0; c < kKnown; ++c) {
+        std::mt19937_64 rng(seed + c);
+        std::uniform_real_distribution<double> tDist(0.01, 373.94);
+        long tried = 0, messages = 0;
+        std::array<long, kShown> within{};
+        std::array<Quantiles, kShown> errors;
+        for (int i = 0; i < count; ++i) {
+            const double ts = tDist(rng);
+            const double typed = numeric::readNumber(numeric::fixedText(saturationValues(ts + kKelvin)[c], decimals[c]));
+            // The state the typed value names (h'' and v' on the branch the calculator takes: the
+            // first in table order that reaches the value).
+            double T;
+            if (c == 0) {
+                T = typed + kKelvin;
+            } else if (c == 5 || c == 2) {
+                const double turn = c == 5 ? temperatureOfPeak() : temperatureOfMinimum();
+                const double first = saturationValues(iapws95::Tt)[c];
+                const bool onFirst = c == 5 ? typed >= first : typed <= first;
+                T = onFirst ? temperatureOf(c, typed, iapws95::Tt, turn) : temperatureOf(c, typed, turn, iapws95::Tc);
+            } else {
+                T = temperatureOf(c, typed, iapws95::Tt, iapws95::Tc);
+            }
+            const auto truth = saturationValues(T);
+            panels::SaturationPanel panel;
+            panels::OPT_Click(panel, c);
+            panel.text[c] = numeric::fixedText(typed, decimals[c]);
+            const panels::SaturationOutcome out = panels::SCAL_Click(db, panel);
+            ++tried;
+            if (!out.answered) {
+                ++messages;
+                continue;
+            }
+            for (int g = 0; g < kShown; ++g) {
+                const double units = std::fabs((*out.result)[g] - truth[g]) / std::pow(10.0, -decimals[g]);
+                errors[g].add(units);
+                if (units <= 1.0 + 1e-9) ++within[g];
+            }
+        }
+        std::printf("known %-4s tried %5ld messages %4ld:", names[c], tried, messages);
+        for (int g = 0; g < kShown; ++g)
+            std::printf("  %s %.1f%% (%.2g/%.2g)", names[g], 100.0 * within[g] / std::max(1L, tried - messages),
+                        errors[g].at(0.99), errors[g].at(1.0));
+        std::printf("\n");
+    }
+}
+
+}  // namespace accuracy
