@@ -7,10 +7,13 @@
 // were tried, how many the pair also names as a wet state or names twice (counted apart), how
 // many were refused, how many missed their allowed error, and per output the p99 error and the
 // p99 of the error in units of its allowance (see conditioning.h; at most 1 where the targets
-// are met) (single_phase_states.h). Then as many wet states, STATES outside the band and
-// BAND_STATES inside it, with every pair that can name them (wet_states.h). Then STATES (t, p)
-// states in the box next to the critical point (critical_box.h). Then SATURATION_INPUTS
-// saturation states per known property (saturation_inputs.h).
+// are met) (single_phase_states.h); then, for the same answers, the properties shown beyond
+// the boxes (cp, cv, w, mu, lambda, nu, Pr) against the formulations, per property and region
+// (property_errors.h). Then as many wet states, STATES outside the band and BAND_STATES inside
+// it, with every pair that can name them (wet_states.h). Then STATES (t, p) states in the box
+// next to the critical point (critical_box.h). Then SATURATION_INPUTS saturation states per
+// known property, with the properties of both saturated phases and the surface tension
+// (saturation_inputs.h).
 // The data sources are read from the folder of this executable.
 #include "critical_box.h"
 #include "saturation_inputs.h"

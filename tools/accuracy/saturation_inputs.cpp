@@ -1,18 +1,22 @@
 #include "saturation_inputs.h"
 
 #include "conditioning.h"
+#include "property_errors.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
+#include "panels/property_texts.h"
 #include "panels/saturation_panel.h"
 #include "report_table.h"
 
 #include "iapws/iapws95.h"
+#include "iapws/surface_tension.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
 
 namespace accuracy {
 namespace {
@@ -59,6 +63,37 @@ double temperatureOfExtreme(int c, double lo, double hi, bool maximum) {
 double temperatureOfPeak() { return temperatureOfExtreme(5, 400.0, 600.0, true); }
 double temperatureOfMinimum() { return temperatureOfExtreme(2, iapws95::Tt, 300.0, false); }
 
+// The properties of both saturated phases and the surface tension as the panel shows them for
+// known property c, judged against the formulations at T. The typed value carries the tables'
+// error of up to one unit of its last decimal (ts, the saturation table's own coordinate,
+// none): each property is widened by |d property / d known| times that unit.
+bool judgeProperties(PropertyErrors& errors, int c, double unit, double T, const calc::SaturationSolution& solution) {
+    const double ts = T - kKelvin;
+    const double lo = std::max(T - 1e-3, iapws95::Tt), hi = std::min(T + 1e-3, iapws95::Tc);
+    const double knownChange = std::fabs(saturationValues(hi)[c] - saturationValues(lo)[c]);
+    const double widening = c == 0 ? 0.0 : unit / knownChange;  // per change of a property from lo to hi
+    const calc::SaturationThermal shown = calc::thermalPropertiesOf(solution);
+    const bool band = inCriticalBand(ts, saturationValues(T)[1]);
+    bool outside = false;
+    for (bool vapour : {false, true}) {
+        const Properties truth = saturatedPhaseAt(ts, vapour);
+        const Properties below = saturatedPhaseAt(lo - kKelvin, vapour), above = saturatedPhaseAt(hi - kKelvin, vapour);
+        Properties allowed = targets(truth);
+        for (int k = kFirstThermal; k < kOutputs; ++k) allowed[k] += std::fabs(above[k] - below[k]) * widening;
+        const Region region = vapour ? (band ? kSaturatedSteamInBand : kSaturatedSteam)
+                                     : (band ? kSaturatedWaterInBand : kSaturatedWater);
+        outside = errors.judge(region, truth, shownProperties(vapour ? shown.vapour : shown.liquid), allowed, false) ||
+                  outside;
+    }
+    const double sigma = iapws::surfaceTension(std::min(T, iapws95::Tc));
+    const std::string text = panels::propertyText(shown.sigma, panels::kSurfaceTensionDecimals);
+    const double allowed = std::max((band ? 5e-2 : 1e-3) * sigma, 0.005) +
+                           std::fabs(iapws::surfaceTension(hi) - iapws::surfaceTension(lo)) * widening;
+    return errors.judgeOne(kSigma, band ? kSaturationLineInBand : kSaturationLine, sigma,
+                           text == "—" ? NAN : numeric::readNumber(text), allowed, false) ||
+           outside;
+}
+
 }  // namespace
 
 void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned seed) {
@@ -67,11 +102,14 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
     std::printf("\nSaturation calculation: %d states per known property, ts uniform in 0.01-373.94 C, the known value "
                 "typed with its displayed decimals.\n",
                 count);
-    std::printf("Per output: share within one unit of the last displayed decimal, p99 and max error in those units.\n");
+    std::printf("Per output: share within one unit of the last displayed decimal, p99 and max error in those units; "
+                "props: states with some property of the saturated phases or the surface tension outside its allowance "
+                "(below).\n");
+    PropertyErrors properties;
     for (int c = 0; c < kKnown; ++c) {
         std::mt19937_64 rng(seed + c);
         std::uniform_real_distribution<double> tDist(0.01, 373.94);
-        long tried = 0, messages = 0;
+        long tried = 0, messages = 0, propertiesOutside = 0;
         std::array<long, kShown> within{};
         std::array<Quantiles, kShown> errors;
         for (int i = 0; i < count; ++i) {
@@ -105,13 +143,19 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
                 errors[g].add(units);
                 if (units <= 1.0 + 1e-9) ++within[g];
             }
+            propertiesOutside += judgeProperties(properties, c, std::pow(10.0, -decimals[c]), T, *out.solution);
         }
-        std::printf("known %-4s tried %5ld messages %4ld:", names[c], tried, messages);
+        std::printf("known %-4s tried %5ld messages %4ld props %4ld:", names[c], tried, messages, propertiesOutside);
         for (int g = 0; g < kShown; ++g)
             std::printf("  %s %.1f%% (%.2g/%.2g)", names[g], 100.0 * within[g] / std::max(1L, tried - messages),
                         errors[g].at(0.99), errors[g].at(1.0));
         std::printf("\n");
     }
+    std::printf("\nProperties of the saturated phases (cp to Pr) and the surface tension, as shown, against the "
+                "formulations at the true ts: relative errors; targets cp, cv, w and sigma 0.1 %%, mu, lambda and nu "
+                "0.2 %%, Pr 0.3 %%, 5 %% in the band (ts 360 C and above), widened by |d property / d known| times "
+                "one unit of the known value's last decimal.\n");
+    properties.print();
 }
 
 }  // namespace accuracy
