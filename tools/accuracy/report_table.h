@@ -27,6 +27,7 @@ struct Quantiles {
 /// errors and the errors over their allowance.
 struct Bucket {
     long tried = 0, wet = 0, twice = 0, refused = 0, excused = 0, missed = 0;
+    long near = 0;        ///< (h,u): answers judged against a state the pair names within its targets
     long mixed = 0;       ///< answers whose values belong to no one state (allowedAtShownState)
     long properties = 0;  ///< answers with some property beyond u outside its allowance
     std::array<Quantiles, 7> error;  // t K, p relative, v relative, h kJ/kg, s kJ/(kg K), x, u kJ/kg
@@ -60,13 +61,13 @@ inline std::string bucketKey(int pairCase, bool band) {
 /// One line per bucket: counts, then per output (box indices) the p99 error and the p99 of
 /// error over allowed.
 inline void printBuckets(Buckets& buckets, const std::vector<int>& outputs) {
-    std::printf("%-26s %6s %5s %5s %7s %7s %6s %5s %5s", "pair", "tried", "wet", "twice", "refused", "excused", "missed",
-                "mixed", "props");
+    std::printf("%-26s %6s %5s %5s %5s %7s %7s %6s %5s %5s", "pair", "tried", "wet", "twice", "near", "refused", "excused",
+                "missed", "mixed", "props");
     for (int k : outputs) std::printf(" | %-17s", std::string(1, kBoxNames[k]).c_str());
     std::printf("\n");
     for (auto& [key, b] : buckets) {
-        std::printf("%-26s %6ld %5ld %5ld %7ld %7ld %6ld %5ld %5ld", key.substr(3).c_str(), b.tried, b.wet, b.twice,
-                    b.refused, b.excused, b.missed, b.mixed, b.properties);
+        std::printf("%-26s %6ld %5ld %5ld %5ld %7ld %7ld %6ld %5ld %5ld", key.substr(3).c_str(), b.tried, b.wet, b.twice,
+                    b.near, b.refused, b.excused, b.missed, b.mixed, b.properties);
         for (int k : outputs) std::printf(" | %8.2g %8.2g", b.error[k].at(0.99), b.ratio[k].at(0.99));
         std::printf("\n");
     }

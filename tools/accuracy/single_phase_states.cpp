@@ -1,6 +1,7 @@
 #include "single_phase_states.h"
 
 #include "conditioning.h"
+#include "energy_line.h"
 #include "property_errors.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
@@ -207,6 +208,20 @@ bool namesOneState(const panels::StateOutcome& out) {
     return true;
 }
 
+// The states of the line of the truth's u below its p where h - u takes the truth's value.
+EnergyLineScan energyLine(const Truth& st) {
+    const Properties target = targets(st.values);
+    return scanEnergyLine(st.values[kU], st.values[kH] - st.values[kU], st.values[kP] * (1 - 1e-4),
+                          target[kH] + target[kU]);
+}
+
+// Whether every judged output of the answer lies within its allowance of `expected`.
+bool withinAllowance(const panels::StateOutcome& out, const Properties& expected, const Properties& allowed) {
+    for (int k : kJudged)
+        if (!(std::fabs(out.result[k] - expected[k]) <= allowed[k])) return false;
+    return true;
+}
+
 int g_showFailures = 0;
 int g_shown = 0;
 
@@ -241,6 +256,13 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
         }
         Properties expected = st.values;
         const LineScan scan = withTP(pair) ? scanLine(pair, st) : LineScan{};
+        // (h, u) names several states over much of the chart: the first in ascending p is
+        // answered, which may be wet.
+        const EnergyLineScan line = pair == calc::PairHU ? energyLine(st) : EnergyLineScan{};
+        if (line.first) {
+            ++b.twice;
+            expected = line.first->values;
+        }
         if (const auto& named = scan.first) {
             const int other = first == kT ? kP : kT;
             if (std::fabs(named->at(other) - st.values[other]) > 1e-6 * std::max(1.0, std::fabs(st.values[other]))) {
@@ -256,7 +278,7 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
             // Within 0.5 K of saturation in the band the metastable region closes in; there a
             // refusal is allowed.
             if ((st.band && st.offSaturation < 0.5) || (withTP(pair) && barelyDetermined(pair, st, scan)) ||
-                (!withTP(pair) && besideLastIsotherm(pair, st))) {
+                (!withTP(pair) && besideLastIsotherm(pair, st)) || line.turnsNear) {
                 ++b.excused;
             } else {
                 ++b.refused;
@@ -264,8 +286,25 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
             }
             continue;
         }
-        const Properties allowed = withTP(pair) ? allowedErrors(expected[kT], expected[kP], st.branch, first, second)
-                                                : allowedErrorsWithoutTP(expected[kT], expected[kP], st.branch, first, second);
+        std::optional<EnergyLineState> lineState = line.first;
+        Properties allowed = lineState ? allowedForEnergyPair(*lineState)
+                             : withTP(pair) ? allowedErrors(expected[kT], expected[kP], st.branch, first, second)
+                                            : allowedErrorsWithoutTP(expected[kT], expected[kP], st.branch, first, second);
+        if (pair == calc::PairHU && !withinAllowance(out, expected, allowed)) {
+            // Where p v hardly changes along the line of u, a state whose h - u misses the typed
+            // value by no more than the targets of h and u is one the pair names too.
+            const Properties target = targets(st.values);
+            if (const auto near = energyLineStateAt(st.values[kU], out.result[kP], st.values[kH] - st.values[kU],
+                                                    target[kH] + target[kU])) {
+                const Properties nearAllowed = allowedForEnergyPair(*near);
+                if (withinAllowance(out, near->values, nearAllowed)) {
+                    ++b.near;
+                    lineState = near;
+                    expected = near->values;
+                    allowed = nearAllowed;
+                }
+            }
+        }
         bool missed = false;
         for (int k : kJudged) {
             const double e = std::fabs(out.result[k] - expected[k]);
@@ -281,10 +320,13 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
             ++b.mixed;
             show("mixed", pair, st, out);
         }
-        // The properties beyond the boxes, as shown for the answer, against the formulations.
+        // The properties beyond the boxes, as shown for the answer, against the formulations (a
+        // wet state has none).
+        if (lineState && lineState->wet) continue;
         const bool beyondRange = beyondTransportRange(expected[kT], expected[kP]) ||
                                  beyondTransportRange(out.result[kT], out.result[kP]);
-        if (properties.judge(regionOf(expected, st.branch), expected,
+        const Branch branch = lineState ? lineState->branch : st.branch;
+        if (properties.judge(regionOf(expected, branch), expected,
                              shownProperties(calc::thermalPropertiesOf(*out.solution)), allowed, beyondRange)) {
             ++b.properties;
             show("properties", pair, st, out);
@@ -339,11 +381,15 @@ void runSinglePhaseStates(const data::PropertyDatabase& db, int count, int bandC
                 "as text.\n",
                 count, bandCount);
     std::printf("wet: the pair also names a wet state, which the region rule answers. twice: the pair names two states "
-                "of the phase; measured against the first in ascending p (isotherm) or t (isobar). refused: a message "
+                "of the phase, or (h,u) another state at a lower p (on the line of its u, where p v falls and rises again); "
+                "measured against the first in ascending p (isotherm, line of u) or t (isobar). refused: a message "
                 "or, for a pair with t or p, no single-phase result (excused: in the band within 0.5 K of saturation, or "
                 "the second value lies within its target of its value at an end of the state's stretch of the line, so "
-                "that the pair barely tells the state from one beyond; or, for two of v, h, s and u, the state lies "
-                "within its allowed t error of the grids' first or last isotherm, 0.01 or 1000 C). missed: some output "
+                "that the pair barely tells the state from one beyond, or for (h,u) p v turns within the targets of h "
+                "and u of its value; or, for two of v, h, s and u, the state lies "
+                "within its allowed t error of the grids' first or last isotherm, 0.01 or 1000 C). near: (h,u) answered "
+                "with a state of the line of its u whose h - u misses the typed value by no more than the targets of h "
+                "and u (along much of the line p v hardly changes), judged against it. missed: some output "
                 "beyond its allowed error (pairs of v, h, s and u: both known values carry the tables' error). mixed: "
                 "v, h, s or u shown further from IAPWS-95 at the shown t and p than the targets of all of them allow: "
                 "the values name no one state of water. props: some property beyond the boxes (cp, cv, w, mu, lambda, nu, "

@@ -1,6 +1,7 @@
 #include "wet_states.h"
 
 #include "conditioning.h"
+#include "energy_line.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "report_table.h"
@@ -79,6 +80,14 @@ struct WetTruth {
     bool band;
 };
 
+// Whether every output of the answer lies within its allowance of `expected` (x of a single
+// phase aside).
+bool withinAllowance(const panels::StateOutcome& out, const WetProperties& expected, const WetProperties& allowed) {
+    for (int k : kJudged)
+        if (!std::isnan(expected[k]) && !(std::fabs(out.result[k] - expected[k]) <= allowed[k])) return false;
+    return true;
+}
+
 int g_showFailures = 0;
 int g_shown = 0;
 
@@ -109,13 +118,25 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
                 ts = coldest;
             }
         }
-        const WetProperties expected = wetPropertiesAt(ts, st.x);
+        WetProperties expected = wetPropertiesAt(ts, st.x);
+        // (h, u) names several states: the first in ascending p along the line of u is answered,
+        // which may be steam at a lower p.
+        EnergyLineScan line;
+        if (pair == calc::PairHU) {
+            const WetProperties target = wetTargets(st.values);
+            line = scanEnergyLine(st.values[kU], st.values[kH] - st.values[kU], st.values[kP] * (1 - 1e-4),
+                                  target[kH] + target[kU]);
+            if (line.first) {
+                ++b.twice;
+                expected = line.first->values;
+            }
+        }
         if (!out.answered) {
             // As for single-phase states: in the band, a pair with t or p whose rule (the
             // saturated values rounded as shown) puts the state just outside the dome, where the
             // metastable region closes in, may be refused.
             const bool besideTheDome = first <= 1 && st.band && (out.region == calc::RegionWater || out.region == calc::RegionVapor);
-            if (besideTheDome ||
+            if (besideTheDome || line.turnsNear ||
                 (valued >= 0 && scan.nearTurn(valued, st.values[valued], st.x, wetTargets(st.values)[valued]))) {
                 ++b.excused;
             } else {
@@ -124,9 +145,24 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
             }
             continue;
         }
-        const WetProperties allowed = wetAllowedErrors(ts, st.x, first, second);
+        WetProperties allowed = line.first ? allowedForEnergyPair(*line.first) : wetAllowedErrors(ts, st.x, first, second);
+        if (pair == calc::PairHU && !withinAllowance(out, expected, allowed)) {
+            // A state of the line of u whose h - u misses the typed value by no more than the
+            // targets of h and u is one the pair names too.
+            const WetProperties target = wetTargets(st.values);
+            if (const auto near = energyLineStateAt(st.values[kU], out.result[kP], st.values[kH] - st.values[kU],
+                                                    target[kH] + target[kU])) {
+                const WetProperties nearAllowed = allowedForEnergyPair(*near);
+                if (withinAllowance(out, near->values, nearAllowed)) {
+                    ++b.near;
+                    expected = near->values;
+                    allowed = nearAllowed;
+                }
+            }
+        }
         bool missed = false;
         for (int k : kJudged) {
+            if (std::isnan(expected[k])) continue;  // x of a single phase
             const double e = std::fabs(out.result[k] - expected[k]);
             b.error[k].add(k == kP || k == kV ? e / expected[k] : e);
             b.ratio[k].add(e / allowed[k]);
@@ -157,9 +193,12 @@ void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, un
                 "0-1; each pair that can name a wet state typed as text.\n",
                 count, bandCount);
     std::printf("twice: the pair names two or three wet states (a mixture's v, h, s or u turns along the saturation line); "
-                "measured against the coldest. refused: a message (excused: the mixture's value turns within its "
-                "target of the typed one, so that the pair barely tells whether the state exists; or, in the band, a "
-                "pair with t or p whose rule puts the state just outside the dome). missed: some output (t p v h s x u) "
+                "measured against the coldest; or (h,u) names a state at a lower p along the line of its u, measured "
+                "against the first. refused: a message (excused: the mixture's value turns within its target of the "
+                "typed one, or for (h,u) p v turns within the targets of h and u of its value, so that the pair barely "
+                "tells whether the state exists; or, in the band, a pair with t or p whose rule puts the state just "
+                "outside the dome). near: (h,u) answered with a state of the line of its u whose h - u misses the typed value "
+                "by no more than the targets of h and u, judged against it. missed: some output (t p v h s x u) "
                 "beyond its allowed error.\n");
     printBuckets(buckets, kJudged);
 }
