@@ -118,8 +118,10 @@ private:
         };
         const auto steamEdge = m_walk.firstZero(steam, -kAll, kAll, m_innerSlack);
         add(steamEdge);
-        // h'' rises to a highest point and falls again, so the line of an h may meet it twice.
-        if (steamEdge && m_inner.vapour == 6) add(m_walk.firstZero(steam, (*steamEdge)[1] + 1e-6, kAll, m_innerSlack));
+        // h'' and u'' rise to a highest point and fall again, so the line of an h or a u may meet
+        // them twice.
+        const bool turns = m_inner.vapour == columnsOf(Property::h).vapour || m_inner.vapour == columnsOf(Property::u).vapour;
+        if (steamEdge && turns) add(m_walk.firstZero(steam, (*steamEdge)[1] + 1e-6, kAll, m_innerSlack));
         std::sort(edges.begin(), edges.end(),
                   [](const DomeEdge& a, const DomeEdge& b) { return a.saturation[1] < b.saturation[1]; });
         return edges;
