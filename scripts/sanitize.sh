@@ -11,6 +11,6 @@ if [ ! -f build/bin/swater.sqlite ]; then
 fi
 cmake --preset sanitizers -DSTEAM_TABLES_FROM="$PWD/build/bin" -DSTEAM_SKIP_DIRS="tests/tables"
 cmake --build build-sanitize -j"$(nproc)" --target iapws_tests data_tests numeric_tests search_tests calc_tests \
-    panels_tests diagram_tests cli_tests steamcalc tables
+    cycle_tests panels_tests diagram_tests cli_tests steamcalc tables
 cd build-sanitize
-ctest --output-on-failure -j"$(nproc)" -L '^(iapws|data|numeric|search|calc|panels|diagram|cli)$'
+ctest --output-on-failure -j"$(nproc)" -L '^(iapws|data|numeric|search|calc|cycle|panels|diagram|cli)$'

@@ -13,6 +13,8 @@
 
 #include "iapws/iapws95.h"
 
+#include "markdown_report.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -191,4 +193,16 @@ BENCHMARK(Iapws95FromPH)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportA
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return steam::bench::runBenchmarks(argc, argv, "The calculators (core_bench)",
+                                       {{"SaturationSolve", "≤ 5 µs"},
+                                        {"StateSolve", "≤ 10 µs"},
+                                        {"PairSolve/t_p", "≤ 10 µs"},
+                                        {"PairSolve/t_", "≤ 25 µs"},
+                                        {"PairSolve/p_", "≤ 25 µs"},
+                                        {"PairSolve/v_", "≤ 60 µs"},
+                                        {"PairSolve/h_", "≤ 60 µs"},
+                                        {"WetPairSolve/t_", "≤ 25 µs"},
+                                        {"WetPairSolve/", "≤ 60 µs"},
+                                        {"PropertiesAt", "≤ 10 µs more than the state"}});
+}

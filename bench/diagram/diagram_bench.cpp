@@ -12,6 +12,8 @@
 
 #include <QGuiApplication>
 
+#include "markdown_report.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -182,11 +184,6 @@ BENCHMARK(ReadCurveData)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportA
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    std::cout << "Target: a full redraw below 2 ms in every window of every chart at the window's first size, "
-                 "and within a frame (16 ms) maximised.\n";
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return steam::bench::runBenchmarks(argc, argv, "The charts (diagram_bench)",
+                                       {{"FullRedraw", "≤ 2 ms"}, {"FullRedrawMaximised", "≤ 16 ms"}});
 }

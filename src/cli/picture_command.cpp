@@ -1,5 +1,10 @@
 #include "picture_command.h"
 
+#include "cycle_command.h"
+#include "requests.h"
+#include "utf8_text.h"
+#include "panels/cycle_texts.h"
+
 #include "render/picture_file.h"
 #include "render/qimage_surface.h"
 
@@ -74,6 +79,7 @@ struct PictureOptions {
     std::array<std::string, 4> boundTexts;
     int width = render::QImageSurface::kWidth;
     int height = render::QImageSurface::kHeight;
+    std::optional<cycle::RankineInputs> cycle;
 };
 
 bool readSide(const std::string& text, int& side) {
@@ -154,6 +160,17 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
                 return false;
             }
             options.chart = *chart;
+            ++i;
+            continue;
+        }
+        if (arg == "--cycle") {
+            std::string error;
+            if (i + 1 < args.size()) options.cycle = parseCycleRequest(splitWords(args[i + 1]), error);
+            if (!options.cycle) {
+                problem = i + 1 < args.size() ? "--cycle: " + error
+                                               : "--cycle needs a cycle, e.g. \"rankine p_high=8 t_high=480 p_low=0.008\"";
+                return false;
+            }
             ++i;
             continue;
         }
@@ -289,6 +306,14 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
         return 1;
     }
 
+    if (options.cycle) {
+        const cycle::RankineResult built = cycle::buildRankine(db, *options.cycle);
+        if (built.outcome != cycle::BuildOutcome::Built) {
+            err << kPrefix << "--cycle: " << wellFormed(panels::buildMessage(built).text) << '\n';
+            return 2;
+        }
+        diagram.cycle = diagram::cycleDrawing(db, built.cycle);
+    }
     diagram.setChart(options.chart);
     for (size_t layer = 0; layer < options.layers.size(); ++layer) diagram.CHKpic[layer] = options.layers[layer];
     if (options.window) {

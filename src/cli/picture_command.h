@@ -1,7 +1,8 @@
 #pragma once
 // `steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]
 // [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical] [--labels] [--all]
-// [--window xmin xmax ymin ymax] [--size width height]`: draws a chart (the h-s chart unless
+// [--window xmin xmax ymin ymax] [--size width height] [--cycle "rankine NAME=VALUE ..."]`:
+// draws a chart (the h-s chart unless
 // --chart names another) the way the program shows it, after the curves are loaded, with the
 // axis titles and units in its margins, and writes it to FILE in the format its extension
 // names: BMP (.bmp), PNG (.png), JPEG (.jpg, .jpeg), SVG (.svg) or PDF (.pdf, vectors on a
@@ -9,7 +10,9 @@
 // lacks is refused; --all switches on every layer the chart has. --window is in the axes' own
 // units (not their logarithms on a logarithmic axis) and must be drawable: a window so wide or
 // narrow that its pixels per unit overflow is refused. --size draws the same picture at
-// another size in pixels (489 x 465 unless given), fonts and lines scaled with it.
+// another size in pixels (489 x 465 unless given), fonts and lines scaled with it. --cycle
+// draws the Rankine cycle its words describe (as `steamcalc cycle` reads them, cycle_command.h)
+// on the chart; malformed words, or a cycle whose states the tables do not hold, are refused.
 #include <filesystem>
 #include <ostream>
 #include <string>

@@ -2,6 +2,7 @@
 //   steamcalc [--json] sat COLUMN VALUE
 //   steamcalc [--json] state NAME=VALUE NAME=VALUE
 //   steamcalc [--json] -            one request per line from standard input
+//   steamcalc [--json] cycle rankine NAME=VALUE ...   a Rankine cycle (cycle_command.h)
 //   --csv instead of --json: the result list's columns, header once (csv_output.h)
 //   steamcalc diagram FILE [options]   a chart (h-s unless --chart names another) as a picture
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
@@ -9,6 +10,7 @@
 // answer names it; a batch goes on and exits 1 at the end) or the output cannot be written.
 #include "csv_output.h"
 #include "answers.h"
+#include "cycle_command.h"
 #include "requests.h"
 #include "utf8_text.h"
 #include "verify_command.h"
@@ -31,10 +33,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: steamcalc [--json | --csv] sat COLUMN VALUE | state NAME=VALUE NAME=VALUE | -\n"
+    "         COLUMN: ts ps v1 v11 h1 h11 s1 s11; NAME: t p v h s x u (oC, MPa, m^3/kg, kJ/kg, kJ/(kg.K));\n"
+    "         - reads one request per line from standard input\n"
     "       steamcalc diagram FILE [--chart hs|ts|pv|pt] [--isotherms] [--isobars] [--isochores]\n"
     "                              [--isenthalps] [--isentropes] [--dryness] [--saturation] [--critical]\n"
     "                              [--labels] [--all] [--window xmin xmax ymin ymax]\n"
     "                              [--size width height]   (FILE .bmp, .png, .jpg, .jpeg, .svg or .pdf)\n"
+    "       steamcalc [--json | --csv] cycle rankine p_high=P t_high=T p_low=P [eta_turbine=E] [eta_pump=E]\n"
+    "                              [p_reheat=P t_reheat=T] [p_fwh=P]\n"
+    "       steamcalc diagram FILE ... --cycle \"rankine p_high=P ...\"   draws the cycle on the chart\n"
     "       steamcalc verify   checks the data files against their manifest\n";
 
 bool openData(data::PropertyDatabase& db) {
@@ -99,6 +106,24 @@ int runLines(const data::PropertyDatabase& db, Form form) {
     return fault ? 1 : status;
 }
 
+// A cycle request: malformed ones exit 2 naming the value; one that ends with a message is
+// answered like any other calculation.
+int runCycle(data::PropertyDatabase& db, const std::vector<std::string>& words, Form form) {
+    std::string error;
+    const auto inputs = cli::parseCycleRequest(words, error);
+    if (!inputs) {
+        std::cerr << "steamcalc: " << cli::wellFormed(error) << "\n" << kUsage;
+        return 2;
+    }
+    if (!openData(db)) return 1;
+    const cli::CycleAnswer a = cli::cycleAnswer(db, *inputs);
+    std::cout << (form == Form::Csv ? cli::cycleCsvText(a) : form == Form::Json ? cli::cycleJson(a) + "\n" : cli::cycleText(a));
+    if (!outputWritten()) return 1;
+    for (const calc::Message& m : a.built.messages)
+        if (m.code == calc::MessageCode::DataFault) return 1;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +153,7 @@ int main(int argc, char** argv) {
 #endif
     }
     data::PropertyDatabase db;
+    if (words[0] == "cycle") return runCycle(db, {words.begin() + 1, words.end()}, form);
     if (words.size() == 1 && words[0] == "-") {
         if (!openData(db)) return 1;
         return runLines(db, form);

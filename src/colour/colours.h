@@ -25,6 +25,11 @@ inline constexpr std::array<Rgb, 9> kRegisterColours{{{128, 128, 0},
                                                       {255, 0, 0},
                                                       {255, 0, 255},
                                                       {255, 255, 0}}};
+/// A cycle's legs and state markers on every chart: unlike every curve family and marker.
+inline constexpr Rgb kCycleColour{0, 144, 96};
+inline constexpr Rgb kCycleMarkerEdge{0, 70, 45};
+inline constexpr Rgb kCycleLabelBox{180, 230, 210};
+
 /// Background of an empty register's show box.
 inline constexpr Rgb kEmptyRegisterBackground{180, 180, 180};
 

@@ -8,6 +8,7 @@
 // which registers are shown.
 #include "chart.h"
 #include "curve_store.h"
+#include "cycle_paths.h"
 #include "diagram_scale.h"
 #include "drawing_surface.h"
 #include "label_placement.h"
@@ -50,6 +51,13 @@ public:
     /// Whether the axis titles are drawn in the margins (pictures written to files; the
     /// window shows them as captions of its own).
     bool axisTitles = false;
+    /// The cycle drawn on every chart while showCycle is on: its legs along their paths in
+    /// the cycle's colour (dashed where a real machine's path is not known) with an arrow
+    /// halfway along each in the direction of flow, and its states as markers numbered 1, 2,
+    /// ... in cycle order, laid out after the other markers. Every caption, region name and
+    /// curve label keeps clear of its lines.
+    CycleDrawing cycle;
+    bool showCycle = true;
 
     Chart chart() const { return m_chart; }
     const ChartDescription& description() const { return chartDescription(m_chart); }
@@ -119,8 +127,24 @@ private:
     PixelBox fixedPointBox(const std::array<double, 2>& at) const;
     void drawMarkers(DrawingSurface& pic, const calc::RegisterStore& registers) const;
     void drawMarginBands(DrawingSurface& pic, double Xmin, double Xmax, double Ymin, double Ymax) const;
+    /// A marker's square and caption; the caption's box is the span over labelDivisor wide,
+    /// or as wide as its text for a divisor of 0.
     void drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor, const std::string& text, Rgb dot,
                    Rgb dotLine, Rgb label) const;
+    /// A state's marker (t p v h s x u) at its own coordinates.
+    void drawStateValues(DrawingSurface& pic, const std::array<double, 7>& values, const std::string& LabName,
+                         Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const;
+
+    // The cycle (diagram_cycle.cpp).
+    bool cycleVisible() const { return showCycle && !cycle.empty(); }
+    /// A state's place in chart coordinates; nothing where the chart cannot show it.
+    std::optional<SurfacePoint> chartPoint(const cycle::StateValues& state) const;
+    std::vector<SurfacePoint> chartPath(const CyclePath& path) const;
+    void drawCycleLegs(DrawingSurface& pic) const;
+    void drawCycleArrow(DrawingSurface& pic, const std::vector<SurfacePoint>& points, Rgb colour) const;
+    /// Small boxes along the cycle's lines, in pixels of the pass: what the layout keeps clear of.
+    std::vector<PixelBox> cycleLineBoxes() const;
+    void drawCycleStates(DrawingSurface& pic) const;
     /// A register point at the values (xValue, yValue), mapped onto the chart; nothing where
     /// the chart cannot show them.
     void drawValuePoint(DrawingSurface& pic, float xValue, float yValue, int labelDivisor, const std::string& text,

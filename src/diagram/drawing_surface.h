@@ -11,7 +11,7 @@ namespace steam::diagram {
 
 using colour::Rgb;
 
-enum class DashStyle { Solid, Dotted };
+enum class DashStyle { Solid, Dotted, Dashed };
 
 /// A point in diagram coordinates.
 struct SurfacePoint {

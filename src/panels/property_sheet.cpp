@@ -80,7 +80,7 @@ void addSaturation(std::vector<SheetColumn>& out, const std::string& name, const
 
 void addRegister(std::vector<SheetColumn>& out, const calc::RegisterStore& registers, int r) {
     const std::string name = "M" + std::to_string(r + 1);
-    if (r < 5) {
+    if (registers.kind(r) == calc::RegisterKind::Saturation) {
         std::array<double, 10> values;
         for (int k = 0; k < 10; ++k) values[k] = registers.SaturationMemory(r + 1, k + 1);
         const double ts = values[0];
@@ -89,13 +89,12 @@ void addRegister(std::vector<SheetColumn>& out, const calc::RegisterStore& regis
                        calc::surfaceTensionAt(ts)});
         return;
     }
-    const auto value = [&](int k) { return registers.StateMemory(r - 4, k); };
+    const calc::RegisterStore::StateValues v = registers.registerState(r);  // t p v h s x u
     const bool hasDryness = registers.holdsNumber(r, 6);
-    const double x = hasDryness ? value(6) : kUndefined;
+    const double x = hasDryness ? v[5] : kUndefined;
     const bool wet = hasDryness && x > 0.0 && x < 1.0;
-    const calc::ThermalSet thermal = wet ? calc::undefinedThermalSet() : calc::thermalPropertiesAt(value(1), value(3));
-    out.push_back(column(name, {value(1), value(2), value(3), value(7), value(4), value(5), x, thermal, kUndefined},
-                         kStateDecimals));
+    const calc::ThermalSet thermal = wet ? calc::undefinedThermalSet() : calc::thermalPropertiesAt(v[0], v[2]);
+    out.push_back(column(name, {v[0], v[1], v[2], v[6], v[3], v[4], x, thermal, kUndefined}, kStateDecimals));
 }
 
 }  // namespace

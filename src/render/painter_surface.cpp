@@ -163,6 +163,7 @@ void PainterSurface::applyLinePen(QPainter& p, Rgb colour) {
     // joins; without a transform the width is the same.
     pen.setCosmetic(true);
     if (m_dash == DashStyle::Dotted) pen.setDashPattern({1.0, 2.0});  // dots one pen wide, gaps two
+    if (m_dash == DashStyle::Dashed) pen.setDashPattern({4.0, 2.0});  // in pen widths
     p.setPen(pen);
     m_penValid = true;
     m_penColour = c;

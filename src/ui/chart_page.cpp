@@ -1,6 +1,7 @@
 #include "chart_page.h"
 
 #include "calc/register_store.h"
+#include "panels/cycle_texts.h"
 #include "diagram/diagram.h"
 #include "picture_saving.h"
 #include "render/page_surface.h"
@@ -97,11 +98,26 @@ std::vector<MarkedState> markedStates(const calc::RegisterStore& registers, cons
         out.push_back(state);
     }
     for (int r = 0; r < 5; ++r)
-        if (registers.isShown(r)) saturation(QStringLiteral("M%1").arg(r + 1), texts8(registers.recall(r)));
-    for (int r = 5; r < calc::kRegisterCount; ++r) {
-        if (!registers.isShown(r) || registers.StateMemory(r - 4, kStateEnthalpy) == 0.0) continue;
+        if (registers.isShown(r) && registers.kind(r) == calc::RegisterKind::Saturation)
+            saturation(QStringLiteral("M%1").arg(r + 1), texts8(registers.recall(r)));
+    // States: M6 to M9, and M1 to M5 where a cycle's states were stored.
+    for (int r = 0; r < calc::kRegisterCount; ++r) {
+        if (!registers.isShown(r) || registers.kind(r) != calc::RegisterKind::State ||
+            registers.registerState(r)[kStateEnthalpy - 1] == 0.0)
+            continue;
         const std::array<QString, 8> texts = texts8(registers.recall(r));
         out.push_back({QStringLiteral("M%1").arg(r + 1), {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]}});
+    }
+    return out;
+}
+
+std::vector<MarkedState> cycleStates(const diagram::CycleDrawing& cycle) {
+    std::vector<MarkedState> out;
+    for (size_t i = 0; i < cycle.states.size(); ++i) {
+        const panels::StateTexts t = panels::cycleStateTexts(cycle.states[i]);
+        MarkedState state{QStringLiteral("循环 %1").arg(i + 1), {}};
+        for (size_t k = 0; k < state.values.size(); ++k) state.values[k] = QString::fromStdString(t[k]);
+        out.push_back(state);
     }
     return out;
 }

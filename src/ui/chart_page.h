@@ -1,9 +1,9 @@
 #pragma once
 // The printed page of a chart: A4 landscape, the chart's name as a heading, the chart shown
 // (its window, layers and markers) with its axis titles, and beneath it a table of the states
-// marked on it: the current saturation and state results and the registers shown, each with
-// t or ts, p or ps, v, h, s and x as the boxes show them. A saturated state is two rows, its
-// saturated water and its saturated steam.
+// marked on it: the current saturation and state results, the registers shown and the cycle's
+// states, each with t or ts, p or ps, v, h, s and x as the boxes show them. A saturated state is
+// two rows, its saturated water and its saturated steam.
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +19,7 @@ class RegisterStore;
 }
 namespace steam::diagram {
 class Diagram;
+struct CycleDrawing;
 }
 
 namespace steam::ui {
@@ -35,6 +36,9 @@ QStringList markedStateHeader();
 /// boxTexts are the fourteen value boxes (TXT(0) to TXT(13)); the current results show as
 /// their boxes do, the registers as recalling them would.
 std::vector<MarkedState> markedStates(const calc::RegisterStore& registers, const std::array<QString, 14>& boxTexts);
+
+/// The cycle's states, "循环 1" on, as the state panel shows them.
+std::vector<MarkedState> cycleStates(const diagram::CycleDrawing& cycle);
 
 /// A4 landscape, margins of 10 mm, the document named after the chart.
 void preparePrinter(QPrinter& printer, const QString& documentName);

@@ -1,6 +1,7 @@
 #include "f_cal.h"
 
 #include "artwork.h"
+#include "cycle_window.h"
 #include "data/data_fault.h"
 #include "data/data_verification.h"
 #include "data_check_window.h"
@@ -116,6 +117,7 @@ void fCal::connectHandlers() {
     connect(menuCheckData, &QAction::triggered, this, &fCal::showDataCheck);
     connect(menuView[4], &QAction::triggered, this, &fCal::showResultList);
     connect(menuProperties, &QAction::triggered, this, &fCal::showPropertyWindow);
+    connect(menuCycle, &QAction::triggered, this, &fCal::showCycleWindow);
 }
 
 bool fCal::loadFailed(const QString& what) {

@@ -38,6 +38,7 @@ class QImageSurface;
 
 namespace steam::ui {
 
+class CycleWindow;
 class DataCheckWindow;
 class DiagramView;
 class Readme;
@@ -97,6 +98,8 @@ public:
     void showResultList();
     /// 查看 → 全部性质: the property sheet of the current results and the shown registers.
     void showPropertyWindow();
+    /// "循环分析" (Ctrl+L): the cycle window, which draws its cycle on every chart.
+    void showCycleWindow();
     void CMDcancel_Click();
     /// "全屏图表" (F11): the chart alone with its layer switches and read-out over the whole
     /// screen; off again (F11, Esc) the window returns as it was.
@@ -124,6 +127,7 @@ public:
     ResultListWindow* resultListWindow() const { return m_resultWindow.get(); }
     PropertyWindow* propertyWindow() const { return m_propertyWindow.get(); }
     DataCheckWindow* dataCheckWindow() const { return m_dataCheck.get(); }
+    CycleWindow* cycleWindow() const { return m_cycleWindow.get(); }
 
     // Controls, indexed as the control arrays are. TXT(0) to TXT(7) are the saturation
     // panel's ts ... s'', TXT(8) to TXT(13) the state panel's t ... x; the internal energies
@@ -175,6 +179,7 @@ public:
     std::array<QAction*, 5> menuView{};
     QAction* menuChartOnly = nullptr;  ///< "全屏图表"
     QAction* menuProperties = nullptr;  ///< "全部性质"
+    QAction* menuCycle = nullptr;      ///< "循环分析"
     QAction* menuUsage = nullptr;
     QAction* menuAbout = nullptr;
     QAction* menuCheckData = nullptr;
@@ -223,6 +228,11 @@ private:
     void setCheck(QCheckBox* box, bool ticked);
     void selectOption(int index);
 
+    /// Register r holds something: its recall button and show box follow (f_cal_cycle.cpp).
+    void showRegisterStored(int r);
+    /// The registers changed: a cycle taken from them is worked again.
+    void registersChanged();
+
     bool confirmExit();
     void showFarewell();
     bool loadFailed(const QString& what);
@@ -256,6 +266,7 @@ private:
     std::unique_ptr<ResultListWindow> m_resultWindow;
     std::unique_ptr<PropertyWindow> m_propertyWindow;
     std::unique_ptr<DataCheckWindow> m_dataCheck;
+    std::unique_ptr<CycleWindow> m_cycleWindow;
 };
 
 }  // namespace steam::ui

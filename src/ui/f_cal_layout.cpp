@@ -381,6 +381,8 @@ void fCal::buildMenus() {
 
     menuProperties = view->addAction(QStringLiteral("全部性质"));
     menuProperties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    menuCycle = view->addAction(QStringLiteral("循环分析"));
+    menuCycle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 
     view->addSeparator();
     menuChartOnly = view->addAction(QStringLiteral("全屏图表"));
@@ -393,7 +395,7 @@ void fCal::buildMenus() {
     menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
     for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuProperties, menuChartOnly, menuUsage, menuAbout, menuCheckData})
+                          menuView[4], menuProperties, menuCycle, menuChartOnly, menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 

@@ -43,7 +43,11 @@ void fCal::printChart() {
     if (!m_context.printPreview) return;
     std::array<QString, 14> boxes;
     for (size_t i = 0; i < boxes.size(); ++i) boxes[i] = TXT[i]->text();
-    const std::vector<MarkedState> states = markedStates(m_registers, boxes);
+    std::vector<MarkedState> states = markedStates(m_registers, boxes);
+    if (m_diagram.showCycle) {
+        const std::vector<MarkedState> cycle = cycleStates(m_diagram.cycle);
+        states.insert(states.end(), cycle.begin(), cycle.end());
+    }
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, QString::fromUtf8(m_diagram.description().pictureName));
     m_context.printPreview->preview(this, printer, [&](QPrinter& target) {

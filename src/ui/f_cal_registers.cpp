@@ -17,10 +17,12 @@ namespace steam::ui {
 
 namespace {
 
-// The boxes of register r's panel, in the order the register keeps its values.
-std::vector<QLineEdit*> registerBoxes(const fCal& window, int r) {
+// The boxes of a panel, in the order a register keeps its values: the state panel's for a
+// register holding a state (M1 to M5 too, after a cycle was stored there), else the
+// saturation panel's.
+std::vector<QLineEdit*> panelBoxes(const fCal& window, bool state) {
     std::vector<QLineEdit*> boxes;
-    if (r >= 5) {
+    if (state) {
         for (int k = 0; k < panels::kStateBoxes; ++k) boxes.push_back(window.stateBox(k));
     } else {
         for (int i = 0; i < panels::kSaturationBoxes; ++i) boxes.push_back(window.satBox(i));
@@ -32,22 +34,22 @@ std::vector<QLineEdit*> registerBoxes(const fCal& window, int r) {
 
 void fCal::CMDupM_Click(int r) {
     std::vector<std::string> texts;
-    for (const QLineEdit* box : registerBoxes(*this, r)) texts.push_back(box->text().toStdString());
+    for (const QLineEdit* box : panelBoxes(*this, r >= 5)) texts.push_back(box->text().toStdString());
     m_registers.store(r, texts);
-    CMDupMR[r]->setEnabled(true);
-    CHKupM[r]->setEnabled(true);
-    setFilledBackground(CHKupM[r], toQColor(colour::kRegisterColours[static_cast<size_t>(r)]));
+    showRegisterStored(r);
+    registersChanged();
     if (CHKupM[r]->isChecked()) redraw();
 }
 
 void fCal::CMDupMR_Click(int r) {
+    const bool state = m_registers.kind(r) == calc::RegisterKind::State;
     const std::vector<std::string> texts = m_registers.recall(r);
-    const std::vector<QLineEdit*> boxes = registerBoxes(*this, r);
-    for (size_t k = 0; k < boxes.size(); ++k) {
+    const std::vector<QLineEdit*> boxes = panelBoxes(*this, state);
+    for (size_t k = 0; k < boxes.size() && k < texts.size(); ++k) {
         boxes[k]->setEnabled(true);
         boxes[k]->setText(QString::fromStdString(texts[k]));
         boxes[k]->setCursorPosition(0);
-        if (r >= 5)
+        if (state)
             m_state.enabled[k] = true;
         else
             m_sat.enabled[k] = true;
@@ -67,6 +69,7 @@ void fCal::CMDupClear_Click() {
         setCheck(CHKupM[r], false);
         CMDupMR[r]->setEnabled(false);
     }
+    registersChanged();
     redraw();
 }
 
@@ -78,6 +81,7 @@ void fCal::CMDdownClear_Click() {
         setCheck(CHKupM[r], false);
         CMDupMR[r]->setEnabled(false);
     }
+    registersChanged();
     redraw();
 }
 

@@ -115,6 +115,37 @@ TEST(RegisterStoreTest, RecallNeverShowsANonFiniteNumber) {
     }
 }
 
+// M1 to M5 hold what was stored last: a saturation result from the panel, or a state stored with
+// storeState, until the bank is cleared; M6 to M9 hold states whichever way they are stored.
+TEST(RegisterStoreTest, ASaturationRegisterHoldsAStateUntilASaturationResultOrAClearReplacesIt) {
+    RegisterStore store;
+    EXPECT_EQ(store.kind(0), RegisterKind::Saturation);
+    EXPECT_EQ(store.kind(5), RegisterKind::State);
+    store.store(0, kSatTexts);
+    store.storeState(0, kStateTexts);
+    EXPECT_EQ(store.kind(0), RegisterKind::State);
+    EXPECT_EQ(store.recall(0), (std::vector<std::string>{"200", "3.5", "0.00100021", "853.06", "12.5", "(none)", "849.56"}));
+    EXPECT_EQ(store.registerState(0)[3], 853.06);
+    EXPECT_FALSE(store.holdsNumber(0, 6));
+    for (int k = 1; k <= RegisterStore::kSatValues; ++k) EXPECT_EQ(store.SaturationMemory(1, k), 0) << "value " << k;
+    EXPECT_EQ(store.registerState(1), RegisterStore::StateValues{});  // a saturation register: no state
+
+    store.store(0, kSatTexts);
+    EXPECT_EQ(store.kind(0), RegisterKind::Saturation);
+    EXPECT_EQ(store.recall(0).size(), 10u);
+    EXPECT_EQ(store.registerState(0), RegisterStore::StateValues{});
+
+    store.storeState(0, kStateTexts);
+    store.storeState(5, kStateTexts);
+    EXPECT_EQ(store.StateMemory(1, 4), 853.06);
+    store.clearSaturationRegisters();
+    EXPECT_EQ(store.kind(0), RegisterKind::Saturation);
+    EXPECT_FALSE(store.isStored(0));
+    EXPECT_TRUE(store.isStored(5));
+    EXPECT_THROW(store.storeState(1, kSatTexts), std::invalid_argument);
+    EXPECT_THROW(store.kind(9), std::out_of_range);
+}
+
 TEST(RegisterStoreTest, RegisterColoursAreDistinct) {
     for (int a = 0; a < kRegisterCount; ++a)
         for (int b = a + 1; b < kRegisterCount; ++b) EXPECT_NE(colour::kRegisterColours[static_cast<size_t>(a)], colour::kRegisterColours[static_cast<size_t>(b)]);

@@ -260,6 +260,38 @@ TEST(SteamcalcTest, MalformedArgumentsExitTwoWithOneLineNamingTheProblem) {
     }
 }
 
+// A cycle request: malformed, exit 2 naming the value; ending with a message, exit 0 as any
+// calculation does; answered in the plain, JSON and CSV forms.
+TEST(SteamcalcTest, CycleRequestsExitLikeTheOtherRequests) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* shown;  // in the first line of the error output for 2, else in the output
+    };
+    const Case cases[] = {
+        {{"cycle", "rankine", "p_high=8", "p_low=0.008", "eta_turbine=2"}, 2, "eta_turbine=2"},
+        {{"--json", "cycle", "rankine", "p_high=8", "p_low=abc"}, 2, "p_low=abc"},
+        {{"--json", "cycle", "rankine", "p_high=30", "p_low=0.008"}, 0, "\"messages\":[{\"title\":\"提醒\""},
+        {{"cycle", "rankine", "p_high=30", "p_low=0.008"}, 0, "[提醒]"},
+        {{"cycle", "rankine", "p_high=8", "t_high=480", "p_low=0.008"}, 0, "热效率 (%) 39.72"},
+        {{"--csv", "cycle", "rankine", "p_high=8", "t_high=480", "p_low=0.008"}, 0, "\xEF\xBB\xBF状态,说明,t (°C)"},
+    };
+    for (const Case& c : cases) {
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        SCOPED_TRACE("steamcalc " + joined);
+        const ProcessRun run = steamcalc(c.args);
+        EXPECT_EQ(run.status, c.status);
+        std::string out;
+        for (const std::string& line : run.out) out += line + "\n";
+        const std::string shownIn = c.status == 2 ? run.err.substr(0, run.err.find('\n')) : out;
+        EXPECT_NE(shownIn.find(c.shown), std::string::npos) << out << run.err;
+        if (c.status == 2) {
+            EXPECT_TRUE(run.out.empty());
+        }
+    }
+}
+
 // Output that cannot be written (a full disk) is a failure: exit 1 with one line on the error
 // output, for one answer, a long batch and the data check alike.
 TEST(SteamcalcTest, OutputThatCannotBeWrittenExitsOneWithOneLine) {
