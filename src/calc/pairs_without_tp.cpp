@@ -136,7 +136,11 @@ private:
             [&](const SaturatedValues& s) { return mixture(s, m_outer, dryness(s)) - m_outerValue; }, from,
             above->saturation[1], m_outerSlack);
         if (!found) return {};
-        const double x = dryness(*found);
+        double x = dryness(*found);
+        // A held value within half a unit of its saturated water's (steam's) is that phase: the
+        // box cannot tell it from the edge, and the edge has the phase's properties.
+        if (std::fabs(m_innerValue - (*found)[m_inner.liquid]) <= m_innerSlack) x = 0.0;
+        if (std::fabs(m_innerValue - (*found)[m_inner.vapour]) <= m_innerSlack) x = 1.0;
         return std::isfinite(x) ? wet(*found, std::clamp(x, 0.0, 1.0)) : PairState{};
     }
 
@@ -162,23 +166,43 @@ private:
                                        : above;
             return edge ? atEdge(*edge) : PairState{};
         };
-        if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values), PairState::Water);
+        if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values, m_rises), PairState::Water);
         // Steam: VAPOR up to the critical pressure, WATER above it.
         if (from.p < kCriticalPressure) {
             const search::PressureEnd critical{kCriticalPressure, std::nan("")};
-            const auto outcome = searchSurface(m_db.vapor(), true, from, to.p <= kCriticalPressure ? to : critical, values);
-            if (outcome != Outcome::Above || to.p <= kCriticalPressure) return answer(outcome, PairState::Vapor);
+            // Along a line of u, h - u = p v of steam falls as p rises, down to a lowest value
+            // near the critical pressure; a p v above the steam's is reached again on the dense
+            // side, where it rises.
+            const bool rises = m_rises && !energyPair();
+            const auto outcome =
+                searchSurface(m_db.vapor(), true, from, to.p <= kCriticalPressure ? to : critical, values, rises);
+            const bool beyond = outcome == Outcome::Above || (energyPair() && outcome == Outcome::Below);
+            if (!beyond || to.p <= kCriticalPressure) return answer(outcome, PairState::Vapor);
             from = critical;
         }
-        return answer(searchSurface(m_db.water(), true, from, to, values), PairState::Water);
+        auto outcome = searchSurface(m_db.water(), true, from, to, values, m_rises);
+        // Above the critical pressure p v of a line of u may still fall before it rises.
+        if (energyPair() && outcome != Outcome::Found) {
+            std::array<double, 6> falling{};
+            if (searchSurface(m_db.water(), true, from, to, falling, false) == Outcome::Found) {
+                outcome = Outcome::Found;
+                values = falling;
+            }
+        }
+        return answer(outcome, PairState::Water);
+    }
+
+    // (h, u): u held, h the outer value, whose p v share does not change one way along the line.
+    bool energyPair() const {
+        return m_inner.grid == columnsOf(Property::u).grid && m_outer.grid == columnsOf(Property::h).grid;
     }
 
     // Saturated water or steam at the edge of the dome.
     static PairState atEdge(const DomeEdge& edge) { return wet(edge.saturation, edge.liquid ? 0.0 : 1.0); }
 
     Outcome searchSurface(data::GridTable& table, bool logPressure, const search::PressureEnd& from,
-                   const search::PressureEnd& to, std::array<double, 6>& values) const {
-        search::SurfacePairSearch surface(table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue, m_rises,
+                          const search::PressureEnd& to, std::array<double, 6>& values, bool rises) const {
+        search::SurfacePairSearch surface(table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue, rises,
                                           logPressure);
         return surface.find(from, to, values);
     }
