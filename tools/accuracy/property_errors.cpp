@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace accuracy {
 namespace {
@@ -79,6 +81,16 @@ void PropertyErrors::print() {
                     kRegionNames[key.second], tally.judged, tally.undefined, tally.error.at(0.5), tally.error.at(0.99),
                     tally.error.at(1.0), tally.ratio.at(0.99), tally.outside);
     }
+}
+
+void PropertyErrors::addTo(MarkdownTables& markdown) {
+    std::vector<std::vector<std::string>> rows;
+    for (auto& [key, tally] : m_tallies)
+        rows.push_back({kPropertyNames[key.first - kFirstThermal], kRegionNames[key.second], std::to_string(tally.judged),
+                        std::to_string(tally.undefined), figure(tally.error.at(0.5)), figure(tally.error.at(0.99)),
+                        figure(tally.error.at(1.0)), figure(tally.ratio.at(0.99)), std::to_string(tally.outside)});
+    markdown.table({"property", "region", "judged", "not defined", "p50", "p99", "max", "p99 error / allowed", "outside"},
+                   rows);
 }
 
 }  // namespace accuracy

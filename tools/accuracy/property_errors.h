@@ -57,6 +57,8 @@ public:
     /// One line per property and region: judged, not defined, p50 p99 max relative error, p99
     /// of error over allowed, outside.
     void print();
+    /// The same lines as a Markdown table.
+    void addTo(MarkdownTables& markdown);
 
 private:
     struct Tally {

@@ -1,5 +1,6 @@
 #pragma once
 // What the accuracy report counts per known pair, and how it prints it.
+#include "markdown_tables.h"
 #include "panels/state_panel.h"
 
 #include <algorithm>
@@ -71,6 +72,27 @@ inline void printBuckets(Buckets& buckets, const std::vector<int>& outputs) {
         for (int k : outputs) std::printf(" | %8.2g %8.2g", b.error[k].at(0.99), b.ratio[k].at(0.99));
         std::printf("\n");
     }
+}
+
+/// The same counts as a Markdown table, per output the p50, p99 and largest error (p and v
+/// relative); "outside" counts the states with some output beyond its allowance.
+inline void addBuckets(MarkdownTables& markdown, Buckets& buckets, const std::vector<int>& outputs) {
+    static const char* const kUnits[] = {"t (K)", "p (rel.)", "v (rel.)", "h (kJ/kg)", "s (kJ/(kg K))", "x", "u (kJ/kg)"};
+    std::vector<std::string> header{"pair", "where", "tried", "wet", "twice", "near", "refused", "excused", "outside",
+                                    "mixed", "props"};
+    for (int k : outputs) header.push_back(std::string(kUnits[k]) + " p50 / p99 / max");
+    std::vector<std::vector<std::string>> rows;
+    for (auto& [key, b] : buckets) {
+        const bool band = key.find("inside") != std::string::npos;
+        std::vector<std::string> row{key.substr(3, key.find(' ') - 3), band ? "band" : "outside"};
+        for (long count : {b.tried, b.wet, b.twice, b.near, b.refused, b.excused, b.missed, b.mixed, b.properties})
+            row.push_back(std::to_string(count));
+        for (int k : outputs)
+            row.push_back(figure(b.error[k].at(0.5)) + " / " + figure(b.error[k].at(0.99)) + " / " +
+                          figure(b.error[k].at(1.0)));
+        rows.push_back(std::move(row));
+    }
+    markdown.table(header, rows);
 }
 
 /// The panel with the pair's two boxes typed as given, the others "0", after the clicks.

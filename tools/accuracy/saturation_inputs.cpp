@@ -96,7 +96,7 @@ bool judgeProperties(PropertyErrors& errors, int c, double unit, double T, const
 
 }  // namespace
 
-void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned seed) {
+void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned seed, MarkdownTables& markdown) {
     static const int decimals[kShown] = {2, 6, 8, 5, 2, 2, 4, 4, 2, 2};
     static const char* names[kShown] = {"ts", "ps", "v'", "v''", "h'", "h''", "s'", "s''", "u'", "u''"};
     std::printf("\nSaturation calculation: %d states per known property, ts uniform in 0.01-373.94 C, the known value "
@@ -106,6 +106,7 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
                 "props: states with some property of the saturated phases or the surface tension outside its allowance "
                 "(below).\n");
     PropertyErrors properties;
+    std::vector<std::vector<std::string>> rows;
     for (int c = 0; c < kKnown; ++c) {
         std::mt19937_64 rng(seed + c);
         std::uniform_real_distribution<double> tDist(0.01, 373.94);
@@ -150,12 +151,30 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
             std::printf("  %s %.1f%% (%.2g/%.2g)", names[g], 100.0 * within[g] / std::max(1L, tried - messages),
                         errors[g].at(0.99), errors[g].at(1.0));
         std::printf("\n");
+        std::vector<std::string> row{names[c], std::to_string(tried), std::to_string(messages),
+                                     std::to_string(propertiesOutside)};
+        for (int g = 0; g < kShown; ++g)
+            row.push_back(figure(100.0 * within[g] / std::max(1L, tried - messages)) + " % / " +
+                          figure(errors[g].at(0.99)) + " / " + figure(errors[g].at(1.0)));
+        rows.push_back(std::move(row));
     }
     std::printf("\nProperties of the saturated phases (cp to Pr) and the surface tension, as shown, against the "
                 "formulations at the true ts: relative errors; targets cp, cv, w and sigma 0.1 %%, mu, lambda and nu "
                 "0.2 %%, Pr 0.3 %%, 5 %% in the band (ts 360 C and above), widened by |d property / d known| times "
                 "one unit of the known value's last decimal.\n");
     properties.print();
+
+    markdown.heading("Saturation");
+    markdown.paragraph(std::to_string(count) + " states per known property, ts uniform in 0.01-373.94 C, the known "
+                       "value typed with its displayed decimals. Per output: the share within one unit of the last "
+                       "displayed decimal, the p99 and the largest error in those units. props: states with some "
+                       "property of the saturated phases or the surface tension outside its allowance.");
+    std::vector<std::string> header{"known", "tried", "messages", "props"};
+    for (int g = 0; g < kShown; ++g) header.push_back(names[g]);
+    markdown.table(header, rows);
+    markdown.heading("Properties of the saturated phases");
+    markdown.paragraph("Relative errors against the formulations at the true ts; the surface tension as sigma.");
+    properties.addTo(markdown);
 }
 
 }  // namespace accuracy

@@ -8,7 +8,10 @@ class PropertyDatabase;
 
 namespace accuracy {
 
-/// COUNT states per known property, ts uniform in 0.01-373.94 C; prints one line per property.
-void runSaturationInputs(const steam::data::PropertyDatabase& db, int count, unsigned seed);
+class MarkdownTables;
+
+/// COUNT states per known property, ts uniform in 0.01-373.94 C; prints one line per property
+/// and the properties of the saturated phases, and adds both tables to `markdown`.
+void runSaturationInputs(const steam::data::PropertyDatabase& db, int count, unsigned seed, MarkdownTables& markdown);
 
 }  // namespace accuracy

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <optional>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -355,7 +356,8 @@ std::optional<Truth> stableState(double t, double p, bool band) {
 
 }  // namespace
 
-void runSinglePhaseStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures) {
+void runSinglePhaseStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures,
+                          MarkdownTables& markdown) {
     g_showFailures = showFailures;
     std::mt19937_64 rng(seed);
     std::uniform_real_distribution<double> tDist(kLowestT, kHighestT), lpDist(-3.0, 2.0);
@@ -401,6 +403,21 @@ void runSinglePhaseStates(const data::PropertyDatabase& db, int count, int bandC
                 "5 %% in the band, widened as the boxes' outputs are. undefined: the true or the shown state lies beyond "
                 "the transport releases (900 C, 100 MPa), where the program shows \"—\".\n");
     properties.print();
+
+    char scope[200];
+    std::snprintf(scope, sizeof scope,
+                  "%d random stable states outside the band 360-390 C / 18-26 MPa and %d inside it, each known pair "
+                  "typed as text.",
+                  count, bandCount);
+    markdown.heading("Single-phase states");
+    markdown.paragraph(std::string(scope) +
+                       " Errors: t in K, p and v relative, h and u in kJ/kg, s in kJ/(kg K). outside: some output "
+                       "beyond its allowance; the other columns as the plain report explains them.");
+    addBuckets(markdown, buckets, kJudged);
+    markdown.heading("Properties beyond the boxes, single-phase states");
+    markdown.paragraph("Relative errors of the properties shown for the answers above, against the formulations at "
+                       "the true state.");
+    properties.addTo(markdown);
 }
 
 }  // namespace accuracy

@@ -8,10 +8,13 @@ class PropertyDatabase;
 
 namespace accuracy {
 
+class MarkdownTables;
+
 /// COUNT states over t 0.01-1000 C and log p 0.001-100 MPa outside the near-critical band and
 /// BAND_COUNT inside it (360-390 C, 18-26 MPa), all more than 0.05 K off saturation; prints the
-/// table. Shows up to `showFailures` refused or missed states.
+/// table and adds it, with the properties beyond the boxes, to `markdown`. Shows up to
+/// `showFailures` refused or missed states.
 void runSinglePhaseStates(const steam::data::PropertyDatabase& db, int count, int bandCount, unsigned seed,
-                          int showFailures);
+                          int showFailures, MarkdownTables& markdown);
 
 }  // namespace accuracy

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace accuracy {
@@ -177,7 +178,8 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
 
 }  // namespace
 
-void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures) {
+void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures,
+                  MarkdownTables& markdown) {
     g_showFailures = showFailures;
     const SaturationScan scan;
     std::mt19937_64 rng(seed);
@@ -201,6 +203,12 @@ void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, un
                 "by no more than the targets of h and u, judged against it. missed: some output (t p v h s x u) "
                 "beyond its allowed error.\n");
     printBuckets(buckets, kJudged);
+
+    markdown.heading("Wet states");
+    markdown.paragraph(std::to_string(count) + " wet states with ts 0.01-360 C and " + std::to_string(bandCount) +
+                       " with ts 360-373.9 C, dryness uniform 0-1, each pair that can name them typed as text. "
+                       "twice: the pair names several states, judged against the first.");
+    addBuckets(markdown, buckets, kJudged);
 }
 
 }  // namespace accuracy
