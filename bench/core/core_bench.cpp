@@ -1,11 +1,12 @@
 // The calculators through their typed interface: one saturation calculation, one state
-// calculation per table match kind (Choose 1 to 4), each known pair over a fixed sample of
-// random single-phase states, the pairs that can name a wet state without t or p over random
-// wet states; then the same through the panels (number reading and box texts included), and the
-// direct IAPWS-95 evaluation of a state from (t, p) and from (p, h). Each runs five times and
-// reports mean, median and spread.
+// calculation per table match kind (Choose 1 to 4), two of them with every property shown
+// beyond the boxes, each known pair over a fixed sample of random single-phase states, the
+// pairs that can name a wet state without t or p over random wet states; then the same through
+// the panels (number reading and box texts included), and the direct IAPWS-95 evaluation of a
+// state from (t, p) and from (p, h). Each runs five times and reports mean, median and spread.
 #include "calc/saturation_solver.h"
 #include "calc/state_solver.h"
+#include "calc/thermal_properties.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "panels/saturation_panel.h"
@@ -74,6 +75,24 @@ BENCHMARK_CAPTURE(StateSolve, Choose1_t200_p3_5, 200, 3.5, 1)->Unit(benchmark::k
 BENCHMARK_CAPTURE(StateSolve, Choose2_t200_p3_52, 200, 3.52, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(StateSolve, Choose3_t200_5_p3_5, 200.5, 3.5, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(StateSolve, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same state with every property shown beyond its boxes (cp, cv, w, mu, lambda, nu, Pr), as
+// the panel, the result list and steamcalc show it: what they cost on top of StateSolve.
+void StatePlusProperties(benchmark::State& state, double t, double p, int expectedChoose) {
+    if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
+    const calc::StateSolution check = calc::solveState(tables(), Property::t, t, Property::p, p);
+    if (check.Choose != expectedChoose || !std::isfinite(calc::thermalPropertiesOf(check).pr))
+        return state.SkipWithError(("t=" + std::to_string(t) + " p=" + std::to_string(p) + " gave Choose " +
+                                    std::to_string(check.Choose) + " or no properties").c_str());
+    for (auto _ : state) {
+        calc::StateSolution out = calc::solveState(tables(), Property::t, t, Property::p, p);
+        calc::ThermalSet properties = calc::thermalPropertiesOf(out);
+        benchmark::DoNotOptimize(out);
+        benchmark::DoNotOptimize(properties);
+    }
+}
+BENCHMARK_CAPTURE(StatePlusProperties, Choose1_t200_p3_5, 200, 3.5, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StatePlusProperties, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // One request of the state calculator: two properties and their values.
 struct Known {
@@ -197,6 +216,7 @@ int main(int argc, char** argv) {
     return steam::bench::runBenchmarks(argc, argv, "The calculators (core_bench)",
                                        {{"SaturationSolve", "≤ 5 µs"},
                                         {"StateSolve", "≤ 10 µs"},
+                                        {"StatePlusProperties", "≤ 10 µs more than StateSolve of the same state"},
                                         {"PairSolve/t_p", "≤ 10 µs"},
                                         {"PairSolve/t_", "≤ 25 µs"},
                                         {"PairSolve/p_", "≤ 25 µs"},
