@@ -167,6 +167,37 @@ private:
             return edge ? atEdge(*edge) : PairState{};
         };
         if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values, m_rises), PairState::Water);
+        const double lowEnd = from.p, highEnd = std::min(to.p, kCriticalPressure);
+        // Along much of a line of u, p v of steam changes by less than the tables' own error in
+        // it, and not one way, so the searches may miss a typed value a hair beyond the values
+        // they meet. Samples of the line from the stretch's low end find the first place where
+        // h crosses the typed value, or else the place nearest it, taken when h there lies
+        // within the tables' error.
+        const auto orAlongLine = [&](PairState state) {
+            if (state.kind != PairState::None || !energyPair() || !(lowEnd < highEnd)) return state;
+            constexpr int kSamples = 32;
+            std::array<double, 6> sample{}, nearest{};
+            double previousP = std::nan(""), previousGap = 0.0, nearestGap = INFINITY;
+            for (int i = 0; i <= kSamples; ++i) {
+                const double p = lowEnd * std::pow(highEnd / lowEnd, double(i) / kSamples);
+                if (!onIsobar(m_db.vapor(), p, sample)) continue;
+                const double gap = sample[4] - m_outerValue;
+                if (std::isfinite(previousP) && (gap < 0) != (previousGap < 0)) {
+                    const search::PressureEnd a{previousP, std::nan("")}, b{p, std::nan("")};
+                    if (searchSurface(m_db.vapor(), true, a, b, values, gap > 0) == Outcome::Found)
+                        return answer(Outcome::Found, PairState::Vapor);
+                }
+                if (std::fabs(gap) < nearestGap) {
+                    nearestGap = std::fabs(gap);
+                    nearest = sample;
+                }
+                previousP = p;
+                previousGap = gap;
+            }
+            if (!withinEnergyError(nearest[4])) return state;
+            values = nearest;
+            return answer(Outcome::Found, PairState::Vapor);
+        };
         // Steam: VAPOR up to the critical pressure, WATER above it.
         if (from.p < kCriticalPressure) {
             const search::PressureEnd critical{kCriticalPressure, std::nan("")};
@@ -177,7 +208,7 @@ private:
             const auto outcome =
                 searchSurface(m_db.vapor(), true, from, to.p <= kCriticalPressure ? to : critical, values, rises);
             const bool beyond = outcome == Outcome::Above || (energyPair() && outcome == Outcome::Below);
-            if (!beyond || to.p <= kCriticalPressure) return answer(outcome, PairState::Vapor);
+            if (!beyond || to.p <= kCriticalPressure) return orAlongLine(answer(outcome, PairState::Vapor));
             from = critical;
         }
         auto outcome = searchSurface(m_db.water(), true, from, to, values, m_rises);
@@ -189,12 +220,31 @@ private:
                 values = falling;
             }
         }
-        return answer(outcome, PairState::Water);
+        return orAlongLine(answer(outcome, PairState::Water));
     }
 
     // (h, u): u held, h the outer value, whose p v share does not change one way along the line.
     bool energyPair() const {
         return m_inner.grid == columnsOf(Property::u).grid && m_outer.grid == columnsOf(Property::h).grid;
+    }
+
+    // Whether h lies within the tables' error of the typed one, for (h, u): half a unit of each
+    // box and 2e-4 of p and of v each in p v = h - u.
+    bool withinEnergyError(double h) const {
+        const double pv = std::fabs(m_outerValue - m_innerValue);
+        return std::fabs(h - m_outerValue) <= m_innerSlack + m_outerSlack + 4e-4 * pv;
+    }
+
+    // The state of the table's isobar p where the inner value is taken: t p v h s at 1 to 5.
+    bool onIsobar(data::GridTable& table, double p, std::array<double, 6>& values) const {
+        auto line = search::SurfaceLine::around(table, data::GridColumn::p, p);
+        search::LineNode first, second;
+        if (!line || !line->findCrossing(m_inner.grid, m_innerValue, {}, first, second)) return false;
+        const double a = line->at(first, m_inner.grid), b = line->at(second, m_inner.grid);
+        const double f = b != a ? (m_innerValue - a) / (b - a) : 0.0;
+        for (int k = 1; k <= 5; ++k) values[k] = line->at(first, k) + f * (line->at(second, k) - line->at(first, k));
+        values[2] = p;
+        return std::isfinite(values[1]) && std::isfinite(values[4]);
     }
 
     // Saturated water or steam at the edge of the dome.
