@@ -170,14 +170,14 @@ private:
         const double lowEnd = from.p, highEnd = std::min(to.p, kCriticalPressure);
         // Along much of a line of u, p v of steam changes by less than the tables' own error in
         // it, and not one way, so the searches may miss a typed value a hair beyond the values
-        // they meet. Samples of the line from the stretch's low end find the first place where
-        // h crosses the typed value, or else the place nearest it, taken when h there lies
-        // within the tables' error.
+        // they meet. Samples of the line from the stretch's low end find the first place the
+        // pair names: a sample whose h lies within the tables' error of the typed one, or the
+        // crossing of the typed h between two samples, whichever comes first.
         const auto orAlongLine = [&](PairState state) {
             if (state.kind != PairState::None || !energyPair() || !(lowEnd < highEnd)) return state;
             constexpr int kSamples = 32;
-            std::array<double, 6> sample{}, nearest{};
-            double previousP = std::nan(""), previousGap = 0.0, nearestGap = INFINITY;
+            std::array<double, 6> sample{};
+            double previousP = std::nan(""), previousGap = 0.0;
             for (int i = 0; i <= kSamples; ++i) {
                 const double p = lowEnd * std::pow(highEnd / lowEnd, double(i) / kSamples);
                 if (!onIsobar(m_db.vapor(), p, sample)) continue;
@@ -187,16 +187,16 @@ private:
                     if (searchSurface(m_db.vapor(), true, a, b, values, gap > 0) == Outcome::Found)
                         return answer(Outcome::Found, PairState::Vapor);
                 }
-                if (std::fabs(gap) < nearestGap) {
-                    nearestGap = std::fabs(gap);
-                    nearest = sample;
+                if (withinEnergyError(sample[4])) {
+                    // At the dome's edge the state is the saturated steam there.
+                    if (i == 0 && below) return atEdge(*below);
+                    values = sample;
+                    return answer(Outcome::Found, PairState::Vapor);
                 }
                 previousP = p;
                 previousGap = gap;
             }
-            if (!withinEnergyError(nearest[4])) return state;
-            values = nearest;
-            return answer(Outcome::Found, PairState::Vapor);
+            return state;
         };
         // Steam: VAPOR up to the critical pressure, WATER above it.
         if (from.p < kCriticalPressure) {

@@ -110,9 +110,24 @@ TEST(InternalEnergyPairsTest, WaterNextToSaturationShowsItsProperties) {
 // so (h, u) of steam names a stretch of states; the answer must be one of them, with its
 // outputs as that state's within their allowance.
 TEST(InternalEnergyPairsTest, EnthalpyAndInternalEnergyGiveAStateWithBoth) {
-    for (const SinglePhase& c : kSinglePhase) {
-        SCOPED_TRACE(testing::Message() << "h and u at t " << c.t << ", p " << c.p);
-        const accuracy::Properties truth = accuracy::propertiesAt(c.t, c.p, c.branch);
+    struct Case {
+        double t, p_or_x;
+        bool wet;
+        Branch branch;
+    };
+    // Beyond the states above: steam where p v along the line of u falls and rises again below
+    // the critical pressure or hardly changes at all (hot steam, and steam before the line of u
+    // meets the dome), and wet steam next to the dome's edge in the near-critical band.
+    std::vector<Case> cases;
+    for (const SinglePhase& c : kSinglePhase) cases.push_back({c.t, c.p, false, c.branch});
+    for (const Case& c : {Case{888.78, 2.49, false, Branch::Vapour}, Case{966.82, 9.2058, false, Branch::Vapour},
+                          Case{47.404, 0.00375, false, Branch::Vapour}, Case{152.58, 0.4968, false, Branch::Vapour},
+                          Case{100, 0.5, true, Branch::Liquid}, Case{369.1724, 0.997387, true, Branch::Liquid}})
+        cases.push_back(c);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "h and u at t " << c.t << (c.wet ? ", x " : ", p ") << c.p_or_x);
+        const accuracy::Properties truth =
+            c.wet ? accuracy::wetPropertiesAt(c.t, c.p_or_x) : accuracy::propertiesAt(c.t, c.p_or_x, c.branch);
         const StateOutcome out = calculate({{H, typed(truth[H])}, {U, typed(truth[U])}});
         ASSERT_TRUE(out.answered) << messageOf(out);
         const accuracy::Properties target = accuracy::targets(truth);
