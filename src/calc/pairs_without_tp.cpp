@@ -168,35 +168,13 @@ private:
         };
         if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values, m_rises), PairState::Water);
         const double lowEnd = from.p, highEnd = std::min(to.p, kCriticalPressure);
-        // Along much of a line of u, p v of steam changes by less than the tables' own error in
-        // it, and not one way, so the searches may miss a typed value a hair beyond the values
-        // they meet. Samples of the line from the stretch's low end find the first place the
-        // pair names: a sample whose h lies within the tables' error of the typed one, or the
-        // crossing of the typed h between two samples, whichever comes first.
+        // The searches may miss an (h, u) of steam (see alongLine): the line then tells.
         const auto orAlongLine = [&](PairState state) {
             if (state.kind != PairState::None || !energyPair() || !(lowEnd < highEnd)) return state;
-            constexpr int kSamples = 32;
-            std::array<double, 6> sample{};
-            double previousP = std::nan(""), previousGap = 0.0;
-            for (int i = 0; i <= kSamples; ++i) {
-                const double p = lowEnd * std::pow(highEnd / lowEnd, double(i) / kSamples);
-                if (!onIsobar(m_db.vapor(), p, sample)) continue;
-                const double gap = sample[4] - m_outerValue;
-                if (std::isfinite(previousP) && (gap < 0) != (previousGap < 0)) {
-                    const search::PressureEnd a{previousP, std::nan("")}, b{p, std::nan("")};
-                    if (searchSurface(m_db.vapor(), true, a, b, values, gap > 0) == Outcome::Found)
-                        return answer(Outcome::Found, PairState::Vapor);
-                }
-                if (withinEnergyError(sample[4])) {
-                    // At the dome's edge the state is the saturated steam there.
-                    if (i == 0 && below) return atEdge(*below);
-                    values = sample;
-                    return answer(Outcome::Found, PairState::Vapor);
-                }
-                previousP = p;
-                previousGap = gap;
-            }
-            return state;
+            bool atLowEnd = false;
+            if (!alongLine(lowEnd, highEnd, values, atLowEnd)) return state;
+            // At the dome's edge the state is the saturated steam there.
+            return atLowEnd && below ? atEdge(*below) : answer(Outcome::Found, PairState::Vapor);
         };
         // Steam: VAPOR up to the critical pressure, WATER above it.
         if (from.p < kCriticalPressure) {
@@ -233,6 +211,49 @@ private:
     bool withinEnergyError(double h) const {
         const double pv = std::fabs(m_outerValue - m_innerValue);
         return std::fabs(h - m_outerValue) <= m_innerSlack + m_outerSlack + 4e-4 * pv;
+    }
+
+    // Along much of a line of u, p v of steam changes by less than the tables' own error in it,
+    // and not one way (it falls to a lowest value and rises again), so the searches may miss a
+    // typed value a hair beyond the values they meet. Samples of the line in VAPOR from `lowEnd`
+    // find the first place the pair names: a sample whose h lies within the tables' error of
+    // the typed one (`atLowEnd` for the first), the crossing of the typed h between two samples,
+    // or one within the dip of h between samples, found by narrowing down its lowest point.
+    bool alongLine(double lowEnd, double highEnd, std::array<double, 6>& values, bool& atLowEnd) const {
+        constexpr int kSamples = 32;
+        const auto place = [&](double i) { return lowEnd * std::pow(highEnd / lowEnd, i / kSamples); };
+        const auto crossing = [&](double from, double to, bool rises) {
+            const search::PressureEnd a{from, std::nan("")}, b{to, std::nan("")};
+            return searchSurface(m_db.vapor(), true, a, b, values, rises) == Outcome::Found;
+        };
+        std::array<double, 6> sample{};
+        double previousP = std::nan(""), previousGap = 0.0, lowestH = INFINITY;
+        int lowest = -1;
+        for (int i = 0; i <= kSamples; ++i) {
+            const double p = place(i);
+            if (!onIsobar(m_db.vapor(), p, sample)) continue;
+            const double gap = sample[4] - m_outerValue;
+            if (std::isfinite(previousP) && (gap < 0) != (previousGap < 0) && crossing(previousP, p, gap > 0)) return true;
+            if (withinEnergyError(sample[4])) {
+                atLowEnd = i == 0;
+                values = sample;
+                return true;
+            }
+            if (sample[4] < lowestH) lowestH = sample[4], lowest = i;
+            previousP = p;
+            previousGap = gap;
+        }
+        if (lowest <= 0) return false;
+        const auto hAt = [&](double p) { return onIsobar(m_db.vapor(), p, sample) ? sample[4] : INFINITY; };
+        double a = lowest - 1.0, b = std::min(lowest + 1.0, double(kSamples));
+        const double g = 0.5 * (std::sqrt(5.0) - 1.0);
+        for (int k = 0; k < 30; ++k) {
+            const double c = b - g * (b - a), d = a + g * (b - a);
+            const bool left = hAt(place(c)) < hAt(place(d));
+            (left ? b : a) = left ? d : c;
+        }
+        const double bottom = place(0.5 * (a + b));
+        return hAt(bottom) < m_outerValue && crossing(place(lowest - 1.0), bottom, false);
     }
 
     // The state of the table's isobar p where the inner value is taken: t p v h s at 1 to 5.
