@@ -57,7 +57,7 @@ void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned
                     "s p99 (kJ/(kg K))"},
                    {{std::to_string(count), std::to_string(refused),
                      figure(h.at(0.5)) + " / " + figure(h.at(0.99)) + " / " + figure(h.at(1.0)),
-                     figure(100.0 * aboveOne / answered) + " %", figure(100.0 * aboveThree / answered) + " %",
+                     percent(aboveOne / answered), percent(aboveThree / answered),
                      figure(v.at(0.99)), figure(s.at(0.99))}});
 }
 

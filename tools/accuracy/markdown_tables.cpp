@@ -49,4 +49,10 @@ std::string figure(double value) {
     return text;
 }
 
+std::string percent(double share) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %%", 100.0 * share);
+    return text;
+}
+
 }  // namespace accuracy

@@ -26,5 +26,7 @@ private:
 
 /// A figure with two significant digits, as the plain report prints it ("inf" for infinity).
 std::string figure(double value);
+/// A share as a percentage with one decimal ("99.8 %").
+std::string percent(double share);
 
 }  // namespace accuracy

@@ -154,7 +154,7 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
         std::vector<std::string> row{names[c], std::to_string(tried), std::to_string(messages),
                                      std::to_string(propertiesOutside)};
         for (int g = 0; g < kShown; ++g)
-            row.push_back(figure(100.0 * within[g] / std::max(1L, tried - messages)) + " % / " +
+            row.push_back(percent(double(within[g]) / std::max(1L, tried - messages)) + " / " +
                           figure(errors[g].at(0.99)) + " / " + figure(errors[g].at(1.0)));
         rows.push_back(std::move(row));
     }
