@@ -127,7 +127,7 @@ std::vector<Known> singlePhaseSample(int first, int second) {
             if (t > tsat) branch = iapws95::Branch::Vapour;
         }
         const iapws95::State st = iapws95::stateTP(T, p, branch);
-        const double values[] = {t, p, st.v, st.h, st.s};
+        const double values[] = {t, p, st.v, st.h, st.s, NAN, st.u};
         sample.push_back({Property(first), Property(second), values[first], values[second]});
     }
     return sample;
@@ -144,6 +144,11 @@ BENCHMARK_CAPTURE(PairSolve, p_s, 1, 4)->Unit(benchmark::kMicrosecond)->Repetiti
 BENCHMARK_CAPTURE(PairSolve, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairSolve, v_s, 2, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairSolve, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, t_u, 0, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, p_u, 1, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, v_u, 2, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, h_u, 3, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, s_u, 4, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // 256 random wet states (ts 0.01-373.9 C, dryness 0-1), each as the pair's two values.
 std::vector<Known> wetSample(int first, int second) {
@@ -222,6 +227,7 @@ int main(int argc, char** argv) {
                                         {"PairSolve/p_", "≤ 25 µs"},
                                         {"PairSolve/v_", "≤ 60 µs"},
                                         {"PairSolve/h_", "≤ 60 µs"},
+                                        {"PairSolve/s_", "≤ 60 µs"},
                                         {"WetPairSolve/t_", "≤ 25 µs"},
                                         {"WetPairSolve/", "≤ 60 µs"},
                                         {"PropertiesAt", "≤ 10 µs more than the state"}});
