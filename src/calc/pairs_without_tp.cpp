@@ -91,8 +91,18 @@ public:
             phase = phase != Phase::Wet ? Phase::Wet : edges[k].liquid ? Phase::Liquid : Phase::Steam;
         const DomeEdge* below = k > 0 ? &edges[k - 1] : nullptr;
         const DomeEdge* above = k < edges.size() ? &edges[k] : nullptr;
-        if (phase == Phase::Wet) return wetState(*triple, below, above);
-        return singlePhase(phase == Phase::Liquid, below, above);
+        PairState state = phase == Phase::Wet ? wetState(*triple, below, above)
+                                              : singlePhase(phase == Phase::Liquid, below, above);
+        // (h, u): h falls along the line through steam and the dome but rises in water, so the
+        // walk, which takes it to rise, may pick the wrong stretch where the line meets
+        // saturated steam twice: then the wet stretch between the meetings and the steam beyond
+        // the second are tried in turn.
+        const size_t n = edges.size();
+        if (state.kind == PairState::None && energyPair() && n >= 2 && !edges[n - 1].liquid && !edges[n - 2].liquid) {
+            state = wetState(*triple, &edges[n - 2], &edges[n - 1]);
+            if (state.kind == PairState::None) state = singlePhase(false, &edges[n - 1], nullptr);
+        }
+        return state;
     }
 
 private:
@@ -171,6 +181,9 @@ private:
         // The searches may miss an (h, u) of steam (see alongLine): the line then tells.
         const auto orAlongLine = [&](PairState state) {
             if (state.kind != PairState::None || !energyPair() || !(lowEnd < highEnd)) return state;
+            // The saturated steam where the stretch leaves the dome, which the tables' isobar
+            // there may not reach.
+            if (below && withinEnergyError(below->outer)) return atEdge(*below);
             bool atLowEnd = false;
             if (!alongLine(lowEnd, highEnd, values, atLowEnd)) return state;
             // At the dome's edge the state is the saturated steam there.
