@@ -102,6 +102,10 @@ public:
             state = wetState(*triple, &edges[n - 2], &edges[n - 1]);
             if (state.kind == PairState::None) state = singlePhase(false, &edges[n - 1], nullptr);
         }
+        // Likewise the wet stretch before saturated water, next to the critical point, where the
+        // typed h lies a hair above h' there and the water beyond holds no state.
+        if (state.kind == PairState::None && energyPair() && below && below->liquid)
+            state = wetState(*triple, k >= 2 ? &edges[k - 2] : nullptr, below, false);
         return state;
     }
 
@@ -137,10 +141,11 @@ private:
         return edges;
     }
 
-    PairState wetState(const SaturatedValues& triple, const DomeEdge* below, const DomeEdge* above) const {
+    PairState wetState(const SaturatedValues& triple, const DomeEdge* below, const DomeEdge* above,
+                       bool fromTriple = true) const {
         if (!above) return {};
         // Below the triple point the line leaves the tables.
-        if (!below && !beforeValue(mixture(triple, m_outer, dryness(triple)))) return {};
+        if (!below && fromTriple && !beforeValue(mixture(triple, m_outer, dryness(triple)))) return {};
         const double from = below ? below->saturation[1] : triple[1];
         const auto found = m_walk.firstZero(
             [&](const SaturatedValues& s) { return mixture(s, m_outer, dryness(s)) - m_outerValue; }, from,

@@ -118,14 +118,16 @@ TEST(InternalEnergyPairsTest, EnthalpyAndInternalEnergyGiveAStateWithBoth) {
     // Beyond the states above: steam where p v along the line of u falls and rises again below
     // the critical pressure or hardly changes at all (hot steam, and steam before the line of u
     // meets the dome), steam in the dip of p v just before its lowest point, steam and wet steam
-    // where a line of u just below u''s highest value leaves the dome again, and wet steam next
-    // to the dome's edge in the near-critical band.
+    // where a line of u just below u''s highest value leaves the dome again, wet steam next to
+    // the dome's edge in the near-critical band, and wet states just before saturated water
+    // next to the critical point.
     std::vector<Case> cases;
     for (const SinglePhase& c : kSinglePhase) cases.push_back({c.t, c.p, false, c.branch});
     for (const Case& c : {Case{888.78, 2.49, false, Branch::Vapour}, Case{966.82, 9.2058, false, Branch::Vapour},
                           Case{47.404, 0.00375, false, Branch::Vapour}, Case{152.58, 0.4968, false, Branch::Vapour},
                           Case{410.406, 18.5976, false, Branch::Vapour}, Case{285.819, 6.9842, false, Branch::Vapour},
-                          Case{284.6886, 0.99764, true, Branch::Liquid},
+                          Case{284.6886, 0.99764, true, Branch::Liquid}, Case{373.5521, 0.000678, true, Branch::Liquid},
+                          Case{373.8301, 0.09649, true, Branch::Liquid},
                           Case{100, 0.5, true, Branch::Liquid}, Case{369.1724, 0.997387, true, Branch::Liquid}})
         cases.push_back(c);
     for (const Case& c : cases) {
