@@ -1,11 +1,12 @@
 // The calculators through their typed interface: one saturation calculation, one state
-// calculation per table match kind (Choose 1 to 4), each known pair over a fixed sample of
-// random single-phase states, the pairs that can name a wet state without t or p over random
-// wet states; then the same through the panels (number reading and box texts included), and the
-// direct IAPWS-95 evaluation of a state from (t, p) and from (p, h). Each runs five times and
-// reports mean, median and spread.
+// calculation per table match kind (Choose 1 to 4), two of them with every property shown
+// beyond the boxes, each known pair over a fixed sample of random single-phase states, the
+// pairs that can name a wet state without t or p over random wet states; then the same through
+// the panels (number reading and box texts included), and the direct IAPWS-95 evaluation of a
+// state from (t, p) and from (p, h). Each runs five times and reports mean, median and spread.
 #include "calc/saturation_solver.h"
 #include "calc/state_solver.h"
+#include "calc/thermal_properties.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "panels/saturation_panel.h"
@@ -75,6 +76,24 @@ BENCHMARK_CAPTURE(StateSolve, Choose2_t200_p3_52, 200, 3.52, 2)->Unit(benchmark:
 BENCHMARK_CAPTURE(StateSolve, Choose3_t200_5_p3_5, 200.5, 3.5, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(StateSolve, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The same state with every property shown beyond its boxes (cp, cv, w, mu, lambda, nu, Pr), as
+// the panel, the result list and steamcalc show it: what they cost on top of StateSolve.
+void StatePlusProperties(benchmark::State& state, double t, double p, int expectedChoose) {
+    if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
+    const calc::StateSolution check = calc::solveState(tables(), Property::t, t, Property::p, p);
+    if (check.Choose != expectedChoose || !std::isfinite(calc::thermalPropertiesOf(check).pr))
+        return state.SkipWithError(("t=" + std::to_string(t) + " p=" + std::to_string(p) + " gave Choose " +
+                                    std::to_string(check.Choose) + " or no properties").c_str());
+    for (auto _ : state) {
+        calc::StateSolution out = calc::solveState(tables(), Property::t, t, Property::p, p);
+        calc::ThermalSet properties = calc::thermalPropertiesOf(out);
+        benchmark::DoNotOptimize(out);
+        benchmark::DoNotOptimize(properties);
+    }
+}
+BENCHMARK_CAPTURE(StatePlusProperties, Choose1_t200_p3_5, 200, 3.5, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StatePlusProperties, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // One request of the state calculator: two properties and their values.
 struct Known {
     Property a, b;
@@ -108,7 +127,7 @@ std::vector<Known> singlePhaseSample(int first, int second) {
             if (t > tsat) branch = iapws95::Branch::Vapour;
         }
         const iapws95::State st = iapws95::stateTP(T, p, branch);
-        const double values[] = {t, p, st.v, st.h, st.s};
+        const double values[] = {t, p, st.v, st.h, st.s, NAN, st.u};
         sample.push_back({Property(first), Property(second), values[first], values[second]});
     }
     return sample;
@@ -125,6 +144,11 @@ BENCHMARK_CAPTURE(PairSolve, p_s, 1, 4)->Unit(benchmark::kMicrosecond)->Repetiti
 BENCHMARK_CAPTURE(PairSolve, v_h, 2, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairSolve, v_s, 2, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(PairSolve, h_s, 3, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, t_u, 0, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, p_u, 1, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, v_u, 2, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, h_u, 3, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(PairSolve, s_u, 4, 6)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // 256 random wet states (ts 0.01-373.9 C, dryness 0-1), each as the pair's two values.
 std::vector<Known> wetSample(int first, int second) {
@@ -197,11 +221,13 @@ int main(int argc, char** argv) {
     return steam::bench::runBenchmarks(argc, argv, "The calculators (core_bench)",
                                        {{"SaturationSolve", "≤ 5 µs"},
                                         {"StateSolve", "≤ 10 µs"},
+                                        {"StatePlusProperties", "≤ 10 µs more than StateSolve of the same state"},
                                         {"PairSolve/t_p", "≤ 10 µs"},
                                         {"PairSolve/t_", "≤ 25 µs"},
                                         {"PairSolve/p_", "≤ 25 µs"},
                                         {"PairSolve/v_", "≤ 60 µs"},
                                         {"PairSolve/h_", "≤ 60 µs"},
+                                        {"PairSolve/s_", "≤ 60 µs"},
                                         {"WetPairSolve/t_", "≤ 25 µs"},
                                         {"WetPairSolve/", "≤ 60 µs"},
                                         {"PropertiesAt", "≤ 10 µs more than the state"}});

@@ -119,8 +119,22 @@ public:
             phase = phase != Phase::Wet ? Phase::Wet : edges[k].liquid ? Phase::Liquid : Phase::Steam;
         const DomeEdge* below = k > 0 ? &edges[k - 1] : nullptr;
         const DomeEdge* above = k < edges.size() ? &edges[k] : nullptr;
-        if (phase == Phase::Wet) return wetState(*triple, below, above);
-        return singlePhase(phase == Phase::Liquid, below, above);
+        PairState state = phase == Phase::Wet ? wetState(*triple, below, above)
+                                              : singlePhase(phase == Phase::Liquid, below, above);
+        // (h, u): h falls along the line through steam and the dome but rises in water, so the
+        // walk, which takes it to rise, may pick the wrong stretch where the line meets
+        // saturated steam twice: then the wet stretch between the meetings and the steam beyond
+        // the second are tried in turn.
+        const size_t n = edges.size();
+        if (state.kind == PairState::None && energyPair() && n >= 2 && !edges[n - 1].liquid && !edges[n - 2].liquid) {
+            state = wetState(*triple, &edges[n - 2], &edges[n - 1]);
+            if (state.kind == PairState::None) state = singlePhase(false, &edges[n - 1], nullptr);
+        }
+        // Likewise the wet stretch before saturated water, next to the critical point, where the
+        // typed h lies a hair above h' there and the water beyond holds no state.
+        if (state.kind == PairState::None && energyPair() && below && below->liquid)
+            state = wetState(*triple, k >= 2 ? &edges[k - 2] : nullptr, below, false);
+        return state;
     }
 
 private:
@@ -146,25 +160,32 @@ private:
         };
         const auto steamEdge = m_walk.firstZero(steam, -kAll, kAll, m_innerSlack);
         add(steamEdge);
-        // h'' rises to a highest point and falls again, so the line of an h may meet it twice.
-        if (steamEdge && m_inner.vapour == 6) add(m_walk.firstZero(steam, (*steamEdge)[1] + 1e-6, kAll, m_innerSlack));
+        // h'' and u'' rise to a highest point and fall again, so the line of an h or a u may meet
+        // them twice.
+        const bool turns = m_inner.vapour == columnsOf(Property::h).vapour || m_inner.vapour == columnsOf(Property::u).vapour;
+        if (steamEdge && turns) add(m_walk.firstZero(steam, (*steamEdge)[1] + 1e-6, kAll, m_innerSlack));
         std::sort(edges.begin(), edges.end(),
                   [](const DomeEdge& a, const DomeEdge& b) { return a.saturation[1] < b.saturation[1]; });
         return edges;
     }
 
-    PairState wetState(const SaturatedValues& triple, const DomeEdge* below, const DomeEdge* above) const {
+    PairState wetState(const SaturatedValues& triple, const DomeEdge* below, const DomeEdge* above,
+                       bool fromTriple = true) const {
         if (!above) return {};
         // Below the triple point the line leaves the tables.
-        if (!below && !beforeValue(mixture(triple, m_outer, dryness(triple)))) return {};
+        if (!below && fromTriple && !beforeValue(mixture(triple, m_outer, dryness(triple)))) return {};
         const double from = below ? below->saturation[1] : triple[1];
         int looked = 0;
         const auto found = firstZero(
             m_walk, [&](const SaturatedValues& s) { return mixture(s, m_outer, dryness(s)) - m_outerValue; }, from,
             above->saturation[1], m_outerSlack, m_steps, looked);
         if (!found) return {};
-        const double x = dryness(*found);
+        double x = dryness(*found);
         if (!std::isfinite(x)) return {};
+        // A held value within half a unit of its saturated water's (steam's) is that phase: the
+        // box cannot tell it from the edge, and the edge has the phase's properties.
+        if (std::fabs(m_innerValue - (*found)[m_inner.liquid]) <= m_innerSlack) x = 0.0;
+        if (std::fabs(m_innerValue - (*found)[m_inner.vapour]) <= m_innerSlack) x = 1.0;
         recordPlace(m_db, m_steps, *found, looked);
         PairState state = wet(*found, std::clamp(x, 0.0, 1.0));
         state.drynessColumn = m_inner.liquid;
@@ -197,15 +218,109 @@ private:
                                        : above;
             return edge ? atEdge(*edge) : PairState{};
         };
-        if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values), PairState::Water);
+        if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values, m_rises), PairState::Water);
+        const double lowEnd = from.p, highEnd = std::min(to.p, kCriticalPressure);
+        // The searches may miss an (h, u) of steam (see alongLine): the line then tells.
+        const auto orAlongLine = [&](PairState state) {
+            if (state.kind != PairState::None || !energyPair() || !(lowEnd < highEnd)) return state;
+            // The saturated steam where the stretch leaves the dome, which the tables' isobar
+            // there may not reach.
+            if (below && withinEnergyError(below->outer)) return atEdge(*below);
+            bool atLowEnd = false;
+            if (!alongLine(lowEnd, highEnd, values, atLowEnd)) return state;
+            // At the dome's edge the state is the saturated steam there.
+            return atLowEnd && below ? atEdge(*below) : answer(Outcome::Found, PairState::Vapor);
+        };
         // Steam: VAPOR up to the critical pressure, WATER above it.
         if (from.p < kCriticalPressure) {
             const search::PressureEnd critical{kCriticalPressure, std::nan("")};
-            const auto outcome = searchSurface(m_db.vapor(), true, from, to.p <= kCriticalPressure ? to : critical, values);
-            if (outcome != Outcome::Above || to.p <= kCriticalPressure) return answer(outcome, PairState::Vapor);
+            // Along a line of u, h - u = p v of steam falls as p rises, down to a lowest value
+            // near the critical pressure; a p v above the steam's is reached again on the dense
+            // side, where it rises.
+            const bool rises = m_rises && !energyPair();
+            const auto outcome =
+                searchSurface(m_db.vapor(), true, from, to.p <= kCriticalPressure ? to : critical, values, rises);
+            const bool beyond = outcome == Outcome::Above || (energyPair() && outcome == Outcome::Below);
+            if (!beyond || to.p <= kCriticalPressure) return orAlongLine(answer(outcome, PairState::Vapor));
             from = critical;
         }
-        return answer(searchSurface(m_db.water(), true, from, to, values), PairState::Water);
+        auto outcome = searchSurface(m_db.water(), true, from, to, values, m_rises);
+        // Above the critical pressure p v of a line of u may still fall before it rises.
+        if (energyPair() && outcome != Outcome::Found) {
+            std::array<double, 6> falling{};
+            if (searchSurface(m_db.water(), true, from, to, falling, false) == Outcome::Found) {
+                outcome = Outcome::Found;
+                values = falling;
+            }
+        }
+        return orAlongLine(answer(outcome, PairState::Water));
+    }
+
+    // (h, u): u held, h the outer value, whose p v share does not change one way along the line.
+    bool energyPair() const {
+        return m_inner.grid == columnsOf(Property::u).grid && m_outer.grid == columnsOf(Property::h).grid;
+    }
+
+    // Whether h lies within the tables' error of the typed one, for (h, u): half a unit of each
+    // box and 2e-4 of p and of v each in p v = h - u.
+    bool withinEnergyError(double h) const {
+        const double pv = std::fabs(m_outerValue - m_innerValue);
+        return std::fabs(h - m_outerValue) <= m_innerSlack + m_outerSlack + 4e-4 * pv;
+    }
+
+    // Along much of a line of u, p v of steam changes by less than the tables' own error in it,
+    // and not one way (it falls to a lowest value and rises again), so the searches may miss a
+    // typed value a hair beyond the values they meet. Samples of the line in VAPOR from `lowEnd`
+    // find the first place the pair names: a sample whose h lies within the tables' error of
+    // the typed one (`atLowEnd` for the first), the crossing of the typed h between two samples,
+    // or one within the dip of h between samples, found by narrowing down its lowest point.
+    bool alongLine(double lowEnd, double highEnd, std::array<double, 6>& values, bool& atLowEnd) const {
+        constexpr int kSamples = 32;
+        const auto place = [&](double i) { return lowEnd * std::pow(highEnd / lowEnd, i / kSamples); };
+        const auto crossing = [&](double from, double to, bool rises) {
+            const search::PressureEnd a{from, std::nan("")}, b{to, std::nan("")};
+            return searchSurface(m_db.vapor(), true, a, b, values, rises) == Outcome::Found;
+        };
+        std::array<double, 6> sample{};
+        double previousP = std::nan(""), previousGap = 0.0, lowestH = INFINITY;
+        int lowest = -1;
+        for (int i = 0; i <= kSamples; ++i) {
+            const double p = place(i);
+            if (!onIsobar(m_db.vapor(), p, sample)) continue;
+            const double gap = sample[4] - m_outerValue;
+            if (std::isfinite(previousP) && (gap < 0) != (previousGap < 0) && crossing(previousP, p, gap > 0)) return true;
+            if (withinEnergyError(sample[4])) {
+                atLowEnd = i == 0;
+                values = sample;
+                return true;
+            }
+            if (sample[4] < lowestH) lowestH = sample[4], lowest = i;
+            previousP = p;
+            previousGap = gap;
+        }
+        if (lowest <= 0) return false;
+        const auto hAt = [&](double p) { return onIsobar(m_db.vapor(), p, sample) ? sample[4] : INFINITY; };
+        double a = lowest - 1.0, b = std::min(lowest + 1.0, double(kSamples));
+        const double g = 0.5 * (std::sqrt(5.0) - 1.0);
+        for (int k = 0; k < 30; ++k) {
+            const double c = b - g * (b - a), d = a + g * (b - a);
+            const bool left = hAt(place(c)) < hAt(place(d));
+            (left ? b : a) = left ? d : c;
+        }
+        const double bottom = place(0.5 * (a + b));
+        return hAt(bottom) < m_outerValue && crossing(place(lowest - 1.0), bottom, false);
+    }
+
+    // The state of the table's isobar p where the inner value is taken: t p v h s at 1 to 5.
+    bool onIsobar(data::GridTable& table, double p, std::array<double, 6>& values) const {
+        auto line = search::SurfaceLine::around(table, data::GridColumn::p, p);
+        search::LineNode first, second;
+        if (!line || !line->findCrossing(m_inner.grid, m_innerValue, {}, first, second)) return false;
+        const double a = line->at(first, m_inner.grid), b = line->at(second, m_inner.grid);
+        const double f = b != a ? (m_innerValue - a) / (b - a) : 0.0;
+        for (int k = 1; k <= 5; ++k) values[k] = line->at(first, k) + f * (line->at(second, k) - line->at(first, k));
+        values[2] = p;
+        return std::isfinite(values[1]) && std::isfinite(values[4]);
     }
 
     // Saturated water or steam at the edge of the dome.
@@ -215,8 +330,8 @@ private:
     }
 
     Outcome searchSurface(data::GridTable& table, bool logPressure, const search::PressureEnd& from,
-                   const search::PressureEnd& to, std::array<double, 6>& values) const {
-        search::SurfacePairSearch surface(table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue, m_rises,
+                          const search::PressureEnd& to, std::array<double, 6>& values, bool rises) const {
+        search::SurfacePairSearch surface(table, m_inner.grid, m_innerValue, m_outer.grid, m_outerValue, rises,
                                           logPressure);
         const Outcome outcome = surface.find(from, to, values);
         if (m_steps) {

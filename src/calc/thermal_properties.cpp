@@ -1,5 +1,6 @@
 #include "thermal_properties.h"
 
+#include "iapws/iapws95.h"
 #include "iapws/surface_tension.h"
 #include "iapws/thermal_properties.h"
 
@@ -32,7 +33,19 @@ ThermalSet thermalPropertiesOf(const StateSolution& state) {
     const bool onePhase = state.form == Form::SinglePhase || state.form == Form::CriticalPoint ||
                           (state.form == Form::Mixture && (state[Property::x] <= 0.0 || state[Property::x] >= 1.0));
     if (!onePhase) return undefinedThermalSet();
-    return thermalPropertiesAt(state[Property::t], state[Property::v]);
+    const ThermalSet atDensity = thermalPropertiesAt(state[Property::t], state[Property::v]);
+    if (std::isfinite(atDensity.cp) || state.form != Form::SinglePhase || state.region != RegionWater)
+        return atDensity;
+    // Cold water a few kPa above its vapour pressure: water is so stiff that the tables' v,
+    // good to 1e-8 of itself, may put IAPWS-95's p at that density below zero. Its t and p
+    // name the state as well, and the density there is the formulation's own.
+    try {
+        const double T = state[Property::t] + kKelvin;
+        return thermalPropertiesAt(state[Property::t],
+                                   1.0 / iapws95::densityTP(T, state[Property::p], iapws95::Branch::Liquid));
+    } catch (const iapws95::SolveError&) {
+        return atDensity;
+    }
 }
 
 SaturationThermal thermalPropertiesOf(const SaturationSolution& saturation) {

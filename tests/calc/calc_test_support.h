@@ -31,8 +31,8 @@ inline constexpr double kKelvin = 273.15;
 using namespace steam::panels;
 using testsupport::realTables;
 
-/// Index of a state property in the panel: t p v h s x.
-enum StateBox { T = 0, P = 1, V = 2, H = 3, S = 4, X = 5 };
+/// Index of a state property in the panel: t p v h s x u.
+enum StateBox { T = 0, P = 1, V = 2, H = 3, S = 4, X = 5, U = 6 };
 
 /// A state panel with exactly the given boxes ticked and typed (others "0"), after the clicks.
 inline StatePanel statePanel(std::vector<std::pair<int, std::string>> known) {

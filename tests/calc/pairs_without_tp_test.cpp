@@ -40,10 +40,10 @@ void expectWet(const StateOutcome& out, double ts, double x, int first, int seco
     EXPECT_EQ(out.region, RegionWet);
     const accuracy::WetProperties truth = accuracy::wetPropertiesAt(ts, x);
     const accuracy::WetProperties allowed = accuracy::wetAllowedErrors(ts, x, first, second);
-    for (int k = 0; k < 6; ++k) {
+    for (int k : {T, P, V, H, S, X, U}) {
         EXPECT_EQ(out.panel.text[k], numeric::generalText(shown(out, k))) << "box " << k;
         EXPECT_LE(std::fabs(shown(out, k) - truth[k]), allowed[k])
-            << "tpvhsx"[k] << " \"" << out.panel.text[k] << "\", IAPWS-95 " << truth[k] << ", allowed " << allowed[k];
+            << "tpvhsxu"[k] << " \"" << out.panel.text[k] << "\", IAPWS-95 " << truth[k] << ", allowed " << allowed[k];
     }
 }
 
@@ -119,6 +119,29 @@ TEST(PairsWithoutTPTest, EntropyAndEnthalpyAsThePickLeavesThemCompute) {
             EXPECT_LE(std::fabs(st.h - out.result[H]), 0.2) << "IAPWS-95 h at the shown t and p";
             EXPECT_LE(std::fabs(st.s - out.result[S]), 2e-4) << "IAPWS-95 s at the shown t and p";
         }
+    }
+}
+
+// u'' rises to a highest value near 236 C and falls again: a line of constant u below it meets
+// saturated steam twice, wet between the meetings and steam again beyond the second, at higher
+// pressures. v and u of a rigid tank name those states too.
+TEST(PairsWithoutTPTest, LineOfInternalEnergyMeetsSaturatedSteamTwice) {
+    const double wetStates[][2] = {{300, 0.9}, {250, 0.97}};  // ts, x
+    for (const auto& [ts, x] : wetStates) {
+        SCOPED_TRACE(testing::Message() << "v and u at ts " << ts << ", x " << x);
+        const accuracy::WetProperties truth = accuracy::wetPropertiesAt(ts, x);
+        expectWet(calculate({{V, typed(truth[V])}, {U, typed(truth[U])}}), ts, x, V, U);
+    }
+    const double steamStates[][2] = {{350.33, 15.03}, {330, 11}, {365, 19}};  // t, p
+    for (const auto& [t, p] : steamStates) {
+        SCOPED_TRACE(testing::Message() << "v and u at t " << t << ", p " << p);
+        const accuracy::Properties truth = accuracy::propertiesAt(t, p, iapws95::Branch::Vapour);
+        const StateOutcome out = calculate({{V, typed(truth[V])}, {U, typed(truth[U])}});
+        ASSERT_TRUE(out.answered);
+        EXPECT_EQ(out.region, RegionVapor);
+        const accuracy::Properties allowed = accuracy::allowedErrorsWithoutTP(t, p, iapws95::Branch::Vapour, V, U);
+        for (int k : {T, P, V, H, S, U})
+            EXPECT_LE(std::fabs(out.result[k] - truth[k]), allowed[k]) << "tpvhsxu"[k] << " \"" << out.panel.text[k] << "\"";
     }
 }
 

@@ -10,10 +10,11 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
 
 namespace accuracy {
 
-void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned seed) {
+void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned seed, MarkdownTables& markdown) {
     using namespace steam;
     std::mt19937_64 rng(seed);
     std::uniform_real_distribution<double> tDist(kBoxTmin, kBoxTmax), pDist(kBoxPmin, kBoxPmax);
@@ -46,6 +47,18 @@ void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned
                 "kJ/kg %.3g %%. p99 of v (relative) %.2g, of s %.2g kJ/(kg K).\n",
                 h.at(0.5), h.at(0.99), h.at(1.0), worstT, worstP, 100.0 * aboveOne / answered,
                 100.0 * aboveThree / answered, v.at(0.99), s.at(0.99));
+
+    char box[120];
+    std::snprintf(box, sizeof box, "(t,p) states drawn uniformly in %g-%g C by %g-%g MPa.", kBoxTmin, kBoxTmax,
+                  kBoxPmin, kBoxPmax);
+    markdown.heading("Next to the critical point");
+    markdown.paragraph(box);
+    markdown.table({"tried", "refused", "h p50 / p99 / max (kJ/kg)", "above 1 kJ/kg", "above 3 kJ/kg", "v p99 (rel.)",
+                    "s p99 (kJ/(kg K))"},
+                   {{std::to_string(count), std::to_string(refused),
+                     figure(h.at(0.5)) + " / " + figure(h.at(0.99)) + " / " + figure(h.at(1.0)),
+                     percent(aboveOne / answered), percent(aboveThree / answered),
+                     figure(v.at(0.99)), figure(s.at(0.99))}});
 }
 
 }  // namespace accuracy

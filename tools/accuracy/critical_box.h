@@ -8,12 +8,15 @@ class PropertyDatabase;
 
 namespace accuracy {
 
+class MarkdownTables;
+
 inline constexpr double kBoxTmin = 373.95, kBoxTmax = 374.3;    // C
 inline constexpr double kBoxPmin = 22.064, kBoxPmax = 22.2;     // MPa
 
 /// COUNT states uniform in the box, each typed as (t, p) text; prints how many were refused,
 /// the p50, p99 and largest error of h in kJ/kg (with the state of the largest), the shares
-/// above 1 and 3 kJ/kg, and the p99 relative error of v and absolute error of s.
-void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned seed);
+/// above 1 and 3 kJ/kg, and the p99 relative error of v and absolute error of s; the same as a
+/// row of `markdown`.
+void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned seed, MarkdownTables& markdown);
 
 }  // namespace accuracy

@@ -1,6 +1,7 @@
 #include "wet_states.h"
 
 #include "conditioning.h"
+#include "energy_line.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "report_table.h"
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace accuracy {
@@ -17,13 +19,22 @@ using namespace steam;
 
 // Every pair that can name a wet state.
 const int kPairs[] = {calc::PairTV, calc::PairTH, calc::PairTS, calc::PairTX, calc::PairPV, calc::PairPH, calc::PairPS,
-                      calc::PairPX, calc::PairVH, calc::PairVS, calc::PairVX, calc::PairHS, calc::PairHX, calc::PairSX};
+                      calc::PairPX, calc::PairVH, calc::PairVS, calc::PairVX, calc::PairHS, calc::PairHX, calc::PairSX,
+                      calc::PairTU, calc::PairPU, calc::PairVU, calc::PairHU, calc::PairSU, calc::PairXU};
+// The outputs judged: every box.
+const std::vector<int> kJudged{kT, kP, kV, kH, kS, kX, kU};
+
+// Of a pair with x, the other known value (v, h, s or u); -1 for a pair without x or with t or p.
+int valuedWithDryness(int first, int second) {
+    const int other = second == kX ? first : first == kX ? second : -1;
+    return other >= kV ? other : -1;
+}
 
 constexpr double kTriple = 0.01;
 const double kCritical = iapws95::Tc - kKelvin;
 
 // The saturation line every 0.05 K, to find where a mixture of given dryness first takes a
-// value (h'' has a highest point, a mixture's s may turn twice, v' has a lowest point).
+// value (h'' and u'' have a highest point, a mixture's s may turn twice, v' has a lowest point).
 class SaturationScan {
 public:
     SaturationScan() {
@@ -33,7 +44,7 @@ public:
         m_steam.push_back(wetPropertiesAt(kCritical, 1.0));
     }
 
-    // The coldest ts at which the mixture of dryness x has value z in column k (2 v, 3 h, 4 s).
+    // The coldest ts at which the mixture of dryness x has value z in column k (v, h, s or u).
     double firstPlace(int k, double z, double x) const {
         const auto mix = [&](size_t i) { return m_line[i][k] + x * (m_steam[i][k] - m_line[i][k]); };
         for (size_t i = 1; i < m_line.size(); ++i) {
@@ -70,13 +81,22 @@ struct WetTruth {
     bool band;
 };
 
+// Whether every output of the answer lies within its allowance of `expected` (x of a single
+// phase aside).
+bool withinAllowance(const panels::StateOutcome& out, const WetProperties& expected, const WetProperties& allowed) {
+    for (int k : kJudged)
+        if (!std::isnan(expected[k]) && !(std::fabs(out.result[k] - expected[k]) <= allowed[k])) return false;
+    return true;
+}
+
 int g_showFailures = 0;
 int g_shown = 0;
 
 void show(const char* what, int pair, const WetTruth& st, const panels::StateOutcome& out) {
     if (g_shown++ >= g_showFailures) return;
-    std::printf("  %s %s ts=%.17g x=%.17g v=%.17g h=%.17g s=%.17g region %d%s:", what, pairName(pair).c_str(), st.ts,
-                st.x, st.values[2], st.values[3], st.values[4], out.region, out.messages.empty() ? "" : " (message)");
+    std::printf("  %s %s ts=%.17g x=%.17g v=%.17g h=%.17g s=%.17g u=%.17g region %d%s:", what, pairName(pair).c_str(),
+                st.ts, st.x, st.values[kV], st.values[kH], st.values[kS], st.values[kU], out.region,
+                out.messages.empty() ? "" : " (message)");
     for (const std::string& text : out.panel.text) std::printf(" %s", text.c_str());
     std::printf("\n");
 }
@@ -88,23 +108,37 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
             db, typedPanel(pair, numeric::shortestText(st.values[first]), numeric::shortestText(st.values[second])));
         Bucket& b = buckets[bucketKey(pair, st.band)];
         ++b.tried;
-        // With x, a mixture's v, h or s may be had at two or three places of the line: the
+        // With x, a mixture's v, h, s or u may be had at two or three places of the line: the
         // calculator answers the coldest.
         double ts = st.ts;
-        if (second == 5 && first >= 2) {
-            const double coldest = scan.firstPlace(first, st.values[first], st.x);
+        const int valued = valuedWithDryness(first, second);
+        if (valued >= 0) {
+            const double coldest = scan.firstPlace(valued, st.values[valued], st.x);
             if (std::isfinite(coldest) && std::fabs(coldest - st.ts) > 1e-6) {
                 ++b.twice;
                 ts = coldest;
             }
         }
-        const WetProperties expected = wetPropertiesAt(ts, st.x);
+        WetProperties expected = wetPropertiesAt(ts, st.x);
+        // (h, u) names several states: the first in ascending p along the line of u is answered,
+        // which may be steam at a lower p.
+        EnergyLineScan line;
+        if (pair == calc::PairHU) {
+            const WetProperties target = wetTargets(st.values);
+            line = scanEnergyLine(st.values[kU], st.values[kH] - st.values[kU], st.values[kP] * (1 - 1e-4),
+                                  target[kH] + target[kU]);
+            if (line.first) {
+                ++b.twice;
+                expected = line.first->values;
+            }
+        }
         if (!out.answered) {
             // As for single-phase states: in the band, a pair with t or p whose rule (the
             // saturated values rounded as shown) puts the state just outside the dome, where the
             // metastable region closes in, may be refused.
             const bool besideTheDome = first <= 1 && st.band && (out.region == calc::RegionWater || out.region == calc::RegionVapor);
-            if (besideTheDome || (second == 5 && first >= 2 && scan.nearTurn(first, st.values[first], st.x, wetTargets(st.values)[first]))) {
+            if (besideTheDome || line.turnsNear ||
+                (valued >= 0 && scan.nearTurn(valued, st.values[valued], st.x, wetTargets(st.values)[valued]))) {
                 ++b.excused;
             } else {
                 ++b.refused;
@@ -112,11 +146,26 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
             }
             continue;
         }
-        const WetProperties allowed = wetAllowedErrors(ts, st.x, first, second);
+        WetProperties allowed = line.first ? allowedForEnergyPair(*line.first) : wetAllowedErrors(ts, st.x, first, second);
+        if (pair == calc::PairHU && !withinAllowance(out, expected, allowed)) {
+            // A state of the line of u whose h - u misses the typed value by no more than the
+            // targets of h and u is one the pair names too.
+            const WetProperties target = wetTargets(st.values);
+            if (const auto near = energyLineStateAt(st.values[kU], out.result[kP], st.values[kH] - st.values[kU],
+                                                    target[kH] + target[kU])) {
+                const WetProperties nearAllowed = allowedForEnergyPair(*near);
+                if (withinAllowance(out, near->values, nearAllowed)) {
+                    ++b.near;
+                    expected = near->values;
+                    allowed = nearAllowed;
+                }
+            }
+        }
         bool missed = false;
-        for (int k = 0; k < 6; ++k) {
+        for (int k : kJudged) {
+            if (std::isnan(expected[k])) continue;  // x of a single phase
             const double e = std::fabs(out.result[k] - expected[k]);
-            b.error[k].add(k == 1 || k == 2 ? e / expected[k] : e);
+            b.error[k].add(k == kP || k == kV ? e / expected[k] : e);
             b.ratio[k].add(e / allowed[k]);
             missed = missed || !(e <= allowed[k]);
         }
@@ -129,7 +178,8 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
 
 }  // namespace
 
-void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures) {
+void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, unsigned seed, int showFailures,
+                  MarkdownTables& markdown) {
     g_showFailures = showFailures;
     const SaturationScan scan;
     std::mt19937_64 rng(seed);
@@ -144,12 +194,21 @@ void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, un
     std::printf("\nWet states: %d with ts 0.01-360 C and %d with ts 360-373.9 C (inside the band), dryness uniform "
                 "0-1; each pair that can name a wet state typed as text.\n",
                 count, bandCount);
-    std::printf("twice: the pair names two or three wet states (a mixture's v, h or s turns along the saturation line); "
-                "measured against the coldest. refused: a message (excused: the mixture's value turns within its "
-                "target of the typed one, so that the pair barely tells whether the state exists; or, in the band, a "
-                "pair with t or p whose rule puts the state just outside the dome). missed: some output (t p v h s x) "
+    std::printf("twice: the pair names two or three wet states (a mixture's v, h, s or u turns along the saturation line); "
+                "measured against the coldest; or (h,u) names a state at a lower p along the line of its u, measured "
+                "against the first. refused: a message (excused: the mixture's value turns within its target of the "
+                "typed one, or for (h,u) p v turns within the targets of h and u of its value, so that the pair barely "
+                "tells whether the state exists; or, in the band, a pair with t or p whose rule puts the state just "
+                "outside the dome). near: (h,u) answered with a state of the line of its u whose h - u misses the typed value "
+                "by no more than the targets of h and u, judged against it. missed: some output (t p v h s x u) "
                 "beyond its allowed error.\n");
-    printBuckets(buckets, 6);
+    printBuckets(buckets, kJudged);
+
+    markdown.heading("Wet states");
+    markdown.paragraph(std::to_string(count) + " wet states with ts 0.01-360 C and " + std::to_string(bandCount) +
+                       " with ts 360-373.9 C, dryness uniform 0-1, each pair that can name them typed as text. "
+                       "twice: the pair names several states, judged against the first.");
+    addBuckets(markdown, buckets, kJudged);
 }
 
 }  // namespace accuracy
