@@ -46,8 +46,8 @@ State randomState(std::mt19937_64& random) {
 }
 
 std::filesystem::path writeRequests(bool mixed) {
-    const auto file = std::filesystem::temp_directory_path() /
-                      (mixed ? "steamcalc_batch_mixed.txt" : "steamcalc_batch_tp.txt");
+    const auto file =
+        std::filesystem::temp_directory_path() / (mixed ? "steamcalc_batch_mixed.txt" : "steamcalc_batch_tp.txt");
     std::ofstream out(file, std::ios::trunc);
     std::mt19937_64 random(mixed ? 20261208 : 20240607);
     char line[160];
@@ -88,9 +88,17 @@ void Batch(benchmark::State& state, bool mixed) {
     state.counters["cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK_CAPTURE(Batch, twenty_thousand_t_p, false)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(Batch, twenty_thousand_mixed, true)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -36,14 +36,14 @@ const data::PropertyDatabase& tables() {
     return db;
 }
 
-
 void SaturationSolve(benchmark::State& state) {
     if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
     for (auto _ : state) {
         calc::SaturationSolution out = calc::solveSaturation(tables(), calc::SatProperty::ts, 100);
         benchmark::DoNotOptimize(out);
     }
-    if (!calc::solveSaturation(tables(), calc::SatProperty::ts, 100).solved) state.SkipWithError("ts 100 gave no result");
+    if (!calc::solveSaturation(tables(), calc::SatProperty::ts, 100).solved)
+        state.SkipWithError("ts 100 gave no result");
 }
 BENCHMARK(SaturationSolve)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -64,17 +64,30 @@ void StateSolve(benchmark::State& state, double t, double p, int expectedChoose)
     if (!tables().isOpen()) return state.SkipWithError("the generated tables cannot be opened");
     const calc::StateSolution check = calc::solveState(tables(), Property::t, t, Property::p, p);
     if (check.Choose != expectedChoose || !check.solved())
-        return state.SkipWithError(("t=" + std::to_string(t) + " p=" + std::to_string(p) + " gave Choose " +
-                                    std::to_string(check.Choose)).c_str());
+        return state.SkipWithError(
+            ("t=" + std::to_string(t) + " p=" + std::to_string(p) + " gave Choose " + std::to_string(check.Choose))
+                .c_str());
     for (auto _ : state) {
         calc::StateSolution out = calc::solveState(tables(), Property::t, t, Property::p, p);
         benchmark::DoNotOptimize(out);
     }
 }
-BENCHMARK_CAPTURE(StateSolve, Choose1_t200_p3_5, 200, 3.5, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StateSolve, Choose2_t200_p3_52, 200, 3.52, 2)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StateSolve, Choose3_t200_5_p3_5, 200.5, 3.5, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StateSolve, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose1_t200_p3_5, 200, 3.5, 1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose2_t200_p3_52, 200, 3.52, 2)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose3_t200_5_p3_5, 200.5, 3.5, 3)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StateSolve, Choose4_t200_5_p3_52, 200.5, 3.52, 4)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The same state with every property shown beyond its boxes (cp, cv, w, mu, lambda, nu, Pr), as
 // the panel, the result list and steamcalc show it: what they cost on top of StateSolve.
@@ -83,7 +96,8 @@ void StatePlusProperties(benchmark::State& state, double t, double p, int expect
     const calc::StateSolution check = calc::solveState(tables(), Property::t, t, Property::p, p);
     if (check.Choose != expectedChoose || !std::isfinite(calc::thermalPropertiesOf(check).pr))
         return state.SkipWithError(("t=" + std::to_string(t) + " p=" + std::to_string(p) + " gave Choose " +
-                                    std::to_string(check.Choose) + " or no properties").c_str());
+                                    std::to_string(check.Choose) + " or no properties")
+                                       .c_str());
     for (auto _ : state) {
         calc::StateSolution out = calc::solveState(tables(), Property::t, t, Property::p, p);
         calc::ThermalSet properties = calc::thermalPropertiesOf(out);
@@ -91,8 +105,14 @@ void StatePlusProperties(benchmark::State& state, double t, double p, int expect
         benchmark::DoNotOptimize(properties);
     }
 }
-BENCHMARK_CAPTURE(StatePlusProperties, Choose1_t200_p3_5, 200, 3.5, 1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(StatePlusProperties, Choose4_t200_5_p3_52, 200.5, 3.52, 4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StatePlusProperties, Choose1_t200_p3_5, 200, 3.5, 1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(StatePlusProperties, Choose4_t200_5_p3_52, 200.5, 3.52, 4)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // One request of the state calculator: two properties and their values.
 struct Known {
@@ -159,8 +179,12 @@ std::vector<Known> wetSample(int first, int second) {
         const double x = xDist(rng);
         const iapws95::Saturation sat = iapws95::saturationT(tDist(rng) + 273.15);
         const auto mix = [x](double liquid, double vapour) { return liquid + x * (vapour - liquid); };
-        const double values[] = {sat.T - 273.15, sat.p, mix(sat.liquid.v, sat.vapour.v), mix(sat.liquid.h, sat.vapour.h),
-                                 mix(sat.liquid.s, sat.vapour.s), x};
+        const double values[] = {sat.T - 273.15,
+                                 sat.p,
+                                 mix(sat.liquid.v, sat.vapour.v),
+                                 mix(sat.liquid.h, sat.vapour.h),
+                                 mix(sat.liquid.s, sat.vapour.s),
+                                 x};
         sample.push_back({Property(first), Property(second), values[first], values[second]});
     }
     return sample;

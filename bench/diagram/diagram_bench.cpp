@@ -17,8 +17,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <iterator>
 #include <iostream>
+#include <iterator>
 #include <memory>
 
 namespace {

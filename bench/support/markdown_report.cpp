@@ -78,7 +78,8 @@ bool writeMarkdown(const std::string& file, const std::string& title, const std:
     out << "| benchmark | real time | CPU time | counters | target |\n| --- | ---: | ---: | --- | --- |\n";
     for (const Row& row : rows) {
         std::string counters;
-        for (const auto& [key, value] : row.counters) counters += (counters.empty() ? "" : ", ") + key + " " + figure(value);
+        for (const auto& [key, value] : row.counters)
+            counters += (counters.empty() ? "" : ", ") + key + " " + figure(value);
         out << "| `" << row.name << "` | " << figure(row.real) << ' ' << row.unit << " | " << figure(row.cpu) << ' '
             << row.unit << " | " << counters << " | " << targetOf(row.name, targets) << " |\n";
     }

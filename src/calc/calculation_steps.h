@@ -38,18 +38,18 @@ struct CalculationStep {
     };
     /// How the last fraction (of a cell, both) was found.
     enum class From {
-        Keys,      ///< from the key columns, as Kind says
-        Energy,    ///< where u = h - 1000 p v along the segment takes known[1]
-        TwoValues, ///< a cell of the grid (A B on the lower isobar, C D on the upper; A C at
-                   ///< the colder isotherm): fraction[0] along p, fraction[1] along t, solved
-                   ///< so that columns keys[0] and keys[1] take known[0] and known[1]
+        Keys,       ///< from the key columns, as Kind says
+        Energy,     ///< where u = h - 1000 p v along the segment takes known[1]
+        TwoValues,  ///< a cell of the grid (A B on the lower isobar, C D on the upper; A C at
+                    ///< the colder isotherm): fraction[0] along p, fraction[1] along t, solved
+                    ///< so that columns keys[0] and keys[1] take known[0] and known[1]
     };
     /// What searched for the rows.
     enum class Search {
-        None,            ///< the known values bracketed directly
-        AlongLine,       ///< a line of the (t, p) surface at the known t or p (pieces read)
-        OverIsobars,     ///< the tabulated isobars for two of v, h, s and u (isobars read)
-        AlongSaturation, ///< the saturation line (places looked at)
+        None,             ///< the known values bracketed directly
+        AlongLine,        ///< a line of the (t, p) surface at the known t or p (pieces read)
+        OverIsobars,      ///< the tabulated isobars for two of v, h, s and u (isobars read)
+        AlongSaturation,  ///< the saturation line (places looked at)
     };
 
     Kind kind = Kind::Row;

@@ -1,9 +1,9 @@
 #include "pairs_without_tp.h"
 
-#include "search/surface_pair_search.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 #include "property_columns.h"
+#include "search/surface_pair_search.h"
 #include "step_recording.h"
 
 #include <algorithm>
@@ -33,7 +33,9 @@ Columns columnsOf(Property p) {
     }
 }
 
-double mixture(const SaturatedValues& s, const Columns& c, double x) { return s[c.liquid] + x * (s[c.vapour] - s[c.liquid]); }
+double mixture(const SaturatedValues& s, const Columns& c, double x) {
+    return s[c.liquid] + x * (s[c.vapour] - s[c.liquid]);
+}
 
 // Half a unit of the last decimal a box shows: a value typed as shown may miss the table's own
 // by that much, at a turn of the line or at its end.
@@ -73,9 +75,9 @@ PairState withDryness(const data::PropertyDatabase& db, Property box, double val
     if (!(x >= 0.0 && x <= 1.0) || !std::isfinite(value)) return {};
     const Columns c = columnsOf(box);
     int looked = 0;
-    const auto found =
-        firstZero(SaturationWalk(db), [&](const SaturatedValues& s) { return mixture(s, c, x) - value; },
-                  -SaturationWalk::kInfinity, SaturationWalk::kInfinity, halfUnit(box), steps, looked);
+    const auto found = firstZero(
+        SaturationWalk(db), [&](const SaturatedValues& s) { return mixture(s, c, x) - value; },
+        -SaturationWalk::kInfinity, SaturationWalk::kInfinity, halfUnit(box), steps, looked);
     if (!found) return {};
     recordPlace(db, steps, *found, looked);
     return wet(*found, x);
@@ -111,16 +113,16 @@ public:
         if (!triple || !std::isfinite(m_innerValue) || !std::isfinite(m_outerValue)) return {};
         const std::vector<DomeEdge> edges = domeEdges();
         // Up the line from the triple point: each edge passed changes the phase.
-        Phase phase = m_innerValue < (*triple)[m_inner.liquid]  ? Phase::Liquid
+        Phase phase = m_innerValue < (*triple)[m_inner.liquid]   ? Phase::Liquid
                       : m_innerValue > (*triple)[m_inner.vapour] ? Phase::Steam
-                                                                  : Phase::Wet;
+                                                                 : Phase::Wet;
         size_t k = 0;
         for (; k < edges.size() && beforeValue(edges[k].outer); ++k)
             phase = phase != Phase::Wet ? Phase::Wet : edges[k].liquid ? Phase::Liquid : Phase::Steam;
         const DomeEdge* below = k > 0 ? &edges[k - 1] : nullptr;
         const DomeEdge* above = k < edges.size() ? &edges[k] : nullptr;
-        PairState state = phase == Phase::Wet ? wetState(*triple, below, above)
-                                              : singlePhase(phase == Phase::Liquid, below, above);
+        PairState state =
+            phase == Phase::Wet ? wetState(*triple, below, above) : singlePhase(phase == Phase::Liquid, below, above);
         // (h, u): h falls along the line through steam and the dome but rises in water, so the
         // walk, which takes it to rise, may pick the wrong stretch where the line meets
         // saturated steam twice: then the wet stretch between the meetings and the steam beyond
@@ -153,16 +155,20 @@ private:
         const auto liquid = m_walk.firstZero([&](const SaturatedValues& s) { return s[m_inner.liquid] - m_innerValue; },
                                              -kAll, kAll, m_innerSlack);
         if (liquid) edges.push_back({*liquid, true, (*liquid)[m_outer.liquid]});
-        const SaturationWalk::Function steam = [&](const SaturatedValues& s) { return s[m_inner.vapour] - m_innerValue; };
+        const SaturationWalk::Function steam = [&](const SaturatedValues& s) {
+            return s[m_inner.vapour] - m_innerValue;
+        };
         const auto add = [&](const std::optional<SaturatedValues>& edge) {
             // The critical point closes both sides at once: it counts as one edge.
-            if (edge && (!liquid || (*edge)[1] != (*liquid)[1])) edges.push_back({*edge, false, (*edge)[m_outer.vapour]});
+            if (edge && (!liquid || (*edge)[1] != (*liquid)[1]))
+                edges.push_back({*edge, false, (*edge)[m_outer.vapour]});
         };
         const auto steamEdge = m_walk.firstZero(steam, -kAll, kAll, m_innerSlack);
         add(steamEdge);
         // h'' and u'' rise to a highest point and fall again, so the line of an h or a u may meet
         // them twice.
-        const bool turns = m_inner.vapour == columnsOf(Property::h).vapour || m_inner.vapour == columnsOf(Property::u).vapour;
+        const bool turns =
+            m_inner.vapour == columnsOf(Property::h).vapour || m_inner.vapour == columnsOf(Property::u).vapour;
         if (steamEdge && turns) add(m_walk.firstZero(steam, (*steamEdge)[1] + 1e-6, kAll, m_innerSlack));
         std::sort(edges.begin(), edges.end(),
                   [](const DomeEdge& a, const DomeEdge& b) { return a.saturation[1] < b.saturation[1]; });
@@ -200,8 +206,10 @@ private:
         if (!triple || !vapourPressures || !waterPressures) return {};
         const double lowest = vapourPressures->lowest;
         const double highest = waterPressures->highest;
-        search::PressureEnd from{below ? below->saturation[2] : liquid ? (*triple)[2] : lowest,
-                               below ? below->outer : std::nan("")};
+        search::PressureEnd from{below    ? below->saturation[2]
+                                 : liquid ? (*triple)[2]
+                                          : lowest,
+                                 below ? below->outer : std::nan("")};
         const search::PressureEnd to{above ? above->saturation[2] : highest, above ? above->outer : std::nan("")};
         std::array<double, 6> values{};
         const auto answer = [&](Outcome outcome, PairState::Kind kind) {
@@ -213,9 +221,9 @@ private:
                 return singlePhaseState(kind, values);
             }
             // Across the saturation line by the surface's own error: the dome's edge is the state.
-            const DomeEdge* edge = below && (!above || values[2] - below->saturation[2] < above->saturation[2] - values[2])
-                                       ? below
-                                       : above;
+            const DomeEdge* edge =
+                below && (!above || values[2] - below->saturation[2] < above->saturation[2] - values[2]) ? below
+                                                                                                         : above;
             return edge ? atEdge(*edge) : PairState{};
         };
         if (liquid) return answer(searchSurface(m_db.water(), false, from, to, values, m_rises), PairState::Water);
@@ -288,7 +296,8 @@ private:
             const double p = place(i);
             if (!onIsobar(m_db.vapor(), p, sample)) continue;
             const double gap = sample[4] - m_outerValue;
-            if (std::isfinite(previousP) && (gap < 0) != (previousGap < 0) && crossing(previousP, p, gap > 0)) return true;
+            if (std::isfinite(previousP) && (gap < 0) != (previousGap < 0) && crossing(previousP, p, gap > 0))
+                return true;
             if (withinEnergyError(sample[4])) {
                 atLowEnd = i == 0;
                 values = sample;
@@ -345,7 +354,12 @@ private:
     // With a record: the cell the state was found in.
     void recordCell(const std::array<double, 6>& values) const {
         if (!m_steps) return;
-        const data::GridRow results{0,         values[1], values[2], values[3], values[4], values[5],
+        const data::GridRow results{0,
+                                    values[1],
+                                    values[2],
+                                    values[3],
+                                    values[4],
+                                    values[5],
                                     data::internalEnergy(values[4], values[2], values[3])};
         m_steps->steps.push_back(record::cell(m_cellTable, m_cell, m_inner.grid, m_innerValue, m_outer.grid,
                                               m_outerValue, m_isobarsRead, results));

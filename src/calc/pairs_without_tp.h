@@ -33,14 +33,14 @@ namespace steam::calc {
 
 struct PairState {
     enum Kind { None, Wet, Water, Vapor };
-    Kind kind = None;                    ///< None: the tables hold no state of the pair
+    Kind kind = None;                      ///< None: the tables hold no state of the pair
     search::SaturatedValues saturation{};  ///< wet: the saturated values at the state's ts
-    double x = 0.0;                      ///< wet: its dryness
+    double x = 0.0;                        ///< wet: its dryness
     /// Wet: the SWATER position of the saturated-water value of the property x was found
     /// from, and its known value; 0 when x was given or the state lies at the dome's edge.
     int drynessColumn = 0;
     double drynessValue = 0.0;
-    std::array<double, 6> values{};      ///< single phase: t p v h s at 1 to 5
+    std::array<double, 6> values{};  ///< single phase: t p v h s at 1 to 5
 };
 
 /// The state where property `a` (v, h, s or x) takes value `va` and `b` (after `a` in box

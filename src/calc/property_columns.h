@@ -7,8 +7,8 @@
 
 namespace steam::calc {
 
-inline constexpr std::array<const char*, 15> PropertyColumn{
-    "", "ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "t", "p", "v", "h", "s", "x"};
+inline constexpr std::array<const char*, 15> PropertyColumn{"",    "ts", "ps", "v1", "v11", "h1", "h11", "s1",
+                                                            "s11", "t",  "p",  "v",  "h",   "s",  "x"};
 
 inline constexpr std::array<int, 15> PropertyDecimals{0, 2, 6, 8, 5, 2, 2, 4, 4, 2, 6, 8, 2, 4, 2};
 

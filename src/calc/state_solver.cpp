@@ -182,7 +182,9 @@ private:
             // between phases: the dense side's table holds the state.
             case PairTP: m_out.region = m_K2 >= kCriticalPressure ? RegionWater : RegionVapor; break;
             case PairTV: m_out.region = m_K2 > kCriticalVolume ? RegionVapor : RegionWater; break;
-            case PairTH: case PairTS: case PairTU: m_out.region = RegionVapor; break;
+            case PairTH:
+            case PairTS:
+            case PairTU: m_out.region = RegionVapor; break;
             default: m_out.region = RegionWater; break;  // (p,v), (p,h), (p,s), (p,u)
         }
         reportRegion();
@@ -210,7 +212,8 @@ private:
         for (int f : {data::kSatLiquidEnergy, data::kSatVapourEnergy})
             m_sat.f[f] = sswr(m_sat.exact[f], kInternalEnergyDecimals);
         if (m_steps)
-            m_steps->steps.push_back(record::line(StepTable::Saturation, slots.HrsSat, slots.LrsSat, i1, m_K1, m_sat.exact));
+            m_steps->steps.push_back(
+                record::line(StepTable::Saturation, slots.HrsSat, slots.LrsSat, i1, m_K1, m_sat.exact));
         return true;
     }
 
@@ -228,7 +231,8 @@ private:
         // u mixes u' and u'', each made from the saturated values at their own pressure.
         const double u = (1 - x) * sat[data::kSatLiquidEnergy] + x * sat[data::kSatVapourEnergy];
         m_out.values = {t, p, v, h, s, x, u};
-        if (m_steps) m_steps->steps.push_back(record::mixture(sat, x, m_drynessFrom.first, m_drynessFrom.second, m_out.values));
+        if (m_steps)
+            m_steps->steps.push_back(record::mixture(sat, x, m_drynessFrom.first, m_drynessFrom.second, m_out.values));
     }
 
     // A dryness outside 0 to 1 names no state of water.
@@ -252,7 +256,12 @@ private:
             // The top row of the saturation table is the critical point itself: no two phases
             // and no dryness, so the state is shown as the critical state.
             m_out.form = Form::CriticalPoint;
-            m_out.values = {m_sat.ts(), m_sat.ps(), m_sat.f[3], m_sat.f[5], m_sat.f[7], kNaN,
+            m_out.values = {m_sat.ts(),
+                            m_sat.ps(),
+                            m_sat.f[3],
+                            m_sat.f[5],
+                            m_sat.f[7],
+                            kNaN,
                             data::internalEnergy(m_sat.f[5], m_sat.ps(), m_sat.f[3])};
             return;
         }
@@ -311,11 +320,13 @@ private:
         if (!m_steps) return;
         const StepTable name = water ? StepTable::Water : StepTable::Vapor;
         const data::GridRow results{0, values[1], values[2], values[3], values[4], values[5], m_out.values[6]};
-        m_steps->steps.push_back(std::isnan(energyFraction)
-                                     ? record::gridMatch(name, m_out.Choose, s, i1, m_K1, i2, m_K2, results)
-                                     : record::energySegment(name, m_out.Choose, s, i1, m_K1, m_K2, energyFraction, results));
-        m_steps->steps.back().search = second == GridColumn::t || second == GridColumn::p ? CalculationStep::Search::None
-                                                                                         : CalculationStep::Search::AlongLine;
+        m_steps->steps.push_back(
+            std::isnan(energyFraction)
+                ? record::gridMatch(name, m_out.Choose, s, i1, m_K1, i2, m_K2, results)
+                : record::energySegment(name, m_out.Choose, s, i1, m_K1, m_K2, energyFraction, results));
+        m_steps->steps.back().search = second == GridColumn::t || second == GridColumn::p
+                                           ? CalculationStep::Search::None
+                                           : CalculationStep::Search::AlongLine;
         m_steps->steps.back().searchSteps = m_lookup.piecesRead();
     }
 

@@ -21,16 +21,37 @@ namespace steam::calc {
 
 enum StateRegion {
     RegionNone = 0,
-    RegionWater = 1,   ///< compressed water or the dense side of the supercritical region (WATER)
-    RegionVapor = 2,   ///< superheated steam or the light side of the supercritical region (VAPOR)
+    RegionWater = 1,  ///< compressed water or the dense side of the supercritical region (WATER)
+    RegionVapor = 2,  ///< superheated steam or the light side of the supercritical region (VAPOR)
     RegionWet = 3,
     RegionNeedsDryness = 5,
 };
 
 /// The known pair, in the order of the boxes t p v h s x u.
-enum PairCase { PairNone = 0, PairTP = 1, PairTV, PairTH, PairTS, PairTX, PairPV, PairPH, PairPS, PairPX,
-                PairVH, PairVS, PairVX, PairHS, PairHX, PairSX,
-                PairTU, PairPU, PairVU, PairHU, PairSU, PairXU };
+enum PairCase {
+    PairNone = 0,
+    PairTP = 1,
+    PairTV,
+    PairTH,
+    PairTS,
+    PairTX,
+    PairPV,
+    PairPH,
+    PairPS,
+    PairPX,
+    PairVH,
+    PairVS,
+    PairVX,
+    PairHS,
+    PairHX,
+    PairSX,
+    PairTU,
+    PairPU,
+    PairVU,
+    PairHU,
+    PairSU,
+    PairXU
+};
 
 /// Whether a pair holds t or p (searched along its line of the tables' surface).
 inline constexpr bool withTemperatureOrPressure(int pairCase) {

@@ -68,8 +68,8 @@ CalculationStep gridMatch(StepTable table, int Choose, const search::RowSlots& s
     return step;
 }
 
-CalculationStep energySegment(StepTable table, int Choose, const search::RowSlots& s, int first,
-                              double firstValue, double energy, double fraction, std::span<const double> results) {
+CalculationStep energySegment(StepTable table, int Choose, const search::RowSlots& s, int first, double firstValue,
+                              double energy, double fraction, std::span<const double> results) {
     CalculationStep step;
     if (Choose == 2) {
         step.kind = Kind::Line;
@@ -88,8 +88,8 @@ CalculationStep energySegment(StepTable table, int Choose, const search::RowSlot
     return step;
 }
 
-CalculationStep cell(StepTable table, const search::SurfacePairSearch::Cell& c, int inner, double innerValue,
-                     int outer, double outerValue, int isobarsRead, std::span<const double> results) {
+CalculationStep cell(StepTable table, const search::SurfacePairSearch::Cell& c, int inner, double innerValue, int outer,
+                     double outerValue, int isobarsRead, std::span<const double> results) {
     CalculationStep step = fourRows(table, c.lowerCold, c.upperCold, c.lowerHot, c.upperHot, results);
     step.from = CalculationStep::From::TwoValues;
     step.search = CalculationStep::Search::OverIsobars;

@@ -23,8 +23,8 @@ CalculationStep gridMatch(StepTable table, int Choose, const search::RowSlots& s
 
 /// u with t or p: the two points of the line the search left (two rows of a grid line, or two
 /// pairs blended to the first value) and the fraction between them where u takes its value.
-CalculationStep energySegment(StepTable table, int Choose, const search::RowSlots& slots, int first,
-                              double firstValue, double energy, double fraction, std::span<const double> results);
+CalculationStep energySegment(StepTable table, int Choose, const search::RowSlots& slots, int first, double firstValue,
+                              double energy, double fraction, std::span<const double> results);
 
 /// The cell a search over the isobars solved in, with the two values held there.
 CalculationStep cell(StepTable table, const search::SurfacePairSearch::Cell& cell, int inner, double innerValue,

@@ -26,7 +26,8 @@ TablePage isobarPage(const data::PropertyDatabase& db, double p, const std::vect
 
 TablePage tablePage(const data::PropertyDatabase& db, const PageRange& range) {
     const std::vector<double> rows = pageRows(range);
-    return range.kind == TableKind::Isobar ? isobarPage(db, range.pressure, rows) : saturationPage(db, range.kind, rows);
+    return range.kind == TableKind::Isobar ? isobarPage(db, range.pressure, rows)
+                                           : saturationPage(db, range.kind, rows);
 }
 
 }  // namespace steam::calc

@@ -101,8 +101,10 @@ RangeFault checkRange(const PageRange& r) {
         if (!(*r.step > 0.0) || !std::isfinite(*r.step)) return RangeFault::StepNotPositive;
         if (steppedRowCount(r.from, r.to, *r.step) > kMaxTableRows) return RangeFault::TooManyRows;
     } else if (r.kind == TableKind::SaturationByPressure) {
-        const bool any = std::any_of(r.perDecade.begin(), r.perDecade.end(), [](double m) { return m >= 1.0 && m < 10.0; });
-        const bool all = std::all_of(r.perDecade.begin(), r.perDecade.end(), [](double m) { return m >= 1.0 && m < 10.0; });
+        const bool any =
+            std::any_of(r.perDecade.begin(), r.perDecade.end(), [](double m) { return m >= 1.0 && m < 10.0; });
+        const bool all =
+            std::all_of(r.perDecade.begin(), r.perDecade.end(), [](double m) { return m >= 1.0 && m < 10.0; });
         if (!any || !all) return RangeFault::NoMantissa;
     }
     return RangeFault::None;

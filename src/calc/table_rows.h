@@ -66,13 +66,13 @@ Reach reachOf(TableKind kind);
 
 enum class RangeFault {
     None,
-    FromBeyond,       ///< from lies beyond the kind's reach
+    FromBeyond,  ///< from lies beyond the kind's reach
     ToBeyond,
-    Reversed,         ///< from > to
-    PressureBeyond,   ///< the isobar's pressure is not above 0 and at most 100 MPa
+    Reversed,        ///< from > to
+    PressureBeyond,  ///< the isobar's pressure is not above 0 and at most 100 MPa
     StepNotPositive,
-    TooManyRows,      ///< more than kMaxTableRows rows
-    NoMantissa,       ///< no step and no mantissa in [1, 10)
+    TooManyRows,  ///< more than kMaxTableRows rows
+    NoMantissa,   ///< no step and no mantissa in [1, 10)
 };
 /// The first thing wrong with a range, in the order listed; None when it makes a page.
 RangeFault checkRange(const PageRange& range);

@@ -34,8 +34,7 @@ ThermalSet thermalPropertiesOf(const StateSolution& state) {
                           (state.form == Form::Mixture && (state[Property::x] <= 0.0 || state[Property::x] >= 1.0));
     if (!onePhase) return undefinedThermalSet();
     const ThermalSet atDensity = thermalPropertiesAt(state[Property::t], state[Property::v]);
-    if (std::isfinite(atDensity.cp) || state.form != Form::SinglePhase || state.region != RegionWater)
-        return atDensity;
+    if (std::isfinite(atDensity.cp) || state.form != Form::SinglePhase || state.region != RegionWater) return atDensity;
     // Cold water a few kPa above its vapour pressure: water is so stiff that the tables' v,
     // good to 1e-8 of itself, may put IAPWS-95's p at that density below zero. Its t and p
     // name the state as well, and the density there is the formulation's own.
@@ -51,8 +50,8 @@ ThermalSet thermalPropertiesOf(const StateSolution& state) {
 SaturationThermal thermalPropertiesOf(const SaturationSolution& saturation) {
     if (!saturation.solved) return {undefinedThermalSet(), undefinedThermalSet(), std::nan("")};
     const double ts = saturation[SatProperty::ts];
-    return {thermalPropertiesAt(ts, saturation[SatProperty::v1]),
-            thermalPropertiesAt(ts, saturation[SatProperty::v11]), surfaceTensionAt(ts)};
+    return {thermalPropertiesAt(ts, saturation[SatProperty::v1]), thermalPropertiesAt(ts, saturation[SatProperty::v11]),
+            surfaceTensionAt(ts)};
 }
 
 }  // namespace steam::calc

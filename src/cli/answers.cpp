@@ -17,8 +17,8 @@ namespace steam::cli {
 namespace {
 
 constexpr const char* kSatBoxNames[] = {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "u1", "u11"};
-constexpr const char* kSatUnits[] = {"oC",        "MPa",       "m^3/kg", "m^3/kg", "kJ/kg",
-                                     "kJ/kg",     "kJ/(kg.K)", "kJ/(kg.K)", "kJ/kg", "kJ/kg"};
+constexpr const char* kSatUnits[] = {"oC",    "MPa",       "m^3/kg",    "m^3/kg", "kJ/kg",
+                                     "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)", "kJ/kg",  "kJ/kg"};
 constexpr const char* kStateUnits[] = {"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)", "", "kJ/kg"};
 
 // Units of the other properties in the plain form, which keeps to ASCII like the boxes' units.
@@ -84,8 +84,8 @@ Answer stateAnswer(const data::PropertyDatabase& db, const StateRequest& request
     if (explain) {
         a.explained = true;
         if (solution.solved()) a.steps = panels::stepTexts(steps);
-        a.explanation = panels::stateExplanation(request.first, request.firstValue, request.second,
-                                                 request.secondValue, solution, steps);
+        a.explanation = panels::stateExplanation(request.first, request.firstValue, request.second, request.secondValue,
+                                                 solution, steps);
     }
     const auto texts = panels::stateBoxTexts(solution);
     for (int k = 0; k < calc::kStateProperties; ++k) {

@@ -28,8 +28,8 @@ struct Answer {
     std::vector<std::string> names;  ///< box names in panel order
     std::vector<std::string> texts;  ///< box texts as the panel shows them
     std::vector<std::string> units;
-    std::string region;              ///< state requests only
-    std::string phase;               ///< state requests only: liquid, vapour, supercritical, wet or ""
+    std::string region;  ///< state requests only
+    std::string phase;   ///< state requests only: liquid, vapour, supercritical, wet or ""
     /// The other properties, in the order of their JSON keys.
     std::vector<PropertyLine> properties;
     /// Notes that do not stop the calculation (a second saturation state with the value).
@@ -37,7 +37,7 @@ struct Answer {
     /// The entry the desktop program's result list keeps, when the calculation ended with a result.
     std::optional<calc::ResultEntry> result;
     calc::Messages messages;
-    bool answered = true;            ///< false when the calculation ended with a message
+    bool answered = true;  ///< false when the calculation ended with a message
     /// Asked for with --explain: the steps of the calculation (none after a message) and the
     /// whole explanation as the 计算过程 window shows it.
     bool explained = false;

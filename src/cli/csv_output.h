@@ -2,8 +2,8 @@
 // steamcalc's CSV form: the columns of the desktop program's result list (种类, 区域, t p v h s
 // x, v' v'' h' h'' s' s''), one row per request, plus a last column "提示" with the messages.
 // A calculation that ends with a message has no values; a malformed request line of a batch
-// gives a row with only its error in "提示", a blank one a row of empty fields. Lines end in CRLF; the header comes once, after a
-// UTF-8 byte-order mark, so that spreadsheet programs read the Chinese captions.
+// gives a row with only its error in "提示", a blank one a row of empty fields. Lines end in CRLF; the header comes
+// once, after a UTF-8 byte-order mark, so that spreadsheet programs read the Chinese captions.
 #include "answers.h"
 
 #include <string>

@@ -91,9 +91,14 @@ std::optional<cycle::RankineInputs> parseCycleRequest(const std::vector<std::str
         }
     }
     const auto at = [&](RankineValue v) { return values[static_cast<size_t>(v)]; };
-    cycle::RankineInputs inputs{at(RankineValue::PHigh), at(RankineValue::THigh), at(RankineValue::PLow),
-                                at(RankineValue::EtaTurbine).value_or(1.0), at(RankineValue::EtaPump).value_or(1.0),
-                                at(RankineValue::PReheat), at(RankineValue::TReheat), at(RankineValue::PHeater)};
+    cycle::RankineInputs inputs{at(RankineValue::PHigh),
+                                at(RankineValue::THigh),
+                                at(RankineValue::PLow),
+                                at(RankineValue::EtaTurbine).value_or(1.0),
+                                at(RankineValue::EtaPump).value_or(1.0),
+                                at(RankineValue::PReheat),
+                                at(RankineValue::TReheat),
+                                at(RankineValue::PHeater)};
     if (const std::optional<cycle::InputFault> fault = cycle::checkRankineInputs(inputs)) {
         const std::string& word = typed[static_cast<size_t>(fault->value)];
         error = (word.empty() ? std::string(panels::rankineValueKey(fault->value)) : word) + " " +
@@ -114,8 +119,9 @@ std::string cycleJson(const CycleAnswer& answer) {
     const cycle::CycleFigures& f = answer.figures;
     std::string out = "{\"states\":";
     if (!answer.answered()) {
-        out += "null,\"legs\":null,\"heat_in\":null,\"heat_out\":null,\"net_work\":null,\"efficiency\":null,"
-               "\"back_work_ratio\":null,\"carnot_efficiency\":null";
+        out +=
+            "null,\"legs\":null,\"heat_in\":null,\"heat_out\":null,\"net_work\":null,\"efficiency\":null,"
+            "\"back_work_ratio\":null,\"carnot_efficiency\":null";
         return out + ",\"messages\":" + messagesJson(answer) + "}";
     }
     static constexpr std::array<std::pair<const char*, int>, 7> kKeys{
@@ -125,7 +131,8 @@ std::string cycleJson(const CycleAnswer& answer) {
         const panels::StateTexts texts = panels::cycleStateTexts(c.states[static_cast<size_t>(i)]);
         out += i ? ",{" : "{";
         for (size_t k = 0; k < kKeys.size(); ++k)
-            out += (k ? "," : "") + jsonString(kKeys[k].first) + ":" + jsonString(texts[static_cast<size_t>(kKeys[k].second)]);
+            out += (k ? "," : "") + jsonString(kKeys[k].first) + ":" +
+                   jsonString(texts[static_cast<size_t>(kKeys[k].second)]);
         out += "}";
     }
     out += "],\"legs\":[";

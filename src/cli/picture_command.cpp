@@ -2,9 +2,9 @@
 
 #include "cycle_command.h"
 #include "gui_scope.h"
+#include "panels/cycle_texts.h"
 #include "requests.h"
 #include "utf8_text.h"
-#include "panels/cycle_texts.h"
 
 #include "render/picture_file.h"
 #include "render/qimage_surface.h"
@@ -83,7 +83,8 @@ struct PictureOptions {
 
 bool readSide(const std::string& text, int& side) {
     double value = 0;
-    if (!readWholeNumber(text, value) || value != std::floor(value) || value < kMinSide || value > kMaxSide) return false;
+    if (!readWholeNumber(text, value) || value != std::floor(value) || value < kMinSide || value > kMaxSide)
+        return false;
     side = static_cast<int>(value);
     return true;
 }
@@ -166,15 +167,17 @@ bool parseArguments(const std::vector<std::string>& args, PictureOptions& option
             std::string error;
             if (i + 1 < args.size()) options.cycle = parseCycleRequest(splitWords(args[i + 1]), error);
             if (!options.cycle) {
-                problem = i + 1 < args.size() ? "--cycle: " + error
-                                               : "--cycle needs a cycle, e.g. \"rankine p_high=8 t_high=480 p_low=0.008\"";
+                problem = i + 1 < args.size()
+                              ? "--cycle: " + error
+                              : "--cycle needs a cycle, e.g. \"rankine p_high=8 t_high=480 p_low=0.008\"";
                 return false;
             }
             ++i;
             continue;
         }
         if (arg == "--size") {
-            if (args.size() - i - 1 < 2 || !readSide(args[i + 1], options.width) || !readSide(args[i + 2], options.height)) {
+            if (args.size() - i - 1 < 2 || !readSide(args[i + 1], options.width) ||
+                !readSide(args[i + 2], options.height)) {
                 problem = "--size needs two whole numbers of pixels from " + std::to_string(kMinSide) + " to " +
                           std::to_string(kMaxSide) + ": width height";
                 return false;
@@ -304,9 +307,12 @@ int runPictureCommand(const std::vector<std::string>& args, const std::vector<st
     request.scale = printScale;
     request.title = QString::fromUtf8(diagram.description().pictureName);
     QString why;
-    const bool saved = render::writePicture(request, path, [&](diagram::DrawingSurface& pic) {
-        diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
-    }, &why);
+    const bool saved = render::writePicture(
+        request, path,
+        [&](diagram::DrawingSurface& pic) {
+            diagram.drawWindow(pic, registers, scale.ViewXmin, scale.ViewXmax, scale.ViewYmin, scale.ViewYmax);
+        },
+        &why);
     if (!saved) {
         err << kPrefix << "cannot write " << options.file << ": " << why.toStdString() << '\n';
         return 1;

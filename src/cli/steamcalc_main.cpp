@@ -10,8 +10,8 @@
 // Exit status: 0 when every calculation ran (messages included), 2 for a malformed request,
 // 1 when the data sources cannot be read, a data file failed during a calculation (the
 // answer names it; a batch goes on and exits 1 at the end) or the output cannot be written.
-#include "csv_output.h"
 #include "answers.h"
+#include "csv_output.h"
 #include "cycle_command.h"
 #include "requests.h"
 #include "table_command.h"
@@ -123,7 +123,9 @@ int runCycle(data::PropertyDatabase& db, const std::vector<std::string>& words, 
     }
     if (!openData(db)) return 1;
     const cli::CycleAnswer a = cli::cycleAnswer(db, *inputs);
-    std::cout << (form == Form::Csv ? cli::cycleCsvText(a) : form == Form::Json ? cli::cycleJson(a) + "\n" : cli::cycleText(a));
+    std::cout << (form == Form::Csv    ? cli::cycleCsvText(a)
+                  : form == Form::Json ? cli::cycleJson(a) + "\n"
+                                       : cli::cycleText(a));
     if (!outputWritten()) return 1;
     for (const calc::Message& m : a.built.messages)
         if (m.code == calc::MessageCode::DataFault) return 1;
@@ -156,7 +158,8 @@ int main(int argc, char** argv) {
         return words.empty() ? 2 : 0;
     }
     if (words[0] == "verify") {
-        const int status = cli::runVerifyCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout, std::cerr);
+        const int status =
+            cli::runVerifyCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout, std::cerr);
         return outputWritten() ? status : 1;
     }
     if (words[0] == "diagram") {
@@ -172,8 +175,8 @@ int main(int argc, char** argv) {
 #ifdef STEAMCALC_HAS_PICTURE
         writePdf = cli::writeTablePdfFile;
 #endif
-        const int status = cli::runTableCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout,
-                                                std::cerr, writePdf);
+        const int status =
+            cli::runTableCommand({words.begin() + 1, words.end()}, data::dataPlaces(), std::cout, std::cerr, writePdf);
         return outputWritten() ? status : 1;
     }
     data::PropertyDatabase db;

@@ -24,7 +24,8 @@ std::string stepsJson(const std::vector<panels::StepText>& steps) {
         const panels::StepText& step = steps[s];
         out += s ? ",{" : "{";
         out += "\"table\":" + jsonString(step.table) + ",\"kind\":" + jsonString(step.kind) +
-               ",\"heading\":" + jsonString(step.heading) + ",\"row_names\":" + stringArray(step.rowNames) + ",\"rows\":[";
+               ",\"heading\":" + jsonString(step.heading) + ",\"row_names\":" + stringArray(step.rowNames) +
+               ",\"rows\":[";
         for (size_t r = 0; r < step.rows.size(); ++r) {
             out += r ? ",{" : "{";
             for (size_t c = 0; c < step.keys.size(); ++c)

@@ -69,8 +69,8 @@ std::string faultText(const calc::PageRange& r, const Typed& typed, RangeFault f
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--from" || option == "--to" || option == "--step" || option == "--p" || option == "--per-decade" ||
-           option == "--pdf";
+    return option == "--from" || option == "--to" || option == "--step" || option == "--p" ||
+           option == "--per-decade" || option == "--pdf";
 }
 
 }  // namespace
@@ -126,7 +126,10 @@ std::optional<TableRequest> parseTableRequest(const std::vector<std::string>& ar
         }
         const auto value = number(option, text, error);
         if (!value) return std::nullopt;
-        (option == "--from" ? r.from : option == "--to" ? r.to : option == "--p" ? r.pressure : r.step.emplace()) = *value;
+        (option == "--from" ? r.from
+         : option == "--to" ? r.to
+         : option == "--p"  ? r.pressure
+                            : r.step.emplace()) = *value;
         (option == "--from" ? typed.from : option == "--to" ? typed.to : option == "--p" ? typed.p : typed.step) = text;
         havePressure = havePressure || option == "--p";
     }

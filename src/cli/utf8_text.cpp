@@ -77,5 +77,4 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-
 }  // namespace steam::cli

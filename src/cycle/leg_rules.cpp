@@ -49,8 +49,7 @@ bool endsKeepProcess(const StateValues& from, const StateValues& to, Process pro
 
 bool LegFigures::determined() const { return std::isfinite(q) && std::isfinite(w); }
 
-LegFigures workLeg(const data::PropertyDatabase& db, const StateValues& from, const StateValues& to,
-                   Process process) {
+LegFigures workLeg(const data::PropertyDatabase& db, const StateValues& from, const StateValues& to, Process process) {
     const double h1 = valueOf(from, Property::h), h2 = valueOf(to, Property::h);
     const double dh = h2 - h1;
     LegFigures leg{kNaN, kNaN, std::nullopt, endsKeepProcess(from, to, process)};

@@ -38,7 +38,6 @@ struct LegFigures {
 };
 
 /// The leg's heat and work. An adiabatic leg looks up its isentropic end state in the tables.
-LegFigures workLeg(const data::PropertyDatabase& db, const StateValues& from, const StateValues& to,
-                   Process process);
+LegFigures workLeg(const data::PropertyDatabase& db, const StateValues& from, const StateValues& to, Process process);
 
 }  // namespace steam::cycle

@@ -35,13 +35,13 @@ struct RankineInputs {
 };
 
 enum class InputProblem {
-    Missing,                ///< p_high or p_low not given
-    NotPositive,            ///< a pressure of 0 or below
-    NotBelowHighPressure,   ///< p_low at or above p_high
-    NotBetweenPressures,    ///< p_reheat or p_fwh not strictly between p_low and p_high
-    EfficiencyOutOfRange,   ///< an efficiency not in (0, 1]
-    NeedsReheatPressure,    ///< t_reheat without p_reheat
-    NeedsReheatTemperature, ///< p_reheat without t_reheat
+    Missing,                 ///< p_high or p_low not given
+    NotPositive,             ///< a pressure of 0 or below
+    NotBelowHighPressure,    ///< p_low at or above p_high
+    NotBetweenPressures,     ///< p_reheat or p_fwh not strictly between p_low and p_high
+    EfficiencyOutOfRange,    ///< an efficiency not in (0, 1]
+    NeedsReheatPressure,     ///< t_reheat without p_reheat
+    NeedsReheatTemperature,  ///< p_reheat without t_reheat
 };
 
 struct InputFault {
@@ -55,9 +55,9 @@ std::optional<InputFault> checkRankineInputs(const RankineInputs& inputs);
 
 enum class BuildOutcome {
     Built,
-    BadInput,     ///< fault names the value
-    NoState,      ///< a state the tables do not hold; failedAt names it, messages say why
-    NotSteam,     ///< the turbine's inlet (boiler or reheater exit) is not steam; failedAt names it
+    BadInput,  ///< fault names the value
+    NoState,   ///< a state the tables do not hold; failedAt names it, messages say why
+    NotSteam,  ///< the turbine's inlet (boiler or reheater exit) is not steam; failedAt names it
 };
 
 struct RankineResult {

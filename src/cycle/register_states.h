@@ -18,7 +18,7 @@ namespace steam::cycle {
 enum class SaturatedPhase { Water, Steam };
 
 struct StatePick {
-    int registerIndex = 0;  ///< 0 to 8: M1 to M9
+    int registerIndex = 0;                         ///< 0 to 8: M1 to M9
     SaturatedPhase phase = SaturatedPhase::Water;  ///< for a register holding a saturation result
 };
 

@@ -13,9 +13,7 @@ namespace steam::data {
 
 /// How a data file that is there but cannot serve (empty, no database, damaged, lacking its
 /// tables, not the size the manifest gives) is named to the user.
-inline std::string damagedFileMessage(const std::filesystem::path& file) {
-    return "数据文件已损坏：" + file.string();
-}
+inline std::string damagedFileMessage(const std::filesystem::path& file) { return "数据文件已损坏：" + file.string(); }
 
 class DataFault : public std::runtime_error {
 public:

@@ -66,8 +66,8 @@ bool sizeHolds(FileResult& result, const Manifest* manifest, std::uint64_t& size
 bool quickCheck(const std::filesystem::path& file, std::string& detail) {
     const std::string uri = sqliteFileUri(file) + "?immutable=1";
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     const std::unique_ptr<sqlite3, int (*)(sqlite3*)> owner(db, &sqlite3_close_v2);
     if (rc != SQLITE_OK) {
         detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -134,16 +134,12 @@ FolderResult verifyDataFolder(const std::filesystem::path& folder, const Verific
             std::uint64_t hashed = 0;
             std::string error;
             switch (hashFile(file.file, digest, hashed, advance, error)) {
-            case HashOutcome::Stopped:
-                result.stopped = true;
-                return result;
-            case HashOutcome::Unreadable:
-                fail(file, FileCheck::Readable, error);
-                break;
-            case HashOutcome::Hashed:
-                if (toHex(digest) != manifest.find(file.file.filename().string())->sha256)
-                    fail(file, FileCheck::Sha256);
-                break;
+                case HashOutcome::Stopped: result.stopped = true; return result;
+                case HashOutcome::Unreadable: fail(file, FileCheck::Readable, error); break;
+                case HashOutcome::Hashed:
+                    if (toHex(digest) != manifest.find(file.file.filename().string())->sha256)
+                        fail(file, FileCheck::Sha256);
+                    break;
             }
             if (file.holds() && !quickCheck(file.file, error)) fail(file, FileCheck::QuickCheck, error);
         }
@@ -203,34 +199,26 @@ std::optional<std::filesystem::path> dataFolderOf(const std::vector<std::filesys
 std::string failureText(const FileResult& result) {
     if (!result.failed) return {};
     switch (*result.failed) {
-    case FileCheck::Present:
-        return "文件不存在";
-    case FileCheck::Listed:
-        return std::string("清单 ") + kManifestFileName + " 中没有这个文件";
-    case FileCheck::Size:
-        return "大小与清单不符：清单 " + std::to_string(result.listedSize) + " 字节，实际 " +
-               std::to_string(result.size) + " 字节";
-    case FileCheck::Readable:
-        return "无法读取：" + result.detail;
-    case FileCheck::Sha256:
-        return "SHA-256 与清单不符";
-    case FileCheck::QuickCheck:
-        return "SQLite 完整性检查未通过：" + result.detail;
-    case FileCheck::Tables:
-        return "不是完好的数据表文件：" + result.detail;
+        case FileCheck::Present: return "文件不存在";
+        case FileCheck::Listed: return std::string("清单 ") + kManifestFileName + " 中没有这个文件";
+        case FileCheck::Size:
+            return "大小与清单不符：清单 " + std::to_string(result.listedSize) + " 字节，实际 " +
+                   std::to_string(result.size) + " 字节";
+        case FileCheck::Readable: return "无法读取：" + result.detail;
+        case FileCheck::Sha256: return "SHA-256 与清单不符";
+        case FileCheck::QuickCheck: return "SQLite 完整性检查未通过：" + result.detail;
+        case FileCheck::Tables: return "不是完好的数据表文件：" + result.detail;
     }
     return {};
 }
 
 std::string manifestProblemText(const FolderResult& result) {
     switch (result.manifest) {
-    case ManifestRead::Read:
-        return {};
-    case ManifestRead::Missing:
-        return "数据文件夹中没有清单 " + std::string(kManifestFileName) +
-               "，数据文件无法校验：" + result.folder.string();
-    case ManifestRead::Malformed:
-        return "清单无法读取，数据文件无法校验：" + result.manifestError;
+        case ManifestRead::Read: return {};
+        case ManifestRead::Missing:
+            return "数据文件夹中没有清单 " + std::string(kManifestFileName) + "，数据文件无法校验：" +
+                   result.folder.string();
+        case ManifestRead::Malformed: return "清单无法读取，数据文件无法校验：" + result.manifestError;
     }
     return {};
 }

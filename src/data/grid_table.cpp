@@ -42,7 +42,8 @@ Statement& made(SqliteSource& source, std::unique_ptr<Statement>& slot, Text&& s
 
 LineRows twoRows(StatementRun rows) {
     LineRows out;
-    while (out.count < 2 && rows.next()) out.rows[static_cast<std::size_t>(out.count++)] = rows.row<std::tuple_size_v<GridRow>>();
+    while (out.count < 2 && rows.next())
+        out.rows[static_cast<std::size_t>(out.count++)] = rows.row<std::tuple_size_v<GridRow>>();
     return out;
 }
 
@@ -58,8 +59,10 @@ std::optional<ColumnRange> GridTable::range(GridColumn c) {
     auto& cached = m_ranges[i];
     if (cached) return cached;
     std::array<double, 1> low{}, high{};
-    if (!made(m_source, m_q->lowest[i], [&] { return "select min(" + columnName(c) + ") from " + m_table; }).first(low) ||
-        !made(m_source, m_q->highest[i], [&] { return "select max(" + columnName(c) + ") from " + m_table; }).first(high) ||
+    if (!made(m_source, m_q->lowest[i], [&] { return "select min(" + columnName(c) + ") from " + m_table; })
+             .first(low) ||
+        !made(m_source, m_q->highest[i], [&] { return "select max(" + columnName(c) + ") from " + m_table; })
+             .first(high) ||
         !std::isfinite(low[0]) || !std::isfinite(high[0]))
         return std::nullopt;
     return cached = ColumnRange{low[0], high[0]};
@@ -85,8 +88,9 @@ bool GridTable::isLine(GridColumn line, double value) {
 
 std::optional<GridRow> GridTable::rowAt(double t, double p) {
     GridRow row{};
-    if (!made(m_source, m_q->at, [&] { return "select n, t, p, v, h, s from " + m_table + " where t = ?1 and p = ?2"; })
-             .first(row, t, p))
+    if (!made(m_source, m_q->at, [&] {
+             return "select n, t, p, v, h, s from " + m_table + " where t = ?1 and p = ?2";
+         }).first(row, t, p))
         return std::nullopt;
     return row;
 }
@@ -103,8 +107,9 @@ std::string onLine(const std::string& table, GridColumn line, const std::string&
 std::optional<GridRow> GridTable::atOrAbove(GridColumn line, double at, double value) {
     const std::string a = columnName(alongOf(line));
     GridRow row{};
-    if (!made(m_source, m_q->above[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 1"); })
-             .first(row, at, bound(value)))
+    if (!made(m_source, m_q->above[lineIndex(line)], [&] {
+             return onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 1");
+         }).first(row, at, bound(value)))
         return std::nullopt;
     return row;
 }
@@ -112,8 +117,9 @@ std::optional<GridRow> GridTable::atOrAbove(GridColumn line, double at, double v
 std::optional<GridRow> GridTable::atOrBelow(GridColumn line, double at, double value) {
     const std::string a = columnName(alongOf(line));
     GridRow row{};
-    if (!made(m_source, m_q->below[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " <= ?2 order by " + a + " desc limit 1"); })
-             .first(row, at, bound(value)))
+    if (!made(m_source, m_q->below[lineIndex(line)], [&] {
+             return onLine(m_table, line, " and " + a + " <= ?2 order by " + a + " desc limit 1");
+         }).first(row, at, bound(value)))
         return std::nullopt;
     return row;
 }
@@ -142,16 +148,18 @@ LineRows GridTable::pieceAt(GridColumn line, double at, double value) {
 
 LineRows GridTable::rowsFrom(GridColumn line, double at, double from) {
     const std::string a = columnName(alongOf(line));
-    return twoRows(made(m_source, m_q->from[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 2"); })
-                       .run(at, bound(from)));
+    return twoRows(made(m_source, m_q->from[lineIndex(line)], [&] {
+                       return onLine(m_table, line, " and " + a + " >= ?2 order by " + a + " limit 2");
+                   }).run(at, bound(from)));
 }
 
 std::optional<GridRow> GridTable::endRow(GridColumn line, double at, bool last) {
     const std::string a = columnName(alongOf(line));
     const std::size_t i = lineIndex(line);
     GridRow row{};
-    if (!made(m_source, last ? m_q->last[i] : m_q->first[i], [&] { return onLine(m_table, line, " order by " + a + (last ? " desc" : "") + " limit 1"); })
-             .first(row, at))
+    if (!made(m_source, last ? m_q->last[i] : m_q->first[i], [&] {
+             return onLine(m_table, line, " order by " + a + (last ? " desc" : "") + " limit 1");
+         }).first(row, at))
         return std::nullopt;
     return row;
 }
@@ -159,8 +167,9 @@ std::optional<GridRow> GridTable::endRow(GridColumn line, double at, bool last) 
 std::vector<GridRow> GridTable::rowsBetween(GridColumn line, double at, double from, double to) {
     const std::string a = columnName(alongOf(line));
     std::vector<GridRow> rows;
-    StatementRun run = made(m_source, m_q->between[lineIndex(line)], [&] { return onLine(m_table, line, " and " + a + " >= ?2 and " + a + " <= ?3 order by " + a); })
-                           .run(at, bound(from), bound(to));
+    StatementRun run = made(m_source, m_q->between[lineIndex(line)], [&] {
+                           return onLine(m_table, line, " and " + a + " >= ?2 and " + a + " <= ?3 order by " + a);
+                       }).run(at, bound(from), bound(to));
     while (run.next()) rows.push_back(run.row<std::tuple_size_v<GridRow>>());
     return rows;
 }

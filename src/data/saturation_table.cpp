@@ -52,8 +52,10 @@ std::optional<ColumnRange> SaturationTable::lookupRange(SatColumn c) {
     auto& cached = m_lookupRanges[i];
     if (cached) return cached;
     std::array<double, 1> low{}, high{};
-    if (!made(m_source, m_q->lookupLowest[i], [&] { return "select min(" + column(c) + ") from SWATER where wf = 1"; }).first(low) ||
-        !made(m_source, m_q->lookupHighest[i], [&] { return "select max(" + column(c) + ") from SWATER where wf = 1"; }).first(high) ||
+    if (!made(m_source, m_q->lookupLowest[i], [&] { return "select min(" + column(c) + ") from SWATER where wf = 1"; })
+             .first(low) ||
+        !made(m_source, m_q->lookupHighest[i], [&] { return "select max(" + column(c) + ") from SWATER where wf = 1"; })
+             .first(high) ||
         !std::isfinite(low[0]) || !std::isfinite(high[0]))
         return std::nullopt;
     return cached = ColumnRange{low[0], high[0]};
@@ -74,16 +76,18 @@ std::string nearestQuery(const std::string& name, bool above) {
 
 std::optional<SatRow> SaturationTable::atOrAbove(SatColumn c, double value, RowNumbers rows) {
     SatRow row{};
-    if (!made(m_source, m_q->above[static_cast<std::size_t>(position(c))], [&] { return nearestQuery(column(c), true); })
-             .first(row, value, rows.first, rows.last))
+    if (!made(m_source, m_q->above[static_cast<std::size_t>(position(c))], [&] {
+             return nearestQuery(column(c), true);
+         }).first(row, value, rows.first, rows.last))
         return std::nullopt;
     return row;
 }
 
 std::optional<SatRow> SaturationTable::atOrBelow(SatColumn c, double value, RowNumbers rows) {
     SatRow row{};
-    if (!made(m_source, m_q->below[static_cast<std::size_t>(position(c))], [&] { return nearestQuery(column(c), false); })
-             .first(row, value, rows.first, rows.last))
+    if (!made(m_source, m_q->below[static_cast<std::size_t>(position(c))], [&] {
+             return nearestQuery(column(c), false);
+         }).first(row, value, rows.first, rows.last))
         return std::nullopt;
     return row;
 }
@@ -108,7 +112,8 @@ bool SaturationTable::bracket(SatColumn c, double value, SatRow& upper, SatRow& 
         StatementRun rows = made(m_source, m_q->bracket[i], [&] {
                                 const std::string name = column(c);
                                 return std::string(kRow) + " where wf = 1 and " + name + " >= (select max(" + name +
-                                       ") from SWATER where wf = 1 and " + name + " <= ?1) order by " + name + " limit 2";
+                                       ") from SWATER where wf = 1 and " + name + " <= ?1) order by " + name +
+                                       " limit 2";
                             }).run(value);
         if (!rows.next()) return false;
         const SatRow first = rows.row<std::tuple_size_v<SatRow>>();
@@ -148,7 +153,9 @@ std::optional<SatRow> SaturationTable::extreme(SatColumn c, bool largest) {
 std::optional<SatRow> SaturationTable::firstRow() {
     if (!m_first) {
         SatRow row{};
-        const bool found = made(m_source, m_q->first, [&] { return std::string(kRow) + " where wf = 1 order by n limit 1"; }).first(row);
+        const bool found = made(m_source, m_q->first, [&] {
+                               return std::string(kRow) + " where wf = 1 order by n limit 1";
+                           }).first(row);
         m_first = found ? std::optional(row) : std::nullopt;
     }
     return *m_first;
@@ -157,8 +164,9 @@ std::optional<SatRow> SaturationTable::firstRow() {
 std::optional<SatRow> SaturationTable::lastRow() {
     if (!m_last) {
         SatRow row{};
-        const bool found =
-            made(m_source, m_q->last, [&] { return std::string(kRow) + " where wf = 1 order by n desc limit 1"; }).first(row);
+        const bool found = made(m_source, m_q->last, [&] {
+                               return std::string(kRow) + " where wf = 1 order by n desc limit 1";
+                           }).first(row);
         m_last = found ? std::optional(row) : std::nullopt;
     }
     return *m_last;
@@ -194,10 +202,9 @@ bool SaturationTable::rowsAround(double ts, SatRow& below, SatRow& above) {
 // The rows numbered `below` and `above` (the same row twice when they are one): neighbouring
 // lookup rows, so only rows drawn alone lie between them.
 bool SaturationTable::rowsNumbered(std::int64_t below, std::int64_t above, SatRow& lower, SatRow& upper) {
-    StatementRun rows =
-        made(m_source, m_q->numbered,
-             [&] { return std::string(kRow) + " where n >= ?1 and n <= ?2 and wf = 1 order by n"; })
-            .run(below, above);
+    StatementRun rows = made(m_source, m_q->numbered, [&] {
+                            return std::string(kRow) + " where n >= ?1 and n <= ?2 and wf = 1 order by n";
+                        }).run(below, above);
     if (!rows.next()) return false;
     lower = rows.row<std::tuple_size_v<SatRow>>();
     if (below == above) {
@@ -218,8 +225,9 @@ const SaturationTable::LookupIndex& SaturationTable::lookupIndex() {
     // The lookup rows in table order, which is ascending ts; sorted should a table not be.
     LookupIndex index;
     {
-        StatementRun rows =
-            made(m_source, m_q->lookupRows, [] { return "select n, ts, ps from SWATER where wf = 1 order by n"; }).run();
+        StatementRun rows = made(m_source, m_q->lookupRows, [] {
+                                return "select n, ts, ps from SWATER where wf = 1 order by n";
+                            }).run();
         while (rows.next()) {
             index.n.push_back(static_cast<std::int64_t>(rows.number(0)));
             index.ts.push_back(rows.number(1));
@@ -280,10 +288,11 @@ std::optional<SatRow> SaturationTable::rowAtPosition(std::int64_t position) {
             m_firstRowId = static_cast<std::int64_t>(ends[0]);
     }
     SatRow row{};
-    const bool found =
-        m_firstRowId
-            ? made(m_source, m_q->byRowId, [&] { return std::string(kRow) + " where n = ?1"; }).first(row, *m_firstRowId + position - 1)
-            : made(m_source, m_q->byOffset, [&] { return std::string(kRow) + " order by n limit 1 offset ?1"; }).first(row, position - 1);
+    const bool found = m_firstRowId ? made(m_source, m_q->byRowId, [&] { return std::string(kRow) + " where n = ?1"; })
+                                          .first(row, *m_firstRowId + position - 1)
+                                    : made(m_source, m_q->byOffset, [&] {
+                                          return std::string(kRow) + " order by n limit 1 offset ?1";
+                                      }).first(row, position - 1);
     if (!found) return std::nullopt;
     return row;
 }

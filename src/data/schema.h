@@ -52,9 +52,9 @@ inline constexpr int kGridColumns = 5;
 /// Specific internal energy u = h - p v (kJ/kg) is not stored: each row as read carries it as
 /// one more position, made from its own h, p and v: u' and u'' after s'' in a row of SWATER,
 /// u after s in a row of a grid. The searches treat it like a column.
-inline constexpr int kSatLiquidEnergy = kSatColumns + 1;    ///< u'
-inline constexpr int kSatVapourEnergy = kSatColumns + 2;    ///< u''
-inline constexpr int kGridEnergy = kGridColumns + 1;        ///< u
+inline constexpr int kSatLiquidEnergy = kSatColumns + 1;  ///< u'
+inline constexpr int kSatVapourEnergy = kSatColumns + 2;  ///< u''
+inline constexpr int kGridEnergy = kGridColumns + 1;      ///< u
 
 /// A lookup row of SWATER by position (0 n, 1 ts ... 8 s''), then u' and u''.
 using SatRow = std::array<double, kSatColumns + 3>;
@@ -75,8 +75,8 @@ inline constexpr int position(SatColumn c) { return static_cast<int>(c); }
 inline constexpr int position(GridColumn c) { return static_cast<int>(c); }
 
 /// Column names, by position.
-inline constexpr std::array<const char*, kSatColumns + 1> kSatColumnNames{"n",  "ts", "ps",  "v1", "v11",
-                                                                         "h1", "h11", "s1", "s11"};
+inline constexpr std::array<const char*, kSatColumns + 1> kSatColumnNames{"n",  "ts",  "ps", "v1", "v11",
+                                                                          "h1", "h11", "s1", "s11"};
 inline constexpr std::array<const char*, kGridColumns + 1> kGridColumnNames{"n", "t", "p", "v", "h", "s"};
 
 }  // namespace steam::data

@@ -26,8 +26,8 @@ private:
 
     std::array<std::uint32_t, 8> m_state;
     std::array<std::uint8_t, 64> m_block{};
-    std::size_t m_filled = 0;     ///< bytes waiting in m_block
-    std::uint64_t m_length = 0;   ///< message length so far, in bytes
+    std::size_t m_filled = 0;    ///< bytes waiting in m_block
+    std::uint64_t m_length = 0;  ///< message length so far, in bytes
 };
 
 /// The digest as 64 lower-case hexadecimal digits.

@@ -29,8 +29,7 @@ std::string sqliteFileUri(const std::filesystem::path& file) {
     return uri;
 }
 
-std::unique_ptr<SqliteSource> SqliteSource::open(Source source, const std::filesystem::path& file,
-                                                 std::string& error) {
+std::unique_ptr<SqliteSource> SqliteSource::open(Source source, const std::filesystem::path& file, std::string& error) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         error = "数据文件不存在: " + file.string();
@@ -43,8 +42,8 @@ std::unique_ptr<SqliteSource> SqliteSource::open(Source source, const std::files
     // The tables never change while the program runs, so SQLite may skip all locking.
     const std::string uri = sqliteFileUri(file) + "?immutable=1";
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         error = "数据文件无法打开: " + file.string() + " (" + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")";
         sqlite3_close(db);

@@ -17,19 +17,19 @@ constexpr double kTripleT = 0.01;
 constexpr double kTripleP = 0.000611657;
 
 constexpr ChartLabel kHsLabels[] = {
-    {"饱和蒸汽", 7.5, 2750}, {"饱和水", 0.5, 500}, {"湿蒸汽(两相区)", 5.0, 1800},
+    {"饱和蒸汽", 7.5, 2750}, {"饱和水", 0.5, 500},    {"湿蒸汽(两相区)", 5.0, 1800},
     {"水", 2.5, 1700},       {"过热蒸汽", 7.5, 3700}, {"超临界区", 2.5, 3500},
 };
 constexpr ChartLabel kTsLabels[] = {
-    {"饱和蒸汽", 7.4, 150}, {"饱和水", 0.25, 215},   {"湿蒸汽(两相区)", 3.0, 150},
+    {"饱和蒸汽", 7.4, 150}, {"饱和水", 0.25, 215},  {"湿蒸汽(两相区)", 3.0, 150},
     {"水", 1.2, 330},       {"过热蒸汽", 7.3, 480}, {"超临界区", 2.2, 640},
 };
 constexpr ChartLabel kPvLabels[] = {
-    {"饱和蒸汽", 0.8, 0.5},  {"饱和水", 0.0013, 0.3}, {"湿蒸汽(两相区)", 0.003, 0.01},
-    {"水", 0.00052, 5},       {"过热蒸汽", 0.4, 1.5},  {"超临界区", 0.003, 60},
+    {"饱和蒸汽", 0.8, 0.5}, {"饱和水", 0.0013, 0.3}, {"湿蒸汽(两相区)", 0.003, 0.01},
+    {"水", 0.00052, 5},     {"过热蒸汽", 0.4, 1.5},  {"超临界区", 0.003, 60},
 };
 constexpr ChartLabel kPtLabels[] = {
-    {"水", 60, 10},         {"过热蒸汽", 380, 0.02}, {"超临界区", 420, 70},
+    {"水", 60, 10},       {"过热蒸汽", 380, 0.02}, {"超临界区", 420, 70},
     {"饱和线", 160, 1.5}, {"临界点", 255, 35},     {"三相点", 15, 0.0011},
 };
 
@@ -39,7 +39,10 @@ constexpr MarkedPoint kPvSaturation[] = {{3, 2, " ( v', ps)"}, {4, 2, "(v'', ps)
 constexpr MarkedPoint kPtSaturation[] = {{1, 2, "(ts, ps)"}};
 
 const std::array<ChartDescription, kChartCount> kDescriptions{{
-    {Chart::HS, "hs", "s—h图", "水的h-s图",
+    {Chart::HS,
+     "hs",
+     "s—h图",
+     "水的h-s图",
      {Q::s, false, "s (kJ/kg.K)", 0.0, 9.99},
      {Q::h, false, "h (kJ/kg)", 0.0, 5000.0},
      {Q::t, Q::p, Q::v, Q::x},
@@ -50,7 +53,10 @@ const std::array<ChartDescription, kChartCount> kDescriptions{{
      kHsLabels,
      kHsSaturation,
      {5, 4, "( s , h )"}},
-    {Chart::TS, "ts", "t—s图", "水的T-s图",
+    {Chart::TS,
+     "ts",
+     "t—s图",
+     "水的T-s图",
      {Q::s, false, "s (kJ/kg.K)", 0.0, 10.0},
      {Q::t, false, "t (°C)", 0.0, 800.0},
      {Q::h, Q::p, Q::v, Q::x},
@@ -61,7 +67,10 @@ const std::array<ChartDescription, kChartCount> kDescriptions{{
      kTsLabels,
      kTsSaturation,
      {5, 1, "( s , t )"}},
-    {Chart::PV, "pv", "p—v图", "水的p-v图",
+    {Chart::PV,
+     "pv",
+     "p—v图",
+     "水的p-v图",
      {Q::v, true, "v (m^3/kg)", 0.0005, 500.0},
      {Q::p, true, "p (MPa)", 0.0005, 100.0},
      {Q::t, Q::s, std::nullopt, Q::x},
@@ -72,7 +81,10 @@ const std::array<ChartDescription, kChartCount> kDescriptions{{
      kPvLabels,
      kPvSaturation,
      {3, 2, "( v , p )"}},
-    {Chart::PT, "pt", "p—t图", "水的p-t图",
+    {Chart::PT,
+     "pt",
+     "p—t图",
+     "水的p-t图",
      {Q::t, false, "t (°C)", 0.0, 600.0},
      {Q::p, true, "p (MPa)", 0.0005, 100.0},
      {std::nullopt, std::nullopt, Q::v, std::nullopt},

@@ -38,7 +38,7 @@ inline constexpr double kCriticalEntropy = 4.407;
 struct ChartAxis {
     Quantity quantity;
     bool logarithmic;
-    const char* title;  ///< with its unit: "s (kJ/kg.K)"
+    const char* title;              ///< with its unit: "s (kJ/kg.K)"
     double defaultMin, defaultMax;  ///< the default window, in the property's units
 
     /// Where a value lies on the axis: the value, or its decimal logarithm (NaN for a value
@@ -93,7 +93,7 @@ struct ChartDescription {
     /// have sources of their own (DengT to DengX).
     std::array<const char*, kFamilySwitches> tables;
     SaturationColumns saturation;
-    std::array<double, 2> criticalPoint;           ///< in the axes' units
+    std::array<double, 2> criticalPoint;  ///< in the axes' units
     std::optional<std::array<double, 2>> triplePoint;
     std::span<const ChartLabel> regionLabels;
     /// Points of a saturation slot (saturated water and steam; one point on the p-t chart)

@@ -88,7 +88,8 @@ bool readDomeRow(SaturationRows& rows, long position, const DomeFrame& frame, st
     const SaturationColumns& c = frame.chart.saturation;
     const DomeRow row{frame.at(*values, c.steamX, c.steamY), frame.at(*values, c.waterX, c.waterY)};
     if (!finite(row.steam) || !finite(row.water)) {
-        error = "表 SWATER 第 " + std::to_string(position) + " 行的数值无法画在" + frame.chart.menuItem + "的对数坐标上";
+        error =
+            "表 SWATER 第 " + std::to_string(position) + " 行的数值无法画在" + frame.chart.menuItem + "的对数坐标上";
         return false;
     }
     out[position] = row;

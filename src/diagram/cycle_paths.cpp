@@ -65,7 +65,8 @@ std::vector<double> saturationCrossings(const data::PropertyDatabase& db, const 
 CyclePath legPath(const data::PropertyDatabase& db, const StateValues& from, const StateValues& to, Process process) {
     CyclePath path{{from}, process == Process::Adiabatic};
     const std::optional<Stepping> step = steppingOf(process);
-    const double heldFrom = step ? cycle::valueOf(from, step->held) : 0, heldTo = step ? cycle::valueOf(to, step->held) : 0;
+    const double heldFrom = step ? cycle::valueOf(from, step->held) : 0,
+                 heldTo = step ? cycle::valueOf(to, step->held) : 0;
     const double a = step ? cycle::valueOf(from, step->stepped) : 0, b = step ? cycle::valueOf(to, step->stepped) : 0;
     if (!step || (step->logarithmic && !(a > 0 && b > 0))) {
         path.points.push_back(to);

@@ -202,8 +202,9 @@ void Diagram::drawCurve(DrawingSurface& pic, int layer, double key, std::span<co
 
 void Diagram::drawSaturationLine(DrawingSurface& pic) const {
     pic.setLineWidth(2);
-    drawVisible(pic, m_chart == Chart::HS ? curves.SaturationDome : curves.Charts[static_cast<size_t>(m_chart)].saturationLine,
-                kSaturationColour);
+    drawVisible(
+        pic, m_chart == Chart::HS ? curves.SaturationDome : curves.Charts[static_cast<size_t>(m_chart)].saturationLine,
+        kSaturationColour);
     pic.setLineWidth(1);
 }
 
@@ -239,8 +240,8 @@ void Diagram::drawCurveLabels(DrawingSurface& pic, const std::vector<CurveLabel>
     for (size_t i : fairOrder(families)) {
         const CurveLabel& label = labels[i];
         const TextExtent extent = pic.textExtent(label.text);
-        const std::optional<PixelBox> box = placer.place(numbers[i], extent.width + 2, extent.height,
-                                                         std::max(4.0, 0.75 * extent.height));
+        const std::optional<PixelBox> box =
+            placer.place(numbers[i], extent.width + 2, extent.height, std::max(4.0, 0.75 * extent.height));
         if (!box) continue;
         const SurfacePoint topLeft = m_map.toUser({box->left, box->top});
         const SurfacePoint bottomRight = m_map.toUser({box->right, box->bottom});
@@ -293,8 +294,8 @@ void Diagram::layOutMarks(DrawingSurface& pic, const calc::RegisterStore& regist
         pic.setFont("宋体", 16, true);
         for (const ChartLabel& label : d.regionLabels) {
             const TextExtent extent = pic.textExtent(label.text);
-            m_regionPlaces.push_back(
-                layout.placeRegionName(m_map.toPixel(d.x.toChart(label.x), d.y.toChart(label.y)), extent.width, extent.height));
+            m_regionPlaces.push_back(layout.placeRegionName(m_map.toPixel(d.x.toChart(label.x), d.y.toChart(label.y)),
+                                                            extent.width, extent.height));
         }
         pic.setFont("Arial", 8, false);
     }

@@ -76,8 +76,8 @@ public:
     /// marker: markers and their captions are placed first, then the region names, then the
     /// curves' labels (mark_layout.h, label_placement.h). The scale must come from
     /// DefineScale on a window with the same spans.
-    void drawWindow(DrawingSurface& pic, const calc::RegisterStore& registers, double Xmin, double Xmax,
-                    double Ymin, double Ymax);
+    void drawWindow(DrawingSurface& pic, const calc::RegisterStore& registers, double Xmin, double Xmax, double Ymin,
+                    double Ymax);
     /// drawWindow over the current window (a layer click, a new result, a pan).
     void redraw(DrawingSurface& pic, const calc::RegisterStore& registers);
     /// Makes the dragged rectangle the current window, rescales and draws it.
@@ -169,8 +169,8 @@ private:
     std::vector<std::optional<PixelPoint>> m_captionPlaces;
     mutable size_t m_nextMarker = 0;
     std::vector<std::optional<PixelPoint>> m_regionPlaces;  // of description().regionLabels
-    mutable std::vector<SurfacePoint> m_run;     // reused for the visible stretches of a curve
-    mutable std::vector<SurfacePoint> m_points;  // reused for an h-s curve out of its slots
+    mutable std::vector<SurfacePoint> m_run;                // reused for the visible stretches of a curve
+    mutable std::vector<SurfacePoint> m_points;             // reused for an h-s curve out of its slots
 };
 
 }  // namespace steam::diagram

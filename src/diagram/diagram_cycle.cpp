@@ -73,7 +73,8 @@ void Diagram::drawCycleArrow(DrawingSurface& pic, const std::vector<SurfacePoint
             continue;
         }
         const double ux = (pixels[i].x - pixels[i - 1].x) / piece, uy = (pixels[i].y - pixels[i - 1].y) / piece;
-        const PixelPoint tip{pixels[i - 1].x + ux * (left + kArrowLength / 2), pixels[i - 1].y + uy * (left + kArrowLength / 2)};
+        const PixelPoint tip{pixels[i - 1].x + ux * (left + kArrowLength / 2),
+                             pixels[i - 1].y + uy * (left + kArrowLength / 2)};
         const PixelBox window = m_map.box(m_xmin, m_ymax, m_xmax, m_ymin);
         if (!window.contains(tip)) return;
         const SurfacePoint at = m_map.toUser(tip);

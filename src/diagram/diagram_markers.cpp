@@ -37,14 +37,13 @@ void Diagram::drawMarkers(DrawingSurface& pic, const calc::RegisterStore& regist
     }
     for (int k = 1; k <= 4; ++k) {
         if (registers.isShown(k + 4) && registers.StateMemory(k, kStateEnthalpy) != 0.0)
-            drawDownDot(pic, registers, k, " M" + std::to_string(k + 5), colour::kRegisterColours[static_cast<size_t>(k + 4)],
-                        kRegisterDotEdge, kStateLabelBox);
+            drawDownDot(pic, registers, k, " M" + std::to_string(k + 5),
+                        colour::kRegisterColours[static_cast<size_t>(k + 4)], kRegisterDotEdge, kStateLabelBox);
     }
     if (registers.SaturationMemory(calc::kCurrentSatSlot, kSteamEnthalpy) != 0.0)
         drawUpDot(pic, registers, calc::kCurrentSatSlot, "", kCurrentSatDot, kCurrentSatEdge, kSaturationLabelBox);
     if (registers.StateMemory(calc::kCurrentStateSlot, kStateEnthalpy) != 0.0)
-        drawDownDot(pic, registers, calc::kCurrentStateSlot, "", kCurrentStateDot, kCurrentStateEdge,
-                    kStateLabelBox);
+        drawDownDot(pic, registers, calc::kCurrentStateSlot, "", kCurrentStateDot, kCurrentStateEdge, kStateLabelBox);
     if (cycleVisible()) drawCycleStates(pic);
 }
 
@@ -86,8 +85,8 @@ void Diagram::drawPoint(DrawingSurface& pic, float x, float y, int labelDivisor,
     pic.text(text);
 }
 
-void Diagram::drawValuePoint(DrawingSurface& pic, float xValue, float yValue, int labelDivisor,
-                             const std::string& text, Rgb dot, Rgb dotLine, Rgb label) const {
+void Diagram::drawValuePoint(DrawingSurface& pic, float xValue, float yValue, int labelDivisor, const std::string& text,
+                             Rgb dot, Rgb dotLine, Rgb label) const {
     const double x = description().x.toChart(xValue), y = description().y.toChart(yValue);
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     drawPoint(pic, static_cast<float>(x), static_cast<float>(y), labelDivisor, text, dot, dotLine, label);
@@ -95,16 +94,18 @@ void Diagram::drawValuePoint(DrawingSurface& pic, float xValue, float yValue, in
 
 void Diagram::drawUpDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii, const std::string& LabName,
                         Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const {
-    if (ii < 0 || ii > calc::kCurrentSatSlot) throw std::out_of_range("drawUpDot: no saturation slot " + std::to_string(ii));
+    if (ii < 0 || ii > calc::kCurrentSatSlot)
+        throw std::out_of_range("drawUpDot: no saturation slot " + std::to_string(ii));
     const auto value = [&](int k) { return static_cast<float>(registers.SaturationMemory(ii, k)); };
     for (const MarkedPoint& mark : description().saturationMarks)
         drawValuePoint(pic, value(mark.xValue), value(mark.yValue), kSaturationLabelDivisor, mark.text + LabName,
                        ColoDot, ColoDotLine, ColoLabel);
 }
 
-void Diagram::drawDownDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii,
-                          const std::string& LabName, Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const {
-    if (ii < 0 || ii > calc::kCurrentStateSlot) throw std::out_of_range("drawDownDot: no state slot " + std::to_string(ii));
+void Diagram::drawDownDot(DrawingSurface& pic, const calc::RegisterStore& registers, int ii, const std::string& LabName,
+                          Rgb ColoDot, Rgb ColoDotLine, Rgb ColoLabel) const {
+    if (ii < 0 || ii > calc::kCurrentStateSlot)
+        throw std::out_of_range("drawDownDot: no state slot " + std::to_string(ii));
     std::array<double, 7> values{};
     for (int k = 1; k <= 7; ++k) values[static_cast<size_t>(k - 1)] = registers.StateMemory(ii, k);
     drawStateValues(pic, values, LabName, ColoDot, ColoDotLine, ColoLabel);

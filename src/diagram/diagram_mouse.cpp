@@ -37,9 +37,7 @@ std::string DiagramMouse::readout(const ChartAxis& axis, float position) {
     return numeric::fixedText(value, decimals);
 }
 
-bool DiagramMouse::picking() const {
-    return m_diagram.CHKpic[kPickEntropy] || m_diagram.CHKpic[kPickEntropyEnthalpy];
-}
+bool DiagramMouse::picking() const { return m_diagram.CHKpic[kPickEntropy] || m_diagram.CHKpic[kPickEntropyEnthalpy]; }
 
 MouseReaction DiagramMouse::Pic_MouseMove(int Button, float X, float Y) {
     MouseReaction reaction;

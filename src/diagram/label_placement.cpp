@@ -32,7 +32,8 @@ int LabelPlacer::row(double y) const {
 void LabelPlacer::index(size_t which) {
     const PixelBox& b = m_reserved[which];
     for (int r = row(b.top); r <= row(b.bottom); ++r)
-        for (int c = column(b.left); c <= column(b.right); ++c) m_cells[static_cast<size_t>(r * m_columns + c)].push_back(which);
+        for (int c = column(b.left); c <= column(b.right); ++c)
+            m_cells[static_cast<size_t>(r * m_columns + c)].push_back(which);
 }
 
 void LabelPlacer::reserve(const PixelBox& box) {

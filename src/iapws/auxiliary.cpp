@@ -9,9 +9,7 @@
 namespace iapws95::detail {
 namespace {
 
-double reducedDistance(double T) {
-    return std::clamp(1.0 - T / Tc, 0.0, 1.0);
-}
+double reducedDistance(double T) { return std::clamp(1.0 - T / Tc, 0.0, 1.0); }
 
 }  // namespace
 

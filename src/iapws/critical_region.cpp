@@ -7,7 +7,7 @@
 namespace iapws {
 namespace {
 
-constexpr double kXi0 = 0.13;       // nm
+constexpr double kXi0 = 0.13;  // nm
 constexpr double kGamma0 = 0.06;
 constexpr double kNu = 0.630;
 constexpr double kGamma = 1.239;
@@ -19,9 +19,7 @@ double reducedCompressibility(double T, double delta, const iapws95::Derivatives
     return iapws95::pc / (iapws95::rhoc * slope);
 }
 
-bool usable(double T, double rho) {
-    return std::isfinite(T) && std::isfinite(rho) && T > 0.0 && rho >= 0.0;
-}
+bool usable(double T, double rho) { return std::isfinite(T) && std::isfinite(rho) && T > 0.0 && rho >= 0.0; }
 
 }  // namespace
 
@@ -34,9 +32,9 @@ double correlationLength(double T, double rho, const iapws95::Derivatives& resid
     if (delta == 0.0) return 0.0;
     const double TR = kEnhancementReferenceTemperature;
     const iapws95::Derivatives atReference = iapws95::residualPart(delta, iapws95::Tc / TR);
-    const double dchi = delta * (reducedCompressibility(T, delta, residual) -
-                                 reducedCompressibility(TR, delta, atReference) * TR / T);
-    if (!(dchi > 0.0)) return 0.0;   // the releases set a negative dchi to 0
+    const double dchi =
+        delta * (reducedCompressibility(T, delta, residual) - reducedCompressibility(TR, delta, atReference) * TR / T);
+    if (!(dchi > 0.0)) return 0.0;  // the releases set a negative dchi to 0
     return kXi0 * std::pow(dchi / kGamma0, kNu / kGamma);
 }
 

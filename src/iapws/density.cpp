@@ -50,8 +50,7 @@ bool consistent(const Anchor& x, const Anchor& a, double curvature) {
     const double dr = x.rho - a.rho;
     const double tol = 2.0 * (x.noise + a.noise);
     if ((x.p - a.p) * dr <= -tol) return false;
-    return curvature * (x.p - a.p - a.slope * dr) >= -tol &&
-           curvature * (a.p - x.p + x.slope * dr) >= -tol;
+    return curvature * (x.p - a.p - a.slope * dr) >= -tol && curvature * (a.p - x.p + x.slope * dr) >= -tol;
 }
 
 double solve(double T, double p, Branch branch, double start) {
@@ -71,9 +70,9 @@ double solve(double T, double p, Branch branch, double start) {
     bool loBracket = false, hiBracket = false;
     Anchor loAnchor{}, hiAnchor{};
     if (liquid) {
-        lo = rhoc;   // below Tc the liquid spinodal lies above rhoc
+        lo = rhoc;  // below Tc the liquid spinodal lies above rhoc
     } else {
-        loBracket = true;   // p(0) = 0 < p, with the ideal-gas slope
+        loBracket = true;  // p(0) = 0 < p, with the ideal-gas slope
         loAnchor = Anchor{0.0, 0.0, R * T * 1e-3, 0.0};
         if (!supercritical) hi = rhoc;
     }
@@ -92,14 +91,26 @@ double solve(double T, double p, Branch branch, double start) {
             if (hiBracket && !consistent(here, hiAnchor, curvature)) onBranch = false;
         }
         if (!onBranch) {
-            if (liquid) { lo = x; loBracket = false; }
-            else { hi = x; hiBracket = false; }
+            if (liquid) {
+                lo = x;
+                loBracket = false;
+            } else {
+                hi = x;
+                hiBracket = false;
+            }
             x = 0.5 * (lo + hi);
         } else {
             const double g = e.p - p;
             if (g == 0.0) return x;
-            if (g < 0.0) { lo = x; loBracket = true; loAnchor = here; }
-            else { hi = x; hiBracket = true; hiAnchor = here; }
+            if (g < 0.0) {
+                lo = x;
+                loBracket = true;
+                loAnchor = here;
+            } else {
+                hi = x;
+                hiBracket = true;
+                hiAnchor = here;
+            }
             const double step = e.dpdrho > 0.0 ? g / e.dpdrho : NAN;
             const double xn = x - step;
             const bool inside = xn > lo && xn < hi;
@@ -129,9 +140,7 @@ double solve(double T, double p, Branch branch, double start) {
 
 }  // namespace
 
-double densityTP(double T, double p, Branch branch) {
-    return solve(T, p, branch, NAN);
-}
+double densityTP(double T, double p, Branch branch) { return solve(T, p, branch, NAN); }
 
 double densityTP(double T, double p, Branch branch, double rhoStart) {
     if (!(rhoStart > 0.0) || !std::isfinite(rhoStart)) return solve(T, p, branch, NAN);
@@ -144,13 +153,10 @@ double densityTP(double T, double p, Branch branch, double rhoStart) {
         const double ref = detail::auxLiquidDensity(T);
         const detail::PressureEval a = detail::pressure(T, ref), b = detail::pressure(T, rho);
         if (consistent(Anchor{rho, b.p, b.dpdrho, b.noise}, Anchor{ref, a.p, a.dpdrho, a.noise}, 1.0)) return rho;
-    } catch (const SolveError&) {
-    }
+    } catch (const SolveError&) {}
     return solve(T, p, branch, NAN);
 }
 
-State stateTP(double T, double p, Branch branch) {
-    return stateTRho(T, densityTP(T, p, branch));
-}
+State stateTP(double T, double p, Branch branch) { return stateTRho(T, densityTP(T, p, branch)); }
 
 }  // namespace iapws95

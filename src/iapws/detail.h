@@ -16,8 +16,8 @@ PressureEval pressure(double T, double rho);
 State makeState(double T, double rho, const Derivatives& ideal, const Derivatives& res);
 
 // Auxiliary saturation equations, used only for start values.
-double auxSaturationPressure(double T);      // MPa
-double auxSaturationTemperature(double p);   // inverse of the above, K
+double auxSaturationPressure(double T);     // MPa
+double auxSaturationTemperature(double p);  // inverse of the above, K
 double auxLiquidDensity(double T);
 double auxVapourDensity(double T);
 

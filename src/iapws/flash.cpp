@@ -35,17 +35,20 @@ State solveOnIsobar(double p, double target, Prop prop) {
                 throw SolveError(std::string(name(prop)) + ": two-phase state at p = " + std::to_string(p) + " MPa");
             if (target == xl) return sat.liquid;
             if (target == xv) return sat.vapour;
-            if (target < xl) { tHi = sat.T; side = Side::Liquid; }
-            else { tLo = sat.T; side = Side::Vapour; }
+            if (target < xl) {
+                tHi = sat.T;
+                side = Side::Liquid;
+            } else {
+                tLo = sat.T;
+                side = Side::Vapour;
+            }
         }
     }
     auto branchAt = [&](double T) {
         if (side == Side::ByTemperature) return T < Tc ? Branch::Liquid : Branch::Vapour;
         return side == Side::Liquid ? Branch::Liquid : Branch::Vapour;
     };
-    auto evalAt = [&](double T, double rhoGuess) {
-        return stateTRho(T, densityTP(T, p, branchAt(T), rhoGuess));
-    };
+    auto evalAt = [&](double T, double rhoGuess) { return stateTRho(T, densityTP(T, p, branchAt(T), rhoGuess)); };
 
     State sLo = evalAt(tLo, NAN), sHi = evalAt(tHi, NAN);
     double fLo = value(sLo, prop) - target, fHi = value(sHi, prop) - target;
@@ -67,7 +70,10 @@ State solveOnIsobar(double p, double target, Prop prop) {
         rhoGuess = s.rho;
         const double f = value(s, prop) - target;
         if (f == 0.0) return s;
-        if (f < 0.0) tLo = T; else tHi = T;
+        if (f < 0.0)
+            tLo = T;
+        else
+            tHi = T;
         const double step = f / slope(s, prop);
         double tn = T - step;
         if (!(tn > tLo && tn < tHi) || std::abs(2.0 * step) > std::abs(dxOld)) {

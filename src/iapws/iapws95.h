@@ -8,11 +8,11 @@
 
 namespace iapws95 {
 
-inline constexpr double R = 0.46151805;   // kJ/(kg K), the formulation's own value
-inline constexpr double Tc = 647.096;     // K
-inline constexpr double rhoc = 322.0;     // kg/m^3
-inline constexpr double pc = 22.064;      // MPa; the formulation returns this at (Tc, rhoc)
-inline constexpr double Tt = 273.16;      // K, triple point; lower end of the saturation line
+inline constexpr double R = 0.46151805;  // kJ/(kg K), the formulation's own value
+inline constexpr double Tc = 647.096;    // K
+inline constexpr double rhoc = 322.0;    // kg/m^3
+inline constexpr double pc = 22.064;     // MPa; the formulation returns this at (Tc, rhoc)
+inline constexpr double Tt = 273.16;     // K, triple point; lower end of the saturation line
 
 // phi and its partial derivatives: d = dphi/ddelta, dd = d2phi/ddelta2,
 // t = dphi/dtau, tt = d2phi/dtau2, dt = d2phi/(ddelta dtau).

@@ -21,11 +21,11 @@ constexpr double kNegligibleExponent = 80.0;
 // Facts about the coefficient tables that the evaluation relies on, derived
 // once so that the tables stay the single source of the numbers.
 struct Layout {
-    int maxDeltaPow = 0;                  // largest d or c
-    int maxTauPow = 0;                    // largest integer t
-    std::array<int, 7> polyEighths{};     // t of terms 1..7 in units of 1/8
-    std::array<bool, kPowCap> usesC{};    // which exponents c occur
-    double criticalTauTauSign = -1.0;     // sign of phir_tt's divergence at the critical point
+    int maxDeltaPow = 0;                // largest d or c
+    int maxTauPow = 0;                  // largest integer t
+    std::array<int, 7> polyEighths{};   // t of terms 1..7 in units of 1/8
+    std::array<bool, kPowCap> usesC{};  // which exponents c occur
+    double criticalTauTauSign = -1.0;   // sign of phir_tt's divergence at the critical point
 };
 
 Layout buildLayout() {
@@ -33,7 +33,8 @@ Layout buildLayout() {
     for (std::size_t i = 0; i < coef::poly.size(); ++i) {
         const auto& p = coef::poly[i];
         const double k = p.t * 8.0;
-        if (k != std::round(k) || std::abs(k) > 8) throw std::logic_error("iapws95: tau exponent of a polynomial term is not a multiple of 1/8");
+        if (k != std::round(k) || std::abs(k) > 8)
+            throw std::logic_error("iapws95: tau exponent of a polynomial term is not a multiple of 1/8");
         L.polyEighths[i] = static_cast<int>(k);
         L.maxDeltaPow = std::max(L.maxDeltaPow, p.d);
     }
@@ -104,7 +105,7 @@ Derivatives residualPart(double delta, double tau) {
     for (const auto& e : coef::expo) {
         const double dc = dpow[e.c];
         const double b = e.n * dpow[e.d] * tpow[e.t] * expNegDc[e.c];
-        const double k = e.d - e.c * dc;   // delta * d/ddelta of ln(term)
+        const double k = e.d - e.c * dc;  // delta * d/ddelta of ln(term)
         const double t = e.t;
         s += b;
         sd += k * b;
@@ -143,19 +144,19 @@ Derivatives residualPart(double delta, double tau) {
         const double theta = -tm1 + na.A * x * q;
         const double Delta = theta * theta + na.B * x * r;
         if (!(Delta > 0.0)) {
-            critical = true;   // all terms and first derivatives tend to zero here
+            critical = true;  // all terms and first derivatives tend to zero here
             continue;
         }
         const double g = na.A * theta * (2.0 / na.beta) * q + 2.0 * na.B * na.a * r;
         const double Dd = dm1 * g;
-        const double Ddd = g + 4.0 * na.B * na.a * (na.a - 1.0) * r
-                         + 2.0 * (na.A / na.beta) * (na.A / na.beta) * x * q * q
-                         + na.A * theta * (4.0 / na.beta) * (ib - 1.0) * q;
+        const double Ddd = g + 4.0 * na.B * na.a * (na.a - 1.0) * r +
+                           2.0 * (na.A / na.beta) * (na.A / na.beta) * x * q * q +
+                           na.A * theta * (4.0 / na.beta) * (ib - 1.0) * q;
 
         const double b = na.b;
         const double Db = std::pow(Delta, b);
-        const double Db1 = Db / Delta;    // Delta^(b-1)
-        const double Db2 = Db1 / Delta;   // Delta^(b-2)
+        const double Db1 = Db / Delta;   // Delta^(b-1)
+        const double Db2 = Db1 / Delta;  // Delta^(b-2)
         const double Dbd = b * Db1 * Dd;
         const double Dbdd = b * (Db1 * Ddd + (b - 1.0) * Db2 * Dd * Dd);
         const double Dbt = -2.0 * theta * b * Db1;
@@ -172,10 +173,12 @@ Derivatives residualPart(double delta, double tau) {
         const double n = na.n;
         const double phi = n * Db * delta * psi;
         const double phid = n * (Db * (psi + delta * psid) + Dbd * delta * psi);
-        const double phidd = n * (Db * (2.0 * psid + delta * psidd) + 2.0 * Dbd * (psi + delta * psid) + Dbdd * delta * psi);
+        const double phidd =
+            n * (Db * (2.0 * psid + delta * psidd) + 2.0 * Dbd * (psi + delta * psid) + Dbdd * delta * psi);
         const double phit = n * delta * (Dbt * psi + Db * psit);
         const double phitt = n * delta * (Dbtt * psi + 2.0 * Dbt * psit + Db * psitt);
-        const double phidt = n * (Db * (psit + delta * psidt) + delta * Dbd * psit + Dbt * (psi + delta * psid) + delta * Dbdt * psi);
+        const double phidt =
+            n * (Db * (psit + delta * psidt) + delta * Dbd * psit + Dbt * (psi + delta * psid) + delta * Dbdt * psi);
 
         s += phi;
         sd += delta * phid;

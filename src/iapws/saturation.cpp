@@ -10,12 +10,12 @@ namespace detail {
 namespace {
 
 // Closer to Tc than this the critical state itself is returned for both phases.
-constexpr double kCriticalBand = 1e-9;   // K
+constexpr double kCriticalBand = 1e-9;  // K
 constexpr int kMaxIterations = 100;
 
 struct PhaseEval {
     PressureEval pe;
-    double gOverRT;   // g/(RT) without the ideal-gas terms common to both phases
+    double gOverRT;  // g/(RT) without the ideal-gas terms common to both phases
 };
 
 PhaseEval evalPhase(double T, double rho) {
@@ -34,7 +34,7 @@ Saturation criticalSaturation() {
 }
 
 Saturation solveSaturation(double T, double rhoL, double rhoV) {
-    const double RT = R * T;   // kJ/kg
+    const double RT = R * T;  // kJ/kg
     // Residuals F1 = pL - pV in MPa and F2 = gL - gV in MJ/kg (so that
     // dg = dp / rho holds without factors), measured in units of their
     // tolerance: 1e-12 relative plus the rounding of the computed values.
@@ -112,7 +112,7 @@ namespace {
 // Below this distance from Tc the auxiliary densities are poor start values
 // (the formulation's coexistence curve narrows faster than theirs); there
 // rho' - rho'' and the diameter follow power laws fitted to two solved states.
-constexpr double kPowerLawBand = 0.01;   // K
+constexpr double kPowerLawBand = 0.01;  // K
 
 struct PowerLaw {
     double amplitude, exponent, diameterSlope;

@@ -34,9 +34,7 @@ constexpr double kLambda = 177.8514;
 constexpr double kQD = 1.0 / 0.40;
 constexpr double kSmallestY = 1.2e-7;
 
-bool usable(double T, double rho) {
-    return std::isfinite(T) && std::isfinite(rho) && T > 0.0 && rho >= 0.0;
-}
+bool usable(double T, double rho) { return std::isfinite(T) && std::isfinite(rho) && T > 0.0 && rho >= 0.0; }
 
 }  // namespace
 

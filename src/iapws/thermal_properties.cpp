@@ -14,9 +14,9 @@
 namespace iapws {
 namespace {
 
-constexpr double kHighestTemperature = 1273.15;            // K, where IAPWS-95's tables end
-constexpr double kHighestTransportTemperature = 1173.15;   // K, where both transport releases end
-constexpr double kHighestPressure = 100.0;                 // MPa
+constexpr double kHighestTemperature = 1273.15;           // K, where IAPWS-95's tables end
+constexpr double kHighestTransportTemperature = 1173.15;  // K, where both transport releases end
+constexpr double kHighestPressure = 100.0;                // MPa
 
 ThermalProperties undefined() {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
@@ -34,7 +34,7 @@ ThermalProperties propertiesAt(double T, double rho) {
         constexpr double inf = std::numeric_limits<double>::infinity();
         return {inf, inf, state.w, inf, inf, inf, inf};
     }
-    const double stiffness = 1.0 + 2.0 * delta * residual.d + delta * delta * residual.dd;   // ~ (dp/drho)_T
+    const double stiffness = 1.0 + 2.0 * delta * residual.d + delta * delta * residual.dd;  // ~ (dp/drho)_T
     if (!(stiffness > 0.0 && state.p > 0.0 && state.p <= kHighestPressure)) return undefined();
 
     const double xi = correlationLength(T, rho, residual);

@@ -24,12 +24,12 @@
 namespace iapws {
 
 struct ThermalProperties {
-    double cp, cv;   // kJ/(kg K)
-    double w;        // m/s
-    double mu;       // µPa s
-    double lambda;   // mW/(m K)
-    double nu;       // mm^2/s
-    double Pr;       // dimensionless
+    double cp, cv;  // kJ/(kg K)
+    double w;       // m/s
+    double mu;      // µPa s
+    double lambda;  // mW/(m K)
+    double nu;      // mm^2/s
+    double Pr;      // dimensionless
 };
 
 /// The properties at (T in K, rho in kg/m^3); see the range above.

@@ -35,9 +35,7 @@ constexpr double kQD = 1.0 / 1.1;
 // Below this correlation length (nm) the release evaluates Y from its series.
 constexpr double kSeriesLimit = 0.3817016416;
 
-bool usable(double T, double rho) {
-    return std::isfinite(T) && std::isfinite(rho) && T > 0.0 && rho >= 0.0;
-}
+bool usable(double T, double rho) { return std::isfinite(T) && std::isfinite(rho) && T > 0.0 && rho >= 0.0; }
 
 // Y of mu2 = exp(x_mu Y) for xi above the series limit. The release writes it with
 // psiD = arccos((1 + qD^2 xi^2)^-1/2), w = |(qC xi - 1)/(qC xi + 1)|^1/2 tan(psiD / 2) and
@@ -46,8 +44,8 @@ bool usable(double T, double rho) {
 double largeXiY(double xi) {
     const double c = kQC * xi, d = kQD * xi;
     const double root = std::sqrt(1.0 + d * d);
-    const double psiD = std::atan(d);                       // = arccos(1 / root)
-    const double tanHalf = d / (root + 1.0);                // tan(psiD / 2)
+    const double psiD = std::atan(d);         // = arccos(1 / root)
+    const double tanHalf = d / (root + 1.0);  // tan(psiD / 2)
     const double s = std::sqrt(std::abs((c - 1.0) / (c + 1.0)));
     double L;
     if (c > 1.0) {
@@ -61,8 +59,8 @@ double largeXiY(double xi) {
     const double inv = 1.0 / c;
     // |c^2 - 1|^(3/2) / c^3 written as |1 - 1/c^2|^(3/2), finite as c grows.
     const double weight = std::pow(std::abs(1.0 - inv * inv), 1.5);
-    return std::sin(3.0 * psiD) / 12.0 - std::sin(2.0 * psiD) * inv / 4.0 +
-           (inv * inv - 1.25) * std::sin(psiD) - (inv * inv * inv - 1.5 * inv) * psiD + weight * L;
+    return std::sin(3.0 * psiD) / 12.0 - std::sin(2.0 * psiD) * inv / 4.0 + (inv * inv - 1.25) * std::sin(psiD) -
+           (inv * inv * inv - 1.5 * inv) * psiD + weight * L;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -151,13 +151,14 @@ std::string fixedText(double value, int decimals) {
     char buffer[400];
     if (!exactTie(std::fabs(value), decimals)) {
         // Away from a tie the correctly rounded digits are the nearest ones.
-        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, decimals);
+        auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, decimals);
         if (ec == std::errc()) return stripNegativeZero((value < 0 ? "-" : "") + std::string(buffer, end));
     }
     // Forty digits beyond the last shown one resolve every tie of a double exactly, so the
     // rounding below is decided on the exact decimal expansion.
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed,
-                                   decimals + 40);
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, decimals + 40);
     if (ec != std::errc()) return std::to_string(value);
     std::string digits(buffer, end);
     const size_t point = digits.find('.');

@@ -21,7 +21,8 @@ std::optional<StateTexts> stateBoxTexts(const calc::StateSolution& solution) {
             return texts;
         case Form::CriticalPoint:
             for (int k = 0; k < calc::kStateProperties; ++k)
-                texts[k] = numeric::generalText(numeric::sswr(solution.values[k], decimalsOf(static_cast<Property>(k))));
+                texts[k] =
+                    numeric::generalText(numeric::sswr(solution.values[k], decimalsOf(static_cast<Property>(k))));
             texts[5] = kNoDryness;
             return texts;
         case Form::Mixture:

@@ -18,8 +18,8 @@ std::string fixedOrUnknown(double value, int decimals) {
 }
 
 std::vector<std::string> tableHeader() {
-    return {"状态", "说明",     "t (°C)",    "p (MPa)",  "v (m³/kg)", "u (kJ/kg)", "h (kJ/kg)",
-            "s (kJ/(kg·K))", "x", "过程", "质量分数", "q (kJ/kg)", "w (kJ/kg)", "η_s (%)"};
+    return {"状态",          "说明", "t (°C)", "p (MPa)",  "v (m³/kg)", "u (kJ/kg)", "h (kJ/kg)",
+            "s (kJ/(kg·K))", "x",    "过程",   "质量分数", "q (kJ/kg)", "w (kJ/kg)", "η_s (%)"};
 }
 
 std::string joinLines(const std::vector<std::vector<std::string>>& rows, char separator, const char* lineEnd) {
@@ -76,7 +76,7 @@ StateTexts cycleStateTexts(const cycle::StateValues& state) {
     calc::StateSolution solution;
     solution.values = state;
     solution.form = std::isfinite(cycle::valueOf(state, calc::Property::x)) ? calc::StateSolution::Form::Mixture
-                                                                           : calc::StateSolution::Form::SinglePhase;
+                                                                            : calc::StateSolution::Form::SinglePhase;
     return *stateBoxTexts(solution);
 }
 
@@ -117,8 +117,8 @@ std::string cycleCsv(const cycle::Cycle& cycle, const cycle::CycleFigures& figur
 }
 
 const char* rankineValueKey(cycle::RankineValue value) {
-    static constexpr const char* kKeys[] = {"p_high", "t_high", "p_low", "eta_turbine", "eta_pump",
-                                            "p_reheat", "t_reheat", "p_fwh"};
+    static constexpr const char* kKeys[] = {"p_high",   "t_high",   "p_low",    "eta_turbine",
+                                            "eta_pump", "p_reheat", "t_reheat", "p_fwh"};
     return kKeys[static_cast<int>(value)];
 }
 

@@ -110,11 +110,13 @@ std::string regionReason(Property first, Property second, double secondValue, co
     if (second == Property::p) {
         const std::string ps = saturatedShown(sat, 2);
         const std::string relation = solution.region == calc::RegionWater ? " 高于 " : " 低于 ";
-        return at + "：ps = " + ps + " MPa；p = " + numeric::generalText(secondValue) + relation + "ps：" + region + "。";
+        return at + "：ps = " + ps + " MPa；p = " + numeric::generalText(secondValue) + relation + "ps：" + region +
+               "。";
     }
     const int liquid = second == Property::v ? 3 : second == Property::h ? 5 : second == Property::s ? 7 : 9;
     const std::string s = kStateSymbols[static_cast<size_t>(second)];
-    const std::string bounds = s + "' = " + saturatedShown(sat, liquid) + "，" + s + "'' = " + saturatedShown(sat, liquid + 1);
+    const std::string bounds =
+        s + "' = " + saturatedShown(sat, liquid) + "，" + s + "'' = " + saturatedShown(sat, liquid + 1);
     const std::string value = s + " = " + numeric::generalText(secondValue);
     const std::string where = solution.region == calc::RegionWater   ? value + " 小于 " + s + "'"
                               : solution.region == calc::RegionVapor ? value + " 大于 " + s + "''"
@@ -127,7 +129,8 @@ std::string regionReason(Property first, Property second, double secondValue, co
 std::string saturationExplanation(calc::SatProperty knownProperty, double value,
                                   const calc::SaturationSolution& solution, const calc::CalculationSteps& steps) {
     const auto k = static_cast<size_t>(knownProperty);
-    std::string text = std::string("饱和状态：已知 ") + kSatSymbols[k] + " = " + numeric::generalText(value) + kSatUnits[k] + "\n";
+    std::string text =
+        std::string("饱和状态：已知 ") + kSatSymbols[k] + " = " + numeric::generalText(value) + kSatUnits[k] + "\n";
     if (!solution.solved) return text + "计算以提示结束，没有结果。\n";
     text += stepsText(steps);
     if (const std::string note = otherSaturationNote(solution); !note.empty()) text += "\n" + note + "\n";

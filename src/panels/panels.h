@@ -22,8 +22,8 @@ struct SaturationPanel {
     std::array<std::string, kSaturationBoxes> text{"10.001", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
     std::array<bool, kSaturationBoxes> enabled{};
     std::array<bool, kSaturationBoxes> white{};  ///< background: white (editable look) or grey
-    int selected = -1;            ///< index of the selected option button, -1 for none
-    int SatChoice = 0;            ///< 1-based property of the last chosen option; 0 before any
+    int selected = -1;                           ///< index of the selected option button, -1 for none
+    int SatChoice = 0;                           ///< 1-based property of the last chosen option; 0 before any
 };
 
 /// The state panel: check boxes CHK(0..6) with value boxes TXT(8..14), index k = t, p, v, h, s,

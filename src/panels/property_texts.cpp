@@ -59,7 +59,8 @@ std::string otherSaturationNote(const calc::SaturationSolution& solution) {
     if (!solution.solved || !solution.otherTs) return {};
     const std::string other = numeric::fixedText(*solution.otherTs, calc::decimalsOf(calc::SatProperty::ts));
     // The same state shown twice (the value is the turn itself) is no second one.
-    if (other == numeric::fixedText(solution[calc::SatProperty::ts], calc::decimalsOf(calc::SatProperty::ts))) return {};
+    if (other == numeric::fixedText(solution[calc::SatProperty::ts], calc::decimalsOf(calc::SatProperty::ts)))
+        return {};
     return "另一饱和状态：ts = " + other + " °C";
 }
 

@@ -15,16 +15,16 @@ std::vector<std::string> asVector(const ResultCells& cells) { return {cells.begi
 const ResultCells& resultHeader() {
     static const ResultCells header = [] {
         ResultCells h;
-        const char* first[] = {"种类", "区域", "t (°C)", "p (MPa)", "v (m³/kg)", "h (kJ/kg)", "s (kJ/(kg·K))", "x",
-                               "u (kJ/kg)"};
+        const char* first[] = {"种类",      "区域",          "t (°C)", "p (MPa)",  "v (m³/kg)",
+                               "h (kJ/kg)", "s (kJ/(kg·K))", "x",      "u (kJ/kg)"};
         std::copy(std::begin(first), std::end(first), h.begin());
         const auto withUnit = [](const std::string& symbol, const char* unit) {
             return *unit ? symbol + " (" + unit + ")" : symbol;
         };
         for (int i = 0; i < kThermalCount; ++i)
             h[2 + kStateThermalAt + i] = withUnit(kThermalColumns[i].symbol, kThermalColumns[i].unit);
-        const char* saturated[] = {"v' (m³/kg)", "v'' (m³/kg)", "h' (kJ/kg)", "h'' (kJ/kg)", "s' (kJ/(kg·K))",
-                                   "s'' (kJ/(kg·K))", "u' (kJ/kg)", "u'' (kJ/kg)"};
+        const char* saturated[] = {"v' (m³/kg)",     "v'' (m³/kg)",     "h' (kJ/kg)", "h'' (kJ/kg)",
+                                   "s' (kJ/(kg·K))", "s'' (kJ/(kg·K))", "u' (kJ/kg)", "u'' (kJ/kg)"};
         std::copy(std::begin(saturated), std::end(saturated), h.begin() + 2 + kSaturatedAt);
         for (int i = 0; i < kThermalCount; ++i) {
             const std::string symbol = kThermalColumns[i].symbol;

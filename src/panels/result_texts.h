@@ -18,11 +18,11 @@
 namespace steam::panels {
 
 /// Where the groups of values begin among the values.
-inline constexpr int kStateThermalAt = 7;          ///< cp of a state
-inline constexpr int kSaturatedAt = 14;            ///< v'
-inline constexpr int kSaturatedEnergyAt = 20;      ///< u'
-inline constexpr int kSaturatedThermalAt = 22;     ///< cp', cp'', cv', ... Pr', Pr''
-inline constexpr int kSurfaceTensionAt = 36;       ///< σ
+inline constexpr int kStateThermalAt = 7;       ///< cp of a state
+inline constexpr int kSaturatedAt = 14;         ///< v'
+inline constexpr int kSaturatedEnergyAt = 20;   ///< u'
+inline constexpr int kSaturatedThermalAt = 22;  ///< cp', cp'', cv', ... Pr', Pr''
+inline constexpr int kSurfaceTensionAt = 36;    ///< σ
 inline constexpr int kResultValueCount = 37;
 inline constexpr int kResultColumnCount = kResultValueCount + 2;  ///< kind, region and the values
 

@@ -44,14 +44,19 @@ const Column kGridColumns[] = {{"", "", "", 0},
                                {"s", "s", "kJ/(kg·K)", calc::PropertyDecimals[13]},
                                {"u", "u", "kJ/kg", kU}};
 // A mixture's results, by state property t p v h s x u, and where each mixes from in SWATER.
-const Column kStateColumns[] = {kGridColumns[1], kGridColumns[2], kGridColumns[3], kGridColumns[4],
-                                kGridColumns[5], {"x", "x", "", calc::PropertyDecimals[14]}, kGridColumns[6]};
+const Column kStateColumns[] = {kGridColumns[1], kGridColumns[2], kGridColumns[3],
+                                kGridColumns[4], kGridColumns[5], {"x", "x", "", calc::PropertyDecimals[14]},
+                                kGridColumns[6]};
 constexpr int kMixedFrom[] = {1, 2, 3, 5, 7, 0, data::kSatLiquidEnergy};
 
 bool saturation(const CalculationStep& step) { return step.table == calc::StepTable::Saturation; }
 // One past the last position written: u'' (u).
-int columnCount(const CalculationStep& step) { return saturation(step) ? data::kSatColumns + 3 : data::kGridColumns + 2; }
-const Column& columnOf(const CalculationStep& step, int k) { return saturation(step) ? kSatColumns[k] : kGridColumns[k]; }
+int columnCount(const CalculationStep& step) {
+    return saturation(step) ? data::kSatColumns + 3 : data::kGridColumns + 2;
+}
+const Column& columnOf(const CalculationStep& step, int k) {
+    return saturation(step) ? kSatColumns[k] : kGridColumns[k];
+}
 bool derivedEnergy(const CalculationStep& step, int k) {
     return saturation(step) ? k >= data::kSatLiquidEnergy : k == data::kGridEnergy;
 }
@@ -111,8 +116,7 @@ std::string searchNote(const CalculationStep& step) {
         }
         case Search::OverIsobars:
             return "；在表中的等压线间搜索，读了 " + std::to_string(step.searchSteps) + " 条等压线";
-        case Search::AlongSaturation:
-            return "；沿饱和线搜索，看了 " + std::to_string(step.searchSteps) + " 处";
+        case Search::AlongSaturation: return "；沿饱和线搜索，看了 " + std::to_string(step.searchSteps) + " 处";
     }
     return "";
 }
@@ -122,7 +126,8 @@ void energyLines(const CalculationStep& step, const std::vector<double>& r, std:
     const auto line = [&](int u, int h, int p, int v) {
         const Column &U = columnOf(step, u), &H = columnOf(step, h), &P = columnOf(step, p), &V = columnOf(step, v);
         out.push_back(std::string(U.symbol) + " = " + H.symbol + " − 1000·" + P.symbol + "·" + V.symbol + " = " +
-                      num(H, r[h]) + " − 1000 × " + num(P, r[p]) + " × " + num(V, r[v]) + " = " + result(U, r[u], false));
+                      num(H, r[h]) + " − 1000 × " + num(P, r[p]) + " × " + num(V, r[v]) + " = " +
+                      result(U, r[u], false));
     };
     if (saturation(step)) {
         line(data::kSatLiquidEnergy, 5, 2, 3);
@@ -140,11 +145,14 @@ void rowFormula(const CalculationStep& step, std::vector<std::string>& out) {
     std::string where;
     for (int k : step.keys)
         if (k > 0 && !derivedEnergy(step, k))
-            where += (where.empty() ? "" : "，") + std::string(columnOf(step, k).symbol) + " = " + num(columnOf(step, k), step.rows[0][k]);
-    out.push_back("表中这一行恰好" + (where.empty() ? std::string("是所求状态") : "在 " + where + " 处") + "，各值照录：");
+            where += (where.empty() ? "" : "，") + std::string(columnOf(step, k).symbol) + " = " +
+                     num(columnOf(step, k), step.rows[0][k]);
+    out.push_back("表中这一行恰好" + (where.empty() ? std::string("是所求状态") : "在 " + where + " 处") +
+                  "，各值照录：");
     for (int k = 1; k < columnCount(step); ++k)
         if (!isKey(step, k) && !derivedEnergy(step, k))
-            out.push_back(std::string(columnOf(step, k).symbol) + " = " + result(columnOf(step, k), step.results[k], false));
+            out.push_back(std::string(columnOf(step, k).symbol) + " = " +
+                          result(columnOf(step, k), step.results[k], false));
     energyLines(step, step.results, out);
 }
 
@@ -189,14 +197,16 @@ void fourRowFormula(const CalculationStep& step, std::vector<std::string>& out) 
     const bool cell = step.from == From::TwoValues;
     const std::string g1 = cell ? "f" : "g", g2 = cell ? "τ" : "f";
     if (cell) {
-        out.push_back("格子：A、B 在 t = " + num(kGridColumns[1], A[1]) + "，C、D 在 t = " + num(kGridColumns[1], C[1]) +
-                      "；A、C 在 p = " + num(kGridColumns[2], A[2]) + "，B、D 在 p = " + num(kGridColumns[2], B[2]) + "。");
-        out.push_back("双线性面上 " + s1 + " = " + num(K1, step.known[0]) + " 与 " + s2 + " = " + num(K2, step.known[1]) +
-                      " 同时成立处（联立解得）：沿 p 的 f = " + ratio(g) + "，沿 t 的 τ = " + ratio(f));
+        out.push_back("格子：A、B 在 t = " + num(kGridColumns[1], A[1]) +
+                      "，C、D 在 t = " + num(kGridColumns[1], C[1]) + "；A、C 在 p = " + num(kGridColumns[2], A[2]) +
+                      "，B、D 在 p = " + num(kGridColumns[2], B[2]) + "。");
+        out.push_back("双线性面上 " + s1 + " = " + num(K1, step.known[0]) + " 与 " + s2 + " = " +
+                      num(K2, step.known[1]) + " 同时成立处（联立解得）：沿 p 的 f = " + ratio(g) +
+                      "，沿 t 的 τ = " + ratio(f));
         out.push_back("第一步，A—B 与 C—D 各沿 p 取 f：");
     } else {
-        out.push_back("第一步，A—B 与 C—D 各按 " + s1 + " 插到 " + s1 + " = " + num(K1, step.known[0]) + "：g = (" + s1 +
-                      " − " + s1 + "_A)/(" + s1 + "_B − " + s1 + "_A) = (" + num(K1, step.known[0]) + " − " +
+        out.push_back("第一步，A—B 与 C—D 各按 " + s1 + " 插到 " + s1 + " = " + num(K1, step.known[0]) + "：g = (" +
+                      s1 + " − " + s1 + "_A)/(" + s1 + "_B − " + s1 + "_A) = (" + num(K1, step.known[0]) + " − " +
                       num(K1, A[k1]) + ")/(" + num(K1, B[k1]) + " − " + num(K1, A[k1]) + ") = " + ratio(g));
     }
     std::vector<double> ab(A.size()), cd(A.size());
@@ -221,18 +231,18 @@ void fourRowFormula(const CalculationStep& step, std::vector<std::string>& out) 
         out.push_back("第二步，沿 AB—CD 直线，u = h − 1000·p·v 取 u = " + num(kGridColumns[6], step.known[1]) +
                       " 处（解二次方程）：f = " + ratio(f));
     } else {
-        out.push_back("第二步，两点之间按 " + s2 + " 插到 " + s2 + " = " + num(K2, step.known[1]) + "：f = (" + s2 + " − " +
-                      s2 + "_AB)/(" + s2 + "_CD − " + s2 + "_AB) = (" + num(K2, step.known[1]) + " − " + num(K2, ab[k2]) +
-                      ")/(" + num(K2, cd[k2]) + " − " + num(K2, ab[k2]) + ") = " + ratio(f));
+        out.push_back("第二步，两点之间按 " + s2 + " 插到 " + s2 + " = " + num(K2, step.known[1]) + "：f = (" + s2 +
+                      " − " + s2 + "_AB)/(" + s2 + "_CD − " + s2 + "_AB) = (" + num(K2, step.known[1]) + " − " +
+                      num(K2, ab[k2]) + ")/(" + num(K2, cd[k2]) + " − " + num(K2, ab[k2]) + ") = " + ratio(f));
     }
     for (int k = 1; k < columnCount(step); ++k) {
         // The known values themselves need no second step (a cell's are found there too).
         if ((!cell && (k == k1 || (step.from == From::Keys && k == k2))) || derivedEnergy(step, k)) continue;
         const Column& c = columnOf(step, k);
         const std::string s = c.symbol;
-        out.push_back("  " + s + " = " + s + "_AB + " + g2 + "·(" + s + "_CD − " + s + "_AB) = " + num(c, ab[k]) + " + " +
-                      ratio(f) + " × (" + num(c, cd[k]) + " − " + num(c, ab[k]) + ") = " +
-                      result(c, step.results[k], false));
+        out.push_back("  " + s + " = " + s + "_AB + " + g2 + "·(" + s + "_CD − " + s + "_AB) = " + num(c, ab[k]) +
+                      " + " + ratio(f) + " × (" + num(c, cd[k]) + " − " + num(c, ab[k]) +
+                      ") = " + result(c, step.results[k], false));
     }
     energyLines(step, step.results, out);
 }
@@ -247,8 +257,7 @@ void mixtureFormula(const CalculationStep& step, std::vector<std::string>& out) 
         const std::string y = std::string(c.symbol).substr(0, 1);
         out.push_back("x = (" + y + " − " + y + "')/(" + y + "'' − " + y + "') = (" + num(c, step.known[0]) + " − " +
                       saturatedText(step, liquid) + ")/(" + saturatedText(step, liquid + 1) + " − " +
-                      saturatedText(step, liquid) + ") = " + x +
-                      " → " + shown(kStateColumns[5], step.x, true));
+                      saturatedText(step, liquid) + ") = " + x + " → " + shown(kStateColumns[5], step.x, true));
     } else {
         out.push_back("x = " + x + (step.x == 0.0 ? "（饱和水）" : step.x == 1.0 ? "（饱和蒸汽）" : "（已知）"));
     }
@@ -273,9 +282,10 @@ std::string heading(const CalculationStep& step) {
     switch (step.kind) {
         case Kind::Row: text = table + "：一行恰好在已知值处"; break;
         case Kind::Line:
-            text = table + (step.from == From::Energy ? "：u 在两行之间" : "：已知值在两行之间，按 " +
-                                                                         std::string(columnOf(step, step.keys[0]).symbol) +
-                                                                         " 线性插值");
+            text = table +
+                   (step.from == From::Energy
+                        ? "：u 在两行之间"
+                        : "：已知值在两行之间，按 " + std::string(columnOf(step, step.keys[0]).symbol) + " 线性插值");
             break;
         case Kind::FourRows:
             text = table + (step.from == From::TwoValues
@@ -298,7 +308,8 @@ std::vector<StepText> stepTexts(const calc::CalculationSteps& steps) {
         t.heading = heading(step);
         t.searchSteps = step.searchSteps;
         const bool mixture = step.kind == Kind::Mixture;
-        const std::vector<std::vector<double>> rows = mixture ? std::vector<std::vector<double>>{step.saturated} : step.rows;
+        const std::vector<std::vector<double>> rows =
+            mixture ? std::vector<std::vector<double>>{step.saturated} : step.rows;
         static const char* const kLetters[] = {"A", "B", "C", "D"};
         for (size_t i = 0; i < rows.size(); ++i)
             t.rowNames.push_back(mixture ? "饱和" : step.kind == Kind::FourRows ? kLetters[i] : std::to_string(i + 1));
@@ -316,10 +327,22 @@ std::vector<StepText> stepTexts(const calc::CalculationSteps& steps) {
             t.cells.push_back(std::move(cells));
         }
         switch (step.kind) {
-            case Kind::Row: t.kind = "row"; rowFormula(step, t.formula); break;
-            case Kind::Line: t.kind = "line"; lineFormula(step, t.formula); break;
-            case Kind::FourRows: t.kind = "four_rows"; fourRowFormula(step, t.formula); break;
-            case Kind::Mixture: t.kind = "mixture"; mixtureFormula(step, t.formula); break;
+            case Kind::Row:
+                t.kind = "row";
+                rowFormula(step, t.formula);
+                break;
+            case Kind::Line:
+                t.kind = "line";
+                lineFormula(step, t.formula);
+                break;
+            case Kind::FourRows:
+                t.kind = "four_rows";
+                fourRowFormula(step, t.formula);
+                break;
+            case Kind::Mixture:
+                t.kind = "mixture";
+                mixtureFormula(step, t.formula);
+                break;
         }
         texts.push_back(std::move(t));
     }

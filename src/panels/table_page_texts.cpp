@@ -49,7 +49,8 @@ size_t width(const std::string& text) {
 
 std::vector<std::string> TablePageTexts::captions() const {
     std::vector<std::string> out;
-    for (size_t i = 0; i < symbols.size(); ++i) out.push_back(units[i].empty() ? symbols[i] : symbols[i] + " (" + units[i] + ")");
+    for (size_t i = 0; i < symbols.size(); ++i)
+        out.push_back(units[i].empty() ? symbols[i] : symbols[i] + " (" + units[i] + ")");
     return out;
 }
 
@@ -74,9 +75,19 @@ TablePageTexts tablePageTexts(const calc::TablePage& page) {
     }
     const bool byPressure = page.kind == TableKind::SaturationByPressure;
     texts.title = byPressure ? "饱和水与饱和蒸汽表（按压力）" : "饱和水与饱和蒸汽表（按温度）";
-    texts.symbols = {byPressure ? "ps" : "ts", byPressure ? "ts" : "ps", "v'", "v''", "h'", "h''", "r", "s'", "s''", "u'", "u''"};
-    texts.units = {byPressure ? "MPa" : "°C", byPressure ? "°C" : "MPa", "m³/kg", "m³/kg", "kJ/kg", "kJ/kg",
-                   "kJ/kg", "kJ/(kg·K)", "kJ/(kg·K)", "kJ/kg", "kJ/kg"};
+    texts.symbols = {
+        byPressure ? "ps" : "ts", byPressure ? "ts" : "ps", "v'", "v''", "h'", "h''", "r", "s'", "s''", "u'", "u''"};
+    texts.units = {byPressure ? "MPa" : "°C",
+                   byPressure ? "°C" : "MPa",
+                   "m³/kg",
+                   "m³/kg",
+                   "kJ/kg",
+                   "kJ/kg",
+                   "kJ/kg",
+                   "kJ/(kg·K)",
+                   "kJ/(kg·K)",
+                   "kJ/kg",
+                   "kJ/kg"};
     for (const calc::SaturationSolution& s : page.saturation) texts.rows.push_back(saturationCells(s, byPressure));
     return texts;
 }

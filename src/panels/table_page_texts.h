@@ -1,8 +1,8 @@
 #pragma once
 // A page of a printed property table (calc/table_page.h) as text: its title, its columns'
 // symbols and units, and each row's values as the panels' boxes show them (box_texts.h; u as
-// h; r = h'' - h' of the values as shown, so that each row adds up). The 性质表 window, its clipboard, CSV and print, and steamcalc table
-// show the same texts:
+// h; r = h'' - h' of the values as shown, so that each row adds up). The 性质表 window, its clipboard, CSV and print,
+// and steamcalc table show the same texts:
 //   by temperature  ts ps v' v'' h' h'' r s' s'' u' u''
 //   by pressure     ps ts v' v'' h' h'' r s' s'' u' u''
 //   along an isobar 相态 t v u h s, the saturated water and steam at the head

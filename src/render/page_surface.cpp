@@ -21,7 +21,8 @@ QPainter& PageSurface::painter() {
 }
 
 void PageSurface::clear() {
-    painter().fillRect(QRect(0, 0, deviceWidth(), deviceHeight()), QColor(m_background.r, m_background.g, m_background.b));
+    painter().fillRect(QRect(0, 0, deviceWidth(), deviceHeight()),
+                       QColor(m_background.r, m_background.g, m_background.b));
 }
 
 void PageSurface::finish() {

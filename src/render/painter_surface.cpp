@@ -82,9 +82,9 @@ QString PainterSurface::mappedFamily(const QString& requested) {
     } else if (!isLatin(requested) || requested.compare("SimSun", Qt::CaseInsensitive) == 0 ||
                requested.compare("NSimSun", Qt::CaseInsensitive) == 0 ||
                requested.compare("SimHei", Qt::CaseInsensitive) == 0) {
-        chosen = firstInstalled(families, {"SimSun", "NSimSun", "Noto Serif CJK SC", "Source Han Serif SC",
-                                           "AR PL UMing CN", "Noto Sans CJK SC", "WenQuanYi Micro Hei",
-                                           "WenQuanYi Zen Hei", "Droid Sans Fallback"});
+        chosen = firstInstalled(
+            families, {"SimSun", "NSimSun", "Noto Serif CJK SC", "Source Han Serif SC", "AR PL UMing CN",
+                       "Noto Sans CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Droid Sans Fallback"});
         if (chosen.isEmpty()) {
             const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
             if (!chinese.isEmpty()) chosen = chinese.front();
@@ -92,8 +92,8 @@ QString PainterSurface::mappedFamily(const QString& requested) {
     } else {
         // Metric twins of Arial first; then DejaVu Sans, whose well-hinted small sizes
         // sit cleaner in the curve label boxes than the URW Helvetica clone.
-        chosen = firstInstalled(families, {"Arial", "Liberation Sans", "Arimo", "DejaVu Sans", "Nimbus Sans",
-                                           "Nimbus Sans L"});
+        chosen = firstInstalled(families,
+                                {"Arial", "Liberation Sans", "Arimo", "DejaVu Sans", "Nimbus Sans", "Nimbus Sans L"});
     }
     if (chosen.isEmpty()) chosen = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     cache.insert(requested, chosen);
@@ -254,7 +254,8 @@ void PainterSurface::text(const std::string& utf8) {
     if (p.font() != m_font) p.setFont(m_font);
     p.setPen(m_textColour);
     m_penValid = false;
-    p.drawText(QPointF(topLeft.x(), topLeft.y() + m_ascent), QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size())));
+    p.drawText(QPointF(topLeft.x(), topLeft.y() + m_ascent),
+               QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size())));
     drawn();
 }
 

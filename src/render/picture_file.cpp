@@ -28,9 +28,9 @@ constexpr int kJpegQuality = 95;
 
 const char* qtFormatName(PictureFormat format) {
     switch (format) {
-    case PictureFormat::Png: return "PNG";
-    case PictureFormat::Jpeg: return "JPEG";
-    default: return "BMP";
+        case PictureFormat::Png: return "PNG";
+        case PictureFormat::Jpeg: return "JPEG";
+        default: return "BMP";
     }
 }
 
@@ -85,11 +85,11 @@ std::optional<PictureFormat> formatOfFileName(const QString& name) {
 
 QString extensionOf(PictureFormat format) {
     switch (format) {
-    case PictureFormat::Bmp: return QStringLiteral("bmp");
-    case PictureFormat::Png: return QStringLiteral("png");
-    case PictureFormat::Jpeg: return QStringLiteral("jpg");
-    case PictureFormat::Svg: return QStringLiteral("svg");
-    case PictureFormat::Pdf: return QStringLiteral("pdf");
+        case PictureFormat::Bmp: return QStringLiteral("bmp");
+        case PictureFormat::Png: return QStringLiteral("png");
+        case PictureFormat::Jpeg: return QStringLiteral("jpg");
+        case PictureFormat::Svg: return QStringLiteral("svg");
+        case PictureFormat::Pdf: return QStringLiteral("pdf");
     }
     return {};
 }
@@ -133,7 +133,8 @@ bool writePicture(const PictureRequest& request, const QString& path,
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         SvgSurface pic(&buffer, static_cast<int>(std::lround(request.width * toScreen)),
-                       static_cast<int>(std::lround(request.height * toScreen)), request.scale * toScreen, request.title);
+                       static_cast<int>(std::lround(request.height * toScreen)), request.scale * toScreen,
+                       request.title);
         pic.setBackground(request.background);
         draw(pic);
         if (!pic.finish(error)) return false;

@@ -9,7 +9,6 @@
 
 namespace steam::render {
 
-
 void drawPixelPolyline(QImage& image, std::span<const QPointF> points, QRgb colour) {
     const int width = image.width(), height = image.height();
     if (width == 0 || height == 0) return;

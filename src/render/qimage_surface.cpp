@@ -12,8 +12,7 @@ QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 }  // namespace
 
 QImageSurface::QImageSurface(int width, int height, double scale)
-    : PainterSurface(width, height, scale),
-      m_image(width, height, QImage::Format_ARGB32_Premultiplied) {
+    : PainterSurface(width, height, scale), m_image(width, height, QImage::Format_ARGB32_Premultiplied) {
     m_image.fill(toColor(m_background));
 }
 
@@ -120,8 +119,9 @@ bool QImageSurface::saveBmp(const QString& path, QString* error) const { return 
 bool QImageSurface::saveImage(const QString& path, const char* format, QString* error) const {
     finishPainting();
     const QByteArray name = QByteArray(format).toUpper();
-    const PictureFormat as = name == "PNG" ? PictureFormat::Png : name == "JPEG" || name == "JPG" ? PictureFormat::Jpeg
-                                                                                               : PictureFormat::Bmp;
+    const PictureFormat as = name == "PNG"                     ? PictureFormat::Png
+                             : name == "JPEG" || name == "JPG" ? PictureFormat::Jpeg
+                                                               : PictureFormat::Bmp;
     return writeImage(m_image, as, 96, path, error);
 }
 

@@ -68,7 +68,7 @@ private:
     mutable QImage m_overlay;
     mutable std::unique_ptr<QPainter> m_painter;
     mutable QImage* m_paintTarget = nullptr;  // image or overlay, while a painter is open
-    std::vector<QPointF> m_pixels;             // reused by polyline
+    std::vector<QPointF> m_pixels;            // reused by polyline
     bool m_retained = false;
     Rgb m_background = kDefaultBackground;
     std::uint64_t m_changes = 0;

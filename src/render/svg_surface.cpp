@@ -28,7 +28,8 @@ QPainter& SvgSurface::painter() {
 }
 
 void SvgSurface::clear() {
-    painter().fillRect(QRect(0, 0, deviceWidth(), deviceHeight()), QColor(m_background.r, m_background.g, m_background.b));
+    painter().fillRect(QRect(0, 0, deviceWidth(), deviceHeight()),
+                       QColor(m_background.r, m_background.g, m_background.b));
 }
 
 bool SvgSurface::finish(QString* error) {
@@ -36,7 +37,9 @@ bool SvgSurface::finish(QString* error) {
     const bool ended = m_painter->end();
     m_painter.reset();
     if (ended && m_output->isWritable()) return true;
-    if (error) *error = m_output->errorString().isEmpty() ? QStringLiteral("the SVG could not be written") : m_output->errorString();
+    if (error)
+        *error = m_output->errorString().isEmpty() ? QStringLiteral("the SVG could not be written")
+                                                   : m_output->errorString();
     return false;
 }
 

@@ -58,7 +58,8 @@ Layout measure(const panels::TablePageTexts& table, double points, int dotsPerIn
     const size_t columns = table.symbols.size();
     l.widths.assign(columns, 0.0);
     for (size_t c = 0; c < columns; ++c) {
-        double w = std::max(body.horizontalAdvance(text(table.symbols, c)), body.horizontalAdvance(text(table.units, c)));
+        double w =
+            std::max(body.horizontalAdvance(text(table.symbols, c)), body.horizontalAdvance(text(table.units, c)));
         for (const auto& row : table.rows) w = std::max(w, body.horizontalAdvance(text(row, c)));
         l.widths[c] = w + 2 * l.padding;
         l.total += w + 2 * l.padding;
@@ -108,7 +109,9 @@ int paintTablePages(QPainter& painter, QPagedPaintDevice& device, const panels::
         double x = left;
         for (size_t c = 0; c < l.widths.size(); ++c) {
             const QRectF box(x + l.padding, top, l.widths[c] - 2 * l.padding, l.row);
-            const Qt::Alignment across = header ? Qt::AlignHCenter : isNameColumn(table, c) ? Qt::AlignLeft : Qt::AlignRight;
+            const Qt::Alignment across = header                   ? Qt::AlignHCenter
+                                         : isNameColumn(table, c) ? Qt::AlignLeft
+                                                                  : Qt::AlignRight;
             painter.drawText(box, across | Qt::AlignVCenter, text(texts, c));
             x += l.widths[c];
         }

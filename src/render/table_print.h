@@ -2,8 +2,8 @@
 // A property table (panels/table_page_texts.h) printed on A4 pages, portrait, 15 mm margins:
 // on every page the title and the subtitle, the columns' symbols with their units beneath
 // them, as many whole rows as fit (a thin rule every five rows, a rule under the saturation
-// state at an isobar's head), and at the foot "第 n 页，共 N 页". The text shrinks, from 9 pt down to 6 pt, until the columns fit
-// across the page. The same pages go to a printer (the print preview) and to a PDF file.
+// state at an isobar's head), and at the foot "第 n 页，共 N 页". The text shrinks, from 9 pt down to 6 pt, until the
+// columns fit across the page. The same pages go to a printer (the print preview) and to a PDF file.
 #include "panels/table_page_texts.h"
 
 #include <QPageLayout>

@@ -66,7 +66,8 @@ int Lookup::FindData(SatColumn item1, double known1, SatRow& Hrs, SatRow& Lrs, i
         }
     }
     if (checkScale(item1, known1) != 1) return outOfRange(alarm);
-    if (isTurningSaturationColumn(item1)) return findOnBranch(item1, known1, true, Hrs, Lrs) == 1 ? 1 : outOfRange(alarm);
+    if (isTurningSaturationColumn(item1))
+        return findOnBranch(item1, known1, true, Hrs, Lrs) == 1 ? 1 : outOfRange(alarm);
     SatRow high{}, low{};
     if (!swater.bracket(item1, known1, high, low)) return outOfRange(alarm);
     Hrs = high;
@@ -127,8 +128,8 @@ int Lookup::findOnBranch(SatColumn item1, double known1, bool first, SatRow& Hrs
 // The rows around the second value on the line of the (t, p) surface at the first: Choose 1
 // when a row of the first value's grid line holds the second itself, 2 for two rows of that
 // grid line, 4 for two rows on each of the grid lines around the first value.
-bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn column, double known, const LineDomain& domain, RowSlots& slots,
-                           int& Choose) {
+bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn column, double known, const LineDomain& domain,
+                           RowSlots& slots, int& Choose) {
     const int position = data::position(column);
     LineNode first;
     LineNode second;
@@ -158,8 +159,8 @@ bool Lookup::bracketOnLine(SurfaceLine& line, GridColumn column, double known, c
     return true;
 }
 
-int Lookup::SQL(data::GridTable& table, GridColumn firstColumn, GridColumn secondColumn, double first, double second, RowSlots& slots,
-                int& Choose, bool& rowsFound, const LineDomain& domain) {
+int Lookup::SQL(data::GridTable& table, GridColumn firstColumn, GridColumn secondColumn, double first, double second,
+                RowSlots& slots, int& Choose, bool& rowsFound, const LineDomain& domain) {
     rowsFound = false;
     m_piecesRead = 0;
     if (!std::isfinite(first) || !std::isfinite(second)) {
@@ -205,8 +206,10 @@ int Lookup::SQL(data::GridTable& table, GridColumn firstColumn, GridColumn secon
         outOfRange(1);
         return 1;
     }
-    const bool upperFound = FindData(table, secondColumn, second, firstColumn, *above, slots.HrsUpperY, slots.LrsUpperY, 1) == 1;
-    const bool lowerFound = FindData(table, secondColumn, second, firstColumn, *(above - 1), slots.HrsLowerY, slots.LrsLowerY, 1) == 1;
+    const bool upperFound =
+        FindData(table, secondColumn, second, firstColumn, *above, slots.HrsUpperY, slots.LrsUpperY, 1) == 1;
+    const bool lowerFound =
+        FindData(table, secondColumn, second, firstColumn, *(above - 1), slots.HrsLowerY, slots.LrsLowerY, 1) == 1;
     rowsFound = upperFound && lowerFound;
     return 1;
 }

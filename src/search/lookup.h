@@ -89,8 +89,8 @@ public:
 private:
     int outOfRange(int alarm);
     int findOnBranch(data::SatColumn item1, double known1, bool first, data::SatRow& Hrs, data::SatRow& Lrs);
-    bool bracketOnLine(SurfaceLine& line, data::GridColumn column, double known, const LineDomain& domain, RowSlots& slots,
-                       int& Choose);
+    bool bracketOnLine(SurfaceLine& line, data::GridColumn column, double known, const LineDomain& domain,
+                       RowSlots& slots, int& Choose);
 
     const data::PropertyDatabase& m_db;
     int m_rangeMessages = 0;

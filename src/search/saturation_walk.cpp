@@ -1,6 +1,5 @@
 #include "saturation_walk.h"
 
-
 #include <algorithm>
 #include <cmath>
 

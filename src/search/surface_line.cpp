@@ -1,6 +1,5 @@
 #include "surface_line.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -135,8 +134,9 @@ bool SurfaceLine::domainEnd(bool start, double bound, Point& end) {
         const double t = m_column == GridColumn::t ? m_lower : x;
         const double p = m_column == GridColumn::t ? x : m_lower;
         const auto lowerAt = m_table->rowAt(t, p);
-        const auto upperAt = upperDecides ? upperEnd : m_table->rowAt(m_column == GridColumn::t ? m_upper : x,
-                                                                       m_column == GridColumn::t ? x : m_upper);
+        const auto upperAt = upperDecides ? upperEnd
+                                          : m_table->rowAt(m_column == GridColumn::t ? m_upper : x,
+                                                           m_column == GridColumn::t ? x : m_upper);
         if (!lowerAt || !upperAt) return false;
         node.lower = *lowerAt;
         node.upper = *upperAt;
@@ -283,9 +283,9 @@ bool SurfaceLine::bySecants(const LineDomain& domain, double startNear, const Se
     if (!s) return false;
     std::vector<Point> points;  // the places seen, in ascending order
     const auto add = [&points](const Point& p) {
-        points.insert(std::upper_bound(points.begin(), points.end(), p,
-                                       [](const Point& a, const Point& b) { return a.x < b.x; }),
-                      p);
+        points.insert(
+            std::upper_bound(points.begin(), points.end(), p, [](const Point& a, const Point& b) { return a.x < b.x; }),
+            p);
     };
     bool farEnd = false;
     for (int step = 0; step < kMaxProbes; ++step) {
@@ -343,7 +343,8 @@ SurfaceLine::Secant SurfaceLine::secantThroughNearest(const std::vector<Point>& 
     for (const Point& p : points)
         if (p.x != p1->x && (!p2 || std::fabs(scaled(p)) < std::fabs(scaled(*p2)))) p2 = &p;
     if (!p2 || scaled(*p2) == scaled(*p1)) return {};
-    const double x = fromPlace(place(p1->x) - scaled(*p1) * (place(p2->x) - place(p1->x)) / (scaled(*p2) - scaled(*p1)));
+    const double x =
+        fromPlace(place(p1->x) - scaled(*p1) * (place(p2->x) - place(p1->x)) / (scaled(*p2) - scaled(*p1)));
     return {std::isfinite(x), p1->x > p2->x, x};
 }
 
@@ -352,8 +353,8 @@ void SurfaceLine::take(const Segment& s, LineNode& first, LineNode& second) {
     second = s.second;
 }
 
-bool SurfaceLine::findCrossing(int position, double known, const LineDomain& domain, LineNode& first,
-                               LineNode& second, double startNear) {
+bool SurfaceLine::findCrossing(int position, double known, const LineDomain& domain, LineNode& first, LineNode& second,
+                               double startNear) {
     m_position = position;
     m_known = known;
     m_seen.clear();

@@ -1,6 +1,5 @@
 #include "surface_pair_search.h"
 
-
 #include <algorithm>
 #include <cmath>
 
@@ -62,7 +61,8 @@ bool solveBilinear(const Bilinear& a, const Bilinear& b, double& f, double& tau)
 
 }  // namespace
 
-SurfacePairSearch::SurfacePairSearch(data::GridTable& table, int inner, double innerValue, int outer, double outerValue, bool rises, bool logPressure)
+SurfacePairSearch::SurfacePairSearch(data::GridTable& table, int inner, double innerValue, int outer, double outerValue,
+                                     bool rises, bool logPressure)
     : m_table(table),
       m_inner(inner),
       m_outer(outer),
@@ -74,7 +74,7 @@ SurfacePairSearch::SurfacePairSearch(data::GridTable& table, int inner, double i
 // v by its logarithm, which steam makes nearly straight in log p.
 double SurfacePairSearch::signedDifference(double outer) const {
     const double d = m_outer == 3 && outer > 0.0 && m_outerValue > 0.0 ? std::log(outer) - std::log(m_outerValue)
-                                                                        : outer - m_outerValue;
+                                                                       : outer - m_outerValue;
     return m_rises ? d : -d;
 }
 
@@ -132,9 +132,7 @@ void SurfacePairSearch::unreached(Point& point) const {
 }
 
 // The table's isobars, ascending, read once and kept by the table.
-const std::vector<double>& SurfacePairSearch::isobars() const {
-    return m_table.lines(data::GridColumn::p);
-}
+const std::vector<double>& SurfacePairSearch::isobars() const { return m_table.lines(data::GridColumn::p); }
 
 // The tabulated isobar at or above p (below: at or below it); false when there is none.
 bool SurfacePairSearch::gridIsobar(double p, bool above, double& isobar) const {
@@ -195,7 +193,8 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
             for (const Seen& point : seen)
                 if (point.u != nearest[0].u && closer(point, nearest[1])) nearest[1] = point;
             if (nearest[0].d != nearest[1].d)
-                secant = fromPlace(nearest[0].u - nearest[0].d * (nearest[1].u - nearest[0].u) / (nearest[1].d - nearest[0].d));
+                secant = fromPlace(nearest[0].u -
+                                   nearest[0].d * (nearest[1].u - nearest[0].u) / (nearest[1].d - nearest[0].d));
         }
         double estimate;
         if (!bracketed) {
@@ -210,7 +209,8 @@ bool SurfacePairSearch::narrow(Point& lo, Point& hi, bool& bracketed, double top
         }
         double p = 0.0;
         if (!gridBetween(estimate, lo, bracketed ? hi.p : top, bracketed, p)) return bracketed;
-        if (seen.size() >= 2 && std::isfinite(nearest[0].t) && std::isfinite(nearest[1].t) && nearest[0].u != nearest[1].u) {
+        if (seen.size() >= 2 && std::isfinite(nearest[0].t) && std::isfinite(nearest[1].t) &&
+            nearest[0].u != nearest[1].u) {
             const double along = (place(p) - nearest[0].u) / (nearest[1].u - nearest[0].u);
             m_hint = nearest[0].t + along * (nearest[1].t - nearest[0].t);
         }
@@ -273,8 +273,12 @@ bool SurfacePairSearch::solveStrip(const Point& lo, const Point& hi, std::array<
     // An isobar that does not reach the inner value: the cells from its coldest row (the state
     // colder than its rows) or up to its hottest (hotter).
     constexpr double kColdest = -1000.0, kHottest = 100000.0;
-    const auto from = [](const Point& point) { return point.reached() ? point.first.x : point.reach == Reach::Colder ? kColdest : kHottest; };
-    const auto to = [](const Point& point) { return point.reached() ? point.second.x : point.reach == Reach::Hotter ? kHottest : kColdest; };
+    const auto from = [](const Point& point) {
+        return point.reached() ? point.first.x : point.reach == Reach::Colder ? kColdest : kHottest;
+    };
+    const auto to = [](const Point& point) {
+        return point.reached() ? point.second.x : point.reach == Reach::Hotter ? kHottest : kColdest;
+    };
     const double tFrom = std::min(from(lo), from(hi));
     const double tTo = std::max(to(lo), to(hi));
     std::vector<data::GridRow> low, high;

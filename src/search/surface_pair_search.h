@@ -45,8 +45,8 @@ public:
 
     /// `rises`: whether the outer value rises with p along the line of constant inner value.
     /// `logPressure`: whether the estimates see p by its logarithm (steam) or as it is (water).
-    SurfacePairSearch(data::GridTable& table, int inner, double innerValue,
-                      int outer, double outerValue, bool rises, bool logPressure);
+    SurfacePairSearch(data::GridTable& table, int inner, double innerValue, int outer, double outerValue, bool rises,
+                      bool logPressure);
 
     /// The state with p from `from` to `to`: t p v h s at positions 1 to 5 of `state`.
     Outcome find(const PressureEnd& from, const PressureEnd& to, std::array<double, 6>& state);

@@ -28,9 +28,7 @@ void AnchoredLayout::setBaseSize(QSize size) {
 }
 
 // Widgets added through QLayout's generic path keep their place and follow nothing.
-void AnchoredLayout::addItem(QLayoutItem* item) {
-    m_entries.push_back({item, item->geometry(), 0});
-}
+void AnchoredLayout::addItem(QLayoutItem* item) { m_entries.push_back({item, item->geometry(), 0}); }
 
 int AnchoredLayout::count() const { return static_cast<int>(m_entries.size()); }
 
@@ -50,8 +48,8 @@ QSize AnchoredLayout::sizeHint() const { return m_base; }
 QSize AnchoredLayout::minimumSize() const { return m_base; }
 
 QRect AnchoredLayout::placeFor(const QWidget* widget, const QRect& area) const {
-    const auto entry = std::find_if(m_entries.begin(), m_entries.end(),
-                                    [&](const Entry& e) { return e.item->widget() == widget; });
+    const auto entry =
+        std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.item->widget() == widget; });
     if (entry == m_entries.end()) return widget->geometry();
     const int dx = std::max(0, area.width() - m_base.width());
     const int dy = std::max(0, area.height() - m_base.height());

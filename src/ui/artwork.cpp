@@ -21,8 +21,7 @@ QPainterPath steamWisp(QPointF base, double height, double sway) {
     const double third = height / 3.0;
     path.cubicTo(base + QPointF(-sway, -third * 0.5), base + QPointF(-sway, -third * 1.2),
                  base + QPointF(0, -third * 1.5));
-    path.cubicTo(base + QPointF(sway, -third * 1.8), base + QPointF(sway, -third * 2.5),
-                 base + QPointF(0, -height));
+    path.cubicTo(base + QPointF(sway, -third * 1.8), base + QPointF(sway, -third * 2.5), base + QPointF(0, -height));
     return path;
 }
 

@@ -1,8 +1,8 @@
 #include "chart_page.h"
 
 #include "calc/register_store.h"
-#include "panels/cycle_texts.h"
 #include "diagram/diagram.h"
+#include "panels/cycle_texts.h"
 #include "picture_saving.h"
 #include "render/page_surface.h"
 #include "render/qimage_surface.h"
@@ -63,7 +63,9 @@ void paintTable(QPainter& painter, const QRectF& area, int dotsPerInch, const st
         double left = area.left();
         for (size_t c = 0; c < widths.size(); ++c) {
             const QRectF cell(left, top, widths[c], rowHeight);
-            const QString text = row == 0 ? header[static_cast<int>(c)] : c == 0 ? states[row - 1].name : states[row - 1].values[c - 1];
+            const QString text = row == 0 ? header[static_cast<int>(c)]
+                                 : c == 0 ? states[row - 1].name
+                                          : states[row - 1].values[c - 1];
             painter.drawRect(cell);
             painter.drawText(cell.adjusted(padding, 0, -padding, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
             left += widths[c];
@@ -75,8 +77,8 @@ void paintTable(QPainter& painter, const QRectF& area, int dotsPerInch, const st
 }  // namespace
 
 QStringList markedStateHeader() {
-    return {QStringLiteral("名称"),          QStringLiteral("t/ts (°C)"), QStringLiteral("p/ps (MPa)"),
-            QStringLiteral("v (m³/kg)"),     QStringLiteral("h (kJ/kg)"), QStringLiteral("s (kJ/(kg·K))"),
+    return {QStringLiteral("名称"),      QStringLiteral("t/ts (°C)"), QStringLiteral("p/ps (MPa)"),
+            QStringLiteral("v (m³/kg)"), QStringLiteral("h (kJ/kg)"), QStringLiteral("s (kJ/(kg·K))"),
             QStringLiteral("x")};
 }
 
@@ -123,10 +125,10 @@ std::vector<MarkedState> cycleStates(const diagram::CycleDrawing& cycle) {
 }
 
 void preparePrinter(QPrinter& printer, const QString& documentName) {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
-                                                kMarginMillimetres),
-                                      QPageLayout::Millimeter));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                    QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                    QPageLayout::Millimeter));
     printer.setDocName(documentName);
 }
 

@@ -20,7 +20,7 @@ class RegisterStore;
 namespace steam::diagram {
 class Diagram;
 struct CycleDrawing;
-}
+}  // namespace steam::diagram
 
 namespace steam::ui {
 

@@ -35,7 +35,7 @@ namespace {
 using cycle::Process;
 
 constexpr std::array<const char*, cycle::kRankineValueCount> kDesignCaptions{
-    "高压 p_high (MPa)", "新汽温度 t_high (°C)", "低压 p_low (MPa)", "汽轮机效率 eta_turbine",
+    "高压 p_high (MPa)", "新汽温度 t_high (°C)",    "低压 p_low (MPa)",       "汽轮机效率 eta_turbine",
     "水泵效率 eta_pump", "再热压力 p_reheat (MPa)", "再热温度 t_reheat (°C)", "回热压力 p_fwh (MPa)"};
 constexpr std::array<const char*, cycle::kRankineValueCount> kDesignDefaults{"8", "480", "0.008", "", "", "", "", ""};
 // The ideal Rankine cycle of M6 to M9 until the user picks another.
@@ -113,7 +113,9 @@ void CycleWindow::buildDesignBox(QWidget* box) {
         const auto key = static_cast<cycle::RankineValue>(k);
         TXTdesign[k] = new QLineEdit(QString::fromUtf8(kDesignDefaults[k]), box);
         TXTdesign[k]->setObjectName(QString::fromUtf8(panels::rankineValueKey(key)));
-        TXTdesign[k]->setPlaceholderText(k == 1 ? QStringLiteral("空：饱和蒸汽") : k == 3 || k == 4 ? QStringLiteral("1") : QString());
+        TXTdesign[k]->setPlaceholderText(k == 1             ? QStringLiteral("空：饱和蒸汽")
+                                         : k == 3 || k == 4 ? QStringLiteral("1")
+                                                            : QString());
         grid->addWidget(new QLabel(QString::fromUtf8(kDesignCaptions[k]), box), k / 4 * 2, k % 4);
         grid->addWidget(TXTdesign[k], k / 4 * 2 + 1, k % 4);
         connect(TXTdesign[k], &QLineEdit::returnPressed, this, &CycleWindow::CMDbuild_Click);
@@ -138,8 +140,10 @@ void CycleWindow::buildPicksBox(QWidget* box) {
         CBOphase[i] = new QComboBox(box);
         CBOphase[i]->addItems({QStringLiteral("饱和水"), QStringLiteral("饱和蒸汽")});
         CBOprocess[i] = new QComboBox(box);
-        for (int p = 0; p < cycle::kProcessCount; ++p) CBOprocess[i]->addItem(QString::fromUtf8(panels::processName(static_cast<Process>(p))));
-        CBOprocess[i]->setCurrentIndex(static_cast<int>(i < 4 ? kFirstProcesses[static_cast<size_t>(i)] : Process::Isobaric));
+        for (int p = 0; p < cycle::kProcessCount; ++p)
+            CBOprocess[i]->addItem(QString::fromUtf8(panels::processName(static_cast<Process>(p))));
+        CBOprocess[i]->setCurrentIndex(
+            static_cast<int>(i < 4 ? kFirstProcesses[static_cast<size_t>(i)] : Process::Isobaric));
         grid->addWidget(new QLabel(QStringLiteral("状态 %1").arg(i + 1), box), 0, i + 1);
         grid->addWidget(CBOregister[i], 1, i + 1);
         grid->addWidget(CBOphase[i], 2, i + 1);
@@ -180,7 +184,8 @@ void CycleWindow::recompute() {
             w->setEnabled(used);
         CBOphase[i]->setEnabled(used && m_registers.kind(r) == calc::RegisterKind::Saturation);
         if (!used) continue;
-        const auto phase = CBOphase[i]->currentIndex() == 1 ? cycle::SaturatedPhase::Steam : cycle::SaturatedPhase::Water;
+        const auto phase =
+            CBOphase[i]->currentIndex() == 1 ? cycle::SaturatedPhase::Steam : cycle::SaturatedPhase::Water;
         picks.push_back({r, phase});
         processes.push_back(static_cast<Process>(CBOprocess[i]->currentIndex()));
         if (!cycle::pickedState(m_registers, picks.back())) empty << registerName(r);
@@ -195,7 +200,9 @@ void CycleWindow::recompute() {
     QStringList apart;
     for (int i = 0; m_cycle && i < m_cycle->size(); ++i)
         if (!m_figures.legs[static_cast<size_t>(i)].endsAgree)
-            apart << QStringLiteral("%1→%2 %3").arg(i + 1).arg((i + 1) % m_cycle->size() + 1)
+            apart << QStringLiteral("%1→%2 %3")
+                         .arg(i + 1)
+                         .arg((i + 1) % m_cycle->size() + 1)
                          .arg(QString::fromUtf8(panels::processName(processes[static_cast<size_t>(i)])));
     if (!apart.isEmpty()) hint = QStringLiteral("注意：两端不符合所选过程：%1").arg(apart.join(QStringLiteral("，")));
     LabelHint->setText(hint);
@@ -235,10 +242,11 @@ std::optional<cycle::RankineInputs> CycleWindow::readDesign() {
         if (typed.isEmpty()) continue;
         values[k] = numeric::readWholeNumber(typed.toStdString());
         if (!values[k]) {
-            m_context.messages->show(this, QStringLiteral("提醒"),
-                                     QStringLiteral("%1 的值“%2”不是数")
-                                         .arg(QString::fromUtf8(panels::rankineValueKey(static_cast<cycle::RankineValue>(k))), typed),
-                                     MessageIcon::Warning, MessageButtons::Ok);
+            m_context.messages->show(
+                this, QStringLiteral("提醒"),
+                QStringLiteral("%1 的值“%2”不是数")
+                    .arg(QString::fromUtf8(panels::rankineValueKey(static_cast<cycle::RankineValue>(k))), typed),
+                MessageIcon::Warning, MessageButtons::Ok);
             return std::nullopt;
         }
     }
@@ -260,10 +268,10 @@ void CycleWindow::CMDbuild_Click() {
         QStringList names;
         for (int r : occupied) names << registerName(r);
         const std::vector<int> targets = cycle::cycleRegisters(built.cycle.size());
-        const QString question = QStringLiteral("循环的 %1 个状态将存入 %2 至 %3，覆盖 %4 中已存的数据。继续吗？")
-                                     .arg(built.cycle.size())
-                                     .arg(registerName(targets.front()), registerName(targets.back()),
-                                          names.join(QStringLiteral("、")));
+        const QString question =
+            QStringLiteral("循环的 %1 个状态将存入 %2 至 %3，覆盖 %4 中已存的数据。继续吗？")
+                .arg(built.cycle.size())
+                .arg(registerName(targets.front()), registerName(targets.back()), names.join(QStringLiteral("、")));
         if (m_context.messages->show(this, QStringLiteral("提醒"), question, MessageIcon::Question,
                                      MessageButtons::YesNo) != MessageAnswer::Yes)
             return;

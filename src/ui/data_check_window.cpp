@@ -89,7 +89,8 @@ void DataCheckWindow::start() {
                 }
                 return !m_stopRequested.load();
             }));
-        QMetaObject::invokeMethod(this, [this, result] { showOutcome(*result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { showOutcome(*result); }, Qt::QueuedConnection);
     });
     m_worker->start();
 }

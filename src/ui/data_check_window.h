@@ -33,11 +33,11 @@ public:
     void start();
     bool isChecking() const { return m_worker != nullptr; }
 
-    QLabel* LabelStatus = nullptr;      ///< what is checked, then the outcome
-    QProgressBar* Progress = nullptr;   ///< bytes read, in KiB
-    QListWidget* Results = nullptr;     ///< "NAME：正常" or "NAME：" and what failed, per file
-    QPushButton* CMDagain = nullptr;    ///< 重新校验
-    QPushButton* CMDclose = nullptr;    ///< 关闭
+    QLabel* LabelStatus = nullptr;     ///< what is checked, then the outcome
+    QProgressBar* Progress = nullptr;  ///< bytes read, in KiB
+    QListWidget* Results = nullptr;    ///< "NAME：正常" or "NAME：" and what failed, per file
+    QPushButton* CMDagain = nullptr;   ///< 重新校验
+    QPushButton* CMDclose = nullptr;   ///< 关闭
 
 signals:
     /// A check has ended (or was stopped) and its outcome is shown.

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the saturation and state calculator panels, the two register panels,
 // the diagram box `Pic` (the h-s, T-s, p-v or p-t chart, chosen in the "查看" menu) with its
-// layer switches and read-out, the exit button and the menu bar. Its handlers keep the names of the controls and events they serve. Working state
-// that outlives a click lives in plain core objects: the data sources, the register store
+// layer switches and read-out, the exit button and the menu bar. Its handlers keep the names of the controls and events
+// they serve. Working state that outlives a click lives in plain core objects: the data sources, the register store
 // (with both current results), the diagram (scale, curves, layer switches), the panel
 // mirrors, the diagram's mouse controller and the result list of the run; the widgets only
 // show it. The layout is built in f_cal_layout.cpp; the window grows, the chart taking the
@@ -187,9 +187,9 @@ public:
     QAction* menuPrint = nullptr;
     QAction* menuExit = nullptr;
     std::array<QAction*, 5> menuView{};
-    QAction* menuChartOnly = nullptr;  ///< "全屏图表"
-    QAction* menuProperties = nullptr;  ///< "全部性质"
-    QAction* menuCycle = nullptr;      ///< "循环分析"
+    QAction* menuChartOnly = nullptr;    ///< "全屏图表"
+    QAction* menuProperties = nullptr;   ///< "全部性质"
+    QAction* menuCycle = nullptr;        ///< "循环分析"
     QAction* menuExplanation = nullptr;  ///< "计算过程"
     QAction* menuTablePage = nullptr;    ///< "性质表"
     QAction* menuUsage = nullptr;
@@ -254,8 +254,8 @@ private:
     ProgramContext m_context;
     AnchoredLayout* m_layout = nullptr;  // owned by the client area
     bool m_chartOnly = false;
-    QSize m_firstClientSize;    // the client area at the window's first size
-    QSize m_chartOnlyBaseSize;  // the chart-only view's controls at their first places
+    QSize m_firstClientSize;                // the client area at the window's first size
+    QSize m_chartOnlyBaseSize;              // the chart-only view's controls at their first places
     QShortcut* m_leaveChartOnly = nullptr;  // Esc, while the chart is shown alone
     QWidget* m_tabsFor = nullptr;           // the panel Tab goes through first
     Qt::WindowStates m_windowStateBeforeChartOnly;

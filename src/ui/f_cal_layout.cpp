@@ -49,7 +49,8 @@ QLineEdit* makeValueBox(QWidget* parent, int index, const QString& text, const Q
     return box;
 }
 
-QLineEdit* makeReadout(QWidget* parent, const QString& name, const QString& text, const QRect& geometry, QColor background) {
+QLineEdit* makeReadout(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                       QColor background) {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
@@ -98,7 +99,8 @@ void fCal::buildLayout() {
     Label14->setFont(uiFont(QStringLiteral("BankGothic Lt BT"), 10.5, true));
     setTextColour(Label14, kHighlightText);
 
-    Label15 = makeLabel(client, QStringLiteral("Label15"), QStringLiteral("Mirobant"), twipRect(9120, 7740 + kGrowth, 2295, 375));
+    Label15 = makeLabel(client, QStringLiteral("Label15"), QStringLiteral("Mirobant"),
+                        twipRect(9120, 7740 + kGrowth, 2295, 375));
     Label15->setFont(uiFont(QStringLiteral("MS Sans Serif"), 18, true, true));
     setTextColour(Label15, kHighlightText);
 
@@ -119,13 +121,18 @@ void fCal::buildLayout() {
     static const std::array<const char*, 9> captions{"", "", "", "", "饱和线", "临界点", "文字说明", "图选s", "图选sh"};
     // The two pick switches stand in the sunken boxes beside the panels' buttons.
     constexpr int strip = 7500 + kGrowth;
-    static const std::array<QRect, 9> places{
-        twipRect(240, strip, 975, 255),   twipRect(1200, strip, 975, 255), twipRect(2160, strip, 1095, 255),
-        twipRect(3240, strip, 1070, 255), twipRect(4320, strip, 975, 255), twipRect(5280, strip, 975, 255),
-        twipRect(6240, strip, 1095, 255), twipRect(7920, 3540 + 2 * kRow, 810, 275),
-        twipRect(7920, 6900 + kSaturationGrowth + kRow, 930, 275)};
-    static const std::array<QColor, 9> textColours{kWindowText, kWindowText,       kWindowText, kWindowText, kWindowText,
-                                                   kWindowText, QColor(128, 64, 0), kWindowText, kWindowText};
+    static const std::array<QRect, 9> places{twipRect(240, strip, 975, 255),
+                                             twipRect(1200, strip, 975, 255),
+                                             twipRect(2160, strip, 1095, 255),
+                                             twipRect(3240, strip, 1070, 255),
+                                             twipRect(4320, strip, 975, 255),
+                                             twipRect(5280, strip, 975, 255),
+                                             twipRect(6240, strip, 1095, 255),
+                                             twipRect(7920, 3540 + 2 * kRow, 810, 275),
+                                             twipRect(7920, 6900 + kSaturationGrowth + kRow, 930, 275)};
+    static const std::array<QColor, 9> textColours{kWindowText,        kWindowText, kWindowText,
+                                                   kWindowText,        kWindowText, kWindowText,
+                                                   QColor(128, 64, 0), kWindowText, kWindowText};
     for (int j = 0; j < 9; ++j) {
         auto* box = new QCheckBox(QString::fromUtf8(captions[j]), client);
         box->setObjectName(QStringLiteral("CHKpic(%1)").arg(j));
@@ -143,7 +150,8 @@ void fCal::buildLayout() {
     shape2->setObjectName(QStringLiteral("Shape2"));
     shape2->setGeometry(QRect(QPoint(0, 0), Frame4->size()));
 
-    CMDcancel = greyButton(client, QStringLiteral("CMDcancel"), QStringLiteral("退出"), twipRect(11520, 7680 + kGrowth, 1215, 375));
+    CMDcancel = greyButton(client, QStringLiteral("CMDcancel"), QStringLiteral("退出"),
+                           twipRect(11520, 7680 + kGrowth, 1215, 375));
     m_firstClientSize = client->size();
     // The chart-only view: the chart with the strip of switches below it, in the same 8-pixel
     // edges as in the window.
@@ -188,11 +196,11 @@ void fCal::buildSaturationPanel(QWidget* client) {
     Frame1->setGeometry(twipRect(7560, 120, 4455, 3975 + kSaturationGrowth));
     Frame1->setFont(uiFont(QStringLiteral("宋体"), 9, true));
 
-    static const std::array<const char*, 10> captions{"温度 ts",   "压力 ps ",    "水比容 v'", "蒸汽比容 v''",
-                                                      "水比焓 h'", "蒸汽比焓 h''", "水比熵 s'", "蒸汽比熵 s''",
+    static const std::array<const char*, 10> captions{"温度 ts",     "压力 ps ",      "水比容 v'", "蒸汽比容 v''",
+                                                      "水比焓 h'",   "蒸汽比焓 h''",  "水比熵 s'", "蒸汽比熵 s''",
                                                       "水比内能 u'", "蒸汽比内能 u''"};
-    static const std::array<const char*, 10> units{"oC",    "MPa",   "m^3/kg",    "m^3/kg",    "kJ/kg",
-                                                   "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)", "kJ/kg", "kJ/kg"};
+    static const std::array<const char*, 10> units{"oC",    "MPa",       "m^3/kg",    "m^3/kg", "kJ/kg",
+                                                   "kJ/kg", "kJ/(kg.K)", "kJ/(kg.K)", "kJ/kg",  "kJ/kg"};
     static const std::array<const char*, 10> texts{"10.001", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
     // u' and u'' are answers only: their captions stand where an option's text would.
     constexpr int optionIndent = 285;
@@ -216,9 +224,9 @@ void fCal::buildSaturationPanel(QWidget* client) {
             options->addButton(option, i);
             OPT[i] = option;
         } else {
-            auto* caption = makeLabel(Frame1, QStringLiteral("LabelEnergy(%1)").arg(i - 8),
-                                      QString::fromUtf8(captions[i]),
-                                      twipRect(240 + optionIndent, top, 1440 - optionIndent, 255));
+            auto* caption =
+                makeLabel(Frame1, QStringLiteral("LabelEnergy(%1)").arg(i - 8), QString::fromUtf8(captions[i]),
+                          twipRect(240 + optionIndent, top, 1440 - optionIndent, 255));
             caption->setFont(defaultWindowFont());
         }
         const int box = i < 8 ? i : i + 7;
@@ -230,9 +238,10 @@ void fCal::buildSaturationPanel(QWidget* client) {
     }
     constexpr int buttons = 3360 + 2 * kRow;
     SCAL = greyButton(Frame1, QStringLiteral("SCAL"), QStringLiteral("计算"), twipRect(1680, buttons, 855, 375));
-    cmdClean = greyButton(Frame1, QStringLiteral("cmdClean"), QStringLiteral("重设"), twipRect(2760, buttons, 855, 375));
-    LabelOtherState = makeLabel(Frame1, QStringLiteral("LabelOtherState"), QString(),
-                                twipRect(240, buttons + 420, 3975, 255));
+    cmdClean =
+        greyButton(Frame1, QStringLiteral("cmdClean"), QStringLiteral("重设"), twipRect(2760, buttons, 855, 375));
+    LabelOtherState =
+        makeLabel(Frame1, QStringLiteral("LabelOtherState"), QString(), twipRect(240, buttons + 420, 3975, 255));
     LabelOtherState->setFont(defaultWindowFont());
     setTextColour(LabelOtherState, QColor(0, 0, 160));
 }
@@ -243,7 +252,7 @@ void fCal::buildStatePanel(QWidget* client) {
     Frame2->setGeometry(twipRect(7560, 4200 + kSaturationGrowth, 4455, 3255 + kStateGrowth));
     Frame2->setFont(uiFont(QStringLiteral("宋体"), 9, true));
 
-    static const std::array<const char*, 7> captions{"温度 t ", "压力 p", "比容 v", "比焓 h",
+    static const std::array<const char*, 7> captions{"温度 t ", "压力 p", "比容 v",  "比焓 h",
                                                      "比熵 s",  "干度 x", "比内能 u"};
     static const std::array<const char*, 7> units{"oC", "MPa", "m^3/kg", "kJ/kg", "kJ/(kg.K)", "", "kJ/kg"};
     static const std::array<const char*, 7> texts{"200", "3.5", "0", "0", "0", "0", "0"};
@@ -272,7 +281,8 @@ void fCal::buildStatePanel(QWidget* client) {
     }
     constexpr int buttons = 2640 + kRow;
     SCAL2 = greyButton(Frame2, QStringLiteral("SCAL2"), QStringLiteral("计算"), twipRect(1680, buttons, 855, 375));
-    cmdClean2 = greyButton(Frame2, QStringLiteral("cmdClean2"), QStringLiteral("重设"), twipRect(2760, buttons, 855, 375));
+    cmdClean2 =
+        greyButton(Frame2, QStringLiteral("cmdClean2"), QStringLiteral("重设"), twipRect(2760, buttons, 855, 375));
     LabelPhase = makeLabel(Frame2, QStringLiteral("LabelPhase"), QString(), twipRect(240, buttons + 420, 3975, 255));
     LabelPhase->setFont(defaultWindowFont());
     setTextColour(LabelPhase, QColor(0, 0, 160));
@@ -299,8 +309,8 @@ void fCal::buildRegisterPanels(QWidget* client) {
         CMDupM[r] = greyButton(panel, QStringLiteral("CMDupM(%1)").arg(r), QStringLiteral("M%1").arg(r + 1),
                                twipRect(240, top, 375, 255));
         CMDupM[r]->setFont(registerFont);
-        CMDupMR[r] = greyButton(panel, QStringLiteral("CMDupMR(%1)").arg(r), QStringLiteral("MR"),
-                                twipRect(600, top, 375, 255));
+        CMDupMR[r] =
+            greyButton(panel, QStringLiteral("CMDupMR(%1)").arg(r), QStringLiteral("MR"), twipRect(600, top, 375, 255));
         CMDupMR[r]->setFont(registerFont);
         auto* show = new QCheckBox(panel);
         show->setObjectName(QStringLiteral("CHKupM(%1)").arg(r));
@@ -308,7 +318,8 @@ void fCal::buildRegisterPanels(QWidget* client) {
         setFilledBackground(show, toQColor(colour::kEmptyRegisterBackground));
         CHKupM[r] = show;
     }
-    CMDupClear = greyButton(FrameUp, QStringLiteral("CMDupClear"), QStringLiteral("清空"), twipRect(360, 2160, 735, 375));
+    CMDupClear =
+        greyButton(FrameUp, QStringLiteral("CMDupClear"), QStringLiteral("清空"), twipRect(360, 2160, 735, 375));
     CMDdownClear =
         greyButton(FrameDown, QStringLiteral("CMDdownClear"), QStringLiteral("清空"), twipRect(360, 1800, 735, 375));
 }
@@ -321,7 +332,8 @@ void fCal::buildDiagramArea(QWidget* client) {
     m_surface->onChanged = [this] { Pic->update(); };
 
     Labely = makeLabel(Pic, QStringLiteral("Labely"), QStringLiteral("h (kJ/kg)"), twipRect(120, 120, 975, 255));
-    Labelx = makeLabel(Pic, QStringLiteral("Labelx"), QStringLiteral("s (kJ/kg.K)"), twipRect(3360, 6690 + kGrowth, 1095, 255));
+    Labelx = makeLabel(Pic, QStringLiteral("Labelx"), QStringLiteral("s (kJ/kg.K)"),
+                       twipRect(3360, 6690 + kGrowth, 1095, 255));
     for (QLabel* axis : {Labely, Labelx}) {
         axis->setFont(uiFont(QStringLiteral("Arial"), 8.25, true));
         axis->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -329,7 +341,8 @@ void fCal::buildDiagramArea(QWidget* client) {
 
     // The read-out strip under the diagram. Its captions are drawn as labels: a text box
     // nine pixels wide has no room left for text inside its own margins.
-    Text3 = makeReadout(client, QStringLiteral("Text3"), QString(), twipRect(120, 7160 + kGrowth, 3615, 300), kReadoutBlue);
+    Text3 =
+        makeReadout(client, QStringLiteral("Text3"), QString(), twipRect(120, 7160 + kGrowth, 3615, 300), kReadoutBlue);
     // The boxes are narrowed a little against their twips so that "Mouse X" and "Y:" do not
     // cover each other in the installed face.
     Text1 = makeLabel(client, QStringLiteral("Text1"), QStringLiteral("X:"), twipRect(240, 7205 + kGrowth, 240, 230));
@@ -399,8 +412,8 @@ void fCal::buildMenus() {
     menuCheckData = help->addAction(QStringLiteral("校验数据"));
 
     for (QAction* item : {menuSavePicture, menuPrint, menuExit, menuView[0], menuView[1], menuView[2], menuView[3],
-                          menuView[4], menuProperties, menuCycle, menuExplanation,
-                          menuTablePage, menuChartOnly, menuUsage, menuAbout, menuCheckData})
+                          menuView[4], menuProperties, menuCycle, menuExplanation, menuTablePage, menuChartOnly,
+                          menuUsage, menuAbout, menuCheckData})
         item->setObjectName(item->text());
 }
 

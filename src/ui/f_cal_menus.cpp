@@ -34,9 +34,8 @@ void fCal::savePicture() {
     QString error;
     if (!saveChartPicture(m_diagram, m_registers, *m_surface, format,
                           *size == 1 ? PictureSize::ForPrint : PictureSize::AsOnScreen, path, &error))
-        m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("图片未能保存到 %1：%2").arg(path, error), MessageIcon::Warning,
-                                 MessageButtons::Ok);
+        m_context.messages->show(this, QStringLiteral("提醒"), QStringLiteral("图片未能保存到 %1：%2").arg(path, error),
+                                 MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void fCal::printChart() {
@@ -50,9 +49,8 @@ void fCal::printChart() {
     }
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, QString::fromUtf8(m_diagram.description().pictureName));
-    m_context.printPreview->preview(this, printer, [&](QPrinter& target) {
-        printChartPage(target, m_diagram, m_registers, states);
-    });
+    m_context.printPreview->preview(this, printer,
+                                    [&](QPrinter& target) { printChartPage(target, m_diagram, m_registers, states); });
 }
 
 void fCal::showUsage() {

@@ -94,7 +94,8 @@ void fCal::showPropertyWindow() {
 }
 
 void fCal::refreshPropertyWindow() {
-    if (m_propertyWindow) m_propertyWindow->showSheet(panels::propertySheet({m_currentSaturation, m_currentState, &m_registers}));
+    if (m_propertyWindow)
+        m_propertyWindow->showSheet(panels::propertySheet({m_currentSaturation, m_currentState, &m_registers}));
 }
 
 }  // namespace steam::ui

@@ -11,10 +11,10 @@
 #include "twips.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -22,10 +22,7 @@
 
 namespace steam::ui {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 void fCal::connectViewControls() {
     connect(Pic, &DiagramView::resized, this, &fCal::resizeChart);
@@ -52,7 +49,8 @@ void fCal::resizeChart(QSize size) {
 
 // The controls that stay in the chart-only view; everything else of the client area hides.
 bool fCal::shownWithChartOnly(const QWidget* widget) const {
-    const std::initializer_list<const QWidget*> kept{Pic, Shape4, Frame3, Text1, Text2, Text3, TXTmouseX, TXTmouseY, TXTinfo};
+    const std::initializer_list<const QWidget*> kept{Pic,   Shape4,    Frame3,    Text1,  Text2,
+                                                     Text3, TXTmouseX, TXTmouseY, TXTinfo};
     if (std::find(kept.begin(), kept.end(), widget) != kept.end()) return true;
     for (int j = 0; j < 7; ++j)
         if (widget == CHKpic[j]) return true;
@@ -76,7 +74,7 @@ void fCal::setChartOnly(bool on) {
         present(WindowPresentation::FullScreen);
     } else {
         present(m_windowStateBeforeChartOnly & Qt::WindowMaximized ? WindowPresentation::Maximized
-                                                                     : WindowPresentation::Normal);
+                                                                   : WindowPresentation::Normal);
     }
 }
 

@@ -9,18 +9,17 @@ namespace steam::ui {
 
 void MessageService::showCore(QWidget* parent, const calc::Message& message) {
     const panels::MessageText text = panels::messageText(message);
-    const MessageIcon icon =
-        text.icon == panels::MessageIcon::Question ? MessageIcon::Question : MessageIcon::Warning;
+    const MessageIcon icon = text.icon == panels::MessageIcon::Question ? MessageIcon::Question : MessageIcon::Warning;
     show(parent, QString::fromStdString(text.title), QString::fromStdString(text.text), icon, MessageButtons::Ok);
 }
 
-MessageAnswer QtMessageService::show(QWidget* parent, const QString& title, const QString& text,
-                                     MessageIcon icon, MessageButtons buttons) {
+MessageAnswer QtMessageService::show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
+                                     MessageButtons buttons) {
     QMessageBox::Icon boxIcon = QMessageBox::Warning;
     if (icon == MessageIcon::Question) boxIcon = QMessageBox::Question;
     if (icon == MessageIcon::Information) boxIcon = QMessageBox::Information;
     const auto standard = buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
-                                                            : QMessageBox::StandardButtons(QMessageBox::Ok);
+                                                           : QMessageBox::StandardButtons(QMessageBox::Ok);
     QMessageBox box(boxIcon, title, text, standard, parent);
     if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("是(&Y)"));
     if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("否(&N)"));

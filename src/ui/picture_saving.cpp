@@ -46,9 +46,12 @@ bool saveChartPicture(diagram::Diagram& diagram, const calc::RegisterStore& regi
     const diagram::DiagramScale& s = diagram.scale;
     const bool titles = diagram.axisTitles;
     diagram.axisTitles = format != PictureFormat::Bmp;
-    const bool written = render::writePicture(request, path, [&](diagram::DrawingSurface& pic) {
-        diagram.drawWindow(pic, registers, s.ViewXmin, s.ViewXmax, s.ViewYmin, s.ViewYmax);
-    }, error);
+    const bool written = render::writePicture(
+        request, path,
+        [&](diagram::DrawingSurface& pic) {
+            diagram.drawWindow(pic, registers, s.ViewXmin, s.ViewXmax, s.ViewYmin, s.ViewYmax);
+        },
+        error);
     diagram.axisTitles = titles;
     return written;
 }

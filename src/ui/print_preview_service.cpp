@@ -8,7 +8,8 @@ namespace steam::ui {
 void QtPrintPreviewService::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("打印预览"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) { paint(*target); });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(*target); });
     dialog.exec();
 }
 

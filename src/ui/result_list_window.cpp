@@ -89,7 +89,8 @@ void ResultListWindow::fitColumns(int first, int last, bool afresh) {
     QHeaderView* header = Table->horizontalHeader();
     for (int c = 0; c < m_model.columnCount(); ++c) {
         int width = afresh ? header->sectionSizeHint(c) : Table->columnWidth(c);
-        for (int r = first; r <= last; ++r) width = std::max(width, Table->sizeHintForIndex(m_model.index(r, c)).width());
+        for (int r = first; r <= last; ++r)
+            width = std::max(width, Table->sizeHintForIndex(m_model.index(r, c)).width());
         Table->setColumnWidth(c, width);
     }
 }

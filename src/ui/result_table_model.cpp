@@ -28,7 +28,8 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     if (role == Qt::DisplayRole)
-        return QString::fromStdString(panels::resultCells(m_rows[static_cast<size_t>(index.row())])[static_cast<size_t>(index.column())]);
+        return QString::fromStdString(
+            panels::resultCells(m_rows[static_cast<size_t>(index.row())])[static_cast<size_t>(index.column())]);
     // Values stand right-aligned like numbers in a spreadsheet; kind and region left.
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (index.column() < 2 ? Qt::AlignLeft : Qt::AlignRight));
@@ -36,7 +37,8 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < panels::kResultColumnCount)
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < panels::kResultColumnCount)
         return QString::fromStdString(panels::resultHeader()[static_cast<size_t>(section)]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -20,7 +20,8 @@ QString dialogFilter(const QString& filter) {
 
 QString suffixOf(const QString& filter) {
     const QStringList patterns = filterPatterns(filter);
-    return !patterns.isEmpty() && patterns.front().startsWith(QStringLiteral("*.")) ? patterns.front().mid(2) : QString();
+    return !patterns.isEmpty() && patterns.front().startsWith(QStringLiteral("*.")) ? patterns.front().mid(2)
+                                                                                    : QString();
 }
 
 QString existingOrHome(QStandardPaths::StandardLocation location) {
@@ -44,17 +45,19 @@ void prepareSaveDialog(QFileDialog& dialog, const SaveRequest& request) {
     QStringList filters;
     for (const QString& filter : request.filters) filters << dialogFilter(filter);
     dialog.setNameFilters(filters);
-    const int chosen = request.selectedFilter >= 0 && request.selectedFilter < filters.size() ? request.selectedFilter : 0;
+    const int chosen =
+        request.selectedFilter >= 0 && request.selectedFilter < filters.size() ? request.selectedFilter : 0;
     if (!filters.isEmpty()) {
         dialog.selectNameFilter(filters[chosen]);
         // A name typed without an extension gets the chosen type's: a picture stays a .bmp,
         // a table a .csv.
         dialog.setDefaultSuffix(suffixOf(request.filters[chosen]));
     }
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, request, filters](const QString& filter) {
-        const qsizetype index = filters.indexOf(filter);
-        if (index >= 0) dialog.setDefaultSuffix(suffixOf(request.filters[index]));
-    });
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, request, filters](const QString& filter) {
+                         const qsizetype index = filters.indexOf(filter);
+                         if (index >= 0) dialog.setDefaultSuffix(suffixOf(request.filters[index]));
+                     });
     if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     dialog.selectFile(request.presetName);
 }
@@ -75,7 +78,8 @@ std::optional<SaveChoice> QtSaveDialogService::askSave(QWidget* parent, const Sa
     if (chosen.isEmpty()) return std::nullopt;
     QStringList filters;
     for (const QString& filter : request.filters) filters << dialogFilter(filter);
-    return SaveChoice{chosen.front(), static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+    return SaveChoice{chosen.front(),
+                      static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 std::optional<int> QtSaveDialogService::askChoice(QWidget* parent, const QString& title, const QString& question,

@@ -44,14 +44,18 @@ QString usageText() {
         QStringLiteral("1.3 帮助，功能介绍等。"),
         stars,
         QStringLiteral("2.计算主要分两部分：饱和区及非饱和区。"),
-        QStringLiteral("2.1 饱和区：除了饱和蒸汽的焓之外，其他7个参数变化均为单调，因此知道其中任一物理量即可计算其他所有物理量；"
-                       "选择单选框，输入参数，点击按钮计算即可；"),
-        QStringLiteral("2.2 非饱和区：对于非饱和态，知道两个参数即可确定其余参数；勾选温度、压力、比容、比焓、比熵、干度中任意两个，"
-                       "输入参数，点击按钮计算即可，压缩水、湿蒸汽、过热蒸汽或超临界区由程序判断。"),
+        QStringLiteral(
+            "2.1 饱和区：除了饱和蒸汽的焓之外，其他7个参数变化均为单调，因此知道其中任一物理量即可计算其他所有物理量；"
+            "选择单选框，输入参数，点击按钮计算即可；"),
+        QStringLiteral(
+            "2.2 "
+            "非饱和区：对于非饱和态，知道两个参数即可确定其余参数；勾选温度、压力、比容、比焓、比熵、干度中任意两个，"
+            "输入参数，点击按钮计算即可，压缩水、湿蒸汽、过热蒸汽或超临界区由程序判断。"),
         stars,
         QStringLiteral("3.数据暂存区"),
-        QStringLiteral("  当前显示数据可以读入暂存区，“M1”，如果要读出，选择“MR”，如果要在图中显示，请在后面的多选框点击，"
-                       "对应的点的颜色与多选框外围颜色相同；"),
+        QStringLiteral(
+            "  当前显示数据可以读入暂存区，“M1”，如果要读出，选择“MR”，如果要在图中显示，请在后面的多选框点击，"
+            "对应的点的颜色与多选框外围颜色相同；"),
         stars,
         QStringLiteral("4.图像区"),
         QStringLiteral("4.1 饱和线，系列等值线，临界点、文字说明选择框分别选中后有对应图像或区域说明；"),
@@ -59,8 +63,9 @@ QString usageText() {
         QStringLiteral("4.3 当前鼠标点的坐标值（s—h图为s、h值，其他图为各自的两个坐标）在图下方的x，y坐标显示；"),
         QStringLiteral("4.4 鼠标左键拖动，可以放大图像，双击返回原始值；"),
         QStringLiteral("4.5 鼠标右键可将曲线移动；"),
-        QStringLiteral("4.6 对于饱和态，在s—h图和t—s图上可实现“图选s”进行计算的功能；对于非饱和态，可实现“图选sh”进行计算的功能，"
-                       "即取图中鼠标点的两个坐标值（s—h图为s、h，t—s图为s、t，p—v图为v、p，p—t图为t、p）计算。"),
+        QStringLiteral(
+            "4.6 对于饱和态，在s—h图和t—s图上可实现“图选s”进行计算的功能；对于非饱和态，可实现“图选sh”进行计算的功能，"
+            "即取图中鼠标点的两个坐标值（s—h图为s、h，t—s图为s、t，p—v图为v、p，p—t图为t、p）计算。"),
         QString(),
         QString(72, u'+'),
     };
@@ -147,10 +152,11 @@ attachment::attachment(QWidget* parent) : QWidget(parent, Qt::Window) {
     Label1->setFont(uiFont(QStringLiteral("宋体"), 13.5));
     Label1->setAlignment(Qt::AlignCenter);
 
-    const QString reference = QStringLiteral("本软件计算数据参考：\n") + QStringLiteral("W. Wagner and A. Pruß\n") +
-                              QStringLiteral("\"The IAPWS Formulation 1995 for the Thermodynamic Properties of Ordinary\n") +
-                              QStringLiteral("Water Substance for General and Scientific Use,\"\n") +
-                              QStringLiteral("J. Phys. Chem. Ref. Data, 31(2): 387-535, 2002.");
+    const QString reference =
+        QStringLiteral("本软件计算数据参考：\n") + QStringLiteral("W. Wagner and A. Pruß\n") +
+        QStringLiteral("\"The IAPWS Formulation 1995 for the Thermodynamic Properties of Ordinary\n") +
+        QStringLiteral("Water Substance for General and Scientific Use,\"\n") +
+        QStringLiteral("J. Phys. Chem. Ref. Data, 31(2): 387-535, 2002.");
     // Wider than its twips so that the title of the paper keeps its line breaks.
     Label2 = label(this, "Label2", reference, twipRect(600, 1080, 7200, 1455));
     Label2->setFont(uiFont(QStringLiteral("宋体"), 10.5));
@@ -173,8 +179,7 @@ attachment::attachment(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void attachment::CMDsure_Click() { hide(); }
 
-fGoodby::fGoodby(const ProgramContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_context(context) {
+fGoodby::fGoodby(const ProgramContext& context, QWidget* parent) : QWidget(parent, Qt::Window), m_context(context) {
     setWindowTitle(QStringLiteral("信息反馈"));
     setFont(defaultWindowFont());
     setFixedSize(twipSize(6555, 2175));
@@ -186,15 +191,16 @@ fGoodby::fGoodby(const ProgramContext& context, QWidget* parent)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // A named telephone number or address goes on a line of its own.
-    Label1 = label(this, "Label1",
-                   QStringLiteral("感谢您的使用！\n") + contactLine().replace(QStringLiteral("："), QStringLiteral("：\n")),
-                   twipRect(1920, 360, 4575, 1215));
+    Label1 =
+        label(this, "Label1",
+              QStringLiteral("感谢您的使用！\n") + contactLine().replace(QStringLiteral("："), QStringLiteral("：\n")),
+              twipRect(1920, 360, 4575, 1215));
     Label1->setFont(uiFont(QStringLiteral("STSong"), 15.75));
     Label1->setAlignment(Qt::AlignCenter);
     shrinkToFit(Label1, 9);
 
-    Label2 = departmentLabel(this, twipRect(240, 1800, 4215, 255), 9, false,
-                             departmentLine() + QStringLiteral("  2026"));
+    Label2 =
+        departmentLabel(this, twipRect(240, 1800, 4215, 255), 9, false, departmentLine() + QStringLiteral("  2026"));
 
     auto* line = new RuleLine(palette().color(QPalette::WindowText), this);
     placeRule(line, 0, 6600, 1982);

@@ -50,14 +50,19 @@ QString reachText(TableKind kind) {
 
 QString faultText(const calc::PageRange& r, RangeFault fault) {
     switch (fault) {
-        case RangeFault::FromBeyond: return QStringLiteral("起始值 %1 超出范围（%2）。").arg(valueText(r.from), reachText(r.kind));
-        case RangeFault::ToBeyond: return QStringLiteral("终止值 %1 超出范围（%2）。").arg(valueText(r.to), reachText(r.kind));
-        case RangeFault::Reversed: return QStringLiteral("终止值 %1 小于起始值 %2。").arg(valueText(r.to), valueText(r.from));
+        case RangeFault::FromBeyond:
+            return QStringLiteral("起始值 %1 超出范围（%2）。").arg(valueText(r.from), reachText(r.kind));
+        case RangeFault::ToBeyond:
+            return QStringLiteral("终止值 %1 超出范围（%2）。").arg(valueText(r.to), reachText(r.kind));
+        case RangeFault::Reversed:
+            return QStringLiteral("终止值 %1 小于起始值 %2。").arg(valueText(r.to), valueText(r.from));
         case RangeFault::PressureBeyond:
             return QStringLiteral("压力 %1 MPa 超出范围（大于 0，至多 100 MPa）。").arg(valueText(r.pressure));
         case RangeFault::StepNotPositive: return QStringLiteral("步长必须大于 0。");
         case RangeFault::TooManyRows:
-            return QStringLiteral("步长 %1 太小：一页至多 %2 行。").arg(valueText(r.step.value_or(0))).arg(calc::kMaxTableRows);
+            return QStringLiteral("步长 %1 太小：一页至多 %2 行。")
+                .arg(valueText(r.step.value_or(0)))
+                .arg(calc::kMaxTableRows);
         case RangeFault::NoMantissa: return QStringLiteral("每十倍的取值须在 1 与 10 之间（不含 10），如 1,2,5。");
         case RangeFault::None: break;
     }
@@ -185,8 +190,9 @@ std::optional<calc::PageRange> TablePageWindow::readRange() {
     const auto read = [&](QLineEdit* box, const QString& name) -> std::optional<double> {
         const std::optional<double> value = numeric::readWholeNumber(box->text().toStdString());
         if (!value)
-            m_context.messages->show(this, QStringLiteral("提醒"), QStringLiteral("%1“%2”不是数。").arg(name, box->text()),
-                                     MessageIcon::Warning, MessageButtons::Ok);
+            m_context.messages->show(this, QStringLiteral("提醒"),
+                                     QStringLiteral("%1“%2”不是数。").arg(name, box->text()), MessageIcon::Warning,
+                                     MessageButtons::Ok);
         return value;
     };
     const auto from = read(TXTfrom, QStringLiteral("起始值"));

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "calc/property_columns.h"
+#include "data/property_database.h"
+#include "numeric/number_text.h"
+#include "numeric/rounding.h"
 #include "panels/message_texts.h"
 #include "panels/panels.h"
 #include "panels/saturation_panel.h"
 #include "panels/state_panel.h"
-#include "data/property_database.h"
-#include "numeric/number_text.h"
-#include "numeric/rounding.h"
 #include "support/real_tables.h"
 
 #include "iapws/iapws95.h"

@@ -52,7 +52,8 @@ TEST(CalculationStepsTest, ALineListsTheTwoRowsAroundTheKnownValueAndTheirBlend)
     EXPECT_GT(r2[1], 100.02);
     expectClose(blend(r1[1], r2[1], step.fraction[0]), 100.02, "ts at the fraction");
     for (int k = 1; k <= 8; ++k) {
-        expectClose(step.results[static_cast<size_t>(k)], blend(r1[k], r2[k], step.fraction[0]), "column " + std::to_string(k));
+        expectClose(step.results[static_cast<size_t>(k)], blend(r1[k], r2[k], step.fraction[0]),
+                    "column " + std::to_string(k));
         EXPECT_EQ(step.results[static_cast<size_t>(k)], solution.values[static_cast<size_t>(k - 1)]) << "column " << k;
     }
     EXPECT_EQ(step.results[data::kSatLiquidEnergy], solution.u1);
@@ -85,7 +86,8 @@ TEST(CalculationStepsTest, ABilinearCellListsFourRowsOfTheGridAroundBothKnownVal
     expectClose(blend(A[P], C[P], step.fraction[1]), 3.52, "p at the second fraction");
     for (int k = V; k <= S; ++k) {
         const double ab = blend(A[k], B[k], step.fraction[0]), cd = blend(C[k], D[k], step.fraction[0]);
-        expectClose(step.results[static_cast<size_t>(k)], blend(ab, cd, step.fraction[1]), "column " + std::to_string(k));
+        expectClose(step.results[static_cast<size_t>(k)], blend(ab, cd, step.fraction[1]),
+                    "column " + std::to_string(k));
         EXPECT_EQ(step.results[static_cast<size_t>(k)], solution.values[static_cast<size_t>(k - 1)]) << "column " << k;
     }
 }
@@ -133,7 +135,9 @@ TEST(CalculationStepsTest, ASearchOverTheIsobarsRecordsTheCellWhereBothValuesAre
     };
     EXPECT_NEAR(at(H), 2800.0, 1e-8);
     EXPECT_NEAR(at(S), 7.0, 1e-11);
-    for (int k = T; k <= S; ++k) EXPECT_NEAR(step.results[static_cast<size_t>(k)], solution.values[static_cast<size_t>(k - 1)], 1e-12 * std::max(1.0, std::fabs(at(k))));
+    for (int k = T; k <= S; ++k)
+        EXPECT_NEAR(step.results[static_cast<size_t>(k)], solution.values[static_cast<size_t>(k - 1)],
+                    1e-12 * std::max(1.0, std::fabs(at(k))));
 }
 
 TEST(CalculationStepsTest, ASearchAlongTheSaturationLineRecordsTheRowsAroundTheStateAndItsMixture) {
@@ -150,7 +154,8 @@ TEST(CalculationStepsTest, ASearchAlongTheSaturationLineRecordsTheRowsAroundTheS
     const CalculationStep& mixture = steps.steps[1];
     ASSERT_EQ(mixture.kind, Kind::Mixture);
     EXPECT_EQ(mixture.x, solution[Property::x]);
-    for (int k = 1; k <= 8; ++k) EXPECT_EQ(mixture.saturated[static_cast<size_t>(k)], place.results[static_cast<size_t>(k)]);
+    for (int k = 1; k <= 8; ++k)
+        EXPECT_EQ(mixture.saturated[static_cast<size_t>(k)], place.results[static_cast<size_t>(k)]);
 }
 
 TEST(CalculationStepsTest, RecordingChangesNoAnswer) {
@@ -165,7 +170,8 @@ TEST(CalculationStepsTest, RecordingChangesNoAnswer) {
                           {Property::v, 1, Property::x, 0.5},      {Property::t, 150, Property::h, 2000},
                           {Property::t, 500, Property::x, 0.5},    {Property::t, -5, Property::p, 1}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(c.a) << "=" << c.va << " " << static_cast<int>(c.b) << "=" << c.vb);
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.a) << "=" << c.va << " " << static_cast<int>(c.b) << "="
+                                        << c.vb);
         CalculationSteps steps;
         const StateSolution plain = solveState(realTables(), c.a, c.va, c.b, c.vb);
         const StateSolution recorded = solveState(realTables(), c.a, c.va, c.b, c.vb, &steps);
@@ -174,7 +180,8 @@ TEST(CalculationStepsTest, RecordingChangesNoAnswer) {
         EXPECT_EQ(recorded.Choose, plain.Choose);
         EXPECT_EQ(recorded.messages.size(), plain.messages.size());
         for (int k = 0; k < kStateProperties; ++k)
-            EXPECT_TRUE(recorded.values[k] == plain.values[k] || (std::isnan(recorded.values[k]) && std::isnan(plain.values[k])))
+            EXPECT_TRUE(recorded.values[k] == plain.values[k] ||
+                        (std::isnan(recorded.values[k]) && std::isnan(plain.values[k])))
                 << "property " << k;
     }
 }

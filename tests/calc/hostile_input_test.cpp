@@ -36,11 +36,14 @@ TEST(HostileInputTest, StateBoxesNeverShowNonFiniteNumbers) {
         for (int second = first + 1; second < 6; ++second) {
             for (int hostileBox : {first, second}) {
                 for (const char* text : kHostile) {
-                    SCOPED_TRACE(testing::Message() << "pair " << "tpvhsx"[first] << "," << "tpvhsx"[second] << "; "
+                    SCOPED_TRACE(testing::Message() << "pair "
+                                                    << "tpvhsx"[first] << ","
+                                                    << "tpvhsx"[second] << "; "
                                                     << "tpvhsx"[hostileBox] << " = \"" << text << "\"");
                     const int other = hostileBox == first ? second : first;
                     const StateOutcome out = calculate({{hostileBox, text}, {other, sane[other]}});
-                    for (const std::string& box : out.panel.text) EXPECT_TRUE(showsNoNonFinite(box)) << "\"" << box << "\"";
+                    for (const std::string& box : out.panel.text)
+                        EXPECT_TRUE(showsNoNonFinite(box)) << "\"" << box << "\"";
                     // The current result is marked on the diagram: a refused number left in its
                     // box is no point to mark.
                     for (double v : out.result) EXPECT_TRUE(std::isfinite(v));
@@ -71,8 +74,8 @@ TEST(HostileInputTest, OverflowingKnownValueIsOutOfRangeWithTheUsualMessage) {
         std::vector<std::pair<int, std::string>> known;
     };
     const Case cases[] = {
-        {{{T, "1e999"}, {P, "3.5"}}},  {{{T, "200"}, {P, "1e999"}}}, {{{P, "1"}, {H, "1e999"}}},
-        {{{P, "1"}, {S, "-1e999"}}},   {{{T, "1e999"}, {V, "0.1"}}}, {{{P, "1e999"}, {H, "3000"}}},
+        {{{T, "1e999"}, {P, "3.5"}}}, {{{T, "200"}, {P, "1e999"}}}, {{{P, "1"}, {H, "1e999"}}},
+        {{{P, "1"}, {S, "-1e999"}}},  {{{T, "1e999"}, {V, "0.1"}}}, {{{P, "1e999"}, {H, "3000"}}},
     };
     for (const Case& c : cases) {
         const StatePanel panel = statePanel(c.known);

@@ -29,9 +29,9 @@ struct SinglePhase {
 // Compressed water, superheated steam from 0.002 MPa up and the supercritical region, away
 // from saturation, where the shown texts name no wet state as well.
 const SinglePhase kSinglePhase[] = {
-    {20, 20, Branch::Liquid},          {150, 5, Branch::Liquid},          {300, 50, Branch::Liquid},
-    {200, 0.1, Branch::Vapour},        {542.29, 0.00193, Branch::Vapour}, {405.06, 10.16, Branch::Vapour},
-    {274.56, 2.332, Branch::Vapour},   {700, 30, Branch::Liquid},
+    {20, 20, Branch::Liquid},        {150, 5, Branch::Liquid},          {300, 50, Branch::Liquid},
+    {200, 0.1, Branch::Vapour},      {542.29, 0.00193, Branch::Vapour}, {405.06, 10.16, Branch::Vapour},
+    {274.56, 2.332, Branch::Vapour}, {700, 30, Branch::Liquid},
 };
 
 double shownValue(const StateOutcome& out, int box) { return numeric::readNumber(out.panel.text[box]); }
@@ -57,8 +57,9 @@ TEST(InternalEnergyPairsTest, ShownInternalEnergyAndAnotherShownValueGiveTheStat
         ASSERT_TRUE(shown.answered);
         const accuracy::Properties truth = accuracy::propertiesAt(c.t, c.p, c.branch);
         for (int first : {T, P, V, S}) {
-            SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p << ": " << "tpvhsxu"[first] << " \""
-                                            << shown.panel.text[first] << "\" and u \"" << shown.panel.text[U] << "\"");
+            SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p << ": "
+                                            << "tpvhsxu"[first] << " \"" << shown.panel.text[first] << "\" and u \""
+                                            << shown.panel.text[U] << "\"");
             const StateOutcome out = calculate({{first, shown.panel.text[first]}, {U, shown.panel.text[U]}});
             ASSERT_TRUE(out.answered) << messageOf(out);
             const accuracy::Properties allowed = first <= P
@@ -76,8 +77,9 @@ TEST(InternalEnergyPairsTest, ShownWetStateGivesItselfBackFromItsInternalEnergy)
         ASSERT_EQ(shown.region, RegionWet);
         const accuracy::WetProperties truth = accuracy::wetPropertiesAt(ts, x);
         for (int first : {T, P, V, S, X}) {
-            SCOPED_TRACE(testing::Message() << "ts " << ts << ", x " << x << ": " << "tpvhsxu"[first] << " \""
-                                            << shown.panel.text[first] << "\" and u \"" << shown.panel.text[U] << "\"");
+            SCOPED_TRACE(testing::Message() << "ts " << ts << ", x " << x << ": "
+                                            << "tpvhsxu"[first] << " \"" << shown.panel.text[first] << "\" and u \""
+                                            << shown.panel.text[U] << "\"");
             const StateOutcome out = calculate({{first, shown.panel.text[first]}, {U, shown.panel.text[U]}});
             ASSERT_TRUE(out.answered) << messageOf(out);
             EXPECT_EQ(out.region, RegionWet);
@@ -93,12 +95,13 @@ TEST(InternalEnergyPairsTest, ShownWetStateGivesItselfBackFromItsInternalEnergy)
 // those of saturated water, and the answer may be that edge of the dome; either way it shows
 // the state's values and properties within their allowance.
 TEST(InternalEnergyPairsTest, WaterNextToSaturationShowsItsProperties) {
-    const SinglePhase states[] = {{80.79, 0.056, Branch::Liquid}, {22.9, 0.0126, Branch::Liquid},
-                                  {44.26, 0.0365, Branch::Liquid}};
+    const SinglePhase states[] = {
+        {80.79, 0.056, Branch::Liquid}, {22.9, 0.0126, Branch::Liquid}, {44.26, 0.0365, Branch::Liquid}};
     for (const SinglePhase& c : states) {
         const accuracy::Properties truth = accuracy::propertiesAt(c.t, c.p, c.branch);
         for (int first : {V, S}) {
-            SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p << ": " << "tpvhsxu"[first] << " and u");
+            SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p << ": "
+                                            << "tpvhsxu"[first] << " and u");
             const StateOutcome out = calculate({{first, typed(truth[first])}, {U, typed(truth[U])}});
             ASSERT_TRUE(out.answered) << messageOf(out);
             expectWithin(out, truth, accuracy::allowedErrorsWithoutTP(c.t, c.p, c.branch, first, U));
@@ -127,8 +130,8 @@ TEST(InternalEnergyPairsTest, EnthalpyAndInternalEnergyGiveAStateWithBoth) {
                           Case{47.404, 0.00375, false, Branch::Vapour}, Case{152.58, 0.4968, false, Branch::Vapour},
                           Case{410.406, 18.5976, false, Branch::Vapour}, Case{285.819, 6.9842, false, Branch::Vapour},
                           Case{284.6886, 0.99764, true, Branch::Liquid}, Case{373.5521, 0.000678, true, Branch::Liquid},
-                          Case{373.8301, 0.09649, true, Branch::Liquid},
-                          Case{100, 0.5, true, Branch::Liquid}, Case{369.1724, 0.997387, true, Branch::Liquid}})
+                          Case{373.8301, 0.09649, true, Branch::Liquid}, Case{100, 0.5, true, Branch::Liquid},
+                          Case{369.1724, 0.997387, true, Branch::Liquid}})
         cases.push_back(c);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "h and u at t " << c.t << (c.wet ? ", x " : ", p ") << c.p_or_x);
@@ -137,8 +140,8 @@ TEST(InternalEnergyPairsTest, EnthalpyAndInternalEnergyGiveAStateWithBoth) {
         const StateOutcome out = calculate({{H, typed(truth[H])}, {U, typed(truth[U])}});
         ASSERT_TRUE(out.answered) << messageOf(out);
         const accuracy::Properties target = accuracy::targets(truth);
-        const auto named = accuracy::energyLineStateAt(truth[U], out.result[P], truth[H] - truth[U],
-                                                       target[H] + target[U]);
+        const auto named =
+            accuracy::energyLineStateAt(truth[U], out.result[P], truth[H] - truth[U], target[H] + target[U]);
         ASSERT_TRUE(named) << "no state of the line of u at p " << out.panel.text[P] << " has h - u "
                            << truth[H] - truth[U];
         const accuracy::Properties allowed = accuracy::allowedForEnergyPair(*named);

@@ -49,12 +49,13 @@ void expectWet(const StateOutcome& out, double ts, double x, int first, int seco
 
 TEST(PairsWithoutTPTest, StateInsideTheDomeIsWetAndTakenFromTheSaturationLine) {
     // Across the dome, near its edges and in the near-critical band; each pair typed in full.
-    const double states[][2] = {{100, 0.5}, {20, 0.01}, {200, 0.99}, {300, 0.3},  {0.5, 0.9},
-                                {365, 0.6}, {372, 0.1}, {250, 0.0},  {150, 1.0},  {355, 0.97}};
+    const double states[][2] = {{100, 0.5}, {20, 0.01}, {200, 0.99}, {300, 0.3}, {0.5, 0.9},
+                                {365, 0.6}, {372, 0.1}, {250, 0.0},  {150, 1.0}, {355, 0.97}};
     for (const auto& [ts, x] : states) {
         const accuracy::WetProperties truth = accuracy::wetPropertiesAt(ts, x);
         for (const auto& [first, second] : kPairs) {
-            SCOPED_TRACE(testing::Message() << "tpvhsx"[first] << "," << "tpvhsx"[second] << " at ts " << ts << ", x " << x);
+            SCOPED_TRACE(testing::Message() << "tpvhsx"[first] << ","
+                                            << "tpvhsx"[second] << " at ts " << ts << ", x " << x);
             const StateOutcome out = calculate({{first, typed(truth[first])}, {second, typed(truth[second])}});
             // With x, the coldest state of that mixture (the drawn one, or one before it).
             const double coldest = second == X ? coldestWet(first, truth[first], x) : ts;
@@ -101,8 +102,7 @@ TEST(PairsWithoutTPTest, EntropyAndEnthalpyAsThePickLeavesThemCompute) {
     };
     const Case cases[] = {{"6.500", "2900.000", RegionVapor}, {"5.000", "2000.000", RegionWet},
                           {"1.000", "400.000", RegionWater},  {"4.300", "2100.000", RegionWater},
-                          {"1.000", "300.000", RegionWet},
-                          {"8.800", "3600.000", RegionVapor}};
+                          {"1.000", "300.000", RegionWet},    {"8.800", "3600.000", RegionVapor}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "s " << c.s << ", h " << c.h);
         const StatePanel panel = afterAnAnswer({{S, c.s}, {H, c.h}});
@@ -141,18 +141,19 @@ TEST(PairsWithoutTPTest, LineOfInternalEnergyMeetsSaturatedSteamTwice) {
         EXPECT_EQ(out.region, RegionVapor);
         const accuracy::Properties allowed = accuracy::allowedErrorsWithoutTP(t, p, iapws95::Branch::Vapour, V, U);
         for (int k : {T, P, V, H, S, U})
-            EXPECT_LE(std::fabs(out.result[k] - truth[k]), allowed[k]) << "tpvhsxu"[k] << " \"" << out.panel.text[k] << "\"";
+            EXPECT_LE(std::fabs(out.result[k] - truth[k]), allowed[k])
+                << "tpvhsxu"[k] << " \"" << out.panel.text[k] << "\"";
     }
 }
 
 TEST(PairsWithoutTPTest, PairThatNamesNoStateIsRefusedAndChangesNothing) {
     const std::vector<std::pair<int, std::string>> cases[] = {
-        {{V, "1"}, {X, "1.5"}},         {{H, "2000"}, {X, "-0.1"}},   {{S, "5"}, {X, "1.0001"}},
-        {{H, "2700"}, {X, "0.9"}},      // above the highest h of any mixture with x = 0.9
-        {{V, "0.0005"}, {X, "0.5"}},    // denser than saturated water
-        {{H, "5000"}, {S, "1"}},        {{V, "1000"}, {H, "100"}},    {{H, "-50"}, {S, "7"}},
-        {{V, "0.001"}, {S, "9"}},       {{H, "4500"}, {S, "6"}},      // hotter than the tables reach
-        {{V, "1e999"}, {S, "7"}},       {{H, "nan"}, {X, "0.5"}},
+        {{V, "1"}, {X, "1.5"}},      {{H, "2000"}, {X, "-0.1"}}, {{S, "5"}, {X, "1.0001"}},
+        {{H, "2700"}, {X, "0.9"}},    // above the highest h of any mixture with x = 0.9
+        {{V, "0.0005"}, {X, "0.5"}},  // denser than saturated water
+        {{H, "5000"}, {S, "1"}},     {{V, "1000"}, {H, "100"}},  {{H, "-50"}, {S, "7"}},
+        {{V, "0.001"}, {S, "9"}},    {{H, "4500"}, {S, "6"}},  // hotter than the tables reach
+        {{V, "1e999"}, {S, "7"}},    {{H, "nan"}, {X, "0.5"}},
     };
     for (const auto& known : cases) {
         SCOPED_TRACE(testing::Message() << "tpvhsx"[known[0].first] << " " << known[0].second << ", "

@@ -15,7 +15,7 @@
 namespace steam::calc {
 namespace {
 
-const std::vector<std::string> kSatTexts{"100.00", "0.101418", "0.00104346", "1.67177", "419.17",
+const std::vector<std::string> kSatTexts{"100.00",  "0.101418", "0.00104346", "1.67177", "419.17",
                                          "2675.57", "1.3072",   "7.3541",     "419.06",  "2506.01"};
 const std::vector<std::string> kStateTexts{"200.00", "3.500000", "0.00100021", "853.06", "12.5abc", "(none)", "849.56"};
 
@@ -56,7 +56,8 @@ TEST(RegisterStoreTest, EachRegisterUsesItsOwnSlot) {
     for (int r = 0; r < kRegisterCount; ++r) {
         SCOPED_TRACE(testing::Message() << "register M" << r + 1);
         if (r < 5) {
-            for (int k = 1; k <= RegisterStore::kSatValues; ++k) EXPECT_EQ(store.SaturationMemory(r + 1, k), 10 * r + k);
+            for (int k = 1; k <= RegisterStore::kSatValues; ++k)
+                EXPECT_EQ(store.SaturationMemory(r + 1, k), 10 * r + k);
         } else {
             for (int k = 1; k <= RegisterStore::kStateValues; ++k) EXPECT_EQ(store.StateMemory(r - 4, k), 10 * r + k);
         }
@@ -124,7 +125,8 @@ TEST(RegisterStoreTest, ASaturationRegisterHoldsAStateUntilASaturationResultOrAC
     store.store(0, kSatTexts);
     store.storeState(0, kStateTexts);
     EXPECT_EQ(store.kind(0), RegisterKind::State);
-    EXPECT_EQ(store.recall(0), (std::vector<std::string>{"200", "3.5", "0.00100021", "853.06", "12.5", "(none)", "849.56"}));
+    EXPECT_EQ(store.recall(0),
+              (std::vector<std::string>{"200", "3.5", "0.00100021", "853.06", "12.5", "(none)", "849.56"}));
     EXPECT_EQ(store.registerState(0)[3], 853.06);
     EXPECT_FALSE(store.holdsNumber(0, 6));
     for (int k = 1; k <= RegisterStore::kSatValues; ++k) EXPECT_EQ(store.SaturationMemory(1, k), 0) << "value " << k;
@@ -148,7 +150,9 @@ TEST(RegisterStoreTest, ASaturationRegisterHoldsAStateUntilASaturationResultOrAC
 
 TEST(RegisterStoreTest, RegisterColoursAreDistinct) {
     for (int a = 0; a < kRegisterCount; ++a)
-        for (int b = a + 1; b < kRegisterCount; ++b) EXPECT_NE(colour::kRegisterColours[static_cast<size_t>(a)], colour::kRegisterColours[static_cast<size_t>(b)]);
+        for (int b = a + 1; b < kRegisterCount; ++b)
+            EXPECT_NE(colour::kRegisterColours[static_cast<size_t>(a)],
+                      colour::kRegisterColours[static_cast<size_t>(b)]);
 }
 
 }  // namespace

@@ -87,7 +87,8 @@ TEST(RoundTripTest, PairsThatDetermineTheStateGiveItBack) {
         (c.liquid ? liquid : vapour)++;
         for (const auto& [first, second] : pairs) {
             SCOPED_TRACE(testing::Message() << (c.liquid ? "liquid" : "steam") << " t " << c.t << ", p " << c.p << ": "
-                                            << "tpvhs"[first] << " and " << "tpvhs"[second]);
+                                            << "tpvhs"[first] << " and "
+                                            << "tpvhs"[second]);
             expectState(calculate({{first, typed(reference[first])}, {second, typed(reference[second])}}), c, first,
                         second);
         }

@@ -67,7 +67,8 @@ TEST(SaturationCalculatorTest, EveryMonotonicInputAgreesWithIapws95) {
         for (double around : temperatures) {
             if (index == 5 && around > 220) continue;  // h'' turns near 235 C
             SCOPED_TRACE(testing::Message() << "known " << PropertyColumn[index + 1] << " near ts " << around);
-            const std::string text = numeric::fixedText(saturationReference(around)[index], PropertyDecimals[index + 1]);
+            const std::string text =
+                numeric::fixedText(saturationReference(around)[index], PropertyDecimals[index + 1]);
             const double known = numeric::readNumber(text);
             const double ts = temperatureWhere(index, known, around);
             SCOPED_TRACE(testing::Message() << "typed \"" << text << "\", IAPWS-95 ts " << ts);
@@ -88,8 +89,10 @@ TEST(SaturationCalculatorTest, EveryBoxFollowsTheValueAsTyped) {
         const char* shown;
         double around;  // ts near the state
     };
-    const Case cases[] = {{0, "100.123", "100.12", 100},      {4, "1000.004", "1000.00", 232},
-                          {3, "0.00404500211", "0.00405", 373}, {1, "0.0008135483554", "0.000814", 4},
+    const Case cases[] = {{0, "100.123", "100.12", 100},
+                          {4, "1000.004", "1000.00", 232},
+                          {3, "0.00404500211", "0.00405", 373},
+                          {1, "0.0008135483554", "0.000814", 4},
                           {7, "6.54321", "6.5432", 185}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << PropertyColumn[c.index + 1] << " typed " << c.text);
@@ -123,8 +126,8 @@ TEST(SaturationCalculatorTest, ValuesShownAtTheEndsOfTheirColumnsNameTheEndRow) 
         const char* text;
         bool critical;  // the end row at the critical point, else the one at 0.01 C
     };
-    const Case cases[] = {{0, "373.95", true},  {0, "373.946", true}, {1, "22.064", true},  {1, "22.0640004", true},
-                          {4, "2084.26", true}, {6, "4.4070", true},  {0, "0.005", false},  {4, "0.00", false},
+    const Case cases[] = {{0, "373.95", true},  {0, "373.946", true}, {1, "22.064", true},    {1, "22.0640004", true},
+                          {4, "2084.26", true}, {6, "4.4070", true},  {0, "0.005", false},    {4, "0.00", false},
                           {6, "0.0000", false}, {7, "9.1555", false}, {1, "0.0006115", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << PropertyColumn[c.index + 1] << " typed " << c.text);
@@ -135,8 +138,8 @@ TEST(SaturationCalculatorTest, ValuesShownAtTheEndsOfTheirColumnsNameTheEndRow) 
         EXPECT_EQ(out.panel.text[1], c.critical ? "22.064000" : "0.000612");
         for (const std::string& text : out.panel.text) EXPECT_TRUE(showsNoNonFinite(text)) << text;
     }
-    for (const Case& beyond : {Case{0, "373.956", true}, Case{1, "22.0640006", true}, Case{4, "-0.01", false},
-                               Case{7, "9.1556", false}}) {
+    for (const Case& beyond :
+         {Case{0, "373.956", true}, Case{1, "22.0640006", true}, Case{4, "-0.01", false}, Case{7, "9.1556", false}}) {
         SCOPED_TRACE(testing::Message() << PropertyColumn[beyond.index + 1] << " typed " << beyond.text);
         const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(beyond.index, beyond.text));
         EXPECT_FALSE(out.answered);
@@ -195,14 +198,14 @@ TEST(SaturationCalculatorTest, HsteamTakesTheLowTemperatureBranch) {
 TEST(SaturationCalculatorTest, HsteamNearItsMaximumStaysOnTheRisingBranch) {
     // Between the two states that share an h'' just below the maximum, a chord across the
     // top would give a temperature near the maximum; the shown state is on the rising side.
-    double tsMax = bisect([](double ts) { return saturationReference(ts + 1e-3)[5] - saturationReference(ts - 1e-3)[5]; },
-                          200, 260);
+    double tsMax = bisect(
+        [](double ts) { return saturationReference(ts + 1e-3)[5] - saturationReference(ts - 1e-3)[5]; }, 200, 260);
     const double hMax = saturationReference(tsMax)[5];
     const std::string text = numeric::fixedText(hMax - 0.5, 2);
     const SaturationOutcome out = SCAL_Click(realTables(), saturationPanel(5, text));
     ASSERT_TRUE(out.result.has_value()) << "h'' max " << hMax << " at " << tsMax;
-    const double tsLow = bisect([&](double ts) { return saturationReference(ts)[5] - numeric::readNumber(text); }, 150,
-                                tsMax);
+    const double tsLow =
+        bisect([&](double ts) { return saturationReference(ts)[5] - numeric::readNumber(text); }, 150, tsMax);
     expectBoxesNear(out, saturationReference(tsLow), 1.0);
     EXPECT_LT(numeric::readNumber(out.panel.text[0]), tsMax - 3);
 

@@ -40,7 +40,8 @@ void expectClosingStep(const StateOutcome& out) {
 // A message past the input check: the typed values stay, every other box shows "0".
 void expectNoAnswerBeside(const StateOutcome& out, const StatePanel& typed) {
     EXPECT_FALSE(out.answered);
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(out.panel.text[k], typed.ticked[k] ? typed.text[k] : "0") << "value box " << k;
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(out.panel.text[k], typed.ticked[k] ? typed.text[k] : "0") << "value box " << k;
     expectClosingStep(out);
 }
 
@@ -52,7 +53,8 @@ void expectSinglePhase(const StateOutcome& out, const std::array<double, 5>& ref
     const double tolerance[] = {0.005 + 0.05, 0.5e-6 + 2e-4 * reference[1], 0.5e-8 + 2e-4 * reference[2], 0.005 + 0.05,
                                 0.5e-4 + 1e-4};
     for (int k = 0; k < 5; ++k) {
-        SCOPED_TRACE(testing::Message() << "box " << "tpvhs"[k] << " = \"" << out.panel.text[k] << "\", IAPWS-95 "
+        SCOPED_TRACE(testing::Message() << "box "
+                                        << "tpvhs"[k] << " = \"" << out.panel.text[k] << "\", IAPWS-95 "
                                         << reference[k]);
         const std::string& text = out.panel.text[k];
         ASSERT_NE(text.find('.'), std::string::npos);
@@ -90,7 +92,8 @@ TEST(StateInputCheckTest, EveryPairOfBoxesIsAPairInBoxOrder) {
     for (int first = T; first <= S; ++first) {
         for (int second = first + 1; second <= X; ++second, ++expected) {
             const StateOutcome out = calculate({{second, "1"}, {first, "1"}});
-            EXPECT_EQ(out.pairCase, expected) << "tpvhsx"[first] << "," << "tpvhsx"[second];
+            EXPECT_EQ(out.pairCase, expected) << "tpvhsx"[first] << ","
+                                              << "tpvhsx"[second];
             for (const auto& m : out.messages) EXPECT_NE(panels::messageText(m).text, "必须输入2个参数!");
         }
     }
@@ -124,10 +127,10 @@ TEST(StateSearchTest, EachGridMatchKindAgreesWithIapws95) {
         int region;
     };
     const Case cases[] = {
-        {200, 3.5, 1, RegionWater},   {200, 3.52, 2, RegionWater},  {200.5, 3.5, 3, RegionWater},
-        {200.5, 3.52, 4, RegionWater}, {300, 1, 1, RegionVapor},     {301, 1.01, 2, RegionVapor},
-        {300.5, 1.02, 3, RegionVapor}, {300.5, 1.01, 4, RegionVapor}, {500, 30, 1, RegionWater},
-        {612.3, 45.67, 4, RegionWater}, {450.5, 10, 3, RegionVapor},  {60, 0.0123, 2, RegionVapor},
+        {200, 3.5, 1, RegionWater},     {200, 3.52, 2, RegionWater},   {200.5, 3.5, 3, RegionWater},
+        {200.5, 3.52, 4, RegionWater},  {300, 1, 1, RegionVapor},      {301, 1.01, 2, RegionVapor},
+        {300.5, 1.02, 3, RegionVapor},  {300.5, 1.01, 4, RegionVapor}, {500, 30, 1, RegionWater},
+        {612.3, 45.67, 4, RegionWater}, {450.5, 10, 3, RegionVapor},   {60, 0.0123, 2, RegionVapor},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "t " << c.t << ", p " << c.p);
@@ -146,9 +149,9 @@ TEST(StateSearchTest, ValueOutsideTheTableGivesTheRangeMessageAndNoAnswer) {
         int region;
     };
     const Case cases[] = {
-        {{{T, "400"}, {V, "0.001"}}, RegionWater},   // denser than any tabulated water at 400 C
-        {{{T, "1001"}, {P, "1"}}, RegionVapor},      // beyond the last isotherm (1000 C)
-        {{{P, "150"}, {H, "2000"}}, RegionWater},    // beyond the last isobar
+        {{{T, "400"}, {V, "0.001"}}, RegionWater},  // denser than any tabulated water at 400 C
+        {{{T, "1001"}, {P, "1"}}, RegionVapor},     // beyond the last isotherm (1000 C)
+        {{{P, "150"}, {H, "2000"}}, RegionWater},   // beyond the last isobar
         {{{T, "200"}, {S, "99"}}, RegionVapor},
         {{{T, "200"}, {H, "852.0"}}, RegionWater},  // below h' at 200 C no compressed water exists
     };
@@ -174,12 +177,14 @@ TEST(StateSearchTest, ResultIsNeverOnTheFarSideOfSaturation) {
         const struct {
             int box;
             double liquid, vapour, step;
-        } seconds[] = {{V, sat.liquid.v, sat.vapour.v, 1e-6}, {H, sat.liquid.h, sat.vapour.h, 0.3},
+        } seconds[] = {{V, sat.liquid.v, sat.vapour.v, 1e-6},
+                       {H, sat.liquid.h, sat.vapour.h, 0.3},
                        {S, sat.liquid.s, sat.vapour.s, 1e-3}};
         for (const auto& second : seconds) {
             for (double offset : {1.0, 3.0, 10.0}) {
                 for (const bool water : {true, false}) {
-                    const double z = water ? second.liquid - offset * second.step : second.vapour + offset * second.step;
+                    const double z =
+                        water ? second.liquid - offset * second.step : second.vapour + offset * second.step;
                     const Known known{{T, numeric::generalText(t)}, {second.box, numeric::generalText(z)}};
                     SCOPED_TRACE(describe(known));
                     const StateOutcome out = calculate(known);
@@ -201,7 +206,8 @@ TEST(StateSearchTest, SupercriticalVolumeDecidesTheTable) {
     const StateOutcome vapor = calculate({{T, "400"}, {V, "0.01"}});
     EXPECT_EQ(vapor.region, RegionVapor);
     EXPECT_TRUE(vapor.messages.empty());
-    const double p = bisect([](double p) { return iapws95::stateTP(400 + kKelvin, p, iapws95::Branch::Vapour).v - 0.01; }, 10, 30);
+    const double p =
+        bisect([](double p) { return iapws95::stateTP(400 + kKelvin, p, iapws95::Branch::Vapour).v - 0.01; }, 10, 30);
     expectSinglePhase(vapor, stateReference(iapws95::stateTP(400 + kKelvin, p, iapws95::Branch::Vapour)));
     const StateOutcome dense = calculate({{T, "400"}, {V, "0.002"}});
     EXPECT_EQ(dense.region, RegionWater);
@@ -352,7 +358,8 @@ TEST(StateWetTest, SecondValueAtTheSaturatedEndsGivesDrynessZeroAndOne) {
         };
         const End ends[] = {{V, 2, "0"}, {V, 3, "1"}, {H, 4, "0"}, {H, 5, "1"}, {S, 6, "0"}, {S, 7, "1"}};
         for (const End& e : ends) {
-            SCOPED_TRACE(testing::Message() << "t " << t << ", " << "tpvhsx"[e.box] << " = " << sat.panel.text[e.satIndex]);
+            SCOPED_TRACE(testing::Message() << "t " << t << ", "
+                                            << "tpvhsx"[e.box] << " = " << sat.panel.text[e.satIndex]);
             const StateOutcome out = calculate({{T, typed(t)}, {e.box, sat.panel.text[e.satIndex]}});
             EXPECT_EQ(out.region, RegionWet);
             EXPECT_TRUE(out.messages.empty());
@@ -420,7 +427,9 @@ TEST(StateWetTest, ValueJustInsideTheDomeBeyondItsDisplayedEdgeIsWet) {
             double exact;
             int decimals;
             bool steam;
-        } ends[] = {{V, sat.vapour.v, 5, true}, {H, sat.vapour.h, 2, true}, {S, sat.vapour.s, 4, true},
+        } ends[] = {{V, sat.vapour.v, 5, true},
+                    {H, sat.vapour.h, 2, true},
+                    {S, sat.vapour.s, 4, true},
                     {S, sat.liquid.s, 4, false}};
         for (const auto& e : ends) {
             const double unit = std::pow(10.0, -e.decimals);
@@ -461,9 +470,12 @@ TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
         EXPECT_NEAR(numeric::readNumber(out.panel.text[P]), sat[1], unit(10));
         // The straight lines through the rounded saturated values.
         const double spread = std::fabs(c.x) + std::fabs(1 - c.x);
-        EXPECT_NEAR(numeric::readNumber(out.panel.text[V]), (1 - c.x) * sat[2] + c.x * sat[3], spread * unit(4) + unit(11));
-        EXPECT_NEAR(numeric::readNumber(out.panel.text[H]), (1 - c.x) * sat[4] + c.x * sat[5], spread * unit(5) + unit(12));
-        EXPECT_NEAR(numeric::readNumber(out.panel.text[S]), (1 - c.x) * sat[6] + c.x * sat[7], spread * unit(7) + unit(13));
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[V]), (1 - c.x) * sat[2] + c.x * sat[3],
+                    spread * unit(4) + unit(11));
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[H]), (1 - c.x) * sat[4] + c.x * sat[5],
+                    spread * unit(5) + unit(12));
+        EXPECT_NEAR(numeric::readNumber(out.panel.text[S]), (1 - c.x) * sat[6] + c.x * sat[7],
+                    spread * unit(7) + unit(13));
         expectClosingStep(out);
     }
 }
@@ -472,7 +484,7 @@ TEST(StateWetTest, DrynessPairGivesTheMixtureInGeneralText) {
 // critical point and above it.
 TEST(StateWetTest, DrynessOutsideZeroToOneIsOutOfRange) {
     const Known cases[] = {{{T, "100"}, {X, "1.5"}}, {{T, "150.3"}, {X, "-0.2"}}, {{P, "1"}, {X, "1.0001"}},
-                           {{T, "400"}, {X, "2"}},   {{H, "2000"}, {X, "-1"}},     {{V, "1"}, {X, "5"}}};
+                           {{T, "400"}, {X, "2"}},   {{H, "2000"}, {X, "-1"}},    {{V, "1"}, {X, "5"}}};
     for (const Known& known : cases) {
         SCOPED_TRACE(describe(known));
         const StateOutcome out = calculate(known);

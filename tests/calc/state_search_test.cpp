@@ -25,7 +25,9 @@ struct Pair {
 };
 constexpr Pair kOffGridPairs[] = {{T, V}, {T, H}, {T, S}, {P, V}, {P, H}, {P, S}, {V, H}, {V, S}, {H, S}};
 
-std::string describe(const Pair& pair) { return std::string("(") + "tpvhs"[pair.first] + "," + "tpvhs"[pair.second] + ")"; }
+std::string describe(const Pair& pair) {
+    return std::string("(") + "tpvhs"[pair.first] + "," + "tpvhs"[pair.second] + ")";
+}
 
 bool withTP(const Pair& pair) { return pair.first <= P; }
 
@@ -44,8 +46,9 @@ void expectWithinAllowance(const StateOutcome& out, double t, double p, const Pa
     const iapws95::State st = stableState(t, p);
     const Branch branch = st.rho > iapws95::rhoc ? Branch::Liquid : Branch::Vapour;
     const accuracy::Properties truth = truthAt(t, p);
-    const accuracy::Properties allowed = withTP(pair) ? accuracy::allowedErrors(t, p, branch, pair.first, pair.second)
-                                                      : accuracy::allowedErrorsWithoutTP(t, p, branch, pair.first, pair.second);
+    const accuracy::Properties allowed = withTP(pair)
+                                             ? accuracy::allowedErrors(t, p, branch, pair.first, pair.second)
+                                             : accuracy::allowedErrorsWithoutTP(t, p, branch, pair.first, pair.second);
     for (int k = 0; k < 5; ++k)
         EXPECT_LE(std::fabs(shown(out, k) - truth[k]), allowed[k])
             << "tpvhs"[k] << " \"" << out.panel.text[k] << "\", IAPWS-95 " << truth[k] << ", allowed " << allowed[k];
@@ -88,7 +91,8 @@ TEST(StateOnTheSurfaceTest, AnswerIsAStateOfTheTablesOwnSurface) {
                 const double rounding = (pair.first == T ? 0.0 : std::fabs(hotter[k] - near[k])) +
                                         (pair.first == P ? 0.0 : std::fabs(denser[k] - near[k]));
                 EXPECT_LE(std::fabs(shown(again, k) - shown(out, k)), rounding + unit(9 + k) * (1 + 1e-9))
-                    << "tpvhs"[k] << " \"" << out.panel.text[k] << "\" and at the shown t, p \"" << again.panel.text[k] << "\"";
+                    << "tpvhs"[k] << " \"" << out.panel.text[k] << "\" and at the shown t, p \"" << again.panel.text[k]
+                    << "\"";
             }
         }
     }
@@ -103,11 +107,10 @@ TEST(StateOnTheSurfaceTest, EveryStateTheTablesHoldIsAnswered) {
         Pair pair;
     };
     const Case cases[] = {
-        {612, 4.316878, {T, H}},        {733.17, 1.47935, {T, H}},    {165.5, 0.049242, {T, H}},
-        {733, 0.9834, {T, H}},          {463.92, 0.191, {T, H}},      {372.2, 21.6257, {T, P}},
-        {373.1, 22.0404, {T, P}},       {372.6, 21.6897, {T, P}},     {372.2, 21.6257, {P, H}},
-        {373.1, 22.0404, {T, S}},       {372.6, 21.6897, {P, V}},     {368.0, 19.5, {T, V}},
-        {250.7, 4.0, {T, S}},           {20.25, 0.5, {T, V}},         {700.0, 0.0011, {T, S}},
+        {612, 4.316878, {T, H}},  {733.17, 1.47935, {T, H}}, {165.5, 0.049242, {T, H}}, {733, 0.9834, {T, H}},
+        {463.92, 0.191, {T, H}},  {372.2, 21.6257, {T, P}},  {373.1, 22.0404, {T, P}},  {372.6, 21.6897, {T, P}},
+        {372.2, 21.6257, {P, H}}, {373.1, 22.0404, {T, S}},  {372.6, 21.6897, {P, V}},  {368.0, 19.5, {T, V}},
+        {250.7, 4.0, {T, S}},     {20.25, 0.5, {T, V}},      {700.0, 0.0011, {T, S}},
     };
     for (const Case& c : cases) expectAnsweredWithinAllowance(c.t, c.p, c.pair);
     // h = 1950 kJ/kg at 21.9 MPa: compressed water 0.9 K below saturation; h = 2000 at the
@@ -139,11 +142,10 @@ TEST(StateOnTheSurfaceTest, NearTheCriticalPointTheBandTargetsHold) {
         double t, p;
         Pair pair;
     };
-    const Case cases[] = {{374, 22.1, {T, P}},     {373.96, 22.07, {T, P}}, {375, 22.3, {T, P}},
-                          {374, 22.1, {P, V}},     {374, 22.1, {T, H}},     {380.5, 23.2, {P, S}},
-                          {376.2, 22.9, {T, V}},   {389.0, 25.5, {P, H}},   {362.0, 18.5, {T, P}},
-                          {374, 22.1, {H, S}},     {379.1, 23.5, {V, H}},   {370.0, 19.0, {V, S}},
-                          {366.0, 21.0, {H, S}},   {385.0, 25.0, {V, S}},   {373.5, 22.2, {V, H}}};
+    const Case cases[] = {{374, 22.1, {T, P}},   {373.96, 22.07, {T, P}}, {375, 22.3, {T, P}},   {374, 22.1, {P, V}},
+                          {374, 22.1, {T, H}},   {380.5, 23.2, {P, S}},   {376.2, 22.9, {T, V}}, {389.0, 25.5, {P, H}},
+                          {362.0, 18.5, {T, P}}, {374, 22.1, {H, S}},     {379.1, 23.5, {V, H}}, {370.0, 19.0, {V, S}},
+                          {366.0, 21.0, {H, S}}, {385.0, 25.0, {V, S}},   {373.5, 22.2, {V, H}}};
     for (const Case& c : cases) expectAnsweredWithinAllowance(c.t, c.p, c.pair);
     // As typed in the first report: p 22.1 and v 0.00259357942 is the state at 374.00 C.
     const StateOutcome out = calculate({{P, "22.1"}, {V, "0.00259357942"}});

@@ -102,7 +102,8 @@ TEST(TypedApiTest, SaturationPanelShowsTheTypedAnswerForEveryKnownProperty) {
         ASSERT_TRUE(typedAnswer.solved);
         for (int k = 0; k < kSaturationProperties; ++k) {
             const auto p = static_cast<SatProperty>(k);
-            EXPECT_NEAR(numeric::readNumber(panel.panel.text[k]), typedAnswer[p], 0.5001 * std::pow(10.0, -decimalsOf(p)))
+            EXPECT_NEAR(numeric::readNumber(panel.panel.text[k]), typedAnswer[p],
+                        0.5001 * std::pow(10.0, -decimalsOf(p)))
                 << "box " << k;
         }
         EXPECT_NEAR(numeric::readNumber(panel.panel.text[8]), typedAnswer.u1, 0.005001);

@@ -64,12 +64,13 @@ Json answerJson(const std::string& line) {
 }
 
 TEST(CycleJsonTest, StatesAreThePanelsTextsAndTheFiguresNumbers) {
-    for (const char* line : {"rankine p_high=8 t_high=480 p_low=0.008 eta_turbine=0.85 p_fwh=0.7",
-                             "rankine p_high=8 p_low=0.008"}) {
+    for (const char* line :
+         {"rankine p_high=8 t_high=480 p_low=0.008 eta_turbine=0.85 p_fwh=0.7", "rankine p_high=8 p_low=0.008"}) {
         SCOPED_TRACE(line);
         const Json json = answerJson(line);
         std::string error;
-        const cycle::RankineResult built = cycle::buildRankine(realTables(), *parseCycleRequest(splitWords(line), error));
+        const cycle::RankineResult built =
+            cycle::buildRankine(realTables(), *parseCycleRequest(splitWords(line), error));
         const Json* states = json.find("states");
         ASSERT_TRUE(states && states->kind == Json::Array);
         ASSERT_EQ(states->array.size(), built.cycle.states.size());
@@ -81,7 +82,8 @@ TEST(CycleJsonTest, StatesAreThePanelsTextsAndTheFiguresNumbers) {
             EXPECT_EQ(state.find("x")->string, texts[5]);
             EXPECT_EQ(state.find("h")->string, texts[3]);
         }
-        for (const char* key : {"heat_in", "heat_out", "net_work", "efficiency", "back_work_ratio", "carnot_efficiency"})
+        for (const char* key :
+             {"heat_in", "heat_out", "net_work", "efficiency", "back_work_ratio", "carnot_efficiency"})
             EXPECT_EQ(json.find(key) ? json.find(key)->kind : Json::Null, Json::Number) << key;
         EXPECT_NEAR(json.find("heat_in")->number - json.find("heat_out")->number, json.find("net_work")->number, 0.011);
         EXPECT_GT(json.find("carnot_efficiency")->number, json.find("efficiency")->number);

@@ -48,8 +48,8 @@ private:
     explicit JsonReader(std::string_view text) : m_text(text) {}
 
     void blanks() {
-        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n' ||
-                                         m_text[m_pos] == '\r'))
+        while (m_pos < m_text.size() &&
+               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n' || m_text[m_pos] == '\r'))
             ++m_pos;
     }
     bool eat(char c) {
@@ -103,8 +103,10 @@ private:
                     unsigned code = 0;
                     for (int i = 0; i < 4; ++i) {
                         const char h = m_text[m_pos++];
-                        code = code * 16 + (h >= '0' && h <= '9' ? h - '0' : h >= 'a' && h <= 'f' ? h - 'a' + 10
-                                                                        : h >= 'A' && h <= 'F' ? h - 'A' + 10 : 99);
+                        code = code * 16 + (h >= '0' && h <= '9'   ? h - '0'
+                                            : h >= 'a' && h <= 'f' ? h - 'a' + 10
+                                            : h >= 'A' && h <= 'F' ? h - 'A' + 10
+                                                                   : 99);
                         if (code > 0xFFFF) return false;
                     }
                     appendUtf8(out, code);
@@ -150,7 +152,8 @@ private:
         if (word("false")) return v.kind = Json::Bool, true;
         if (word("null")) return v.kind = Json::Null, true;
         const size_t start = m_pos;
-        while (m_pos < m_text.size() && std::string_view("+-0123456789.eE").find(m_text[m_pos]) != std::string_view::npos)
+        while (m_pos < m_text.size() &&
+               std::string_view("+-0123456789.eE").find(m_text[m_pos]) != std::string_view::npos)
             ++m_pos;
         if (m_pos == start) return false;
         v.kind = Json::Number;

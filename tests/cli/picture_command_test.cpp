@@ -117,7 +117,11 @@ TEST(PictureCommandTest, WritesTheRequestedPictureOrFailsNamingTheData) {
         {"print.png", {"--all", "--size", "1528", "1453"}, "\x89PNG", true, {1528, 1453}},
         {"print.svg", {"--all", "--size", "978", "930"}, "<?xm", true, {978, 930}},
         {"pv.svg", {"--chart", "pv", "--all"}, "<?xm", false, {489, 465}},
-        {"pt.png", {"--chart", "pt", "--isochores", "--window", "100", "600", "0.1", "100"}, "\x89PNG", false, {489, 465}},
+        {"pt.png",
+         {"--chart", "pt", "--isochores", "--window", "100", "600", "0.1", "100"},
+         "\x89PNG",
+         false,
+         {489, 465}},
     };
     for (const Case& c : cases) {
         const std::string path = (dir.path() / c.file).string();
@@ -204,7 +208,8 @@ TEST(PictureCommandTest, TheNamesExtensionChoosesTheFormat) {
         if (c.magic[0] == '%') {
             // One page, its media box the picture's size in points; text as text, no image.
             size_t pages = 0;
-            for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1))
+            for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+                 at = bytes.find("/Type /Page\n", at + 1))
                 ++pages;
             EXPECT_EQ(pages, 1u);
             // PDF pages are whole points.

@@ -2,8 +2,8 @@
 // is wrong; an answer carries exactly the box texts the panel calculation shows; the JSON form
 // has the documented keys in order and escapes every string; the text form lists names,
 // texts, units, region and messages.
-#include "cli/answers.h"
 #include "cli/requests.h"
+#include "cli/answers.h"
 #include "cli/utf8_text.h"
 #include "panels/saturation_panel.h"
 #include "panels/state_panel.h"
@@ -145,12 +145,18 @@ TEST(AnswerTest, RegionKeysNameEveryOutcome) {
         const char* region;
     };
     const Case cases[] = {
-        {{"state", "t=200", "p=3.5"}, "water"},        {{"state", "t=200", "p=1"}, "vapor"},
-        {{"state", "t=100", "h=1000"}, "wet"},         {{"state", "t=400", "p=22.064"}, "water"},
-        {{"state", "t=100", "p=0.101418"}, "needs_dryness"}, {{"state", "t=100", "x=0.5"}, "wet"},
-        {{"state", "p=1", "x=0"}, "wet"},              {{"state", "t=400", "x=0.5"}, "none"},
-        {{"state", "s=7", "h=3000"}, "vapor"},         {{"state", "v=0.001", "h=100"}, "water"},
-        {{"state", "h=2000", "x=0.5"}, "wet"},         {{"state", "s=5", "v=10"}, "wet"},
+        {{"state", "t=200", "p=3.5"}, "water"},
+        {{"state", "t=200", "p=1"}, "vapor"},
+        {{"state", "t=100", "h=1000"}, "wet"},
+        {{"state", "t=400", "p=22.064"}, "water"},
+        {{"state", "t=100", "p=0.101418"}, "needs_dryness"},
+        {{"state", "t=100", "x=0.5"}, "wet"},
+        {{"state", "p=1", "x=0"}, "wet"},
+        {{"state", "t=400", "x=0.5"}, "none"},
+        {{"state", "s=7", "h=3000"}, "vapor"},
+        {{"state", "v=0.001", "h=100"}, "water"},
+        {{"state", "h=2000", "x=0.5"}, "wet"},
+        {{"state", "s=5", "v=10"}, "wet"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words[1] + " " + c.words[2]);
@@ -165,10 +171,10 @@ TEST(ToJsonTest, SaturationAnswerHasItsKeysInOrderAndStringsOnly) {
     const Answer a = answer(realTables(), SaturationRequest{calc::SatProperty(0), 100});
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
-    EXPECT_EQ(json->keys(), (std::vector<std::string>{"ts",   "ps",   "v1",   "v11",  "h1",   "h11",   "s1",
-                                                      "s11",  "u1",   "u11",  "cp1",  "cp11", "cv1",   "cv11",
-                                                      "w1",   "w11",  "mu1",  "mu11", "k1",   "k11",   "nu1",
-                                                      "nu11", "pr1",  "pr11", "sigma", "notes", "messages"}));
+    EXPECT_EQ(json->keys(),
+              (std::vector<std::string>{"ts",  "ps",  "v1",   "v11",  "h1",   "h11",  "s1",    "s11",   "u1",
+                                        "u11", "cp1", "cp11", "cv1",  "cv11", "w1",   "w11",   "mu1",   "mu11",
+                                        "k1",  "k11", "nu1",  "nu11", "pr1",  "pr11", "sigma", "notes", "messages"}));
     for (int i = 0; i < 10; ++i) {
         const Json& v = json->object[i].second;
         EXPECT_EQ(v.kind, Json::String) << json->object[i].first;
@@ -184,7 +190,8 @@ TEST(ToJsonTest, StateAnswerHasRegionAndMessagesWithTitleAndText) {
     const Answer a = answer(realTables(), *parseRequest({"state", "t=100", "p=0.101418"}, error));
     const auto json = JsonReader::parse(toJson(a));
     ASSERT_TRUE(json.has_value()) << toJson(a);
-    EXPECT_EQ(json->keys(), (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "u", "region", "phase", "messages"}));
+    EXPECT_EQ(json->keys(),
+              (std::vector<std::string>{"t", "p", "v", "h", "s", "x", "u", "region", "phase", "messages"}));
     EXPECT_EQ(json->find("region")->string, "needs_dryness");
     const Json& messages = *json->find("messages");
     ASSERT_EQ(messages.array.size(), 1u);
@@ -214,8 +221,15 @@ TEST(ToJsonTest, AnswerEndingWithAMessageHasNullBoxes) {
 }
 
 TEST(ToJsonTest, EveryStringIsEscaped) {
-    const std::string awkward[] = {"quote \" here", "back\\slash", "line\nbreak", "tab\there", std::string("bell\x07", 5),
-                                   std::string("nul\0x", 5), "ctrl\x1f", "中文 \xe2\x80\x94 dash", "\r"};
+    const std::string awkward[] = {"quote \" here",
+                                   "back\\slash",
+                                   "line\nbreak",
+                                   "tab\there",
+                                   std::string("bell\x07", 5),
+                                   std::string("nul\0x", 5),
+                                   "ctrl\x1f",
+                                   "中文 \xe2\x80\x94 dash",
+                                   "\r"};
     for (const std::string& text : awkward) {
         SCOPED_TRACE(testing::Message() << "text of " << text.size() << " bytes");
         Answer a;
@@ -246,14 +260,18 @@ TEST(ToJsonTest, BytesThatAreNotUtf8BecomeTheReplacementCharacter) {
     const struct {
         std::string typed, expected;
     } cases[] = {{"1\xff", "1\\ufffd"},
-                 {"\xe4\xb8", "\\ufffd\\ufffd"},  // a Chinese character cut short
+                 {"\xe4\xb8", "\\ufffd\\ufffd"},    // a Chinese character cut short
                  {"\xe4\xb8\xad", "\xe4\xb8\xad"},  // the whole character stays
-                 {"a\x80" "b", "a\\ufffdb"},
-                 {"\xc0\xaf" "100", "\\ufffd\\ufffd100"},      // an overlong '/'
-                 {"\xe0\x80\xaf", "\\ufffd\\ufffd\\ufffd"},  // the same in three bytes
-                 {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd"},  // a surrogate
+                 {"a\x80"
+                  "b",
+                  "a\\ufffdb"},
+                 {"\xc0\xaf"
+                  "100",
+                  "\\ufffd\\ufffd100"},                                 // an overlong '/'
+                 {"\xe0\x80\xaf", "\\ufffd\\ufffd\\ufffd"},             // the same in three bytes
+                 {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd"},             // a surrogate
                  {"\xf4\x90\x80\x80", "\\ufffd\\ufffd\\ufffd\\ufffd"},  // beyond U+10FFFF
-                 {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},  // four bytes, well formed
+                 {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},              // four bytes, well formed
                  {"\xef\xbf\xbf", "\xef\xbf\xbf"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "typed " << c.typed.size() << " bytes");

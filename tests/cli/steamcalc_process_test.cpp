@@ -11,9 +11,9 @@
 #include "steamcalc_run.h"
 
 #include "data/property_database.h"
-#include "support/real_tables.h"
 #include "support/fixture_database.h"
 #include "support/installation.h"
+#include "support/real_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +42,8 @@ std::string expectedJson(const std::string& line) {
 }
 
 TEST(SteamcalcTest, LinesFromStandardInputAreAnsweredInOrderAndABadLineDoesNotStopTheRest) {
-    const std::vector<std::string> lines = {"sat ts 100",       "state t=200 p=3.5", "state t=200",
-                                            "sat ts 400",       "bogus words here",  "state t=400 x=0.5",
-                                            "state p=1 h=2000"};
+    const std::vector<std::string> lines = {"sat ts 100",       "state t=200 p=3.5", "state t=200",     "sat ts 400",
+                                            "bogus words here", "state t=400 x=0.5", "state p=1 h=2000"};
     std::string input;
     for (const auto& l : lines) input += l + "\n";
     input += "\n   \n";  // blank lines get an empty object each
@@ -73,7 +72,11 @@ TEST(SteamcalcTest, LinesFromStandardInputAreAnsweredInOrderAndABadLineDoesNotSt
 bool wellFormedUtf8(const std::string& text) {
     for (size_t i = 0; i < text.size();) {
         const unsigned char c = text[i];
-        const int length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        const int length = c < 0x80                 ? 1
+                           : c >= 0xC2 && c <= 0xDF ? 2
+                           : c >= 0xE0 && c <= 0xEF ? 3
+                           : c >= 0xF0 && c <= 0xF4 ? 4
+                                                    : 0;
         if (length == 0 || i + length > text.size()) return false;
         unsigned code = length == 1 ? c : c & (0x7F >> length);
         for (int k = 1; k < length; ++k) {
@@ -89,7 +92,9 @@ bool wellFormedUtf8(const std::string& text) {
 }
 
 TEST(SteamcalcTest, OutputIsWellFormedUtf8WhateverIsTyped) {
-    const std::string input = "sat ts \xc0\xaf" "100\nstate t=\xed\xa0\x80 p=1\nsat \xf4\x90\x80\x80 1\nstate t=200 p=\xff\n";
+    const std::string input =
+        "sat ts \xc0\xaf"
+        "100\nstate t=\xed\xa0\x80 p=1\nsat \xf4\x90\x80\x80 1\nstate t=200 p=\xff\n";
     for (const bool json : {true, false}) {
         SCOPED_TRACE(json ? "--json" : "plain");
         const ProcessRun run = json ? steamcalc({"--json", "-"}, input) : steamcalc({"-"}, input);
@@ -166,7 +171,10 @@ TEST(SteamcalcTest, CsvHasTheHeaderOnceThenOneRowPerRequestWithTheExitStatusOfTh
     const Case cases[] = {
         {{"--csv", "state", "t=200", "p=3.5"}, "", {"state t=200 p=3.5"}, 0},
         {{"--csv", "sat", "ts", "400"}, "", {"sat ts 400"}, 0},
-        {{"--csv", "-"}, "sat ts 100\nstate t=100 x=0.5\n\nsat ts 400\n", {"sat ts 100", "state t=100 x=0.5", "", "sat ts 400"}, 0},
+        {{"--csv", "-"},
+         "sat ts 100\nstate t=100 x=0.5\n\nsat ts 400\n",
+         {"sat ts 100", "state t=100 x=0.5", "", "sat ts 400"},
+         0},
         {{"--csv", "-"}, "state t=200\nstate t=200 p=1\n", {"!", "state t=200 p=1"}, 2},
         {{"--csv", "-"}, "", {}, 0},
     };
@@ -280,8 +288,9 @@ TEST(SteamcalcTest, DamagedDataIsNamedOnItsLineAndTheRunExitsOne) {
     std::string lines;
     // Steam from the damaged file, compressed water from a sound one.
     for (int i = 0; i < 200; ++i)
-        lines += i % 2 ? "state t=" + std::to_string(200 + 3 * i) + " p=" + std::to_string(0.002 + 0.009 * (i % 11)) + "\n"
-                       : "state t=" + std::to_string(20 + i / 4) + " p=5\n";
+        lines +=
+            i % 2 ? "state t=" + std::to_string(200 + 3 * i) + " p=" + std::to_string(0.002 + 0.009 * (i % 11)) + "\n"
+                  : "state t=" + std::to_string(20 + i / 4) + " p=5\n";
     std::ofstream(installation.file("batch.txt")) << lines;
     const testsupport::CommandRun run =
         installation.run("--json - < '" + installation.file("batch.txt").string() + "'");

@@ -30,14 +30,20 @@ std::vector<std::string> cells(std::string line) {
 TEST(TableCommandTest, APageListsEveryStepWithBothEndsAsTheCalculatorsAnswer) {
     struct Case {
         std::vector<std::string> args;
-        size_t rows;         // after the header
-        const char* first;   // the first row's first value cell
+        size_t rows;        // after the header
+        const char* first;  // the first row's first value cell
         const char* last;
     };
     const Case cases[] = {
         {{"table", "sat-t", "--from", "0.01", "--to", "370", "--step", "10", "--csv"}, 38, "0.01", "370.00"},
-        {{"table", "sat-p", "--from", "0.001", "--to", "22", "--per-decade", "1,2,5", "--csv"}, 15, "0.001000", "22.000000"},
-        {{"table", "isobar", "--p", "1", "--from", "100", "--to", "800", "--step", "50", "--csv"}, 2 + 15, "179.88", "800.00"},
+        {{"table", "sat-p", "--from", "0.001", "--to", "22", "--per-decade", "1,2,5", "--csv"},
+         15,
+         "0.001000",
+         "22.000000"},
+        {{"table", "isobar", "--p", "1", "--from", "100", "--to", "800", "--step", "50", "--csv"},
+         2 + 15,
+         "179.88",
+         "800.00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[1]);
@@ -109,8 +115,8 @@ TEST(TableCommandTest, APdfHoldsAsManyA4PagesAsTheRowsNeed) {
             if (pdf.compare(at, 12, "/Type /Pages") != 0) ++count;
         return count;
     };
-    EXPECT_EQ(pages("50"), 1u);     // 10 rows
-    EXPECT_GT(pages("1"), 4u);      // 375 rows
+    EXPECT_EQ(pages("50"), 1u);  // 10 rows
+    EXPECT_GT(pages("1"), 4u);   // 375 rows
 }
 
 }  // namespace

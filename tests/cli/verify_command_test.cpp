@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <cstdio>
 #include <fstream>
 #include <functional>

@@ -104,8 +104,8 @@ TEST(LegRulesTest, EndsThatLeaveTheHeldPropertyAreReported) {
         rounded[static_cast<int>(p)] = numeric::shownValue(value, calc::decimalsOf(p));
         apart[static_cast<int>(p)] = value * 1.02 + 0.01;
     }
-    for (Process process : {Process::Isobaric, Process::Isentropic, Process::Throttle, Process::Isothermal,
-                            Process::Isochoric}) {
+    for (Process process :
+         {Process::Isobaric, Process::Isentropic, Process::Throttle, Process::Isothermal, Process::Isochoric}) {
         SCOPED_TRACE(static_cast<int>(process));
         EXPECT_TRUE(endsKeepProcess(a, rounded, process));
         EXPECT_FALSE(endsKeepProcess(a, apart, process));
@@ -126,7 +126,8 @@ Cycle cycleOf(std::vector<StateValues> states, std::vector<Process> processes) {
 
 // Heat taken in and given out at constant temperature inside the dome, between two isentropes.
 TEST(CycleFiguresTest, AWetCycleOfTwoIsobarsAndTwoIsentropesReachesTheCarnotEfficiency) {
-    const StateValues water = state(Property::t, 250, Property::x, 0.0), steam = state(Property::t, 250, Property::x, 1.0);
+    const StateValues water = state(Property::t, 250, Property::x, 0.0),
+                      steam = state(Property::t, 250, Property::x, 1.0);
     const Cycle cycle = cycleOf({water, steam, state(Property::t, 40, Property::s, of(steam, Property::s)),
                                  state(Property::t, 40, Property::s, of(water, Property::s))},
                                 {Process::Isobaric, Process::Isentropic, Process::Isobaric, Process::Isentropic});
@@ -146,7 +147,8 @@ TEST(CycleFiguresTest, ALegOfUnknownProcessLeavesTheTotalsUnknownButNotTheCarnot
                                 {Process::Line, Process::Isentropic, Process::Isobaric});
     const CycleFigures f = workCycle(realTables(), cycle);
     EXPECT_FALSE(f.determined);
-    for (double figure : {f.heatIn, f.heatOut, f.netWork, f.efficiency, f.backWorkRatio}) EXPECT_TRUE(std::isnan(figure));
+    for (double figure : {f.heatIn, f.heatOut, f.netWork, f.efficiency, f.backWorkRatio})
+        EXPECT_TRUE(std::isnan(figure));
     EXPECT_GT(f.carnotEfficiency, 0.5);
     EXPECT_TRUE(f.legs[1].determined());
 }

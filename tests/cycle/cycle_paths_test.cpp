@@ -86,10 +86,12 @@ TEST(CyclePathsTest, AnIsobarRunsStraightAcrossTheDome) {
                                    state(Property::p, 0.008, Property::x, 0.0), Process::Isobaric);
     const StateValues& first = path.points.front();
     const StateValues& last = path.points.back();
-    const double slope = (of(last, Property::h) - of(first, Property::h)) / (of(last, Property::s) - of(first, Property::s));
+    const double slope =
+        (of(last, Property::h) - of(first, Property::h)) / (of(last, Property::s) - of(first, Property::s));
     for (const StateValues& p : path.points) {
         EXPECT_NEAR(of(p, Property::t), of(first, Property::t), 0.01);
-        EXPECT_NEAR(of(p, Property::h) - of(first, Property::h), slope * (of(p, Property::s) - of(first, Property::s)), 0.05);
+        EXPECT_NEAR(of(p, Property::h) - of(first, Property::h), slope * (of(p, Property::s) - of(first, Property::s)),
+                    0.05);
     }
 }
 

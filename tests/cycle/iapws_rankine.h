@@ -78,8 +78,8 @@ inline ReferenceFigures referenceRankine(const ReferenceInputs& in) {
         heated = saturatedWater(*in.pHeater);
         feed = machine(*heated, in.pHigh, in.etaPump, false);
     }
-    Point inlet = in.tHigh ? steam(*in.tHigh, in.pHigh) : Point{iapws95::saturationP(in.pHigh).vapour.h,
-                                                                 iapws95::saturationP(in.pHigh).vapour.s};
+    Point inlet = in.tHigh ? steam(*in.tHigh, in.pHigh)
+                           : Point{iapws95::saturationP(in.pHigh).vapour.h, iapws95::saturationP(in.pHigh).vapour.s};
     double heatIn = inlet.h - feed.h;
     double turbineWork = 0;
     double mass = 1.0;  // through the stage now expanding

@@ -2,8 +2,8 @@
 // from IAPWS-95 directly (within 0.1 percentage point of efficiency and 1 kJ/kg of work and
 // heat), its cycles keep the first law (heat in - heat out = net work) and the open heater's
 // balance, and unusable design values are refused, naming the value.
-#include "cycle/cycle_figures.h"
 #include "cycle/rankine.h"
+#include "cycle/cycle_figures.h"
 
 #include "iapws_rankine.h"
 #include "support/real_tables.h"
@@ -74,7 +74,8 @@ TEST(RankineTest, BuiltCyclesKeepTheFirstLawAndTheHeatersBalance) {
         double internalHeat = 0, massTimesRise = 0;
         for (int i = 0; i < cycle.size(); ++i) {
             const Leg& leg = cycle.legs[static_cast<size_t>(i)];
-            const double rise = valueOf(cycle.legEnd(i), calc::Property::h) - valueOf(cycle.states[i], calc::Property::h);
+            const double rise =
+                valueOf(cycle.legEnd(i), calc::Property::h) - valueOf(cycle.states[i], calc::Property::h);
             massTimesRise += leg.massFraction * rise;
             if (leg.internal) internalHeat += leg.massFraction * f.legs[static_cast<size_t>(i)].q;
         }
@@ -133,11 +134,15 @@ TEST(RankineTest, StatesTheTablesDoNotHoldOrWaterAtTheTurbineEndTheBuild) {
         BuildOutcome outcome;
         StateRole failedAt;
     } cases[] = {
-        {"saturated steam above the critical pressure", {30.0, std::nullopt, 0.008}, BuildOutcome::NoState,
+        {"saturated steam above the critical pressure",
+         {30.0, std::nullopt, 0.008},
+         BuildOutcome::NoState,
          StateRole::BoilerExit},
         {"beyond the tables", {8.0, 1500.0, 0.008}, BuildOutcome::NoState, StateRole::BoilerExit},
         {"water at the turbine", {8.0, 250.0, 0.008}, BuildOutcome::NotSteam, StateRole::BoilerExit},
-        {"water after the reheater", {8.0, 480.0, 0.008, 1.0, 1.0, 2.0, 150.0}, BuildOutcome::NotSteam,
+        {"water after the reheater",
+         {8.0, 480.0, 0.008, 1.0, 1.0, 2.0, 150.0},
+         BuildOutcome::NotSteam,
          StateRole::ReheaterExit},
     };
     for (const auto& c : cases) {

@@ -2,9 +2,9 @@
 // only registers holding something count as overwritten, every register can hold a built
 // cycle's state, picks give a saturation register's saturated water or steam and a state
 // register's state, and a cycle stored and picked back gives the builder's figures.
+#include "cycle/register_states.h"
 #include "cycle/cycle_figures.h"
 #include "cycle/rankine.h"
-#include "cycle/register_states.h"
 #include "panels/cycle_texts.h"
 
 #include "numeric/number_text.h"
@@ -22,7 +22,7 @@ using calc::RegisterKind;
 using calc::RegisterStore;
 using testsupport::realTables;
 
-const std::vector<std::string> kSaturationTexts{"100.00", "0.101418", "0.00104346", "1.67177", "419.17",
+const std::vector<std::string> kSaturationTexts{"100.00",  "0.101418", "0.00104346", "1.67177", "419.17",
                                                 "2675.57", "1.3072",   "7.3541",     "419.06",  "2506.01"};
 
 TEST(CycleRegistersTest, ACycleFillsTheLastRegistersStateOneFirst) {
@@ -59,13 +59,18 @@ TEST(CycleRegistersTest, PicksGiveASaturationRegistersWaterOrSteamAndAStateRegis
         StatePick pick;
         StateValues expected;  // t p v h s x u, x NaN where none
     } cases[] = {
-        {"saturated water of M1", {0, SaturatedPhase::Water},
+        {"saturated water of M1",
+         {0, SaturatedPhase::Water},
          {100, 0.101418, 0.00104346, 419.17, 1.3072, 0, 419.17 - 101.418 * 0.00104346}},
-        {"saturated steam of M1", {0, SaturatedPhase::Steam},
+        {"saturated steam of M1",
+         {0, SaturatedPhase::Steam},
          {100, 0.101418, 1.67177, 2675.57, 7.3541, 1, 2675.57 - 101.418 * 1.67177}},
-        {"compressed water in M6, the choice ignored", {5, SaturatedPhase::Steam},
+        {"compressed water in M6, the choice ignored",
+         {5, SaturatedPhase::Steam},
          {200, 3.5, 0.00115456, 853.06, 2.3305, NAN, 853.06 - 3500 * 0.00115456}},
-        {"wet steam in M7", {6, SaturatedPhase::Water}, {100, 0.101418, 0.836, 1547.4, 4.33, 0.5, 1547.4 - 101.418 * 0.836}},
+        {"wet steam in M7",
+         {6, SaturatedPhase::Water},
+         {100, 0.101418, 0.836, 1547.4, 4.33, 0.5, 1547.4 - 101.418 * 0.836}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -74,8 +74,8 @@ std::vector<Damage> damages() {
          FileCheck::Size},
         {"one byte flipped in the middle", Source::Water, [](auto&, auto& f) { flipByteAt(f, size(f) / 2); },
          FileCheck::Sha256, std::nullopt},
-        {"garbage of the same size", Source::Swater,
-         [](auto&, auto& f) { writeBytes(f, std::string(size(f), 'x')); }, FileCheck::Sha256, FileCheck::Tables},
+        {"garbage of the same size", Source::Swater, [](auto&, auto& f) { writeBytes(f, std::string(size(f), 'x')); },
+         FileCheck::Sha256, FileCheck::Tables},
         {"left out of the manifest", Source::DengP,
          [](auto& dir, auto&) {
              Manifest m;

@@ -151,8 +151,8 @@ TEST(PropertyDatabaseTest, TheFirstPlaceHoldingEveryFileIsOpenedAndAFailureNames
 
     EXPECT_FALSE(db.openFirst({empty.path(), partial.path()}, error));
     expectNothingOpen(db);
-    for (const std::string& named : {empty.path().string() + " (缺少 swater.sqlite)",
-                                     partial.path().string() + " (缺少 DengV.sqlite)"})
+    for (const std::string& named :
+         {empty.path().string() + " (缺少 swater.sqlite)", partial.path().string() + " (缺少 DengV.sqlite)"})
         EXPECT_NE(error.find(named), std::string::npos) << error;
 }
 

@@ -37,8 +37,7 @@ TEST(Sha256Test, PiecesOfAnyLengthGiveTheDigestOfTheWhole) {
     const Sha256Digest whole = sha256(message);
     for (size_t piece : {1u, 3u, 55u, 63u, 64u, 65u, 127u, 200u}) {
         Sha256 hash;
-        for (size_t at = 0; at < message.size(); at += piece)
-            hash.update(std::string_view(message).substr(at, piece));
+        for (size_t at = 0; at < message.size(); at += piece) hash.update(std::string_view(message).substr(at, piece));
         EXPECT_EQ(hash.finish(), whole) << "pieces of " << piece;
     }
     // After finish the object hashes a new message from its start.

@@ -52,7 +52,8 @@ struct Scene {
 std::vector<std::string> split(const std::string& words) {
     std::vector<std::string> out;
     size_t start = 0;
-    for (size_t end; (end = words.find(' ', start)) != std::string::npos; start = end + 1) out.push_back(words.substr(start, end - start));
+    for (size_t end; (end = words.find(' ', start)) != std::string::npos; start = end + 1)
+        out.push_back(words.substr(start, end - start));
     out.push_back(words.substr(start));
     return out;
 }
@@ -144,7 +145,8 @@ TEST(ChartTest, EachSwitchDrawsItsChartsFamilyFromItsOwnStore) {
             const std::vector<SurfacePoint> points{{x0 + f * (x1 - x0), y0 + 0.2 * (y1 - y0)},
                                                    {x0 + f * (x1 - x0) + 0.1 * (x1 - x0), y0 + 0.8 * (y1 - y0)}};
             if (chart == Chart::HS) {
-                for (int j = 0; j < 2; ++j) store.CurveFamily[layer + 1][j + 1] = {7.0 + layer, points[j].y, points[j].x};
+                for (int j = 0; j < 2; ++j)
+                    store.CurveFamily[layer + 1][j + 1] = {7.0 + layer, points[j].y, points[j].x};
             } else {
                 store.Charts[static_cast<size_t>(chart)].families[layer].push_back({7.0 + layer, points});
             }
@@ -158,8 +160,9 @@ TEST(ChartTest, EachSwitchDrawsItsChartsFamilyFromItsOwnStore) {
             const Rgb colour = c.switches[layer] ? CurveColour(*c.switches[layer]) : Rgb{1, 2, 3};
             for (const RecordedCall& line : scene->pic.segments())
                 segments += line.colour == colour && line.x1 != line.x2;
-            const std::string label =
-                c.switches[layer] ? std::string(" ") + familyStyle(*c.switches[layer]).keyName + "=" + std::to_string(7 + layer) : "";
+            const std::string label = c.switches[layer] ? std::string(" ") + familyStyle(*c.switches[layer]).keyName +
+                                                              "=" + std::to_string(7 + layer)
+                                                        : "";
             EXPECT_EQ(segments, c.switches[layer] ? 1 : 0) << "switch " << layer;
             if (c.switches[layer]) {
                 EXPECT_NE(scene->text(label), nullptr) << label;
@@ -174,22 +177,31 @@ TEST(ChartTest, RegisterPointsSitAtTheirOwnCoordinatesOnEveryChart) {
         std::vector<std::pair<std::string, std::pair<double, double>>> points;  // text, values across and up
     };
     const Case cases[] = {
-        {Chart::HS, {{"( s , h ) M7", {7.1246, 3051.7}}, {" ( s', h') M1", {1.3072, 419.17}}, {"(s'', h'') M1", {7.3541, 2675.57}}}},
-        {Chart::TS, {{"( s , t ) M7", {7.1246, 300}}, {" ( s', ts) M1", {1.3072, 100}}, {"(s'', ts) M1", {7.3541, 100}}}},
-        {Chart::PV, {{"( v , p ) M7", {0.2579, 1}}, {" ( v', ps) M1", {0.00104346, 0.101418}}, {"(v'', ps) M1", {1.67186, 0.101418}}}},
+        {Chart::HS,
+         {{"( s , h ) M7", {7.1246, 3051.7}},
+          {" ( s', h') M1", {1.3072, 419.17}},
+          {"(s'', h'') M1", {7.3541, 2675.57}}}},
+        {Chart::TS,
+         {{"( s , t ) M7", {7.1246, 300}}, {" ( s', ts) M1", {1.3072, 100}}, {"(s'', ts) M1", {7.3541, 100}}}},
+        {Chart::PV,
+         {{"( v , p ) M7", {0.2579, 1}},
+          {" ( v', ps) M1", {0.00104346, 0.101418}},
+          {"(v'', ps) M1", {1.67186, 0.101418}}}},
         {Chart::PT, {{"( t , p ) M7", {300, 1}}, {"(ts, ps) M1", {100, 0.101418}}}},
     };
     for (const Case& c : cases) {
         const ChartDescription& d = chartDescription(c.chart);
         SCOPED_TRACE(d.name);
         auto scene = std::make_unique<Scene>();
-        scene->registers.store(0, {"100", "0.101418", "0.00104346", "1.67186", "419.17", "2675.57", "1.3072", "7.3541", "419.06", "2506.0"});
+        scene->registers.store(0, {"100", "0.101418", "0.00104346", "1.67186", "419.17", "2675.57", "1.3072", "7.3541",
+                                   "419.06", "2506.0"});
         scene->registers.store(6, {"300", "1", "0.2579", "3051.7", "7.1246", "(none)", "2793.8"});
         scene->registers.store(7, {"300", "1", "0", "3051.7", "7.1246", "(none)", "3051.7"});  // M8: v = 0
         for (int r : {0, 6, 7}) scene->registers.setShown(r, true);
         scene->show(c.chart);
         int marks = 0;
-        for (const RecordedCall& t : scene->pic.callsOf(CallKind::Text)) marks += t.text.find(" M") != std::string::npos;
+        for (const RecordedCall& t : scene->pic.callsOf(CallKind::Text))
+            marks += t.text.find(" M") != std::string::npos;
         EXPECT_EQ(marks, static_cast<int>(c.points.size()) + (d.x.logarithmic ? 0 : 1)) << "M8 has v = 0";
         for (const auto& [text, at] : c.points) {
             const RecordedCall* mark = scene->text(text);
@@ -224,7 +236,8 @@ TEST(ChartTest, CriticalPointRegionNamesAndSaturationLineFollowTheChart) {
         for (const ChartLabel& name : d.regionLabels) {
             const RecordedCall* t = scene->text(name.text);
             ASSERT_NE(t, nullptr) << name.text;
-            EXPECT_TRUE(t->x1 == d.x.toChart(name.x) && t->y1 == d.y.toChart(name.y) && t->fontFamily == "宋体") << name.text;
+            EXPECT_TRUE(t->x1 == d.x.toChart(name.x) && t->y1 == d.y.toChart(name.y) && t->fontFamily == "宋体")
+                << name.text;
         }
         int dome = 0;
         for (const RecordedCall& s : scene->pic.segments()) dome += s.colour == kSaturationColour && s.width == 2;

@@ -26,8 +26,8 @@ using testsupport::FixtureDatabase;
 void addNumberedSaturationRows(FixtureDatabase& fixture, int count, int rowWithoutSteamEnthalpy = 0) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     for (int r = 1; r <= count; ++r)
-        fixture.addSaturationRow(r, r / 1000.0, 0.001, 1.0 / r, 10.0 * r, r == rowWithoutSteamEnthalpy ? nan : 3000.0 - r,
-                                 r / 100.0, 9.0 - r / 100.0);
+        fixture.addSaturationRow(r, r / 1000.0, 0.001, 1.0 / r, 10.0 * r,
+                                 r == rowWithoutSteamEnthalpy ? nan : 3000.0 - r, r / 100.0, 9.0 - r / 100.0);
 }
 
 struct Load {
@@ -132,9 +132,15 @@ TEST(CurveStoreTest, FamiliesKeepTableOrderSkipKeyZeroAndEndInZeros) {
         CurvePoint point;
     };
     const Expected cases[] = {
-        {1, 1, {100, 419.1, 1.307}}, {1, 2, {100, 2676.0, 7.355}}, {1, 3, {300, 1344.8, 3.253}},
-        {1, 4, {0, 0, 0}},           {1, 800, {0, 0, 0}},          {4, 1, {0.9, 2400.0, 6.5}},
-        {4, 2, {0, 0, 0}},           {3, 1, {0, 0, 0}},            {2, 800, {9, 900.0, 0.8}},
+        {1, 1, {100, 419.1, 1.307}},
+        {1, 2, {100, 2676.0, 7.355}},
+        {1, 3, {300, 1344.8, 3.253}},
+        {1, 4, {0, 0, 0}},
+        {1, 800, {0, 0, 0}},
+        {4, 1, {0.9, 2400.0, 6.5}},
+        {4, 2, {0, 0, 0}},
+        {3, 1, {0, 0, 0}},
+        {2, 800, {9, 900.0, 0.8}},
     };
     for (const Expected& c : cases) {
         const CurvePoint& p = load.store.CurveFamily[c.f][c.slot];
@@ -146,7 +152,9 @@ TEST(CurveStoreTest, FamiliesKeepTableOrderSkipKeyZeroAndEndInZeros) {
 TEST(CurveStoreTest, OtherChartsGetTheirLinesAndCurvesInChartCoordinates) {
     FixtureDatabase fixture;
     addNumberedSaturationRows(fixture, 40);
-    fixture.addChartPoint("PV_T", 100, 0.001, 1).addChartPoint("PV_T", 100, 1, 0.1).addChartPoint("PV_T", 200, 0.01, 10);
+    fixture.addChartPoint("PV_T", 100, 0.001, 1)
+        .addChartPoint("PV_T", 100, 1, 0.1)
+        .addChartPoint("PV_T", 200, 0.01, 10);
     fixture.addChartPoint("TS_H", 500, 1.5, 120).addChartPoint("TS_H", 500, 2.0, 80);
     fixture.addChartPoint("PT_V", 0.1, 300, 100);
     Load load(fixture);
@@ -177,7 +185,8 @@ TEST(CurveStoreTest, OtherChartsGetTheirLinesAndCurvesInChartCoordinates) {
     EXPECT_TRUE(std::is_sorted(pt.begin(), pt.end(), [](auto& a, auto& b) { return a.x < b.x; }));
     const auto& dome = charts[static_cast<size_t>(Chart::PV)].saturationLine;
     ASSERT_EQ(dome.size() % 2, 0u);
-    EXPECT_TRUE(same({dome.front(), dome[dome.size() / 2 - 1], dome.back()}, {{0, -3}, {std::log10(1.0 / 40), std::log10(0.04)}, {-3, -3}}))
+    EXPECT_TRUE(same({dome.front(), dome[dome.size() / 2 - 1], dome.back()},
+                     {{0, -3}, {std::log10(1.0 / 40), std::log10(0.04)}, {-3, -3}}))
         << "up the steam side and down the water side, in logarithms";
     const auto& tsDome = charts[static_cast<size_t>(Chart::TS)].saturationLine;
     EXPECT_TRUE(same({tsDome.front(), tsDome.back()}, {{8.99, 1}, {0.01, 1}}));
@@ -191,7 +200,8 @@ TEST(CurveStoreTest, FailuresNameTheTableAndLeaveTheStoresEmpty) {
     };
     const Case cases[] = {
         {"empty saturation table", "SWATER", [](FixtureDatabase&) {}},
-        {"sampled saturation row without h''", "SWATER", [](FixtureDatabase& f) { addNumberedSaturationRows(f, 40, 3); }},
+        {"sampled saturation row without h''", "SWATER",
+         [](FixtureDatabase& f) { addNumberedSaturationRows(f, 40, 3); }},
         {"isochore point without s, after good families", "DengV",
          [](FixtureDatabase& f) {
              addNumberedSaturationRows(f, 40);

@@ -60,7 +60,8 @@ struct Scene {
     // Chart coordinates to the surface's pixels, as this pass mapped them.
     PixelPoint toPixel(double x, double y) const {
         const RecordedCall map = pic.callsOf(CallKind::UserCoordinates).front();
-        return {(x - map.x1) / (map.x2 - map.x1) * pic.pixelWidth(), (y - map.y1) / (map.y2 - map.y1) * pic.pixelHeight()};
+        return {(x - map.x1) / (map.x2 - map.x1) * pic.pixelWidth(),
+                (y - map.y1) / (map.y2 - map.y1) * pic.pixelHeight()};
     }
 };
 
@@ -119,11 +120,13 @@ TEST(CycleDrawingTest, NumbersRegionNamesAndCurveLabelsKeepClearOfItsLines) {
     RecordingSurface measure;
     for (const RecordedCall& t : scene->pic.callsOf(CallKind::Text)) {
         const PixelPoint corner = scene->toPixel(t.x1, t.y1);
-        if (corner.x < 0 || corner.y < 0 || corner.x > measure.pixelWidth() || corner.y > measure.pixelHeight()) continue;
+        if (corner.x < 0 || corner.y < 0 || corner.x > measure.pixelWidth() || corner.y > measure.pixelHeight())
+            continue;
         if (t.text == "0" || std::isdigit(static_cast<unsigned char>(t.text[0]))) continue;  // axis numbers
         measure.setFont(t.fontFamily, t.fontPoints, t.bold);
         const TextExtent extent = measure.textExtent(t.text);
-        const PixelBox box{corner.x + 0.5, corner.y + 0.5, corner.x + extent.width - 0.5, corner.y + extent.height - 0.5};
+        const PixelBox box{corner.x + 0.5, corner.y + 0.5, corner.x + extent.width - 0.5,
+                           corner.y + extent.height - 0.5};
         ++texts;
         for (auto [p, q] : lines)
             EXPECT_FALSE(clipSegment(box, p, q)) << "\"" << t.text << "\" at (" << corner.x << ", " << corner.y << ")";

@@ -61,7 +61,8 @@ struct Scene {
     }
     int firstBand() const {
         for (size_t i = 0; i < calls().size(); ++i)
-            if (calls()[i].kind == CallKind::FilledRectangle && calls()[i].colour == kMargin) return static_cast<int>(i);
+            if (calls()[i].kind == CallKind::FilledRectangle && calls()[i].colour == kMargin)
+                return static_cast<int>(i);
         return -1;
     }
 };
@@ -77,7 +78,8 @@ void loadSmallCurves(CurveStore& store) {
         store.SaturationLine[i] = {static_cast<float>(9.0 - 0.2 * i), static_cast<float>(2500.0 + 15.0 * i)};
         store.SaturationLine[41 - i] = {static_cast<float>(0.2 * i), static_cast<float>(100.0 * i)};
     }
-    for (int i = 1; i <= 40; ++i) store.SaturationDome.push_back({store.SaturationLine[i].s, store.SaturationLine[i].h});
+    for (int i = 1; i <= 40; ++i)
+        store.SaturationDome.push_back({store.SaturationLine[i].s, store.SaturationLine[i].h});
     putCurve(store, 1, 1, 200, {{2.3, 850}, {6.4, 2790}, {7.2, 3100}});
     putCurve(store, 1, 4, 400, {{3.2, 1900}, {7.0, 3300}});
     putCurve(store, 2, 1, 1, {{1.0, 300}, {7.5, 3400}});
@@ -120,7 +122,8 @@ TEST(DiagramDrawingTest, DefaultWindowHasDottedAndSolidGridAndRoundNumbers) {
         if (calls[i].kind == CallKind::Text) numbers.push_back(calls[i]);
     ASSERT_EQ(numbers.size(), 21u);
     for (int k = 0; k <= 10; ++k)
-        EXPECT_TRUE(numbers[k].text == std::to_string(500 * k) && numbers[k].x1 == -0.7992 && numbers[k].y1 == 500.0 * k)
+        EXPECT_TRUE(numbers[k].text == std::to_string(500 * k) && numbers[k].x1 == -0.7992 &&
+                    numbers[k].y1 == 500.0 * k)
             << "h number " << k << ": " << describe(numbers[k]);
     for (int k = 0; k <= 9; ++k)
         EXPECT_TRUE(numbers[11 + k].text == std::to_string(k) && numbers[11 + k].x1 == k && numbers[11 + k].y1 == -50)
@@ -133,12 +136,11 @@ TEST(DiagramDrawingTest, AxisNumbersInZoomedWindowsNameTheirGridLines) {
         std::vector<std::string> texts;  // h numbers, then s numbers
     };
     const Case cases[] = {
-        {0, 10, 2040, 2540,
-         {"2050", "2100", "2150", "2200", "2250", "2300", "2350", "2400", "2450", "2500", "0", "1", "2", "3", "4", "5",
-          "6", "7", "8", "9", "10"}},
-        {5, 6, 2600, 3800,
-         {"2600", "2700", "2800", "2900", "3000", "3100", "3200", "3300", "3400", "3500", "3600", "3700", "3800", "5",
-          "5.1", "5.2", "5.3", "5.4", "5.5", "5.6", "5.7", "5.8", "5.9", "6"}},
+        {0, 10, 2040, 2540, {"2050", "2100", "2150", "2200", "2250", "2300", "2350", "2400", "2450", "2500", "0",
+                             "1",    "2",    "3",    "4",    "5",    "6",    "7",    "8",    "9",    "10"}},
+        {5, 6, 2600, 3800, {"2600", "2700", "2800", "2900", "3000", "3100", "3200", "3300",
+                            "3400", "3500", "3600", "3700", "3800", "5",    "5.1",  "5.2",
+                            "5.3",  "5.4",  "5.5",  "5.6",  "5.7",  "5.8",  "5.9",  "6"}},
     };
     for (const Case& c : cases) {
         auto scene = std::make_unique<Scene>();
@@ -200,11 +202,14 @@ TEST(DiagramDrawingTest, EachLayerSwitchDrawsItsOwnLayerOnly) {
         if (layer >= 0) scene->diagram.CHKpic[layer] = true;
         scene->draw();
         for (int f = 1; f <= 4; ++f)
-            EXPECT_EQ(!scene->linesIn(kFamilyColour[f]).empty(), layer == f - 1) << "layer " << layer << ", family " << f;
+            EXPECT_EQ(!scene->linesIn(kFamilyColour[f]).empty(), layer == f - 1)
+                << "layer " << layer << ", family " << f;
         EXPECT_EQ(!scene->linesIn(kSaturationColour).empty(), layer == kSaturationLayer) << "layer " << layer;
         EXPECT_EQ(scene->pic.indexOfText("饱和蒸汽") >= 0, layer == kRegionLabels) << "layer " << layer;
         const auto fills = scene->pic.callsOf(CallKind::FilledRectangle);
-        const bool critical = std::any_of(fills.begin(), fills.end(), [](auto& c) { return c.colour == Rgb{255, 100, 0}; });
+        const bool critical = std::any_of(fills.begin(), fills.end(), [](auto& c) {
+            return c.colour == Rgb{255, 100, 0};
+        });
         EXPECT_EQ(critical, layer == kCriticalPointLayer) << "layer " << layer;
         if (layer == -1 || layer >= kPickEntropy) {
             // Grid (21 lines), four bands, frame and 21 numbers, nothing else.
@@ -230,7 +235,7 @@ TEST(DiagramDrawingTest, DomeIsTwoPixelsWideAndRegionLabelsAreSongTiThenArialAga
         EXPECT_EQ(dome[i - 1].width, 2) << "dome " << i;
     }
     const std::pair<const char*, std::pair<double, double>> labels[] = {
-        {"饱和蒸汽", {7.5, 2750}}, {"饱和水", {0.5, 500}},   {"湿蒸汽(两相区)", {5.0, 1800}},
+        {"饱和蒸汽", {7.5, 2750}}, {"饱和水", {0.5, 500}},    {"湿蒸汽(两相区)", {5.0, 1800}},
         {"水", {2.5, 1700}},       {"过热蒸汽", {7.5, 3700}}, {"超临界区", {2.5, 3500}}};
     int previous = -1;
     for (const auto& [text, at] : labels) {
@@ -266,7 +271,10 @@ TEST(DiagramDrawingTest, CurvesAreRunsOfOneKeyEachLabelledOnce) {
         {"one isotherm", 1, {{300, 1300, 3.0}, {300, 2500, 5.5}, {300, 2800, 6.5}}, 2, {" t=300"}},
         {"isochore key in general format", 3, {{0.001, 100, 0.3}, {0.001, 900, 2.3}}, 1, {" v=0.001"}},
         {"equal keys in a row merge", 2, {{1, 900, 2}, {1, 1400, 3}, {1, 1000, 2.5}, {1, 1500, 3.5}}, 3, {" p=1"}},
-        {"different keys stay apart", 4, {{0.3, 900, 2}, {0.3, 1400, 3}, {0.4, 1000, 2.5}, {0.4, 1500, 3.5}}, 2,
+        {"different keys stay apart",
+         4,
+         {{0.3, 900, 2}, {0.3, 1400, 3}, {0.4, 1000, 2.5}, {0.4, 1500, 3.5}},
+         2,
          {" x=0.3", " x=0.4"}},
         {"a curve filling every slot", 2, full, 799, {" p=5"}},
     };
@@ -307,7 +315,8 @@ TEST(DiagramDrawingTest, FirstDrawingBeforeTheCurvesAreLoadedHasNoCurves) {
     scene->draw();
     for (int f = 1; f <= 4; ++f) EXPECT_TRUE(scene->linesIn(kFamilyColour[f]).empty()) << "family " << f;
     EXPECT_TRUE(scene->linesIn(kSaturationColour).empty());
-    for (const char* prefix : {" t=", " p=", " v=", " x="}) EXPECT_TRUE(scene->textsStartingWith(prefix).empty()) << prefix;
+    for (const char* prefix : {" t=", " p=", " v=", " x="})
+        EXPECT_TRUE(scene->textsStartingWith(prefix).empty()) << prefix;
     EXPECT_GE(scene->pic.indexOfText("水"), 0) << "layers without data must still show";
 }
 
@@ -329,10 +338,12 @@ TEST(DiagramDrawingTest, StateMarkerIsASquareWithALabelBoxSizedByTheSpans) {
         EXPECT_EQ(calls[at - 4].colour, (Rgb{155, 255, 180})) << context;
         expectCorners(calls[at - 4], 6.5, 2800 - ys / 120, 6.5 + xs / 19, 2800 - ys / 37, context + " label box", 1e-4);
         EXPECT_EQ(calls[at - 3].colour, (Rgb{255, 0, 0})) << context;
-        expectCorners(calls[at - 3], 6.5 - xs / 120, 2800 - ys / 120, 6.5 + xs / 120, 2800 + ys / 120, context + " square",
-                      1e-4);
+        expectCorners(calls[at - 3], 6.5 - xs / 120, 2800 - ys / 120, 6.5 + xs / 120, 2800 + ys / 120,
+                      context + " square", 1e-4);
         EXPECT_TRUE(calls[at - 2].kind == CallKind::Rectangle && calls[at - 2].colour == (Rgb{0, 255, 50})) << context;
-        if (w.xmax == 9.99) expectCorners(calls[at - 3], 6.417, 2758.3, 6.583, 2841.7, "M7 square at (6.5, 2800) in the default window", 1e-3);
+        if (w.xmax == 9.99)
+            expectCorners(calls[at - 3], 6.417, 2758.3, 6.583, 2841.7, "M7 square at (6.5, 2800) in the default window",
+                          1e-3);
     }
 }
 
@@ -344,18 +355,50 @@ TEST(DiagramDrawingTest, RegistersAndResultsAreMarkedOnlyWhenTheirConditionsHold
         size_t rectangles;  // filled and outline, beyond the four bands and the frame
     };
     const Case cases[] = {
-        {"M1 shown", [](auto& r) { storeSaturation(r, 0, 419.1, 2676, 1.307, 7.355); r.setShown(0, true); },
-         {" ( s', h') M1", "(s'', h'') M1"}, 6},
+        {"M1 shown",
+         [](auto& r) {
+             storeSaturation(r, 0, 419.1, 2676, 1.307, 7.355);
+             r.setShown(0, true);
+         },
+         {" ( s', h') M1", "(s'', h'') M1"},
+         6},
         {"M3 stored, not shown", [](auto& r) { storeSaturation(r, 2, 419.1, 2676, 1.307, 7.355); }, {}, 0},
-        {"M5 shown while empty, at (0, 0)", [](auto& r) { r.setShown(4, true); }, {" ( s', h') M5", "(s'', h'') M5"}, 6},
-        {"M6 shown with h = 0", [](auto& r) { storeState(r, 5, 0, 6.5); r.setShown(5, true); }, {}, 0},
-        {"M9 shown", [](auto& r) { storeState(r, 8, 3000, 6.8); r.setShown(8, true); }, {"( s , h ) M9"}, 3},
+        {"M5 shown while empty, at (0, 0)",
+         [](auto& r) { r.setShown(4, true); },
+         {" ( s', h') M5", "(s'', h'') M5"},
+         6},
+        {"M6 shown with h = 0",
+         [](auto& r) {
+             storeState(r, 5, 0, 6.5);
+             r.setShown(5, true);
+         },
+         {},
+         0},
+        {"M9 shown",
+         [](auto& r) {
+             storeState(r, 8, 3000, 6.8);
+             r.setShown(8, true);
+         },
+         {"( s , h ) M9"},
+         3},
         {"current saturation result",
-         [](auto& r) { r.setCurrentSatPoint({100, 0.1, 0.001, 1.67, 419, 2676, 1.3, 7.35}); }, {" ( s', h')", "(s'', h'')"}, 6},
+         [](auto& r) {
+             r.setCurrentSatPoint({100, 0.1, 0.001, 1.67, 419, 2676, 1.3, 7.35});
+         },
+         {" ( s', h')", "(s'', h'')"},
+         6},
         {"current saturation result with h'' = 0",
-         [](auto& r) { r.setCurrentSatPoint({100, 0.1, 0.001, 1.67, 419, 0, 1.3, 7.35}); }, {}, 0},
-        {"current state result", [](auto& r) { r.setCurrentStatePoint({200, 3.5, 0.001, 853.8, 2.33, 0}); },
-         {"( s , h )"}, 3},
+         [](auto& r) {
+             r.setCurrentSatPoint({100, 0.1, 0.001, 1.67, 419, 0, 1.3, 7.35});
+         },
+         {},
+         0},
+        {"current state result",
+         [](auto& r) {
+             r.setCurrentStatePoint({200, 3.5, 0.001, 853.8, 2.33, 0});
+         },
+         {"( s , h )"},
+         3},
     };
     for (const Case& c : cases) {
         auto scene = std::make_unique<Scene>();
@@ -388,7 +431,8 @@ TEST(DiagramDrawingTest, MarginBandsComeAfterEveryMarkerInTheirOrder) {
     scene->draw();
 
     std::vector<int> order;
-    for (const char* text : {" ( s', h') M1", " ( s', h') M5", "( s , h ) M6", "( s , h ) M9", " ( s', h')", "( s , h )"})
+    for (const char* text :
+         {" ( s', h') M1", " ( s', h') M5", "( s , h ) M6", "( s , h ) M9", " ( s', h')", "( s , h )"})
         order.push_back(scene->pic.indexOfText(text));
     EXPECT_TRUE(order.front() >= 0 && std::is_sorted(order.begin(), order.end())) << "markers out of panel order";
 
@@ -402,7 +446,8 @@ TEST(DiagramDrawingTest, MarginBandsComeAfterEveryMarkerInTheirOrder) {
                                   {9.99, s.YminExt, s.XmaxExt, s.YmaxExt}};
     const char* names[4] = {"bottom", "top", "left", "right"};
     for (int k = 0; k < 4; ++k) {
-        EXPECT_TRUE(calls.at(band + k).kind == CallKind::FilledRectangle && calls[band + k].colour == kMargin) << names[k];
+        EXPECT_TRUE(calls.at(band + k).kind == CallKind::FilledRectangle && calls[band + k].colour == kMargin)
+            << names[k];
         expectCorners(calls[band + k], corners[k][0], corners[k][1], corners[k][2], corners[k][3], names[k], 0);
     }
     for (size_t i = band + 4; i < calls.size(); ++i) {

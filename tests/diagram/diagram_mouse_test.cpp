@@ -40,7 +40,9 @@ struct Scene {
     MouseReaction move(int buttons, float x, float y) {
         MouseReaction r = mouse.Pic_MouseMove(buttons, x, y);
         if (r.entropyPick) panels::pickEntropy(sat, r.entropyPick->option, r.entropyPick->text);
-        if (r.statePick) panels::pickState(state, r.statePick->across, r.statePick->acrossText, r.statePick->up, r.statePick->upText);
+        if (r.statePick)
+            panels::pickState(state, r.statePick->across, r.statePick->acrossText, r.statePick->up,
+                              r.statePick->upText);
         return r;
     }
     // Press at a, move through the middle to b with the left button held.
@@ -68,8 +70,9 @@ struct Scene {
 const std::vector<double> kDefaultView{0, 9.99, 0, 5000};
 
 TEST(DiagramMouseTest, EveryMoveGivesTheReadoutWithThreeDecimalsUnlessTheDiagramIsBeingDrawn) {
-    const std::tuple<float, float, const char*, const char*> cases[] = {
-        {4.4f, 2500.0f, "4.400", "2500.000"}, {-0.5f, 12.25f, "-0.500", "12.250"}, {0.0123f, -40.0f, "0.012", "-40.000"}};
+    const std::tuple<float, float, const char*, const char*> cases[] = {{4.4f, 2500.0f, "4.400", "2500.000"},
+                                                                        {-0.5f, 12.25f, "-0.500", "12.250"},
+                                                                        {0.0123f, -40.0f, "0.012", "-40.000"}};
     for (const auto& [x, y, textX, textY] : cases) {
         Scene scene;
         const MouseReaction r = scene.move(0, x, y);
@@ -99,7 +102,8 @@ TEST(DiagramMouseTest, TheReadoutShowsTheValuesUnderTheMouseOnEveryChart) {
     for (const Case& c : cases) {
         Scene scene(c.chart);
         const ChartDescription& d = scene.diagram.description();
-        const MouseReaction r = scene.move(0, static_cast<float>(d.x.toChart(c.x)), static_cast<float>(d.y.toChart(c.y)));
+        const MouseReaction r =
+            scene.move(0, static_cast<float>(d.x.toChart(c.x)), static_cast<float>(d.y.toChart(c.y)));
         EXPECT_EQ(r.readoutX, c.textX) << d.name;
         EXPECT_EQ(r.readoutY, c.textY) << d.name;
     }
@@ -148,11 +152,12 @@ TEST(DiagramMouseTest, ZoomDragShowsTheRubberBandAndEndsInTheRectangleWhateverTh
         EXPECT_TRUE(band.x1 == c.ax && band.y1 == c.ay && band.x2 == c.bx && band.y2 == c.by);
         EXPECT_EQ(scene.view(), kDefaultView);  // nothing zoomed while dragging
 
-        const MouseReaction end = c.endByRelease ? scene.mouse.buttonReleased(0, c.bx, c.by) : scene.move(0, c.bx, c.by);
+        const MouseReaction end =
+            c.endByRelease ? scene.mouse.buttonReleased(0, c.bx, c.by) : scene.move(0, c.bx, c.by);
         EXPECT_TRUE(end.messages.empty());
         EXPECT_EQ(scene.mouse.ZoomDragCount, 0);
         EXPECT_EQ(scene.view(), (std::vector<double>{2, 6, 1000, 3000}));
-        EXPECT_DOUBLE_EQ(scene.diagram.scale.Xspan, 4);  // rescaled before the drawing
+        EXPECT_DOUBLE_EQ(scene.diagram.scale.Xspan, 4);                       // rescaled before the drawing
         EXPECT_EQ(scene.pic.callsOf(CallKind::Clear).back().retained, true);  // redrawn, band gone
     }
 }
@@ -232,9 +237,11 @@ TEST(DiagramMouseTest, DoubleClickRestoresTheDefaultWindowAfterZoomAndPan) {
 }
 
 TEST(DiagramMouseTest, EntropyPickSelectsTheBranchFillsItsBoxAndDrawsTheLineInsideTheWindow) {
-    const std::tuple<float, int, const char*, bool> cases[] = {
-        {1.5f, 6, "1.500", true}, {4.406f, 6, "4.406", true}, {4.407f, 7, "4.407", true},
-        {7.5f, 7, "7.500", true}, {-0.3f, 6, "-0.300", false}};
+    const std::tuple<float, int, const char*, bool> cases[] = {{1.5f, 6, "1.500", true},
+                                                               {4.406f, 6, "4.406", true},
+                                                               {4.407f, 7, "4.407", true},
+                                                               {7.5f, 7, "7.500", true},
+                                                               {-0.3f, 6, "-0.300", false}};
     for (const auto& [x, option, text, line] : cases) {
         SCOPED_TRACE(text);
         Scene scene;
@@ -249,7 +256,8 @@ TEST(DiagramMouseTest, EntropyPickSelectsTheBranchFillsItsBoxAndDrawsTheLineInsi
         const auto lines = scene.overlayLines();
         ASSERT_EQ(lines.size(), line ? 1u : 0u);
         if (line) {
-            EXPECT_TRUE(lines[0].x1 == x && lines[0].y1 == 0 && lines[0].y2 == 5000 && lines[0].colour == kCurrentSatDot);
+            EXPECT_TRUE(lines[0].x1 == x && lines[0].y1 == 0 && lines[0].y2 == 5000 &&
+                        lines[0].colour == kCurrentSatDot);
         }
     }
 }

@@ -1,8 +1,8 @@
 // The tick rule decides where grid lines and axis numbers fall: steps of 1, 2 or 5 times a
 // power of ten, ticks at the multiples inside the window, each number naming the value of
 // its line. A zoom window is the dragged rectangle whatever the drag direction.
-#include "diagram/axis_ticks.h"
 #include "diagram/diagram_scale.h"
+#include "diagram/axis_ticks.h"
 
 #include "numeric/number_text.h"
 
@@ -29,10 +29,8 @@ TEST(DiagramScaleTest, DefineScaleDerivesSpansAndSteps) {
         double XtickStep, YtickStep;
     };
     const Case cases[] = {
-        {"default window", 0, 9.99, 0, 5000, 1, 500},
-        {"s 6-8, h 2600-3800", 6, 8, 2600, 3800, 0.2, 100},
-        {"s 5-8, h 2000-3000", 5, 8, 2000, 3000, 0.5, 100},
-        {"s 0-2, h 0-600", 0, 2, 0, 600, 0.2, 50},
+        {"default window", 0, 9.99, 0, 5000, 1, 500},       {"s 6-8, h 2600-3800", 6, 8, 2600, 3800, 0.2, 100},
+        {"s 5-8, h 2000-3000", 5, 8, 2000, 3000, 0.5, 100}, {"s 0-2, h 0-600", 0, 2, 0, 600, 0.2, 50},
         {"a sliver", 4.2, 4.7, 2500, 2501.5, 0.05, 0.2},
     };
     for (const Case& c : cases) {
@@ -90,7 +88,8 @@ TEST(DiagramScaleTest, TicksCoverEveryWindowAndNameTheirLines) {
         const double max = min + span;
         const double step = tickStep(span, kMaxTickIntervals);
         const auto ticks = linearTicks(min, max, step);
-        const std::string context = "window " + std::to_string(min) + " .. " + std::to_string(max) + ": " + joined(ticks);
+        const std::string context =
+            "window " + std::to_string(min) + " .. " + std::to_string(max) + ": " + joined(ticks);
         const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
         ASSERT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9)
             << context << ", step " << step;
@@ -125,7 +124,8 @@ TEST(DiagramScaleTest, LogarithmicAxisTicksOneTwoFiveThenDecades) {
         {0.001, 1e307, 16,
          "1 1e+20 1e+40 1e+60 1e+80 1e+100 1e+120 1e+140 1e+160 1e+180 1e+200 1e+220 1e+240 1e+260 1e+280 1e+300 "},
     };
-    for (const Case& c : cases) EXPECT_EQ(joined(logTicks(c.min, c.max, c.maxTicks)), c.expected) << c.min << " .. " << c.max;
+    for (const Case& c : cases)
+        EXPECT_EQ(joined(logTicks(c.min, c.max, c.maxTicks)), c.expected) << c.min << " .. " << c.max;
     EXPECT_TRUE(logTicks(0, 10, 12).empty());
     EXPECT_TRUE(linearTicks(0, 10, 0).empty());
 }
@@ -154,7 +154,8 @@ TEST(DiagramScaleTest, LogarithmicAxesAreTickedAtTheLogarithmsOfRoundNumbers) {
         EXPECT_EQ(joined(ticks), c.expected) << c.min << " .. " << c.max;
         for (const AxisTick& t : ticks) EXPECT_NEAR(t.value, std::log10(numeric::readNumber(t.text)), 1e-12) << t.text;
         // Numbered at whole decades: unnumbered lines at 2 and 5 of each, none otherwise.
-        const std::vector<double> minor = c.across ? scale.xMinorTicks(min, max, ticks) : scale.yMinorTicks(min, max, ticks);
+        const std::vector<double> minor =
+            c.across ? scale.xMinorTicks(min, max, ticks) : scale.yMinorTicks(min, max, ticks);
         EXPECT_EQ(minor.size(), c.min != 0.0005 ? 0u : c.across ? 13u : 11u) << c.min << " .. " << c.max;
         for (double m : minor) {
             const double mantissa = std::pow(10.0, m - std::floor(m + 1e-9));
@@ -169,8 +170,8 @@ TEST(DiagramScaleTest, ZoomRectangleIsOrderedWhateverTheDragDirection) {
     struct Drag {
         float startX, startY, endX, endY;
     };
-    const Drag drags[] = {{3.5f, 3200, 6.25f, 2100}, {6.25f, 2100, 3.5f, 3200}, {3.5f, 2100, 6.25f, 3200},
-                          {6.25f, 3200, 3.5f, 2100}};
+    const Drag drags[] = {
+        {3.5f, 3200, 6.25f, 2100}, {6.25f, 2100, 3.5f, 3200}, {3.5f, 2100, 6.25f, 3200}, {6.25f, 3200, 3.5f, 2100}};
     for (const Drag& d : drags) {
         DiagramScale scale;
         scale.DragStartX = d.startX;

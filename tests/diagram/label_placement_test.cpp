@@ -48,7 +48,8 @@ TEST(LabelPlacementTest, LabelsLieInsideTheAreaOnTheirCurveAndApart) {
         for (size_t c = 0; c < curves.size(); ++c) {
             const auto box = placer.place(c, 45, 13, 10);
             if (!box) continue;
-            const std::string context = "trial " + std::to_string(trial) + ", curve " + std::to_string(c) + " " + text(*box);
+            const std::string context =
+                "trial " + std::to_string(trial) + ", curve " + std::to_string(c) + " " + text(*box);
             EXPECT_NEAR(box->width(), 45, 1e-9) << context;
             EXPECT_NEAR(box->height(), 13, 1e-9) << context;
             EXPECT_TRUE(kArea.contains(*box)) << context;
@@ -56,7 +57,8 @@ TEST(LabelPlacementTest, LabelsLieInsideTheAreaOnTheirCurveAndApart) {
             // At an edge the box keeps its gap of one pixel from the point where the curve leaves.
             const PixelBox reach{box->left - 1, box->top - 1, box->right + 1, box->bottom + 1};
             EXPECT_TRUE(crosses(curves[c], reach)) << context << ": not on its curve";
-            for (const PixelBox& other : boxes) EXPECT_FALSE(box->overlaps(other)) << context << " over " << text(other);
+            for (const PixelBox& other : boxes)
+                EXPECT_FALSE(box->overlaps(other)) << context << " over " << text(other);
             boxes.push_back(*box);
         }
         EXPECT_GE(boxes.size(), 5u) << "trial " << trial;
@@ -72,7 +74,8 @@ TEST(LabelPlacementTest, ALabelGoesWhereItsCurveLeavesTheAreaOrEnds) {
     };
     const Case cases[] = {
         {"leaves on the right", {{100, 300}, {300, 200}, {600, 100}}, {459, 146.7}},
-        {"leaves at the top, comes back and leaves again", {{100, 300}, {150, 0}, {250, 0}, {300, 200}, {350, 10}},
+        {"leaves at the top, comes back and leaves again",
+         {{100, 300}, {150, 0}, {250, 0}, {300, 200}, {350, 10}},
          {342.9, 38}},
         {"ends inside", {{60, 400}, {200, 250}}, {200, 250}},
     };

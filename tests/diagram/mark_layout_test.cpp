@@ -3,9 +3,9 @@
 // square always stays), region names next (moved off what is taken, or left out), curve
 // labels last, clear of all. Checked on the layout itself and on whole drawings of the four
 // charts read back from the recording surface.
+#include "diagram/mark_layout.h"
 #include "diagram/diagram.h"
 #include "diagram/diagram_startup.h"
-#include "diagram/mark_layout.h"
 #include "diagram/marker_colours.h"
 #include "diagram/recording_surface.h"
 
@@ -52,13 +52,19 @@ TEST(MarkLayoutTest, EachCaptionTakesTheFirstFreePlaceAroundItsMarker) {
         {"at the window's right edge the caption goes left", {markerAt(455, 200)}, {}, {PixelPoint{-67.75, 0}}},
         {"at the bottom edge it goes up", {markerAt(200, 425)}, {}, {PixelPoint{0, -14}}},
         {"in the lower right corner up and left", {markerAt(455, 425)}, {}, {PixelPoint{-67.75, -14}}},
-        {"a second marker on the same state takes the next side", {markerAt(200, 200), markerAt(200, 200)}, {},
+        {"a second marker on the same state takes the next side",
+         {markerAt(200, 200), markerAt(200, 200)},
+         {},
          {PixelPoint{0, 0}, PixelPoint{0, -14}}},
-        {"a square under the usual place moves the caption", {markerAt(200, 200), markerAt(230, 206)}, {},
+        {"a square under the usual place moves the caption",
+         {markerAt(200, 200), markerAt(230, 206)},
+         {},
          {PixelPoint{0, -14}, PixelPoint{0, 0}}},
         {"the critical point is kept clear of", {markerAt(200, 200)}, {{210, 203, 218, 211}}, {PixelPoint{0, -14}}},
         {"nine registers on one state all keep their captions",
-         std::vector<MarkerFootprint>(9, markerAt(250, 250)), {}, {}},
+         std::vector<MarkerFootprint>(9, markerAt(250, 250)),
+         {},
+         {}},
         {"a marker hemmed in by reserved marks loses its caption only",
          {markerAt(200, 200)},
          {{40, 37, 460, 196}, {40, 204, 460, 428}, {40, 37, 196, 428}, {204, 37, 460, 428}},
@@ -82,9 +88,11 @@ TEST(MarkLayoutTest, EachCaptionTakesTheFirstFreePlaceAroundItsMarker) {
             }
             if (!places[k]) continue;
             const PixelBox box = captionBox(m, *places[k]);
-            EXPECT_TRUE(PixelBox({kWindow.left - 0.5, kWindow.top - 0.5, kWindow.right + 0.5, kWindow.bottom + 0.5}).contains(box))
+            EXPECT_TRUE(PixelBox({kWindow.left - 0.5, kWindow.top - 0.5, kWindow.right + 0.5, kWindow.bottom + 0.5})
+                            .contains(box))
                 << "marker " << k << " " << text(box);
-            for (const PixelBox& other : captions) EXPECT_FALSE(box.overlaps(other)) << "marker " << k << " " << text(box);
+            for (const PixelBox& other : captions)
+                EXPECT_FALSE(box.overlaps(other)) << "marker " << k << " " << text(box);
             for (size_t j = 0; j < c.markers.size(); ++j) {
                 if (!c.markers[j].square.overlaps(m.square)) {
                     EXPECT_FALSE(box.overlaps(c.markers[j].square)) << "marker " << k << " over square " << j;
@@ -113,14 +121,16 @@ TEST(MarkLayoutTest, ARegionNameStaysMovesOffWhatIsTakenOrIsLeftOut) {
         {"even reaching into the margin, as it always could", {20, 100}, {}, true, false},
         {"a marker under it moves it", {100, 100}, {markerAt(130, 110)}, true, true},
         {"a caption under it moves it", {100, 100}, {markerAt(90, 95)}, true, true},
-        {"markers all around leave it out", {100, 100},
+        {"markers all around leave it out",
+         {100, 100},
          [] {
              std::vector<MarkerFootprint> crowd;
              for (double x = 44; x < 460; x += 9)
                  for (double y = 41; y < 428; y += 9) crowd.push_back(markerAt(x, y, 1, 1));
              return crowd;
          }(),
-         false, false},
+         false,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,9 +165,9 @@ struct Drawn {
 // with each caption tied to its marker's square.
 struct Reading {
     PixelBox window;
-    std::vector<Drawn> labels;          // curve labels, region names, captions
-    std::vector<PixelBox> squares;      // markers and fixed points
-    std::vector<int> captionSquare;     // per label: index of its own square, or -1
+    std::vector<Drawn> labels;       // curve labels, region names, captions
+    std::vector<PixelBox> squares;   // markers and fixed points
+    std::vector<int> captionSquare;  // per label: index of its own square, or -1
     int markers = 0, captions = 0;
 };
 
@@ -248,9 +258,10 @@ std::unique_ptr<Scene> loadedScene() {
     // Markers crowded together: M1 holds the current saturation result, M2 a state a kelvin
     // warmer; the current state is its saturated steam, so (s, h) falls on (s'', h''); M6 and
     // M7 hold one state, M8 one next to it.
-    const std::vector<std::string> at100{"100", "0.101418", "0.00104346", "1.67186",
-                                         "419.17", "2675.57", "1.3072", "7.3541", "419.06", "2506.0"};
-    const std::vector<std::string> at101{"101", "0.105", "0.0010442", "1.6200", "423.40", "2677.1", "1.3185", "7.3389", "423.29", "2506.4"};
+    const std::vector<std::string> at100{"100",     "0.101418", "0.00104346", "1.67186", "419.17",
+                                         "2675.57", "1.3072",   "7.3541",     "419.06",  "2506.0"};
+    const std::vector<std::string> at101{"101",    "0.105",  "0.0010442", "1.6200", "423.40",
+                                         "2677.1", "1.3185", "7.3389",    "423.29", "2506.4"};
     scene->registers.store(0, at100);
     scene->registers.store(1, at101);
     const std::vector<std::string> steam{"300", "1", "0.25799", "3051.7", "7.1246", "(none)", "2793.7"};
@@ -259,7 +270,8 @@ std::unique_ptr<Scene> loadedScene() {
     scene->registers.store(6, steam);
     scene->registers.store(7, nearby);
     for (int r : {0, 1, 5, 6, 7}) scene->registers.setShown(r, true);
-    scene->registers.setCurrentSatPoint({100, 0.101418, 0.00104346, 1.67186, 419.17, 2675.57, 1.3072, 7.3541, 419.06, 2506.0});
+    scene->registers.setCurrentSatPoint(
+        {100, 0.101418, 0.00104346, 1.67186, 419.17, 2675.57, 1.3072, 7.3541, 419.06, 2506.0});
     scene->registers.setCurrentStatePoint({100, 0.101418, 1.67186, 2675.57, 7.3541, 1});
     return scene;
 }
@@ -271,14 +283,10 @@ TEST(MarkLayoutTest, NoLabelCoversAnotherOrAMarkerOnAnyChartWindowOrSize) {
         std::optional<std::array<double, 4>> window;  // in the axes' units; the default when empty
     };
     const Case cases[] = {
-        {Chart::HS, "h-s default", std::nullopt},
-        {Chart::HS, "h-s zoom", std::array<double, 4>{6.5, 8, 2500, 3200}},
-        {Chart::TS, "T-s default", std::nullopt},
-        {Chart::TS, "T-s zoom", std::array<double, 4>{6.5, 8, 50, 350}},
-        {Chart::PV, "p-v default", std::nullopt},
-        {Chart::PV, "p-v zoom", std::array<double, 4>{0.1, 5, 0.05, 2}},
-        {Chart::PT, "p-t default", std::nullopt},
-        {Chart::PT, "p-t zoom", std::array<double, 4>{50, 350, 0.05, 5}},
+        {Chart::HS, "h-s default", std::nullopt}, {Chart::HS, "h-s zoom", std::array<double, 4>{6.5, 8, 2500, 3200}},
+        {Chart::TS, "T-s default", std::nullopt}, {Chart::TS, "T-s zoom", std::array<double, 4>{6.5, 8, 50, 350}},
+        {Chart::PV, "p-v default", std::nullopt}, {Chart::PV, "p-v zoom", std::array<double, 4>{0.1, 5, 0.05, 2}},
+        {Chart::PT, "p-t default", std::nullopt}, {Chart::PT, "p-t zoom", std::array<double, 4>{50, 350, 0.05, 5}},
     };
     // The picture on screen, and larger windows that lay out more pixels.
     const std::pair<double, double> sizes[] = {{489, 465}, {764, 464}, {898, 635}};
@@ -286,8 +294,8 @@ TEST(MarkLayoutTest, NoLabelCoversAnotherOrAMarkerOnAnyChartWindowOrSize) {
     ASSERT_TRUE(scene);
     for (const auto& [width, height] : sizes) {
         for (const Case& c : cases) {
-            const std::string context = std::string(c.name) + " at " + std::to_string(int(width)) + "x" +
-                                        std::to_string(int(height));
+            const std::string context =
+                std::string(c.name) + " at " + std::to_string(int(width)) + "x" + std::to_string(int(height));
             SCOPED_TRACE(context);
             Diagram& d = scene->diagram;
             d.setChart(c.chart);
@@ -326,8 +334,8 @@ TEST(MarkLayoutTest, NoLabelCoversAnotherOrAMarkerOnAnyChartWindowOrSize) {
                 for (size_t q = 0; q < r.squares.size(); ++q) {
                     // A caption may cover its own square and those lying on it.
                     if (own >= 0 && (static_cast<int>(q) == own || r.squares[q].overlaps(r.squares[own]))) continue;
-                    EXPECT_FALSE(a->overlaps(r.squares[q])) << r.labels[i].what << " " << text(r.labels[i].box)
-                                                            << " over square " << text(r.squares[q]);
+                    EXPECT_FALSE(a->overlaps(r.squares[q]))
+                        << r.labels[i].what << " " << text(r.labels[i].box) << " over square " << text(r.squares[q]);
                 }
             }
             EXPECT_GE(curveLabels, 3) << "the curves are still labelled";

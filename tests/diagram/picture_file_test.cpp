@@ -16,13 +16,22 @@ namespace {
 
 TEST(PictureFileTest, TheExtensionNamesTheFormat) {
     const std::pair<const char*, std::optional<PictureFormat>> cases[] = {
-        {"chart.bmp", PictureFormat::Bmp},   {"chart.PNG", PictureFormat::Png},    {"a.b.jpg", PictureFormat::Jpeg},
-        {"x.JpEg", PictureFormat::Jpeg},     {"/tmp/d.svg", PictureFormat::Svg},   {"水的h-s图.pdf", PictureFormat::Pdf},
-        {"chart.gif", std::nullopt},         {"chart", std::nullopt},              {"-", std::nullopt},
-        {"chart.png.txt", std::nullopt},     {"chart.", std::nullopt},             {"pictures.png/chart", std::nullopt},
+        {"chart.bmp", PictureFormat::Bmp},
+        {"chart.PNG", PictureFormat::Png},
+        {"a.b.jpg", PictureFormat::Jpeg},
+        {"x.JpEg", PictureFormat::Jpeg},
+        {"/tmp/d.svg", PictureFormat::Svg},
+        {"水的h-s图.pdf", PictureFormat::Pdf},
+        {"chart.gif", std::nullopt},
+        {"chart", std::nullopt},
+        {"-", std::nullopt},
+        {"chart.png.txt", std::nullopt},
+        {"chart.", std::nullopt},
+        {"pictures.png/chart", std::nullopt},
     };
     for (const auto& [name, format] : cases) EXPECT_EQ(formatOfFileName(QString::fromUtf8(name)), format) << name;
-    for (PictureFormat f : {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Svg, PictureFormat::Pdf})
+    for (PictureFormat f :
+         {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Svg, PictureFormat::Pdf})
         EXPECT_EQ(formatOfFileName(QStringLiteral("a.") + extensionOf(f)), f);
 }
 

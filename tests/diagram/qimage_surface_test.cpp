@@ -66,7 +66,8 @@ TEST(QImageSurfaceTest, DefaultDiagramShowsBackgroundMarginsFrameAndDottedGrid) 
     };
     for (const auto& [where, probe] : probes)
         EXPECT_EQ(pixelAt(image, probe.first), probe.second)
-            << where << " at " << probe.first.x() << ", " << probe.first.y() << " is " << text(pixelAt(image, probe.first));
+            << where << " at " << probe.first.x() << ", " << probe.first.y() << " is "
+            << text(pixelAt(image, probe.first));
 
     // h = 2500 is dotted: one-pixel dots, never two side by side.
     const int row = pixelOf(scene->pic, 5, 2500).y();
@@ -124,14 +125,16 @@ TEST(QImageSurfaceTest, SaveWritesBmpDataWhateverTheNameOrGivesAReason) {
 
 TEST(QImageSurfaceTest, MissingFontsMapToInstalledOnesAndChineseLabelsRender) {
     const std::pair<const char*, QFontDatabase::WritingSystem> requests[] = {
-        {"宋体", QFontDatabase::SimplifiedChinese}, {"SimSun", QFontDatabase::SimplifiedChinese},
+        {"宋体", QFontDatabase::SimplifiedChinese},
+        {"SimSun", QFontDatabase::SimplifiedChinese},
         {"Arial", QFontDatabase::Latin}};
     for (const auto& [requested, needs] : requests) {
         const QString mapped = QImageSurface::mappedFamily(QString::fromUtf8(requested));
         QFont font(mapped);  // an installed family resolves to itself, not to a substitute
         const QString resolved = QFontInfo(font).family();
         EXPECT_EQ(resolved.left(resolved.indexOf(" [")).toStdString(), mapped.toStdString()) << requested;
-        EXPECT_TRUE(QFontDatabase::writingSystems(mapped).contains(needs)) << requested << " -> " << mapped.toStdString();
+        EXPECT_TRUE(QFontDatabase::writingSystems(mapped).contains(needs))
+            << requested << " -> " << mapped.toStdString();
     }
     auto scene = std::make_unique<DrawnDiagram>();
     scene->diagram.CHKpic[diagram::kRegionLabels] = true;
@@ -152,7 +155,8 @@ TEST(QImageSurfaceTest, CoordinatesConvertBothWaysAndFarPointsAreClipped) {
     for (QPointF px : {QPointF(0, 0), QPointF(489, 465), QPointF(100.25, 400.75)}) {
         const QPointF user = pic.toUser(px);
         const QPointF back = pic.toPixel(user.x(), user.y());
-        EXPECT_TRUE(std::abs(back.x() - px.x()) < 1e-9 && std::abs(back.y() - px.y()) < 1e-9) << px.x() << ", " << px.y();
+        EXPECT_TRUE(std::abs(back.x() - px.x()) < 1e-9 && std::abs(back.y() - px.y()) < 1e-9)
+            << px.x() << ", " << px.y();
     }
     EXPECT_NEAR(pic.toUser({489, 465}).y(), -400, 1e-9);
     pic.setRetained(true);
@@ -218,7 +222,8 @@ TEST(QImageSurfaceTest, PolylinesAreUnbrokenAndStayOnTheirSegments) {
             const double from = across ? std::min(a.x(), b.x()) : std::min(a.y(), b.y());
             const double to = across ? std::max(a.x(), b.x()) : std::max(a.y(), b.y());
             const int limit = across ? image.width() : image.height();
-            for (int u = std::max(0, static_cast<int>(std::ceil(from)) + 1); u <= std::min(limit - 1.0, std::floor(to) - 1); ++u) {
+            for (int u = std::max(0, static_cast<int>(std::ceil(from)) + 1);
+                 u <= std::min(limit - 1.0, std::floor(to) - 1); ++u) {
                 const double f = across ? (u - a.x()) / (b.x() - a.x()) : (u - a.y()) / (b.y() - a.y());
                 const double v = across ? a.y() + f * (b.y() - a.y()) : a.x() + f * (b.x() - a.x());
                 if (v < 0 || v > (across ? image.height() : image.width()) - 1) continue;

@@ -54,9 +54,11 @@ TEST(DensityTP, StableStatesOverTheTableRange) {
 TEST(DensityTP, BranchesJustEitherSideOfSaturation) {
     // Near Tc the metastable range shrinks (at 647 K the liquid spinodal is
     // 2.3e-4 below ps), so the offsets scale with the distance to Tc.
-    struct Case { double T, offset; };
-    const Case cases[] = {{273.16, 1e-3}, {300.0, 1e-3}, {373.15, 1e-3}, {473.15, 1e-3},
-                          {573.15, 1e-3}, {623.15, 1e-3}, {645.0, 1e-3}, {647.0, 1e-5}};
+    struct Case {
+        double T, offset;
+    };
+    const Case cases[] = {{273.16, 1e-3}, {300.0, 1e-3},  {373.15, 1e-3}, {473.15, 1e-3},
+                          {573.15, 1e-3}, {623.15, 1e-3}, {645.0, 1e-3},  {647.0, 1e-5}};
     for (const Case& c : cases) {
         const double T = c.T;
         const Saturation sat = saturationT(T);
@@ -92,20 +94,21 @@ TEST(DensityTP, BranchesJustEitherSideOfSaturation) {
 }
 
 TEST(DensityTP, MetastableStatesPastSaturation) {
-    struct Case { double T; double p; bool relative; Branch branch; };
+    struct Case {
+        double T;
+        double p;
+        bool relative;
+        Branch branch;
+    };
     const std::vector<Case> cases = {
-        {473.15, 0.98, true, Branch::Liquid},    // superheated liquid at 200 C
-        {473.15, 1.02, true, Branch::Vapour},    // subcooled vapour at 200 C
-        {373.15, 0.5, true, Branch::Liquid},
-        {300.0, 2.0, true, Branch::Vapour},
-        {600.0, 0.9, true, Branch::Liquid},
-        {600.0, 1.05, true, Branch::Vapour},
-        {640.0, 0.99, true, Branch::Liquid},
-        {640.0, 1.005, true, Branch::Vapour},
-        {300.0, -20.0, false, Branch::Liquid},   // liquid under tension
-        {330.0, -20.0, false, Branch::Liquid},
-        {370.0, -10.0, false, Branch::Liquid},
-        {500.0, 0.001, false, Branch::Liquid},   // strongly superheated liquid
+        {473.15, 0.98, true, Branch::Liquid},  // superheated liquid at 200 C
+        {473.15, 1.02, true, Branch::Vapour},  // subcooled vapour at 200 C
+        {373.15, 0.5, true, Branch::Liquid},   {300.0, 2.0, true, Branch::Vapour},
+        {600.0, 0.9, true, Branch::Liquid},    {600.0, 1.05, true, Branch::Vapour},
+        {640.0, 0.99, true, Branch::Liquid},   {640.0, 1.005, true, Branch::Vapour},
+        {300.0, -20.0, false, Branch::Liquid},  // liquid under tension
+        {330.0, -20.0, false, Branch::Liquid}, {370.0, -10.0, false, Branch::Liquid},
+        {500.0, 0.001, false, Branch::Liquid},  // strongly superheated liquid
     };
     for (const Case& c : cases) {
         const Saturation sat = saturationT(c.T);
@@ -170,15 +173,18 @@ TEST(DensityTP, DensityIncreasesAlongEachIsotherm) {
 }
 
 TEST(DensityTP, ThrowsWhenTheBranchHasNoRoot) {
-    struct Case { double T, p; Branch branch; };
+    struct Case {
+        double T, p;
+        Branch branch;
+    };
     const Case cases[] = {
-        {300.0, 1.0, Branch::Vapour},     // far above the vapour spinodal
+        {300.0, 1.0, Branch::Vapour},  // far above the vapour spinodal
         {500.0, 10.0, Branch::Vapour},
         {640.0, 20.6, Branch::Vapour},
-        {550.0, 8.3, Branch::Vapour},     // just above the vapour spinodal
+        {550.0, 8.3, Branch::Vapour},  // just above the vapour spinodal
         {600.0, 14.0, Branch::Vapour},
         {620.0, 17.0, Branch::Vapour},
-        {600.0, 1.0, Branch::Liquid},     // below the liquid spinodal
+        {600.0, 1.0, Branch::Liquid},  // below the liquid spinodal
         {620.0, 10.0, Branch::Liquid},
         {300.0, -300.0, Branch::Liquid},
         // Pressures the formulation's spurious loop near rhoc also reaches.
@@ -188,23 +194,23 @@ TEST(DensityTP, ThrowsWhenTheBranchHasNoRoot) {
         {700.0, -1.0, Branch::Vapour},
         {700.0, -1.0, Branch::Liquid},
     };
-    for (const Case& c : cases)
-        EXPECT_THROW(densityTP(c.T, c.p, c.branch), SolveError) << where(c.T, c.p);
+    for (const Case& c : cases) EXPECT_THROW(densityTP(c.T, c.p, c.branch), SolveError) << where(c.T, c.p);
     EXPECT_THROW(densityTP(std::nan(""), 1.0, Branch::Liquid), SolveError);
     EXPECT_THROW(densityTP(300.0, std::nan(""), Branch::Liquid), SolveError);
 }
 
 TEST(DensityTP, StartDensityChangesNothingButTheWork) {
-    struct Case { double T, p, guess; Branch branch; };
+    struct Case {
+        double T, p, guess;
+        Branch branch;
+    };
     const Case cases[] = {
-        {600.0, 15.0, 640.0, Branch::Liquid},   // good guess
-        {600.0, 15.0, 340.0, Branch::Liquid},   // inside the spurious loop
-        {600.0, 15.0, 5.0, Branch::Liquid},     // on the vapour side
-        {600.0, 5.0, 900.0, Branch::Vapour},    // on the liquid side
-        {600.0, 5.0, 30.0, Branch::Vapour},
-        {600.0, 15.0, 500.0, Branch::Liquid},   // between the spinodals
-        {600.0, 5.0, 200.0, Branch::Vapour},
-        {300.0, 50.0, 1.0e4, Branch::Liquid},   // beyond any fluid density
+        {600.0, 15.0, 640.0, Branch::Liquid},                                        // good guess
+        {600.0, 15.0, 340.0, Branch::Liquid},                                        // inside the spurious loop
+        {600.0, 15.0, 5.0, Branch::Liquid},                                          // on the vapour side
+        {600.0, 5.0, 900.0, Branch::Vapour},                                         // on the liquid side
+        {600.0, 5.0, 30.0, Branch::Vapour},   {600.0, 15.0, 500.0, Branch::Liquid},  // between the spinodals
+        {600.0, 5.0, 200.0, Branch::Vapour},  {300.0, 50.0, 1.0e4, Branch::Liquid},  // beyond any fluid density
         {900.0, 50.0, 0.01, Branch::Vapour},
     };
     for (const Case& c : cases) {

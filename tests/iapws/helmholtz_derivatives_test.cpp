@@ -17,22 +17,22 @@ namespace {
 
 struct Point {
     double delta, tau;
-    double step = 1e-7;   // relative difference step in tau
+    double step = 1e-7;  // relative difference step in tau
 };
 
 // Steps small against the scale on which the terms vary; at tau = 1 and
 // delta near 1 the non-analytic terms change over about 1e-6 in tau.
 const std::vector<Point> kPoints = {
-    {838.025 / 322.0, 647.096 / 500.0},   // compressed liquid
-    {0.001, 2.3},                          // dilute vapour near the triple point
-    {3.6, 2.37},                           // dense cold liquid
-    {0.2, 0.6},                            // hot gas
-    {1.1, 0.999},                          // just above Tc, above rhoc
-    {0.95, 1.0015},                        // just below Tc, below rhoc
-    {1.0, 1.01},                           // delta = 1 exactly, below Tc
-    {1.0, 0.998},                          // delta = 1 exactly, above Tc
-    {1.0 + 1e-7, 1.0002},                  // within 1e-7 of delta = 1
-    {1.02, 1.0, 1e-9},                     // tau = 1 exactly
+    {838.025 / 322.0, 647.096 / 500.0},  // compressed liquid
+    {0.001, 2.3},                        // dilute vapour near the triple point
+    {3.6, 2.37},                         // dense cold liquid
+    {0.2, 0.6},                          // hot gas
+    {1.1, 0.999},                        // just above Tc, above rhoc
+    {0.95, 1.0015},                      // just below Tc, below rhoc
+    {1.0, 1.01},                         // delta = 1 exactly, below Tc
+    {1.0, 0.998},                        // delta = 1 exactly, above Tc
+    {1.0 + 1e-7, 1.0002},                // within 1e-7 of delta = 1
+    {1.02, 1.0, 1e-9},                   // tau = 1 exactly
 };
 
 using Fn = std::function<Derivatives(double, double)>;
@@ -44,14 +44,14 @@ void checkAgainstDifferences(const Fn& f, const char* part) {
         const Derivatives c = f(d, t);
         const Derivatives dp = f(d + hd, t), dm = f(d - hd, t);
         const Derivatives tp = f(d, t + ht), tm = f(d, t - ht);
-        struct Cmp { const char* name; double analytic, numeric; };
+        struct Cmp {
+            const char* name;
+            double analytic, numeric;
+        };
         const Cmp cmps[] = {
-            {"d", c.d, (dp.phi - dm.phi) / (2 * hd)},
-            {"t", c.t, (tp.phi - tm.phi) / (2 * ht)},
-            {"dd", c.dd, (dp.d - dm.d) / (2 * hd)},
-            {"tt", c.tt, (tp.t - tm.t) / (2 * ht)},
-            {"dt from d", c.dt, (tp.d - tm.d) / (2 * ht)},
-            {"dt from t", c.dt, (dp.t - dm.t) / (2 * hd)},
+            {"d", c.d, (dp.phi - dm.phi) / (2 * hd)},      {"t", c.t, (tp.phi - tm.phi) / (2 * ht)},
+            {"dd", c.dd, (dp.d - dm.d) / (2 * hd)},        {"tt", c.tt, (tp.t - tm.t) / (2 * ht)},
+            {"dt from d", c.dt, (tp.d - tm.d) / (2 * ht)}, {"dt from t", c.dt, (dp.t - dm.t) / (2 * hd)},
         };
         for (const Cmp& k : cmps) {
             ASSERT_TRUE(std::isfinite(k.analytic)) << part << " " << k.name << " at delta = " << d << ", tau = " << t;
@@ -61,9 +61,7 @@ void checkAgainstDifferences(const Fn& f, const char* part) {
     }
 }
 
-TEST(HelmholtzDerivatives, ResidualPartMatchesCentralDifferences) {
-    checkAgainstDifferences(residualPart, "phir");
-}
+TEST(HelmholtzDerivatives, ResidualPartMatchesCentralDifferences) { checkAgainstDifferences(residualPart, "phir"); }
 
 TEST(HelmholtzDerivatives, IdealPartMatchesCentralDifferences) {
     checkAgainstDifferences(idealPart, "phi0");
@@ -75,14 +73,15 @@ TEST(HelmholtzDerivatives, ResidualPartIsContinuousThroughDeltaOne) {
         const Derivatives at = residualPart(1.0, tau);
         const Derivatives lo = residualPart(1.0 - 1e-9, tau), hi = residualPart(1.0 + 1e-9, tau);
         const double pairs[][3] = {
-            {at.phi, lo.phi, hi.phi}, {at.d, lo.d, hi.d}, {at.dd, lo.dd, hi.dd},
-            {at.t, lo.t, hi.t}, {at.tt, lo.tt, hi.tt}, {at.dt, lo.dt, hi.dt},
+            {at.phi, lo.phi, hi.phi}, {at.d, lo.d, hi.d},    {at.dd, lo.dd, hi.dd},
+            {at.t, lo.t, hi.t},       {at.tt, lo.tt, hi.tt}, {at.dt, lo.dt, hi.dt},
         };
         const char* names[] = {"phi", "d", "dd", "t", "tt", "dt"};
         for (int k = 0; k < 6; ++k) {
             ASSERT_TRUE(std::isfinite(pairs[k][0])) << names[k] << " at delta = 1, tau = " << tau;
             const double mid = 0.5 * (pairs[k][1] + pairs[k][2]);
-            EXPECT_NEAR(pairs[k][0], mid, 1e-7 * std::max(1.0, std::abs(mid))) << names[k] << " at delta = 1, tau = " << tau;
+            EXPECT_NEAR(pairs[k][0], mid, 1e-7 * std::max(1.0, std::abs(mid)))
+                << names[k] << " at delta = 1, tau = " << tau;
         }
     }
 }

@@ -16,9 +16,8 @@ namespace {
 using test::gibbs;
 using test::relErr;
 
-const std::vector<double> kTemperatures = {
-    273.16, 275.0, 300.0, 350.0, 373.15, 400.0, 450.0, 500.0, 550.0,
-    600.0, 625.0, 640.0, 645.0, 647.0, 647.09, 647.095};
+const std::vector<double> kTemperatures = {273.16, 275.0, 300.0, 350.0, 373.15, 400.0, 450.0,  500.0,
+                                           550.0,  600.0, 625.0, 640.0, 645.0,  647.0, 647.09, 647.095};
 
 TEST(Saturation, ReferenceStateIsSaturatedLiquidAtTriplePoint) {
     const Saturation s = saturationT(Tt);
@@ -135,7 +134,9 @@ TEST(Saturation, RejectsInputsOffTheSaturationLine) {
 // The auxiliary equations only seed the iteration, but a wrong coefficient
 // there would silently cost convergence near the ends of the line.
 TEST(AuxiliaryEquations, MatchTheirPublishedCheckValues) {
-    struct Row { double T, pPa, rhoL, rhoV; };
+    struct Row {
+        double T, pPa, rhoL, rhoV;
+    };
     const Row rows[] = {
         {273.16, 611.657, 999.789, 0.00485426},
         {373.1243, 0.101325e6, 958.365, 0.597586},

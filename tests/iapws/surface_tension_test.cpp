@@ -15,7 +15,9 @@ using iapws95::test::roundsToDecimals;
 
 TEST(SurfaceTensionRelease, TabulatedValuesMatchTheirPrintedDigits) {
     // Table 1: T (K), sigma (mN/m, 2 decimals).
-    const struct { double T, sigma; } rows[] = {
+    const struct {
+        double T, sigma;
+    } rows[] = {
         {273.16, 75.65}, {283.15, 74.22}, {293.15, 72.74}, {303.15, 71.19}, {313.15, 69.60},
         {323.15, 67.94}, {333.15, 66.24}, {343.15, 64.48}, {353.15, 62.67}, {363.15, 60.82},
         {373.15, 58.91}, {393.15, 54.97}, {413.15, 50.86}, {433.15, 46.59}, {453.15, 42.19},

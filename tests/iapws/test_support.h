@@ -9,9 +9,7 @@
 
 namespace iapws95::test {
 
-inline double relErr(double value, double expected) {
-    return std::abs(value - expected) / std::abs(expected);
-}
+inline double relErr(double value, double expected) { return std::abs(value - expected) / std::abs(expected); }
 
 // True when `value` rounds to `published`, a figure given with `digits`
 // significant digits (a small allowance covers the decimal-to-binary step).

@@ -14,16 +14,18 @@
 namespace iapws {
 namespace {
 
-using iapws95::Tc;
 using iapws95::rhoc;
+using iapws95::Tc;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(PropertiesAt, GivesIapws95HeatCapacitiesAndTheReleasesTransportConsistently) {
-    const double superheatedWater = 0.99999 * iapws95::saturationT(400.0).liquid.rho;   // 0 < p < ps
-    const struct { double T, rho; } states[] = {
-        {298.15, 997.047}, {373.15, 0.59}, {500.0, 2.0}, {647.35, 322.0}, {700.0, 200.0},
-        {1100.0, 50.0}, {273.16, 1000.0}, {400.0, superheatedWater},
+    const double superheatedWater = 0.99999 * iapws95::saturationT(400.0).liquid.rho;  // 0 < p < ps
+    const struct {
+        double T, rho;
+    } states[] = {
+        {298.15, 997.047}, {373.15, 0.59}, {500.0, 2.0},     {647.35, 322.0},
+        {700.0, 200.0},    {1100.0, 50.0}, {273.16, 1000.0}, {400.0, superheatedWater},
     };
     for (const auto& s : states) {
         const ThermalProperties p = propertiesAt(s.T, s.rho);
@@ -45,12 +47,23 @@ TEST(PropertiesAt, GivesIapws95HeatCapacitiesAndTheReleasesTransportConsistently
 }
 
 TEST(PropertiesAt, OutsideItsRangeEveryFieldIsNaNAndNothingThrows) {
-    const struct { double T, rho; const char* why; } states[] = {
-        {kNaN, 1000.0, "T NaN"}, {300.0, kNaN, "rho NaN"}, {kInf, 1.0, "T infinite"},
-        {300.0, kInf, "rho infinite"}, {-300.0, 1000.0, "T negative"}, {0.0, 1000.0, "T zero"},
-        {273.15, 1000.0, "below the triple point"}, {1273.2, 1.0, "above 1273.15 K"},
-        {300.0, 0.0, "rho zero"}, {300.0, -1.0, "rho negative"}, {300.0, 1045.0, "above 100 MPa"},
-        {300.0, 990.0, "negative pressure"}, {600.0, 322.0, "inside the dome, p falls with rho"},
+    const struct {
+        double T, rho;
+        const char* why;
+    } states[] = {
+        {kNaN, 1000.0, "T NaN"},
+        {300.0, kNaN, "rho NaN"},
+        {kInf, 1.0, "T infinite"},
+        {300.0, kInf, "rho infinite"},
+        {-300.0, 1000.0, "T negative"},
+        {0.0, 1000.0, "T zero"},
+        {273.15, 1000.0, "below the triple point"},
+        {1273.2, 1.0, "above 1273.15 K"},
+        {300.0, 0.0, "rho zero"},
+        {300.0, -1.0, "rho negative"},
+        {300.0, 1045.0, "above 100 MPa"},
+        {300.0, 990.0, "negative pressure"},
+        {600.0, 322.0, "inside the dome, p falls with rho"},
         {Tc * (1.0 - 1e-9), rhoc, "just below Tc at rhoc"},
     };
     for (const auto& s : states) {
@@ -78,7 +91,8 @@ TEST(PropertiesAt, StaysFiniteApproachingTheCriticalPoint) {
             const double T = Tc * (1.0 + dT), rho = rhoc * (1.0 + dRho);
             const ThermalProperties p = propertiesAt(T, rho);
             SCOPED_TRACE(testing::Message() << "T/Tc - 1 = " << dT << ", rho/rhoc - 1 = " << dRho);
-            for (double field : {p.cp, p.cv, p.w, p.mu, p.lambda, p.nu, p.Pr}) EXPECT_TRUE(std::isfinite(field) && field > 0.0);
+            for (double field : {p.cp, p.cv, p.w, p.mu, p.lambda, p.nu, p.Pr})
+                EXPECT_TRUE(std::isfinite(field) && field > 0.0);
             EXPECT_LT(p.mu, 3.0 * viscosityDiluteGas(T) * viscosityDensityFactor(T, rho));
         }
 }

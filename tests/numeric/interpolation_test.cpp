@@ -35,7 +35,9 @@ protected:
                       {0, 30, 0.0042470, 0.0010044, 32.88, 125.7, 2555.5, 0.4368, 8.4520},
                       {0, 30, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5}};
         // A rectangular cell of a grid: t 10/20, p 1/2, with values that are not bilinear.
-        water = {{0, 10, 1, 0.0010, 100, 0.30}, {0, 10, 2, 0.0011, 140, 0.35}, {0, 20, 1, 0.0013, 180, 0.70},
+        water = {{0, 10, 1, 0.0010, 100, 0.30},
+                 {0, 10, 2, 0.0011, 140, 0.35},
+                 {0, 20, 1, 0.0013, 180, 0.70},
                  {0, 20, 2, 0.0017, 260, 0.90}};
         // Two isotherms whose bracketing h rows differ from line to line.
         const double lines[][3] = {{100, 2600, 2700}, {110, 2620, 2740}};
@@ -125,7 +127,8 @@ TEST_F(InterpolationTest, FourRowsOnARectangularGridGiveBilinearInterpolation) {
             const double lowP = A[aa] + ft * (B[aa] - A[aa]);
             const double highP = C[aa] + ft * (D[aa] - C[aa]);
             const double expected = lowP + fp * (highP - lowP);
-            EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 2, c.t, c.p), expected, 1e-12 * (1 + std::fabs(expected)));
+            EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 2, c.t, c.p), expected,
+                        1e-12 * (1 + std::fabs(expected)));
         }
     }
     // A hand-worked value: h at (12.5, 1.5) is 120 on t = 10, 220 on t = 20, so 145.
@@ -152,8 +155,8 @@ TEST_F(InterpolationTest, FourRowsOfACellGiveTheSurfacePointWhereTheSecondValueL
         EXPECT_NEAR(interpolateFourRows(A, B, C, D, 4, 1, 4, 15, c.h), c.h, 1e-9);
         // The same as the bilinear interpolation at (15, p): the state is on the (t, p) surface.
         for (int aa = 3; aa <= 5; ++aa)
-            EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 4, 15, c.h), interpolateFourRows(A, B, C, D, aa, 1, 2, 15, c.p),
-                        1e-12);
+            EXPECT_NEAR(interpolateFourRows(A, B, C, D, aa, 1, 4, 15, c.h),
+                        interpolateFourRows(A, B, C, D, aa, 1, 2, 15, c.p), 1e-12);
     }
 }
 

@@ -17,22 +17,16 @@ TEST(SswrTest, RoundsHalfUpToTheGivenDecimals) {
         double expected;
     };
     const Case cases[] = {
-        {2.375, 2, 2.38},      // 237.5 is an exact tie: upwards
-        {-2.375, 2, -2.37},    // -237.5 is an exact tie: upwards, towards zero
-        {1234, -2, 1200},      // negative Y rounds to hundreds
-        {1250, -2, 1300},      // tie at hundreds: upwards
-        {-1250, -2, -1200},
-        {1249.9, -2, 1200},
-        {2.5, 0, 3},
-        {-2.5, 0, -2},
-        {0.5, 0, 1},
-        {-0.5, 0, 0},
-        {0.49999, 0, 0},
-        {3.14159, 4, 3.1416},
-        {373.946, 2, 373.95},
-        {0.0010434567, 8, 0.00104346},
-        {100, 2, 100},
-        {0, 6, 0},
+        {2.375, 2, 2.38},    // 237.5 is an exact tie: upwards
+        {-2.375, 2, -2.37},  // -237.5 is an exact tie: upwards, towards zero
+        {1234, -2, 1200},    // negative Y rounds to hundreds
+        {1250, -2, 1300},    // tie at hundreds: upwards
+        {-1250, -2, -1200},   {1249.9, -2, 1200},
+        {2.5, 0, 3},          {-2.5, 0, -2},
+        {0.5, 0, 1},          {-0.5, 0, 0},
+        {0.49999, 0, 0},      {3.14159, 4, 3.1416},
+        {373.946, 2, 373.95}, {0.0010434567, 8, 0.00104346},
+        {100, 2, 100},        {0, 6, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "sswr(" << c.x << ", " << c.y << ")");
@@ -63,8 +57,8 @@ TEST(FirstIntFirstMiTest, NormaliseIntoOneToTen) {
         int firstMi;
     };
     const Case cases[] = {
-        {9.99, 10, 0}, {10, 11, 0}, {25, 3, -1},   {100, 11, -1}, {5000, 6, -3},
-        {0.5, 6, 1},   {0.05, 6, 2}, {1, 2, 0},    {9.99e6, 10, -6}, {0.0012, 2, 3},
+        {9.99, 10, 0}, {10, 11, 0},  {25, 3, -1}, {100, 11, -1},    {5000, 6, -3},
+        {0.5, 6, 1},   {0.05, 6, 2}, {1, 2, 0},   {9.99e6, 10, -6}, {0.0012, 2, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "X = " << c.x);
@@ -87,8 +81,13 @@ TEST(FirstIntFirstMiTest, ScaledValueLiesInOneToTen) {
 }
 
 TEST(FirstIntFirstMiTest, NoMagnitudeGivesTwoAndZero) {
-    const double xs[] = {0.0, -0.0, -1.0, -250.0, std::numeric_limits<double>::quiet_NaN(),
-                         std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    const double xs[] = {0.0,
+                         -0.0,
+                         -1.0,
+                         -250.0,
+                         std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity()};
     for (double x : xs) {
         SCOPED_TRACE(testing::Message() << "X = " << x);
         EXPECT_EQ(firstINT(x), 2.0f);

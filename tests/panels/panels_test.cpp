@@ -97,7 +97,8 @@ TEST(Check2Test, CountsTicksAndLeavesThreeOrMoreAlone) {
     // Unticked check boxes are locked; the ticked ones keep what they had (box 1 was locked).
     EXPECT_EQ(panel.chkEnabled, (std::array<bool, kStateBoxes>{false, false, false, false, true, false, false}));
     EXPECT_EQ(panel.enabled, (std::array<bool, kStateBoxes>{false, true, false, false, false, false, false}));
-    EXPECT_EQ(panel.white, (std::array<bool, kStateBoxes>{true, true, true, true, true, true, true}));  // backgrounds left alone
+    EXPECT_EQ(panel.white,
+              (std::array<bool, kStateBoxes>{true, true, true, true, true, true, true}));  // backgrounds left alone
 }
 
 TEST(CmdClean2Test, WritesZeroIntoEveryBoxAndKeepsTicks) {

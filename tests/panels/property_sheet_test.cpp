@@ -36,16 +36,36 @@ TEST(PropertySheetTest, EachPhaseShownHasAColumnWithWhatItDefines) {
     const auto sat = std::optional(calc::solveSaturation(realTables(), calc::SatProperty::ts, 100));
     const Case cases[] = {
         {"nothing yet", {}, {}, {}, {}, {}},
-        {"saturation", {sat, std::nullopt, nullptr}, {"当前 饱和水", "当前 饱和蒸汽"}, {"0.0000", "1.0000"},
-         {true, true}, {true, true}},
-        {"superheated", {std::nullopt, state(Property::t, 300, Property::p, 1), nullptr}, {"当前 状态"}, {"—"},
-         {true}, {false}},
-        {"wet", {std::nullopt, state(Property::t, 100, Property::x, 0.25), nullptr}, {"当前 状态"}, {"0.2500"},
-         {false}, {false}},
-        {"saturated steam as a state", {std::nullopt, state(Property::p, 1, Property::x, 1), nullptr},
-         {"当前 状态"}, {"1.0000"}, {true}, {false}},
-        {"a state that does not exist", {std::nullopt, state(Property::t, 400, Property::x, 0.5), nullptr}, {}, {},
-         {}, {}},
+        {"saturation",
+         {sat, std::nullopt, nullptr},
+         {"当前 饱和水", "当前 饱和蒸汽"},
+         {"0.0000", "1.0000"},
+         {true, true},
+         {true, true}},
+        {"superheated",
+         {std::nullopt, state(Property::t, 300, Property::p, 1), nullptr},
+         {"当前 状态"},
+         {"—"},
+         {true},
+         {false}},
+        {"wet",
+         {std::nullopt, state(Property::t, 100, Property::x, 0.25), nullptr},
+         {"当前 状态"},
+         {"0.2500"},
+         {false},
+         {false}},
+        {"saturated steam as a state",
+         {std::nullopt, state(Property::p, 1, Property::x, 1), nullptr},
+         {"当前 状态"},
+         {"1.0000"},
+         {true},
+         {false}},
+        {"a state that does not exist",
+         {std::nullopt, state(Property::t, 400, Property::x, 0.5), nullptr},
+         {},
+         {},
+         {},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,8 +85,8 @@ TEST(PropertySheetTest, ShownRegistersFollowTheCurrentResultsInRegisterOrder) {
     calc::RegisterStore registers;
     registers.store(6, {"300", "1", "0.25799", "3051.7", "7.1246", "(none)", "2793.7"});
     registers.store(5, {"100", "0.101418", "0.836", "1547.3", "4.3306", "0.5", "1462.5"});
-    registers.store(1, {"100", "0.101418", "0.00104346", "1.67177", "419.17", "2675.57", "1.3072", "7.3541", "419.06",
-                        "2506.02"});
+    registers.store(
+        1, {"100", "0.101418", "0.00104346", "1.67177", "419.17", "2675.57", "1.3072", "7.3541", "419.06", "2506.02"});
     registers.store(7, {"200", "1", "0.2", "2800", "6.7", "(none)", "2600"});  // stored, not shown
     for (int r : {1, 5, 6}) registers.setShown(r, true);
     const auto state = calc::solveState(realTables(), Property::t, 200, Property::p, 3.5);

@@ -110,7 +110,8 @@ TEST(ResultListTest, RowsStayInTheOrderOfTheirCalculationsUntilCleared) {
     EXPECT_EQ(rows[1].kind, ResultKind::Saturation);
     list.clear();
     EXPECT_TRUE(list.empty());
-    EXPECT_EQ(toCsv({}), std::string(kUtf8Bom) + joinCells({resultHeader().begin(), resultHeader().end()}, ',') + "\r\n");
+    EXPECT_EQ(toCsv({}),
+              std::string(kUtf8Bom) + joinCells({resultHeader().begin(), resultHeader().end()}, ',') + "\r\n");
 }
 
 TEST(ResultListTest, CellsNeedingItAreQuotedWithTheirQuotesDoubled) {
@@ -120,9 +121,15 @@ TEST(ResultListTest, CellsNeedingItAreQuotedWithTheirQuotesDoubled) {
         std::string written;
     };
     const Case cases[] = {
-        {"100.00", ',', "100.00"},       {"(none)", ',', "(none)"},        {"a,b", ',', "\"a,b\""},
-        {"a,b", '\t', "a,b"},            {"a\tb", '\t', "\"a\tb\""},       {"say \"x\"", ',', "\"say \"\"x\"\"\""},
-        {"two\nlines", ',', "\"two\nlines\""}, {"cr\r", '\t', "\"cr\r\""}, {"", ',', ""},
+        {"100.00", ',', "100.00"},
+        {"(none)", ',', "(none)"},
+        {"a,b", ',', "\"a,b\""},
+        {"a,b", '\t', "a,b"},
+        {"a\tb", '\t', "\"a\tb\""},
+        {"say \"x\"", ',', "\"say \"\"x\"\"\""},
+        {"two\nlines", ',', "\"two\nlines\""},
+        {"cr\r", '\t', "\"cr\r\""},
+        {"", ',', ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "cell \"" << c.cell << "\" separator " << int(c.separator));
@@ -131,13 +138,45 @@ TEST(ResultListTest, CellsNeedingItAreQuotedWithTheirQuotesDoubled) {
 }
 
 // The captions a spreadsheet shows, in the order the values are kept.
-const std::string kHeaderCells[] = {
-    "种类", "区域", "t (°C)", "p (MPa)", "v (m³/kg)", "h (kJ/kg)", "s (kJ/(kg·K))", "x", "u (kJ/kg)",
-    "cp (kJ/(kg·K))", "cv (kJ/(kg·K))", "w (m/s)", "μ (µPa·s)", "λ (mW/(m·K))", "ν (mm²/s)", "Pr",
-    "v' (m³/kg)", "v'' (m³/kg)", "h' (kJ/kg)", "h'' (kJ/kg)", "s' (kJ/(kg·K))", "s'' (kJ/(kg·K))", "u' (kJ/kg)",
-    "u'' (kJ/kg)", "cp' (kJ/(kg·K))", "cp'' (kJ/(kg·K))", "cv' (kJ/(kg·K))", "cv'' (kJ/(kg·K))", "w' (m/s)",
-    "w'' (m/s)", "μ' (µPa·s)", "μ'' (µPa·s)", "λ' (mW/(m·K))", "λ'' (mW/(m·K))", "ν' (mm²/s)", "ν'' (mm²/s)",
-    "Pr'", "Pr''", "σ (mN/m)"};
+const std::string kHeaderCells[] = {"种类",
+                                    "区域",
+                                    "t (°C)",
+                                    "p (MPa)",
+                                    "v (m³/kg)",
+                                    "h (kJ/kg)",
+                                    "s (kJ/(kg·K))",
+                                    "x",
+                                    "u (kJ/kg)",
+                                    "cp (kJ/(kg·K))",
+                                    "cv (kJ/(kg·K))",
+                                    "w (m/s)",
+                                    "μ (µPa·s)",
+                                    "λ (mW/(m·K))",
+                                    "ν (mm²/s)",
+                                    "Pr",
+                                    "v' (m³/kg)",
+                                    "v'' (m³/kg)",
+                                    "h' (kJ/kg)",
+                                    "h'' (kJ/kg)",
+                                    "s' (kJ/(kg·K))",
+                                    "s'' (kJ/(kg·K))",
+                                    "u' (kJ/kg)",
+                                    "u'' (kJ/kg)",
+                                    "cp' (kJ/(kg·K))",
+                                    "cp'' (kJ/(kg·K))",
+                                    "cv' (kJ/(kg·K))",
+                                    "cv'' (kJ/(kg·K))",
+                                    "w' (m/s)",
+                                    "w'' (m/s)",
+                                    "μ' (µPa·s)",
+                                    "μ'' (µPa·s)",
+                                    "λ' (mW/(m·K))",
+                                    "λ'' (mW/(m·K))",
+                                    "ν' (mm²/s)",
+                                    "ν'' (mm²/s)",
+                                    "Pr'",
+                                    "Pr''",
+                                    "σ (mN/m)"};
 
 std::string line(const std::vector<std::string>& cells, char separator, const char* end) {
     std::string text;

@@ -4,11 +4,11 @@
 // Each step's arithmetic is done here afresh (straight lines, the two steps of a bilinear
 // blend, the mixture with x), the values rounded as the boxes round them; and the formulas'
 // results ("→ text") are the box texts too.
+#include "panels/step_texts.h"
 #include "calc/property_columns.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
 #include "panels/box_texts.h"
-#include "panels/step_texts.h"
 #include "support/real_tables.h"
 
 #include <gtest/gtest.h>
@@ -69,12 +69,17 @@ Row redo(const CalculationStep& step, const Row& before, bool tOrPKnown) {
             double x = step.x;
             if (step.keys[0] > 0) {
                 const int l = step.keys[0];
-                x = numeric::generalValue(std::clamp((step.known[0] - before[l]) / (before[l + 1] - before[l]), 0.0, 1.0));
+                x = numeric::generalValue(
+                    std::clamp((step.known[0] - before[l]) / (before[l + 1] - before[l]), 0.0, 1.0));
             }
             const auto mix = [&](int l) { return (1 - x) * before[l] + x * before[l + 1]; };
             out = {tOrPKnown ? numeric::sswr(before[1], calc::PropertyDecimals[1]) : before[1],
                    tOrPKnown ? numeric::sswr(before[2], calc::PropertyDecimals[2]) : before[2],
-                   mix(3), mix(5), mix(7), x, mix(data::kSatLiquidEnergy)};
+                   mix(3),
+                   mix(5),
+                   mix(7),
+                   x,
+                   mix(data::kSatLiquidEnergy)};
             return out;
         }
     }
@@ -125,7 +130,8 @@ TEST(StepTextsTest, SaturationByEachKnownRedoneByHandGivesTheBoxes) {
         const SaturationTexts boxes = saturationBoxTexts(solution);
         const Row values = redoAll(steps, false);
         for (int i = 0; i < 10; ++i) {
-            const int decimals = i < 8 ? calc::decimalsOf(static_cast<calc::SatProperty>(i)) : calc::kInternalEnergyDecimals;
+            const int decimals =
+                i < 8 ? calc::decimalsOf(static_cast<calc::SatProperty>(i)) : calc::kInternalEnergyDecimals;
             EXPECT_EQ(numeric::fixedText(values[static_cast<size_t>(i + 1)], decimals), boxes[i]) << kSymbols[i];
         }
         const auto results = formulaResults(stepTexts(steps).back());
@@ -190,8 +196,8 @@ TEST(StepTextsTest, StatesOfEveryKindRedoneByHandGiveTheBoxes) {
             const double value = mixture ? redone[static_cast<size_t>(k)]
                                          : redone[static_cast<size_t>(p == Property::u ? data::kGridEnergy : k + 1)];
             const int decimals = calc::decimalsOf(p);
-            const std::string text = mixture ? numeric::generalText(numeric::sswr(value, decimals))
-                                             : numeric::fixedText(value, decimals);
+            const std::string text =
+                mixture ? numeric::generalText(numeric::sswr(value, decimals)) : numeric::fixedText(value, decimals);
             EXPECT_EQ(text, (*boxes)[k]) << kSymbols[k];
         }
         const StepText last = stepTexts(steps).back();

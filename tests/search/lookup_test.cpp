@@ -68,11 +68,10 @@ TEST_F(LookupTest, CheckScaleHoldsSinglePrecisionBoundsRoundedOutwards) {
     };
     constexpr SatColumn ts = SatColumn::ts, ps = SatColumn::ps;
     const Case cases[] = {
-        {ts, 0.7, 1},  {ts, 1.1, 1},   {ts, 0.9, 1},    {ts, 0.69, -1},  {ts, 1.11, -1},
+        {ts, 0.7, 1},        {ts, 1.1, 1},        {ts, 0.9, 1},   {ts, 0.69, -1},       {ts, 1.11, -1},
         {ts, 0.69999999, 1},  // below the stored minimum, above its single-precision bound
-        {ps, 0.1, 1},  {ps, 0.7, 1},   {ps, 0.4, 1},    {ps, 0.099999995, 1}, {ps, 0.7000000001, 1},
-        {ps, 0.0999999, -1}, {ps, 0.7000001, -1},
-        {ts, kInf, -1}, {ts, -kInf, -1}, {ts, kNaN, -1},
+        {ps, 0.1, 1},        {ps, 0.7, 1},        {ps, 0.4, 1},   {ps, 0.099999995, 1}, {ps, 0.7000000001, 1},
+        {ps, 0.0999999, -1}, {ps, 0.7000001, -1}, {ts, kInf, -1}, {ts, -kInf, -1},      {ts, kNaN, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << data::kSatColumnNames[data::position(c.column)] << " = " << c.known);
@@ -118,7 +117,8 @@ TEST_F(FindDataTest, TabulatedValueLeavesTheSameRowInBothSlots) {
         double known;
         double ts;
     };
-    const Case cases[] = {{SatColumn::ts, 20, 20}, {SatColumn::ts, 10, 10}, {SatColumn::ts, 40, 40}, {SatColumn::ps, 3, 30}, {SatColumn::v11, 2.5, 40}, {SatColumn::h1, 80, 20}};
+    const Case cases[] = {{SatColumn::ts, 20, 20}, {SatColumn::ts, 10, 10},   {SatColumn::ts, 40, 40},
+                          {SatColumn::ps, 3, 30},  {SatColumn::v11, 2.5, 40}, {SatColumn::h1, 80, 20}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << data::kSatColumnNames[data::position(c.column)] << " = " << c.known);
         ASSERT_EQ(find(c.column, c.known), 1);
@@ -135,11 +135,9 @@ TEST_F(FindDataTest, ValueBetweenRowsLeavesTheRowsAboveAndBelow) {
         double upperTs, lowerTs;  // ts of Hrs (larger column value) and Lrs
     };
     const Case cases[] = {
-        {SatColumn::ts, 25, 30, 20},
-        {SatColumn::ts, 12, 20, 10},    // the drawing row at 15 takes no part
-        {SatColumn::ts, 15, 20, 10},
-        {SatColumn::ps, 3.5, 40, 30},
-        {SatColumn::v11, 4, 20, 30},    // v'' falls with ts: the row with the larger v'' is at 20
+        {SatColumn::ts, 25, 30, 20},    {SatColumn::ts, 12, 20, 10},  // the drawing row at 15 takes no part
+        {SatColumn::ts, 15, 20, 10},    {SatColumn::ps, 3.5, 40, 30},
+        {SatColumn::v11, 4, 20, 30},  // v'' falls with ts: the row with the larger v'' is at 20
         {SatColumn::s11, 8.75, 20, 30},
     };
     for (const Case& c : cases) {
@@ -183,8 +181,6 @@ TEST_F(FindDataTest, FailureLeavesTheSlotsUntouched) {
     EXPECT_EQ(freshL, SatRow{});
 }
 
-
-
 TEST_F(FindDataTest, ValueWithinTheSlackBeyondAnEndIsTheEndRow) {
     struct Case {
         SatColumn column;
@@ -193,11 +189,13 @@ TEST_F(FindDataTest, ValueWithinTheSlackBeyondAnEndIsTheEndRow) {
         double ts;  // of the row in both slots; 0 when out of range
     };
     const Case cases[] = {
-        {SatColumn::ts, 40.004, 0.005, 40}, {SatColumn::ts, 9.996, 0.005, 10}, {SatColumn::ts, 40.006, 0.005, 0}, {SatColumn::ts, 9.99, 0.005, 0},
+        {SatColumn::ts, 40.004, 0.005, 40},    {SatColumn::ts, 9.996, 0.005, 10},
+        {SatColumn::ts, 40.006, 0.005, 0},     {SatColumn::ts, 9.99, 0.005, 0},
         {SatColumn::h1, 160.0004, 0.0005, 40}, {SatColumn::ts, 40.004, 0.0, 0},  // no slack: out of range
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << data::kSatColumnNames[data::position(c.column)] << " = " << c.known << ", slack " << c.slack);
+        SCOPED_TRACE(testing::Message() << data::kSatColumnNames[data::position(c.column)] << " = " << c.known
+                                        << ", slack " << c.slack);
         newMessages();
         SatRow high{}, low{};
         const int found = lookup.FindData(c.column, c.known, high, low, 1, c.slack);
@@ -212,8 +210,6 @@ TEST_F(FindDataTest, ValueWithinTheSlackBeyondAnEndIsTheEndRow) {
         expectNoMessage();
     }
 }
-
-
 
 // ---------------------------------------------------------------- FindData, turning columns
 
@@ -235,9 +231,7 @@ protected:
         open(fixture);
     }
 
-    int find(SatColumn column, double known) {
-        return lookup.FindData(column, known, H, L, 1);
-    }
+    int find(SatColumn column, double known) { return lookup.FindData(column, known, H, L, 1); }
 
     SatRow H{}, L{};
 };
@@ -248,12 +242,9 @@ TEST_F(TurningColumnTest, HsteamIsBracketedOnTheFirstBranchThatReachesIt) {
         double upperTs, lowerTs;  // Hrs holds the larger h''
     };
     const Case cases[] = {
-        {2650, 3, 2},    // rising branch, although 2700 (row 5) and 2600 (row 6) also bracket it
-        {2550, 2, 1},
-        {2725, 4, 3},
-        {2750, 4, 4},    // the maximum itself
-        {2500, 1, 1},
-        {2450, 6, 7},    // below the first row: only the falling branch reaches it
+        {2650, 3, 2},  // rising branch, although 2700 (row 5) and 2600 (row 6) also bracket it
+        {2550, 2, 1}, {2725, 4, 3}, {2750, 4, 4},  // the maximum itself
+        {2500, 1, 1}, {2450, 6, 7},                // below the first row: only the falling branch reaches it
         {2400, 7, 7},
     };
     for (const Case& c : cases) {
@@ -304,7 +295,8 @@ protected:
         FixtureDatabase fixture;
         // A grid t 100/110/120 x p 1/2/3, and one more row at (130, 2.5).
         for (double t : {100.0, 110.0, 120.0})
-            for (double p : {1.0, 2.0, 3.0}) fixture.addGridRow(Source::Water, t, p, 0.001 * p + 1e-5 * t, t + 10 * p, 0.01 * t);
+            for (double p : {1.0, 2.0, 3.0})
+                fixture.addGridRow(Source::Water, t, p, 0.001 * p + 1e-5 * t, t + 10 * p, 0.01 * t);
         fixture.addGridRow(Source::Water, 130, 2.5, 0.0038, 155, 1.3);
         open(fixture);
     }

@@ -38,7 +38,8 @@ protected:
 FixtureDatabase saturationLine() {
     FixtureDatabase fixture;
     const auto row = [&fixture](double ts) {
-        fixture.addSaturationRow(ts, 0.001 * ts, 0.001, 100 - ts, 20 * ts, 100 - (ts - 5.45) * (ts - 5.45), ts / 10, 9 - ts / 10);
+        fixture.addSaturationRow(ts, 0.001 * ts, 0.001, 100 - ts, 20 * ts, 100 - (ts - 5.45) * (ts - 5.45), ts / 10,
+                                 9 - ts / 10);
     };
     row(0.01);
     for (int k = 1; k <= 10; ++k) {
@@ -62,9 +63,9 @@ TEST_F(PairSearchesTest, WalkFindsTheFirstZeroAlongTheSaturationLine) {
         {[](const SaturatedValues& s) { return s[7] - 0.73; }, 0.0, 7.3},  // monotone
         // Reached twice between the samples at 5 and 6 C (rows 5.1 and 5.2: 99.8775, 99.9375).
         {steam(99.9), 0.0, 5.1375},
-        {steam(99.0), 0.0, 4.0 + 1.1025 / 1.9},         // a change of sign between two samples
-        {steam(99.998), 0.0, NAN},                     // above the rows' highest 99.9975
-        {steam(99.998), 0.001, 5.45},                  // missed at the turn within the slack
+        {steam(99.0), 0.0, 4.0 + 1.1025 / 1.9},                                 // a change of sign between two samples
+        {steam(99.998), 0.0, NAN},                                              // above the rows' highest 99.9975
+        {steam(99.998), 0.001, 5.45},                                           // missed at the turn within the slack
         {[](const SaturatedValues& s) { return s[7] - 0.0005; }, 0.001, 0.01},  // short at the line's start
         {[](const SaturatedValues& s) { return s[7] - 2.0; }, 0.001, NAN},
     };
@@ -86,7 +87,8 @@ TEST_F(PairSearchesTest, SurfaceSearchFindsTheStateWhereBothValuesAreTaken) {
     // p: the bilinear surface is exact, and so must the state be.
     FixtureDatabase fixture;
     for (int p = 1; p <= 5; ++p)
-        for (int t = 100; t <= 110; ++t) fixture.addGridRow(Source::Vapor, t, p, 1.0 / p, 2000 + 10 * t + p, 5 + 0.01 * t - 0.1 * p);
+        for (int t = 100; t <= 110; ++t)
+            fixture.addGridRow(Source::Vapor, t, p, 1.0 / p, 2000 + 10 * t + p, 5 + 0.01 * t - 0.1 * p);
     open(fixture);
     // At t 104.3, p 2.7: s 5.773, h 3045.7; h rises with p along the line of constant s.
     const auto search = [&](double from, double to, std::array<double, 6>& state) {

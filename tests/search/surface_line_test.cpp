@@ -41,8 +41,8 @@ FixtureDatabase steamGrid() {
     FixtureDatabase fixture;
     for (double t : {100.0, 110.0})
         for (int p = 1; p <= 6; ++p)
-            fixture.addGridRow(Source::Vapor, t, p, (t + 273.15) / (100 * p), 2700 + 2 * (t - 100) - (t == 100 ? 8 : 1) * p,
-                               7 - 0.1 * p);
+            fixture.addGridRow(Source::Vapor, t, p, (t + 273.15) / (100 * p),
+                               2700 + 2 * (t - 100) - (t == 100 ? 8 : 1) * p, 7 - 0.1 * p);
     return fixture;
 }
 
@@ -87,7 +87,7 @@ TEST_F(SurfaceLineTest, SearchStaysWithinTheStretchAskedFor) {
         LineDomain domain;
         bool found;
     };
-    const Case cases[] = {{{-kInf, kInf}, true}, {{2.2, 2.8}, true}, {{2.5, kInf}, true},  {{-kInf, 2.5}, true},
+    const Case cases[] = {{{-kInf, kInf}, true}, {{2.2, 2.8}, true},   {{2.5, kInf}, true}, {{-kInf, 2.5}, true},
                           {{-kInf, 2.4}, false}, {{2.6, kInf}, false}, {{3.5, 5.5}, false}, {{7, kInf}, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "from " << c.domain.from << " to " << c.domain.to);

@@ -38,23 +38,19 @@ namespace {
 
 const char* createStatement(data::Source source) {
     switch (source) {
-    case data::Source::Swater:
-        return "create table SWATER (n INTEGER PRIMARY KEY, ts REAL, ps REAL, v1 REAL, v11 REAL, h1 REAL, h11 REAL, "
-               "s1 REAL, s11 REAL, wf INTEGER)";
-    case data::Source::Water:
-        return "create table WATER (n INTEGER PRIMARY KEY, t REAL, p REAL, v REAL, h REAL, s REAL)";
-    case data::Source::Vapor:
-        return "create table VAPOR (n INTEGER PRIMARY KEY, t REAL, p REAL, v REAL, h REAL, s REAL)";
-    case data::Source::DengT:
-        return "create table DengT (n INTEGER PRIMARY KEY, t REAL, h REAL, s REAL)";
-    case data::Source::DengP:
-        return "create table DengP (n INTEGER PRIMARY KEY, p REAL, h REAL, s REAL)";
-    case data::Source::DengV:
-        return "create table DengV (n INTEGER PRIMARY KEY, v REAL, h REAL, s REAL)";
-    case data::Source::DengX:
-        return "create table DengX (n INTEGER PRIMARY KEY, x REAL, h REAL, s REAL)";
-    case data::Source::Charts:
-        return "";  // one table per chart family, below
+        case data::Source::Swater:
+            return "create table SWATER (n INTEGER PRIMARY KEY, ts REAL, ps REAL, v1 REAL, v11 REAL, h1 REAL, h11 "
+                   "REAL, "
+                   "s1 REAL, s11 REAL, wf INTEGER)";
+        case data::Source::Water:
+            return "create table WATER (n INTEGER PRIMARY KEY, t REAL, p REAL, v REAL, h REAL, s REAL)";
+        case data::Source::Vapor:
+            return "create table VAPOR (n INTEGER PRIMARY KEY, t REAL, p REAL, v REAL, h REAL, s REAL)";
+        case data::Source::DengT: return "create table DengT (n INTEGER PRIMARY KEY, t REAL, h REAL, s REAL)";
+        case data::Source::DengP: return "create table DengP (n INTEGER PRIMARY KEY, p REAL, h REAL, s REAL)";
+        case data::Source::DengV: return "create table DengV (n INTEGER PRIMARY KEY, v REAL, h REAL, s REAL)";
+        case data::Source::DengX: return "create table DengX (n INTEGER PRIMARY KEY, x REAL, h REAL, s REAL)";
+        case data::Source::Charts: return "";  // one table per chart family, below
     }
     return "";
 }

@@ -127,10 +127,9 @@ std::vector<St> trueIsobar(double p, bool) {
             wet = true;
         }
         try {
-            out.push_back(of(iapws95::stateTP(t + kKelvin, p, t > tsat && tsat > 0 ? iapws95::Branch::Vapour
-                                                                                   : iapws95::Branch::Liquid)));
-        } catch (const iapws95::SolveError&) {
-        }
+            out.push_back(of(iapws95::stateTP(
+                t + kKelvin, p, t > tsat && tsat > 0 ? iapws95::Branch::Vapour : iapws95::Branch::Liquid)));
+        } catch (const iapws95::SolveError&) {}
     }
     return out;
 }
@@ -139,7 +138,8 @@ std::vector<St> trueIsotherm(double t, bool) {
     std::vector<St> out;
     const double T = std::max(t + kKelvin, iapws95::Tt);
     if (std::abs(T - iapws95::Tc) < 1e-9) {  // walked in density: p(rho) is flat at the critical point
-        for (double u = std::log10(1100.0); u >= -5; u -= 0.002) out.push_back(of(iapws95::stateTRho(T, std::pow(10.0, u))));
+        for (double u = std::log10(1100.0); u >= -5; u -= 0.002)
+            out.push_back(of(iapws95::stateTRho(T, std::pow(10.0, u))));
         return out;
     }
     const double ps = T < iapws95::Tc ? iapws95::saturationT(T).p : -1;
@@ -209,20 +209,19 @@ std::vector<St> trueAlongPressure(Quantity q, double key) {
         }
         try {
             out.push_back(of(q == Quantity::h ? iapws95::statePH(p, key) : iapws95::statePS(p, key)));
-        } catch (const iapws95::SolveError&) {
-        }
+        } catch (const iapws95::SolveError&) {}
     }
     return out;
 }
 
 std::vector<St> trueCurve(Quantity key, double value, bool wetShown) {
     switch (key) {
-    case Quantity::t: return trueIsotherm(value, wetShown);
-    case Quantity::p: return trueIsobar(value, wetShown);
-    case Quantity::v: return trueIsochore(value, wetShown);
-    case Quantity::x: return trueDrynessLine(value, wetShown);
-    case Quantity::h:
-    case Quantity::s: return trueAlongPressure(key, value);
+        case Quantity::t: return trueIsotherm(value, wetShown);
+        case Quantity::p: return trueIsobar(value, wetShown);
+        case Quantity::v: return trueIsochore(value, wetShown);
+        case Quantity::x: return trueDrynessLine(value, wetShown);
+        case Quantity::h:
+        case Quantity::s: return trueAlongPressure(key, value);
     }
     return {};
 }

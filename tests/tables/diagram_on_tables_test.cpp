@@ -40,9 +40,11 @@ TEST(DiagramOnTablesTest, EachChartsSaturationLineFollowsEveryRowOfTheSaturation
     for (Chart chart : diagram::kCharts) {
         const diagram::ChartDescription& d = diagram::chartDescription(chart);
         SCOPED_TRACE(d.name);
-        const std::vector<SurfacePoint>& line = chart == Chart::HS ? loaded->diagram.curves.SaturationDome
-                                                                   : loaded->diagram.curves.Charts[static_cast<size_t>(chart)].saturationLine;
-        const double perX = diagram::unitsPerPixelAtTenfoldZoom(d.x, diagram::kPicturePixelsAcross), perY = diagram::unitsPerPixelAtTenfoldZoom(d.y, diagram::kPicturePixelsUp);
+        const std::vector<SurfacePoint>& line =
+            chart == Chart::HS ? loaded->diagram.curves.SaturationDome
+                               : loaded->diagram.curves.Charts[static_cast<size_t>(chart)].saturationLine;
+        const double perX = diagram::unitsPerPixelAtTenfoldZoom(d.x, diagram::kPicturePixelsAcross),
+                     perY = diagram::unitsPerPixelAtTenfoldZoom(d.y, diagram::kPicturePixelsUp);
         const auto at = [&](const std::vector<double>& row, int xColumn, int yColumn) {
             return SurfacePoint{d.x.toChart(row[xColumn]) / perX, d.y.toChart(row[yColumn]) / perY};
         };
@@ -73,8 +75,9 @@ TEST(DiagramOnTablesTest, EachChartsSaturationLineFollowsEveryRowOfTheSaturation
             }
         }
         EXPECT_LE(worst, 1.0) << "row " << where + 1 << " lies " << worst << " pixels off the line";
-        std::printf("%s: saturation line through %zu points from %zu rows, at most %.2f pixels off any row at tenfold zoom\n",
-                    d.name, line.size(), rows.size(), worst);
+        std::printf(
+            "%s: saturation line through %zu points from %zu rows, at most %.2f pixels off any row at tenfold zoom\n",
+            d.name, line.size(), rows.size(), worst);
     }
 }
 
@@ -88,10 +91,12 @@ TEST(DiagramOnTablesTest, LabelsInTheTeachersWindowsLieInsideApartAndClearOfTheR
         size_t families;                // labelled at least
     };
     const Window windows[] = {
-        {Chart::HS, 0, 9.99, 0, 5000, 3},      {Chart::HS, 5, 8, 2000, 3000, 3},       {Chart::HS, 6, 8, 2600, 3800, 3},
-        {Chart::HS, 3.5, 5.5, 1800, 2800, 3},  {Chart::HS, 0, 2, 0, 600, 3},           {Chart::TS, 0, 10, 0, 800, 4},
-        {Chart::TS, 5, 8, 100, 400, 4},        {Chart::PV, 0.0005, 500, 0.0005, 100, 3}, {Chart::PV, 0.001, 1, 0.1, 30, 3},
-        {Chart::PT, 0, 600, 0.0005, 100, 1},   {Chart::PT, 100, 400, 0.1, 30, 1},
+        {Chart::HS, 0, 9.99, 0, 5000, 3},  {Chart::HS, 5, 8, 2000, 3000, 3},
+        {Chart::HS, 6, 8, 2600, 3800, 3},  {Chart::HS, 3.5, 5.5, 1800, 2800, 3},
+        {Chart::HS, 0, 2, 0, 600, 3},      {Chart::TS, 0, 10, 0, 800, 4},
+        {Chart::TS, 5, 8, 100, 400, 4},    {Chart::PV, 0.0005, 500, 0.0005, 100, 3},
+        {Chart::PV, 0.001, 1, 0.1, 30, 3}, {Chart::PT, 0, 600, 0.0005, 100, 1},
+        {Chart::PT, 100, 400, 0.1, 30, 1},
     };
     for (const Window& w : windows) {
         d.setChart(w.chart);
@@ -100,7 +105,8 @@ TEST(DiagramOnTablesTest, LabelsInTheTeachersWindowsLieInsideApartAndClearOfTheR
         const double xmin = c.x.toChart(w.xmin), xmax = c.x.toChart(w.xmax);
         const double ymin = c.y.toChart(w.ymin), ymax = c.y.toChart(w.ymax);
         const std::string context = std::string(c.name) + " window " + std::to_string(w.xmin) + ".." +
-                                    std::to_string(w.xmax) + ", " + std::to_string(w.ymin) + ".." + std::to_string(w.ymax);
+                                    std::to_string(w.xmax) + ", " + std::to_string(w.ymin) + ".." +
+                                    std::to_string(w.ymax);
         diagram::RecordingSurface pic;
         d.scale.DefineScale(xmin, xmax, ymin, ymax);
         d.drawWindow(pic, loaded->registers, xmin, xmax, ymin, ymax);
@@ -132,7 +138,8 @@ TEST(DiagramOnTablesTest, LabelsInTheTeachersWindowsLieInsideApartAndClearOfTheR
         EXPECT_GE(families.size(), w.families) << context << ": families labelled " << families;
         for (size_t i = 0; i < labels.size(); ++i) {
             EXPECT_TRUE(window.contains(labels[i])) << context << ", label " << i;
-            for (size_t j = 0; j < i; ++j) EXPECT_FALSE(labels[i].overlaps(labels[j])) << context << ", labels " << j << ", " << i;
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(labels[i].overlaps(labels[j])) << context << ", labels " << j << ", " << i;
             for (const auto& name : names) EXPECT_FALSE(labels[i].overlaps(name)) << context << ", label " << i;
         }
     }

@@ -10,8 +10,8 @@
 #include "table_files.h"
 
 #include "conditioning.h"
-#include "panels/state_panel.h"
 #include "numeric/number_text.h"
+#include "panels/state_panel.h"
 
 #include "iapws/iapws95.h"
 
@@ -101,8 +101,9 @@ TEST_F(GridAccuracyTest, StatesUpToTheEndOfTheRangeAreAnswered) {
                 // nothing is tabulated: those pairs are held to it below 1000 C and on the grid
                 // isobars (the corner at 100 MPa among them).
                 if (t == 1000.0 && pair.first >= 1 && !onGridIsobar) continue;
-                SCOPED_TRACE(testing::Message() << "t " << t << " p " << p << ", known " << "tpvhs"[pair.first]
-                                                << " and " << "tpvhs"[pair.second]);
+                SCOPED_TRACE(testing::Message() << "t " << t << " p " << p << ", known "
+                                                << "tpvhs"[pair.first] << " and "
+                                                << "tpvhs"[pair.second]);
                 const panels::StateOutcome out = calculate(db, pair.first, truth[static_cast<size_t>(pair.first)],
                                                            pair.second, truth[static_cast<size_t>(pair.second)]);
                 ASSERT_TRUE(out.answered);
@@ -110,8 +111,7 @@ TEST_F(GridAccuracyTest, StatesUpToTheEndOfTheRangeAreAnswered) {
                     pair.first <= 1
                         ? accuracy::allowedErrors(t, p, iapws95::Branch::Vapour, pair.first, pair.second)
                         : accuracy::allowedErrorsWithoutTP(t, p, iapws95::Branch::Vapour, pair.first, pair.second);
-                for (size_t k = 0; k < 5; ++k)
-                    EXPECT_LE(std::fabs(out.result[k] - truth[k]), allowed[k]) << "tpvhs"[k];
+                for (size_t k = 0; k < 5; ++k) EXPECT_LE(std::fabs(out.result[k] - truth[k]), allowed[k]) << "tpvhs"[k];
             }
         }
     }

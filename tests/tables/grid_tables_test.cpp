@@ -5,10 +5,10 @@
 #include "grid_tables.h"
 #include "table_files.h"
 
-#include "panels/panels.h"
-#include "panels/state_panel.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
+#include "panels/panels.h"
+#include "panels/state_panel.h"
 
 #include "iapws/iapws95.h"
 
@@ -43,7 +43,8 @@ protected:
         grids = new std::vector<Grid>;
         for (auto [table, source] : {std::pair{"WATER", Source::Water}, std::pair{"VAPOR", Source::Vapor}}) {
             TableFile file(source);
-            grids->push_back({table, source, file.rows(std::string("select t, p, v, h, s from ") + table + " order by n")});
+            grids->push_back(
+                {table, source, file.rows(std::string("select t, p, v, h, s from ") + table + " order by n")});
         }
     }
     static void TearDownTestSuite() { delete grids; }
@@ -55,8 +56,7 @@ TEST_F(GridTablesTest, GridKeysAreShortDecimals) {
     for (const Grid& g : *grids) {
         std::set<double> keys;
         for (const auto& r : g.rows) keys.insert({r[T], r[P]});
-        for (double k : keys)
-            ASSERT_LE(significantDigits(k), 6) << g.table << " key " << numeric::shortestText(k);
+        for (double k : keys) ASSERT_LE(significantDigits(k), 6) << g.table << " key " << numeric::shortestText(k);
     }
 }
 
@@ -65,7 +65,8 @@ TEST_F(GridTablesTest, EveryValueReadsBackFromItsShortestText) {
         ASSERT_GT(g.rows.size(), 1000u) << g.table;
         for (const auto& r : g.rows)
             for (int c = T; c <= S; ++c)
-                ASSERT_TRUE(readsBackExactly(r[c])) << g.table << " " << kNames[c] << " " << numeric::shortestText(r[c]);
+                ASSERT_TRUE(readsBackExactly(r[c]))
+                    << g.table << " " << kNames[c] << " " << numeric::shortestText(r[c]);
     }
 }
 
@@ -209,9 +210,10 @@ TEST(GridNearSaturationTest, StatesJustOffTheSaturationLineAreFound) {
             SCOPED_TRACE(testing::Message() << "t " << t << ", p " << p << (offset > 0 ? " (water)" : " (steam)"));
             EXPECT_EQ(out.region, offset > 0 ? calc::RegionWater : calc::RegionVapor);
             if (inBand) {
-                if (!found) bandRefusals.push_back(numeric::generalText(numeric::sswr(t, 2)) + " C / " +
-                                                   numeric::generalText(numeric::sswr(p, 4)) + " MPa" +
-                                                   (offset > 0 ? " water" : " steam"));
+                if (!found)
+                    bandRefusals.push_back(numeric::generalText(numeric::sswr(t, 2)) + " C / " +
+                                           numeric::generalText(numeric::sswr(p, 4)) + " MPa" +
+                                           (offset > 0 ? " water" : " steam"));
             } else {
                 EXPECT_TRUE(found) << "Choose " << out.Choose;
             }

@@ -33,7 +33,8 @@ std::vector<std::string> plan(sqlite3* db, const std::string& shape) {
         ADD_FAILURE() << explain << ": " << sqlite3_errmsg(db);
         return details;
     }
-    while (sqlite3_step(s) == SQLITE_ROW) details.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 3)));
+    while (sqlite3_step(s) == SQLITE_ROW)
+        details.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 3)));
     sqlite3_finalize(s);
     return details;
 }

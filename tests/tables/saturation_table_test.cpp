@@ -88,7 +88,8 @@ TEST_F(SaturationTableTest, LookupTemperaturesAreShortDecimals) {
 TEST_F(SaturationTableTest, EveryValueReadsBackFromItsShortestText) {
     for (const auto& r : *all)
         for (int c = TS; c <= S11; ++c)
-            ASSERT_TRUE(readsBackExactly(r[c])) << "row " << r[N] << " " << kNames[c] << " " << numeric::shortestText(r[c]);
+            ASSERT_TRUE(readsBackExactly(r[c]))
+                << "row " << r[N] << " " << kNames[c] << " " << numeric::shortestText(r[c]);
 }
 
 // Index of the extreme of a column among lookup rows; the column runs one way before it and
@@ -117,7 +118,8 @@ TEST_F(SaturationTableTest, MonotonicColumnsAreMonotonicAmongLookupRows) {
         SCOPED_TRACE(kNames[c.column]);
         // The top row shares v, h and s with its neighbours' limit; all other steps are strict.
         for (size_t i = 1; i + 1 < lookup->size(); ++i)
-            ASSERT_GT(c.direction * ((*lookup)[i][c.column] - (*lookup)[i - 1][c.column]), 0) << "ts " << (*lookup)[i][TS];
+            ASSERT_GT(c.direction * ((*lookup)[i][c.column] - (*lookup)[i - 1][c.column]), 0)
+                << "ts " << (*lookup)[i][TS];
     }
     expectTurnsOnce(*lookup, H11, true, 225, 245);
     expectTurnsOnce(*lookup, V1, false, 3, 5);
@@ -128,7 +130,8 @@ TEST_F(SaturationTableTest, TwentySampledRowsSpreadOverTheDomeUpToTheCriticalPoi
     // (ascending) to water side (descending) across the top.
     const size_t count = all->size();
     std::vector<const std::vector<double>*> samples;
-    for (int i = 1; i <= 20; ++i) samples.push_back(&(*all)[static_cast<size_t>(std::floor((i - 1) * double(count) / 20.0))]);
+    for (int i = 1; i <= 20; ++i)
+        samples.push_back(&(*all)[static_cast<size_t>(std::floor((i - 1) * double(count) / 20.0))]);
     EXPECT_GE(samples.back()->at(TS), kCriticalTs - 1.0);
     // The polyline through the samples stays close to the true dome in the default window
     // (s 0 to 9.99, h 0 to 5000): distance in window fractions.
@@ -140,7 +143,8 @@ TEST_F(SaturationTableTest, TwentySampledRowsSpreadOverTheDomeUpToTheCriticalPoi
     auto distance = [](std::pair<double, double> p, std::pair<double, double> a, std::pair<double, double> b) {
         const double dx = b.first - a.first, dy = b.second - a.second;
         const double len2 = dx * dx + dy * dy;
-        const double t = len2 == 0 ? 0 : std::clamp(((p.first - a.first) * dx + (p.second - a.second) * dy) / len2, 0.0, 1.0);
+        const double t =
+            len2 == 0 ? 0 : std::clamp(((p.first - a.first) * dx + (p.second - a.second) * dy) / len2, 0.0, 1.0);
         return std::hypot(p.first - a.first - t * dx, p.second - a.second - t * dy);
     };
     double worst = 0, worstTs = 0;

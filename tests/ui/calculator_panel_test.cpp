@@ -1,9 +1,9 @@
 // The two calculator panels driven through their buttons: options and ticks show the core's
 // panels, "计算" fills every box with its decimals and marks the result on the diagram, and
 // failed checks show their messages in order without touching the texts.
-#include "panels/panels.h"
 #include "calc/property_columns.h"
 #include "numeric/number_text.h"
+#include "panels/panels.h"
 #include "render/qimage_surface.h"
 #include "scripted_services.h"
 #include "test_registry.h"
@@ -54,7 +54,8 @@ private slots:
                 QCOMPARE(window->OPT[i]->isChecked(), i == sat.selected);
                 QCOMPARE(window->TXT[i]->isEnabled(), sat.enabled[i]);
                 QCOMPARE(base(window->TXT[i]), sat.white[i] ? kWhite : kGrey);
-                QCOMPARE(window->OPT[i]->palette().color(QPalette::WindowText), i == sat.selected ? kWhite : QColor(0, 0, 0));
+                QCOMPARE(window->OPT[i]->palette().color(QPalette::WindowText),
+                         i == sat.selected ? kWhite : QColor(0, 0, 0));
             }
         }
         for (int k : {0, 1, 1}) {
@@ -158,8 +159,8 @@ private slots:
         QCOMPARE(current[4], number(window->TXT[12]));
         QCOMPARE(current[5], 0.0);
         // The current state is marked at (s, h) in its colour.
-        QVERIFY(colourNear(window->surface().image(), pixelOf(*window, current[4], current[3]), 3,
-                           QColor(0, 180, 255)));
+        QVERIFY(
+            colourNear(window->surface().image(), pixelOf(*window, current[4], current[3]), 3, QColor(0, 180, 255)));
     }
 
     void thePhaseLineAndTheSecondStateNoteFollowTheCurrentResults() {

@@ -32,10 +32,18 @@ private slots:
         };
         const QStringList hsCaptions{"等温线", "等压线", "等比容线", "等干度线"};
         const Case cases[] = {
-            {diagram::Chart::TS, {"等焓线", "等压线", "等比容线", "等干度线"}, {true, true, true, true, true},
-             "s (kJ/kg.K)", "t (°C)", "水的T-s图"},
-            {diagram::Chart::PV, {"等温线", "等熵线", "等比容线", "等干度线"}, {true, true, false, true, false},
-             "v (m^3/kg)", "p (MPa)", "水的p-v图"},
+            {diagram::Chart::TS,
+             {"等焓线", "等压线", "等比容线", "等干度线"},
+             {true, true, true, true, true},
+             "s (kJ/kg.K)",
+             "t (°C)",
+             "水的T-s图"},
+            {diagram::Chart::PV,
+             {"等温线", "等熵线", "等比容线", "等干度线"},
+             {true, true, false, true, false},
+             "v (m^3/kg)",
+             "p (MPa)",
+             "水的p-v图"},
             {diagram::Chart::PT, hsCaptions, {false, false, true, false, false}, "t (°C)", "p (MPa)", "水的p-t图"},
             {diagram::Chart::HS, hsCaptions, {true, true, true, true, true}, "s (kJ/kg.K)", "h (kJ/kg)", "水的h-s图"},
         };

@@ -31,8 +31,7 @@ private slots:
         ui::fGoodby farewell(program.context());
         QCOMPARE(usage.Label3->text(), ui::contactLine());
         QVERIFY(farewell.Label1->text().startsWith(QStringLiteral("感谢您的使用！\n")));
-        QCOMPARE(QString(farewell.Label1->text()).remove(u'\n'),
-                 QStringLiteral("感谢您的使用！") + ui::contactLine());
+        QCOMPARE(QString(farewell.Label1->text()).remove(u'\n'), QStringLiteral("感谢您的使用！") + ui::contactLine());
         for (const QString& text : {usage.Label3->text(), farewell.Label1->text()})
             for (const char* invented : {"example.com", "62780000"})
                 QVERIFY2(!text.contains(QString::fromLatin1(invented)), qPrintable(text));
@@ -40,7 +39,7 @@ private slots:
         farewell.show();
         QVERIFY(QTest::qWaitForWindowExposed(&farewell));
         const QRect needed = farewell.Label1->fontMetrics().boundingRect(farewell.Label1->rect(), Qt::AlignCenter,
-                                                                          farewell.Label1->text());
+                                                                         farewell.Label1->text());
         QVERIFY2(farewell.Label1->rect().contains(needed), qPrintable(farewell.Label1->text()));
     }
 };

@@ -3,13 +3,13 @@
 // and draws the cycle on the chart; a state in M1 to M5 is recalled into the state panel; a
 // cycle picked by hand takes a saturation register's water or steam; Ctrl+C and "导出" give the
 // table with its header; the switch hides the cycle from the chart and from the printed page.
+#include "ui/cycle_window.h"
 #include "calc/register_store.h"
 #include "colour/colours.h"
 #include "pdf_text.h"
 #include "render/qimage_surface.h"
 #include "scripted_services.h"
 #include "test_registry.h"
-#include "ui/cycle_window.h"
 #include "ui/f_cal.h"
 #include "window_driver.h"
 
@@ -22,8 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -103,7 +103,8 @@ private slots:
         program.messages.answers = {ui::MessageAnswer::No, ui::MessageAnswer::Yes};
         build(*cycle, {"8", "", "0.008"});
         QCOMPARE(program.messages.shown.size(), size_t(1));
-        QVERIFY2(program.messages.shown[0].text.contains(QStringLiteral("M7")), qPrintable(program.messages.shown[0].text));
+        QVERIFY2(program.messages.shown[0].text.contains(QStringLiteral("M7")),
+                 qPrintable(program.messages.shown[0].text));
         QCOMPARE(program.messages.shown[0].buttons, ui::MessageButtons::YesNo);
         QCOMPARE(window->registers().recall(6).front(), std::string("200"));
         QVERIFY(!window->registers().isStored(5));
@@ -122,8 +123,7 @@ private slots:
         build(*cycle, {"8", "480", "0.008", "0.85", "0.8", "2", "440", "0.7"});
         QCOMPARE(cycle->Table->rowCount(), 9);
         QVERIFY(cycle->LabelFigures->text().contains(QStringLiteral("抽汽份额 y")));
-        for (int r = 0; r < calc::kRegisterCount; ++r)
-            QCOMPARE(window->registers().kind(r), calc::RegisterKind::State);
+        for (int r = 0; r < calc::kRegisterCount; ++r) QCOMPARE(window->registers().kind(r), calc::RegisterKind::State);
         click(window->CMDupMR[0]);
         QCOMPARE(window->TXT[8]->text(), QStringLiteral("41.51"));
         QCOMPARE(window->TXT[9]->text(), QStringLiteral("0.008"));
@@ -203,7 +203,8 @@ private slots:
         QTemporaryDir dir;
         for (bool shown : {true, false}) {
             if (cycle->CHKshow->isChecked() != shown) click(cycle->CHKshow);
-            program.printPreview.pdfPath = dir.filePath(shown ? QStringLiteral("shown.pdf") : QStringLiteral("hidden.pdf"));
+            program.printPreview.pdfPath =
+                dir.filePath(shown ? QStringLiteral("shown.pdf") : QStringLiteral("hidden.pdf"));
             window->menuPrint->trigger();
             QFile file(program.printPreview.pdfPath);
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -211,7 +212,8 @@ private slots:
             QCOMPARE(pages.size(), size_t(1));
             QString text = pages[0].text;
             text.remove(QRegularExpression(QStringLiteral("\\s")));
-            for (int i = 1; i <= 4; ++i) QVERIFY2(text.contains(QStringLiteral("循环%1").arg(i)) == shown, qPrintable(text));
+            for (int i = 1; i <= 4; ++i)
+                QVERIFY2(text.contains(QStringLiteral("循环%1").arg(i)) == shown, qPrintable(text));
         }
         click(cycle->CHKshow);
         // Clearing the state registers takes the cycle's states away.

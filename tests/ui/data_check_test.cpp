@@ -81,7 +81,8 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("status");
-        QTest::newRow("byte flipped") << QStringLiteral("flip water") << QStringLiteral("water.sqlite：SHA-256 与清单不符")
+        QTest::newRow("byte flipped") << QStringLiteral("flip water")
+                                      << QStringLiteral("water.sqlite：SHA-256 与清单不符")
                                       << QStringLiteral("有 1 个数据文件未通过校验。");
         QTest::newRow("no manifest") << QStringLiteral("remove manifest") << QString()
                                      << QStringLiteral("数据文件夹中没有清单 tables.manifest，数据文件无法校验：");

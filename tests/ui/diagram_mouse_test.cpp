@@ -138,7 +138,8 @@ private slots:
         QCOMPARE(program.messages.shown[0].text, QStringLiteral("所选区域已放至最大，图中双击鼠标左键恢复原始比例。"));
         QCOMPARE(program.messages.shown[0].icon, ui::MessageIcon::Warning);
         // The rubber band went before the reminder.
-        QVERIFY(window->surface().overlay().isNull() || !colourNear(window->surface().overlay(), p, 3, QColor(128, 128, 128)));
+        QVERIFY(window->surface().overlay().isNull() ||
+                !colourNear(window->surface().overlay(), p, 3, QColor(128, 128, 128)));
         const diagram::DiagramScale& scale = window->diagram().scale;
         QCOMPARE(scale.ViewXmin, 0.0);
         QCOMPARE(scale.ViewXmax, 9.99);
@@ -290,9 +291,9 @@ private slots:
             double h, tolerance;  // h of the state there, within what a pixel moves it
         };
         const Case cases[] = {
-            {1, 6.5, 300, 4, 0, 2986, 25},    // s 6.5, t 300 C: p about 3.2 MPa
-            {2, 0.1, 1, 2, 1, 1793, 60},      // v 0.1, p 1 MPa: x about 0.51
-            {3, 300, 1, 0, 1, 3051.7, 5},     // t 300 C, p 1 MPa
+            {1, 6.5, 300, 4, 0, 2986, 25},  // s 6.5, t 300 C: p about 3.2 MPa
+            {2, 0.1, 1, 2, 1, 1793, 60},    // v 0.1, p 1 MPa: x about 0.51
+            {3, 300, 1, 0, 1, 3051.7, 5},   // t 300 C, p 1 MPa
         };
         for (const Case& c : cases) {
             TestProgram program;

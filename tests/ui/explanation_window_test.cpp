@@ -2,9 +2,9 @@
 // boxes show ends a line of the explanation ("→ box text"); it follows every calculation and
 // reset while open, a message leaves no stale explanation, and "复制" puts the whole text on
 // the clipboard.
+#include "ui/explanation_window.h"
 #include "scripted_services.h"
 #include "test_registry.h"
-#include "ui/explanation_window.h"
 #include "ui/f_cal.h"
 #include "window_driver.h"
 

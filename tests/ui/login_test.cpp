@@ -163,14 +163,14 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::newRow("no water file") << int(data::Source::Water) << QStringLiteral("missing")
                                        << QStringLiteral("找不到数据文件");
-        QTest::newRow("no dryness curves") << int(data::Source::DengX) << QStringLiteral("missing")
-                                           << QStringLiteral("找不到数据文件");
-        QTest::newRow("steam file without its table") << int(data::Source::Vapor) << QStringLiteral("without table")
-                                                      << QStringLiteral("数据文件已损坏：");
-        QTest::newRow("empty water file") << int(data::Source::Water) << QStringLiteral("empty")
-                                          << QStringLiteral("数据文件已损坏：");
-        QTest::newRow("garbage saturation file") << int(data::Source::Swater) << QStringLiteral("garbage")
-                                                 << QStringLiteral("数据文件已损坏：");
+        QTest::newRow("no dryness curves")
+            << int(data::Source::DengX) << QStringLiteral("missing") << QStringLiteral("找不到数据文件");
+        QTest::newRow("steam file without its table")
+            << int(data::Source::Vapor) << QStringLiteral("without table") << QStringLiteral("数据文件已损坏：");
+        QTest::newRow("empty water file")
+            << int(data::Source::Water) << QStringLiteral("empty") << QStringLiteral("数据文件已损坏：");
+        QTest::newRow("garbage saturation file")
+            << int(data::Source::Swater) << QStringLiteral("garbage") << QStringLiteral("数据文件已损坏：");
         QTest::newRow("charts file longer than its manifest says")
             << int(data::Source::Charts) << QStringLiteral("grown") << QStringLiteral("数据文件已损坏：");
     }

@@ -61,8 +61,7 @@ private slots:
         }
         QCOMPARE(window->TXTmouseX->text(), QStringLiteral("Mouse X"));
         QCOMPARE(window->TXTmouseY->text(), QStringLiteral("Mouse Y"));
-        QCOMPARE(window->TXTinfo->text(),
-                 QStringLiteral(" 临界点:tcr=373.95 C,pcr=22.064 MPa,vcr=0.0031056 m^3/kg"));
+        QCOMPARE(window->TXTinfo->text(), QStringLiteral(" 临界点:tcr=373.95 C,pcr=22.064 MPa,vcr=0.0031056 m^3/kg"));
 
         const diagram::DiagramScale& scale = window->diagram().scale;
         QCOMPARE(scale.ViewXmin, 0.0);
@@ -89,7 +88,8 @@ private slots:
         // The pick boxes sit in the lower left corners of their panels.
         QVERIFY(window->Frame1->geometry().contains(window->CHKpic[7]->geometry()));
         QVERIFY(window->Frame2->geometry().contains(window->CHKpic[8]->geometry()));
-        const QStringList layers{"等温线", "等压线", "等比容线", "等干度线", "饱和线", "临界点", "文字说明", "图选s", "图选sh"};
+        const QStringList layers{"等温线", "等压线",   "等比容线", "等干度线", "饱和线",
+                                 "临界点", "文字说明", "图选s",    "图选sh"};
         for (int j = 0; j < 9; ++j) QCOMPARE(window->CHKpic[j]->text(), layers[j]);
         // The first size is the smallest; growing is WindowSizeTest's.
         QCOMPARE(window->size(), window->firstSize());
@@ -134,7 +134,8 @@ private slots:
         QCOMPARE(lines.size(), 21);
         QCOMPARE(lines[0], QStringLiteral("1.菜单"));
         for (const char* item : {"s—h图", "t—s图", "p—v图", "p—t图", "结果列表"})
-            QVERIFY2(lines[2].startsWith(QStringLiteral("1.2 查看，")) && lines[2].contains(QString::fromUtf8(item)), item);
+            QVERIFY2(lines[2].startsWith(QStringLiteral("1.2 查看，")) && lines[2].contains(QString::fromUtf8(item)),
+                     item);
         QCOMPARE(lines[4], QString(72, u'*'));
         QVERIFY(lines[10].startsWith(QStringLiteral("  当前显示数据可以读入暂存区")));
         QCOMPARE(lines[19], QString());

@@ -34,8 +34,10 @@ std::map<int, PdfObject> objectsOf(const QByteArray& pdf) {
         o.dictionary = stream < 0 ? body : body.left(stream);
         if (stream >= 0) {
             qsizetype begin = stream + 6;
-            if (body.mid(begin, 2) == "\r\n") begin += 2;
-            else if (body[begin] == '\n') begin += 1;
+            if (body.mid(begin, 2) == "\r\n")
+                begin += 2;
+            else if (body[begin] == '\n')
+                begin += 1;
             const qsizetype end = body.lastIndexOf("endstream");
             QByteArray data = body.mid(begin, end - begin);
             if (data.endsWith('\n')) data.chop(1);
@@ -57,7 +59,8 @@ std::map<uint, QString> toUnicode(const QByteArray& cmap) {
     std::map<uint, QString> map;
     const auto utf16 = [](const QString& hex) {
         QString out;
-        for (qsizetype i = 0; i + 4 <= hex.size(); i += 4) out += QChar(static_cast<char16_t>(hex.mid(i, 4).toUInt(nullptr, 16)));
+        for (qsizetype i = 0; i + 4 <= hex.size(); i += 4)
+            out += QChar(static_cast<char16_t>(hex.mid(i, 4).toUInt(nullptr, 16)));
         return out;
     };
     const QString text = QString::fromLatin1(cmap);
@@ -112,8 +115,8 @@ std::vector<PdfPage> readPdfPages(const QByteArray& pdf) {
         // Fonts by resource name, each with its glyph map.
         std::map<QString, std::map<uint, QString>> fonts;
         const int resources = reference(object.dictionary, "/Resources");
-        const QByteArray resourceText = resources >= 0 && objects.count(resources) ? objects.at(resources).dictionary
-                                                                                      : object.dictionary;
+        const QByteArray resourceText =
+            resources >= 0 && objects.count(resources) ? objects.at(resources).dictionary : object.dictionary;
         for (auto f = fontEntry.globalMatch(QString::fromLatin1(resourceText)); f.hasNext();) {
             const auto fm = f.next();
             const int font = fm.captured(2).toInt();

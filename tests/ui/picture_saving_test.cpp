@@ -3,13 +3,13 @@
 // without one gets the chosen type's), at the size on screen or for print (A4 landscape at
 // 300 dpi), asked through the dialog service. Every type but BMP carries the axis titles.
 // Save dialogs open in the pictures folder, the result list's export in the documents folder.
+#include "ui/picture_saving.h"
 #include "render/qimage_surface.h"
 #include "scripted_services.h"
 #include "support/fixture_database.h"
 #include "test_registry.h"
 #include "ui/diagram_view.h"
 #include "ui/f_cal.h"
-#include "ui/picture_saving.h"
 #include "ui/result_list_window.h"
 #include "window_driver.h"
 
@@ -54,8 +54,8 @@ private slots:
     void theTypeAndTheNamesExtensionChooseTheFormatAtEitherSize() {
         struct Case {
             const char* typed;
-            int type;      // BMP, PNG, JPEG, SVG, PDF
-            int size;      // as on screen, for print
+            int type;  // BMP, PNG, JPEG, SVG, PDF
+            int size;  // as on screen, for print
             const char* written;
             QByteArray magic;
             QSize pixels;  // of a pixel format

@@ -16,8 +16,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace steam;
@@ -62,7 +62,8 @@ private slots:
             window->menuView[item]->trigger();
             const diagram::ChartDescription& d = window->diagram().description();
             const QString context = QString::fromUtf8(d.pictureName);
-            program.printPreview.pdfPath = QString::fromStdString((dir.path() / (std::string(d.name) + ".pdf")).string());
+            program.printPreview.pdfPath =
+                QString::fromStdString((dir.path() / (std::string(d.name) + ".pdf")).string());
             window->menuPrint->trigger();
             QCOMPARE(program.printPreview.shown, item + 1);
             QCOMPARE(program.printPreview.documentName, context);
@@ -82,8 +83,7 @@ private slots:
                 wanted << QString::fromUtf8(name);
             // The current results as their boxes show them; M1 and M6 hold the same.
             for (int k : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}) wanted << window->TXT[k]->text();
-            for (const QString& w : wanted)
-                QVERIFY2(text.contains(withoutBlanks(w)), qPrintable(context + ": " + w));
+            for (const QString& w : wanted) QVERIFY2(text.contains(withoutBlanks(w)), qPrintable(context + ": " + w));
             QVERIFY2(!text.contains(QStringLiteral("M7")), qPrintable(context + ": M7 is not shown"));
         }
     }
@@ -96,12 +96,15 @@ private slots:
         };
         const Case cases[] = {
             {"nothing calculated", [](ui::fCal&) {}, {}},
-            {"a saturation result", [](ui::fCal& w) {
+            {"a saturation result",
+             [](ui::fCal& w) {
                  click(w.OPT[0]);
                  typeInto(w.TXT[0], QStringLiteral("120"));
                  click(w.SCAL);
-             }, {"当前 饱和水", "当前 饱和蒸汽"}},
-            {"states and shown registers", markStates,
+             },
+             {"当前 饱和水", "当前 饱和蒸汽"}},
+            {"states and shown registers",
+             markStates,
              {"当前 饱和水", "当前 饱和蒸汽", "当前 状态", "M1 饱和水", "M1 饱和蒸汽", "M6"}},
         };
         for (const Case& c : cases) {
@@ -119,11 +122,11 @@ private slots:
                 if (!s.name.startsWith(QStringLiteral("当前"))) continue;
                 // ts and ps, then the water's or the steam's v, h, s; t p v h s x of a state.
                 const bool steam = s.name.endsWith(QStringLiteral("饱和蒸汽"));
-                const std::array<int, 6> from = s.name.endsWith(QStringLiteral("状态"))
-                                                    ? std::array<int, 6>{8, 9, 10, 11, 12, 13}
-                                                    : std::array<int, 6>{0, 1, steam ? 3 : 2, steam ? 5 : 4, steam ? 7 : 6, -1};
-                for (int k = 0; k < 6; ++k)
-                    QCOMPARE(s.values[k], from[k] < 0 ? QString() : boxes[from[k]]);
+                const std::array<int, 6> from =
+                    s.name.endsWith(QStringLiteral("状态"))
+                        ? std::array<int, 6>{8, 9, 10, 11, 12, 13}
+                        : std::array<int, 6>{0, 1, steam ? 3 : 2, steam ? 5 : 4, steam ? 7 : 6, -1};
+                for (int k = 0; k < 6; ++k) QCOMPARE(s.values[k], from[k] < 0 ? QString() : boxes[from[k]]);
             }
         }
     }

@@ -1,11 +1,11 @@
 // 查看 → 全部性质 (Ctrl+D) opens the property sheet of the current results and the shown
 // registers; it follows each calculation, register and reset while open, and Ctrl+C puts the
 // whole sheet on the clipboard.
+#include "ui/property_window.h"
 #include "panels/property_sheet.h"
 #include "scripted_services.h"
 #include "test_registry.h"
 #include "ui/f_cal.h"
-#include "ui/property_window.h"
 #include "window_driver.h"
 
 #include <QCheckBox>
@@ -40,8 +40,7 @@ private slots:
 
         const auto headings = [&] {
             QStringList out;
-            for (int c = 0; c < sheet->Table->columnCount(); ++c)
-                out << sheet->Table->horizontalHeaderItem(c)->text();
+            for (int c = 0; c < sheet->Table->columnCount(); ++c) out << sheet->Table->horizontalHeaderItem(c)->text();
             return out;
         };
         click(window->OPT[0]);

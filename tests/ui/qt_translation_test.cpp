@@ -19,8 +19,8 @@ namespace {
 // English texts of the widgets Qt makes itself, with and without their mnemonics.
 bool isEnglish(QString text) {
     text.remove(u'&');
-    static const QStringList english{"Save As", "Save", "Cancel", "File name:", "Files of type:", "Look in:",
-                                     "Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"};
+    static const QStringList english{"Save As", "Save", "Cancel", "File name:", "Files of type:", "Look in:",  "Undo",
+                                     "Redo",    "Cut",  "Copy",   "Paste",      "Delete",         "Select All"};
     return english.contains(text.split(u'\t').front().trimmed());
 }
 

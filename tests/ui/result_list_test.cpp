@@ -94,7 +94,8 @@ private slots:
         const QAbstractItemModel* model = list->Table->model();
         QCOMPARE(model->columnCount(), panels::kResultColumnCount);
         for (int c = 0; c < panels::kResultColumnCount; ++c)
-            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), QString::fromStdString(panels::resultHeader()[c]));
+            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(),
+                     QString::fromStdString(panels::resultHeader()[c]));
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(cell(model, 0, 0), QStringLiteral("饱和"));
         QCOMPARE(cell(model, 0, 2), QStringLiteral("100.00"));
@@ -137,7 +138,8 @@ private slots:
 
         QItemSelectionModel* selection = list->Table->selectionModel();
         for (int row : {2, 0})
-            selection->select(list->Table->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            selection->select(list->Table->model()->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QTest::keyClick(list->Table, Qt::Key_C, Qt::ControlModifier);
         const QString copied = QGuiApplication::clipboard()->text();
         QCOMPARE(copied, QString::fromStdString(panels::toTsv(window->resultRows(), {0, 2})));
@@ -209,7 +211,8 @@ private slots:
         QTableView* table = list->Table;
         const auto fits = [&](int row) {
             for (int c = 0; c < table->model()->columnCount(); ++c)
-                if (table->sizeHintForIndex(table->model()->index(row, c)).width() > table->columnWidth(c)) return false;
+                if (table->sizeHintForIndex(table->model()->index(row, c)).width() > table->columnWidth(c))
+                    return false;
             return true;
         };
         // Short texts first, then wet steam with long v and s, then many rows that scroll.

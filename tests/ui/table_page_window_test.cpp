@@ -3,12 +3,12 @@
 // answers it; another kind fills its own range; a range beyond the tables is named in a
 // message and the page stays; the page is copied, exported as CSV and printed on A4 pages that
 // each repeat the header.
+#include "ui/table_page_window.h"
 #include "panels/table_page_texts.h"
 #include "pdf_text.h"
 #include "scripted_services.h"
 #include "test_registry.h"
 #include "ui/f_cal.h"
-#include "ui/table_page_window.h"
 #include "window_driver.h"
 
 #include <QClipboard>
@@ -77,7 +77,8 @@ private slots:
         typeInto(page->TXTto, QStringLiteral("1200"));
         click(page->CMDshow);
         QCOMPARE(program.messages.shown.size(), size_t(1));
-        QVERIFY2(program.messages.shown[0].text.contains(QStringLiteral("1200")), qPrintable(program.messages.shown[0].text));
+        QVERIFY2(program.messages.shown[0].text.contains(QStringLiteral("1200")),
+                 qPrintable(program.messages.shown[0].text));
         QCOMPARE(page->Table->rowCount(), 17);
 
         // Pressures 1-2-5 per decade from 0.001 to 22.064 MPa.

@@ -26,5 +26,7 @@ struct TestRegistration {
 
 }  // namespace steam::uitest
 
-#define REGISTER_UI_TEST(Class) \
-    static const steam::uitest::TestRegistration registration_##Class{#Class, [] { return std::make_unique<Class>(); }}
+#define REGISTER_UI_TEST(Class)                                         \
+    static const steam::uitest::TestRegistration registration_##Class { \
+#Class, [] { return std::make_unique<Class>(); }                \
+    }

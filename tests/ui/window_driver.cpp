@@ -68,7 +68,8 @@ bool colourNear(const QImage& image, QPointF pixel, int radius, QColor colour) {
     const int cx = static_cast<int>(pixel.x()), cy = static_cast<int>(pixel.y());
     for (int y = cy - radius; y <= cy + radius; ++y)
         for (int x = cx - radius; x <= cx + radius; ++x)
-            if (image.valid(x, y) && image.pixelColor(x, y).rgb() == colour.rgb() && image.pixelColor(x, y).alpha() == 255)
+            if (image.valid(x, y) && image.pixelColor(x, y).rgb() == colour.rgb() &&
+                image.pixelColor(x, y).alpha() == 255)
                 return true;
     return false;
 }

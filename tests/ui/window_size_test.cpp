@@ -62,12 +62,12 @@ private slots:
         const std::map<QString, QRect> first = places(*window);
         // Places as laid out in twips (15 to a pixel), a few of each kind.
         const std::pair<const char*, QRect> expected[] = {
-            {"Pic", QRect(8, 13, 489, 577)},          {"Frame1", QRect(504, 8, 297, 333)},
-            {"Frame2", QRect(504, 348, 297, 261)},    {"FrameUp", QRect(760, 48, 97, 185)},
-            {"FrameDown", QRect(760, 380, 97, 161)},  {"CHKpic(0)", QRect(16, 612, 65, 17)},
-            {"TXTinfo", QRect(144, 589, 353, 20)},    {"CMDcancel", QRect(768, 624, 81, 25)},
-            {"Labelx", QRect(232, 571, 73, 17)},      {"Labely", QRect(16, 21, 65, 17)},
-            {"TXT(14)", QRect(616, 516, 73, 18)},     {"TXT(16)", QRect(616, 248, 73, 18)},
+            {"Pic", QRect(8, 13, 489, 577)},         {"Frame1", QRect(504, 8, 297, 333)},
+            {"Frame2", QRect(504, 348, 297, 261)},   {"FrameUp", QRect(760, 48, 97, 185)},
+            {"FrameDown", QRect(760, 380, 97, 161)}, {"CHKpic(0)", QRect(16, 612, 65, 17)},
+            {"TXTinfo", QRect(144, 589, 353, 20)},   {"CMDcancel", QRect(768, 624, 81, 25)},
+            {"Labelx", QRect(232, 571, 73, 17)},     {"Labely", QRect(16, 21, 65, 17)},
+            {"TXT(14)", QRect(616, 516, 73, 18)},    {"TXT(16)", QRect(616, 248, 73, 18)},
         };
         for (const auto& [name, rect] : expected) QCOMPARE(first.at(QString::fromLatin1(name)), rect);
         QCOMPARE(window->surface().scale(), 1.0);
@@ -87,11 +87,11 @@ private slots:
             double scale;  // of the chart's text and lines
         };
         const Case cases[] = {
-            {{200, 0}, 1.241},    // wider only: by the height, 577/465
-            {{0, 150}, 1.0},      // taller only: as wide as before
-            {{400, 300}, 1.818},  // both: by the smaller ratio, 889/489
-            {{1055, 355}, 2.004}, // maximised on 1920 x 1080: 932/465
-            {{5000, 3000}, 3.0},  // a wall: capped
+            {{200, 0}, 1.241},     // wider only: by the height, 577/465
+            {{0, 150}, 1.0},       // taller only: as wide as before
+            {{400, 300}, 1.818},   // both: by the smaller ratio, 889/489
+            {{1055, 355}, 2.004},  // maximised on 1920 x 1080: 932/465
+            {{5000, 3000}, 3.0},   // a wall: capped
         };
         TestProgram program;
         auto window = openMainWindow(program);
@@ -103,7 +103,8 @@ private slots:
             const std::map<QString, QRect> now = places(*window);
             const int dx = c.extra.width(), dy = c.extra.height();
             QVERIFY2(now.at("Pic") == first.at("Pic").adjusted(0, 0, dx, dy), qPrintable(context));
-            for (const char* panel : {"Frame1", "Frame2", "FrameUp", "FrameDown", "CHKpic(7)", "CHKpic(8)", "SCAL", "TXT(8)"})
+            for (const char* panel :
+                 {"Frame1", "Frame2", "FrameUp", "FrameDown", "CHKpic(7)", "CHKpic(8)", "SCAL", "TXT(8)"})
                 QVERIFY2(now.at(panel) == first.at(panel).translated(dx, 0), qPrintable(context + " " + panel));
             for (const char* below : {"CHKpic(0)", "CHKpic(6)", "Text3", "TXTmouseX", "TXTmouseY", "Label14"})
                 QVERIFY2(now.at(below) == first.at(below).translated(0, dy), qPrintable(context + " " + below));
@@ -138,7 +139,8 @@ private slots:
         moveOverPic(*window, b, Qt::LeftButton);
         releaseOnPic(*window, b, Qt::LeftButton);
         const diagram::DiagramScale& scale = window->diagram().scale;
-        QVERIFY2(std::abs(scale.ViewXmin - 2) < 0.01 && std::abs(scale.ViewXmax - 6) < 0.01, qPrintable(QString::number(scale.ViewXmax)));
+        QVERIFY2(std::abs(scale.ViewXmin - 2) < 0.01 && std::abs(scale.ViewXmax - 6) < 0.01,
+                 qPrintable(QString::number(scale.ViewXmax)));
         QVERIFY(std::abs(scale.ViewYmin - 1000) < 5 && std::abs(scale.ViewYmax - 3000) < 5);
         doubleClickPic(*window, a);
         QCOMPARE(scale.ViewXmax, 9.99);
@@ -186,8 +188,9 @@ private slots:
             QVERIFY(window->chartOnly());
             QCOMPARE(program.presentations.back(), ui::WindowPresentation::FullScreen);
             QVERIFY(!window->menuBar()->isVisible());
-            for (QWidget* hidden : std::initializer_list<QWidget*>{window->Frame1, window->Frame2, window->FrameUp,
-                                                                   window->FrameDown, window->CMDcancel, window->CHKpic[8]})
+            for (QWidget* hidden :
+                 std::initializer_list<QWidget*>{window->Frame1, window->Frame2, window->FrameUp, window->FrameDown,
+                                                 window->CMDcancel, window->CHKpic[8]})
                 QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
             for (QWidget* shown : std::initializer_list<QWidget*>{window->Pic, window->CHKpic[0], window->CHKpic[6],
                                                                   window->TXTmouseX, window->TXTmouseY})

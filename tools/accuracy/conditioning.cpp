@@ -195,7 +195,8 @@ WetProperties wetAllowedErrors(double ts, double x, int first, int second) {
     const WetProperties hotter = wetPropertiesAt(hot, x), colder = wetPropertiesAt(cold, x);
     const WetProperties drier = wetPropertiesAt(ts, x + dx), wetter = wetPropertiesAt(ts, x - dx);
     std::array<std::array<double, 2>, kOutputs> d{};
-    for (int o = 0; o < kOutputs; ++o) d[o] = {(hotter[o] - colder[o]) / (hot - cold), (drier[o] - wetter[o]) / (2 * dx)};
+    for (int o = 0; o < kOutputs; ++o)
+        d[o] = {(hotter[o] - colder[o]) / (hot - cold), (drier[o] - wetter[o]) / (2 * dx)};
     return conditioned(d, target, knownError, first, second);
 }
 

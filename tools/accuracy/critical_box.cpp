@@ -1,10 +1,10 @@
 #include "critical_box.h"
 
 #include "conditioning.h"
-#include "report_table.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "panels/state_panel.h"
+#include "report_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,25 +40,27 @@ void runCriticalBox(const steam::data::PropertyDatabase& db, int count, unsigned
         if (e > worst) worst = e, worstT = t, worstP = p;
     }
     const double answered = std::max(1.0, double(count - refused));
-    std::printf("\nNext to the critical point, %g-%g C by %g-%g MPa: %d (t,p) states drawn uniformly, typed as text; "
-                "%ld refused.\n",
-                kBoxTmin, kBoxTmax, kBoxPmin, kBoxPmax, count, refused);
-    std::printf("h error (kJ/kg): p50 %.3g, p99 %.3g, max %.3g (t %.5f C, p %.6f MPa); above 1 kJ/kg %.3g %%, above 3 "
-                "kJ/kg %.3g %%. p99 of v (relative) %.2g, of s %.2g kJ/(kg K).\n",
-                h.at(0.5), h.at(0.99), h.at(1.0), worstT, worstP, 100.0 * aboveOne / answered,
-                100.0 * aboveThree / answered, v.at(0.99), s.at(0.99));
+    std::printf(
+        "\nNext to the critical point, %g-%g C by %g-%g MPa: %d (t,p) states drawn uniformly, typed as text; "
+        "%ld refused.\n",
+        kBoxTmin, kBoxTmax, kBoxPmin, kBoxPmax, count, refused);
+    std::printf(
+        "h error (kJ/kg): p50 %.3g, p99 %.3g, max %.3g (t %.5f C, p %.6f MPa); above 1 kJ/kg %.3g %%, above 3 "
+        "kJ/kg %.3g %%. p99 of v (relative) %.2g, of s %.2g kJ/(kg K).\n",
+        h.at(0.5), h.at(0.99), h.at(1.0), worstT, worstP, 100.0 * aboveOne / answered, 100.0 * aboveThree / answered,
+        v.at(0.99), s.at(0.99));
 
     char box[120];
     std::snprintf(box, sizeof box, "(t,p) states drawn uniformly in %g-%g C by %g-%g MPa.", kBoxTmin, kBoxTmax,
                   kBoxPmin, kBoxPmax);
     markdown.heading("Next to the critical point");
     markdown.paragraph(box);
-    markdown.table({"tried", "refused", "h p50 / p99 / max (kJ/kg)", "above 1 kJ/kg", "above 3 kJ/kg", "v p99 (rel.)",
-                    "s p99 (kJ/(kg K))"},
-                   {{std::to_string(count), std::to_string(refused),
-                     figure(h.at(0.5)) + " / " + figure(h.at(0.99)) + " / " + figure(h.at(1.0)),
-                     percent(aboveOne / answered), percent(aboveThree / answered),
-                     figure(v.at(0.99)), figure(s.at(0.99))}});
+    markdown.table(
+        {"tried", "refused", "h p50 / p99 / max (kJ/kg)", "above 1 kJ/kg", "above 3 kJ/kg", "v p99 (rel.)",
+         "s p99 (kJ/(kg K))"},
+        {{std::to_string(count), std::to_string(refused),
+          figure(h.at(0.5)) + " / " + figure(h.at(0.99)) + " / " + figure(h.at(1.0)), percent(aboveOne / answered),
+          percent(aboveThree / answered), figure(v.at(0.99)), figure(s.at(0.99))}});
 }
 
 }  // namespace accuracy

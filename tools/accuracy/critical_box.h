@@ -10,8 +10,8 @@ namespace accuracy {
 
 class MarkdownTables;
 
-inline constexpr double kBoxTmin = 373.95, kBoxTmax = 374.3;    // C
-inline constexpr double kBoxPmin = 22.064, kBoxPmax = 22.2;     // MPa
+inline constexpr double kBoxTmin = 373.95, kBoxTmax = 374.3;  // C
+inline constexpr double kBoxPmin = 22.064, kBoxPmax = 22.2;   // MPa
 
 /// COUNT states uniform in the box, each typed as (t, p) text; prints how many were refused,
 /// the p50, p99 and largest error of h in kJ/kg (with the state of the largest), the shares

@@ -116,8 +116,7 @@ Sample sampleAt(double p, const std::optional<iapws95::Saturation>& saturation, 
         if (!temperatureWithEnergy(p, u, s.branch, lo, hi, s.T)) return s;
         s.g = 1000.0 * p * iapws95::stateTP(s.T, p, s.branch).v;
         s.valid = true;
-    } catch (const iapws95::SolveError&) {
-    }
+    } catch (const iapws95::SolveError&) {}
     return s;
 }
 
@@ -176,7 +175,8 @@ std::optional<EnergyLineState> energyLineStateAt(double u, double p, double diff
 
 Properties allowedForEnergyPair(const EnergyLineState& state) {
     const Properties& x = state.values;
-    return state.wet ? wetAllowedErrors(x[kT], x[kX], kH, kU) : allowedErrorsWithoutTP(x[kT], x[kP], state.branch, kH, kU);
+    return state.wet ? wetAllowedErrors(x[kT], x[kX], kH, kU)
+                     : allowedErrorsWithoutTP(x[kT], x[kP], state.branch, kH, kU);
 }
 
 }  // namespace accuracy

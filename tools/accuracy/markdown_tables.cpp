@@ -16,7 +16,9 @@ std::string row(const std::vector<std::string>& cells) {
 
 }  // namespace
 
-void MarkdownTables::heading(const std::string& text) { m_text += (m_text.empty() ? "" : "\n") + ("## " + text) + "\n\n"; }
+void MarkdownTables::heading(const std::string& text) {
+    m_text += (m_text.empty() ? "" : "\n") + ("## " + text) + "\n\n";
+}
 
 void MarkdownTables::paragraph(const std::string& text) { m_text += text + "\n\n"; }
 

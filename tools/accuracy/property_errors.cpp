@@ -14,8 +14,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-const char* const kRegionNames[kRegions] = {"compressed water", "superheated steam", "supercritical",
-                                            "near-critical band", "saturated water", "saturated steam",
+const char* const kRegionNames[kRegions] = {"compressed water",      "superheated steam",     "supercritical",
+                                            "near-critical band",    "saturated water",       "saturated steam",
                                             "saturated water, band", "saturated steam, band", "saturation line",
                                             "saturation line, band"};
 const char* const kPropertyNames[] = {"cp", "cv", "w", "mu", "lambda", "nu", "Pr", "sigma"};
@@ -77,20 +77,22 @@ void PropertyErrors::print() {
     std::printf("%-7s %-22s %7s %9s | %9s %9s %9s | %9s | %7s\n", "", "region", "judged", "undefined", "p50", "p99",
                 "max", "p99 e/al", "outside");
     for (auto& [key, tally] : m_tallies) {
-        std::printf("%-7s %-22s %7ld %9ld | %9.2g %9.2g %9.2g | %9.2g | %7ld\n", kPropertyNames[key.first - kFirstThermal],
-                    kRegionNames[key.second], tally.judged, tally.undefined, tally.error.at(0.5), tally.error.at(0.99),
-                    tally.error.at(1.0), tally.ratio.at(0.99), tally.outside);
+        std::printf("%-7s %-22s %7ld %9ld | %9.2g %9.2g %9.2g | %9.2g | %7ld\n",
+                    kPropertyNames[key.first - kFirstThermal], kRegionNames[key.second], tally.judged, tally.undefined,
+                    tally.error.at(0.5), tally.error.at(0.99), tally.error.at(1.0), tally.ratio.at(0.99),
+                    tally.outside);
     }
 }
 
 void PropertyErrors::addTo(MarkdownTables& markdown) {
     std::vector<std::vector<std::string>> rows;
     for (auto& [key, tally] : m_tallies)
-        rows.push_back({kPropertyNames[key.first - kFirstThermal], kRegionNames[key.second], std::to_string(tally.judged),
-                        std::to_string(tally.undefined), figure(tally.error.at(0.5)), figure(tally.error.at(0.99)),
-                        figure(tally.error.at(1.0)), figure(tally.ratio.at(0.99)), std::to_string(tally.outside)});
-    markdown.table({"property", "region", "judged", "not defined", "p50", "p99", "max", "p99 error / allowed", "outside"},
-                   rows);
+        rows.push_back({kPropertyNames[key.first - kFirstThermal], kRegionNames[key.second],
+                        std::to_string(tally.judged), std::to_string(tally.undefined), figure(tally.error.at(0.5)),
+                        figure(tally.error.at(0.99)), figure(tally.error.at(1.0)), figure(tally.ratio.at(0.99)),
+                        std::to_string(tally.outside)});
+    markdown.table(
+        {"property", "region", "judged", "not defined", "p50", "p99", "max", "p99 error / allowed", "outside"}, rows);
 }
 
 }  // namespace accuracy

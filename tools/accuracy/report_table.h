@@ -28,9 +28,9 @@ struct Quantiles {
 /// errors and the errors over their allowance.
 struct Bucket {
     long tried = 0, wet = 0, twice = 0, refused = 0, excused = 0, missed = 0;
-    long near = 0;        ///< (h,u): answers judged against a state the pair names within its targets
-    long mixed = 0;       ///< answers whose values belong to no one state (allowedAtShownState)
-    long properties = 0;  ///< answers with some property beyond u outside its allowance
+    long near = 0;                   ///< (h,u): answers judged against a state the pair names within its targets
+    long mixed = 0;                  ///< answers whose values belong to no one state (allowedAtShownState)
+    long properties = 0;             ///< answers with some property beyond u outside its allowance
     std::array<Quantiles, 7> error;  // t K, p relative, v relative, h kJ/kg, s kJ/(kg K), x, u kJ/kg
     std::array<Quantiles, 7> ratio;  // error / allowed
 };
@@ -62,13 +62,13 @@ inline std::string bucketKey(int pairCase, bool band) {
 /// One line per bucket: counts, then per output (box indices) the p99 error and the p99 of
 /// error over allowed.
 inline void printBuckets(Buckets& buckets, const std::vector<int>& outputs) {
-    std::printf("%-26s %6s %5s %5s %5s %7s %7s %6s %5s %5s", "pair", "tried", "wet", "twice", "near", "refused", "excused",
-                "missed", "mixed", "props");
+    std::printf("%-26s %6s %5s %5s %5s %7s %7s %6s %5s %5s", "pair", "tried", "wet", "twice", "near", "refused",
+                "excused", "missed", "mixed", "props");
     for (int k : outputs) std::printf(" | %-17s", std::string(1, kBoxNames[k]).c_str());
     std::printf("\n");
     for (auto& [key, b] : buckets) {
-        std::printf("%-26s %6ld %5ld %5ld %5ld %7ld %7ld %6ld %5ld %5ld", key.substr(3).c_str(), b.tried, b.wet, b.twice,
-                    b.near, b.refused, b.excused, b.missed, b.mixed, b.properties);
+        std::printf("%-26s %6ld %5ld %5ld %5ld %7ld %7ld %6ld %5ld %5ld", key.substr(3).c_str(), b.tried, b.wet,
+                    b.twice, b.near, b.refused, b.excused, b.missed, b.mixed, b.properties);
         for (int k : outputs) std::printf(" | %8.2g %8.2g", b.error[k].at(0.99), b.ratio[k].at(0.99));
         std::printf("\n");
     }
@@ -77,9 +77,10 @@ inline void printBuckets(Buckets& buckets, const std::vector<int>& outputs) {
 /// The same counts as a Markdown table, per output the p50, p99 and largest error (p and v
 /// relative); "outside" counts the states with some output beyond its allowance.
 inline void addBuckets(MarkdownTables& markdown, Buckets& buckets, const std::vector<int>& outputs) {
-    static const char* const kUnits[] = {"t (K)", "p (rel.)", "v (rel.)", "h (kJ/kg)", "s (kJ/(kg K))", "x", "u (kJ/kg)"};
-    std::vector<std::string> header{"pair", "where", "tried", "wet", "twice", "near", "refused", "excused", "outside",
-                                    "mixed", "props"};
+    static const char* const kUnits[] = {"t (K)",         "p (rel.)", "v (rel.)", "h (kJ/kg)",
+                                         "s (kJ/(kg K))", "x",        "u (kJ/kg)"};
+    std::vector<std::string> header{"pair",    "where",   "tried",   "wet",   "twice", "near",
+                                    "refused", "excused", "outside", "mixed", "props"};
     for (int k : outputs) header.push_back(std::string(kUnits[k]) + " p50 / p99 / max");
     std::vector<std::vector<std::string>> rows;
     for (auto& [key, b] : buckets) {

@@ -1,11 +1,11 @@
 #include "saturation_inputs.h"
 
 #include "conditioning.h"
-#include "property_errors.h"
 #include "data/property_database.h"
 #include "numeric/number_text.h"
 #include "panels/property_texts.h"
 #include "panels/saturation_panel.h"
+#include "property_errors.h"
 #include "report_table.h"
 
 #include "iapws/iapws95.h"
@@ -29,7 +29,7 @@ constexpr int kKnown = 8, kShown = 10;
 // Saturation values of ts ps v' v'' h' h'' s' s'' u' u'' at T.
 std::array<double, kShown> saturationValues(double T) {
     const iapws95::Saturation sat = iapws95::saturationT(std::clamp(T, iapws95::Tt, iapws95::Tc));
-    return {T - kKelvin, sat.p,        sat.liquid.v, sat.vapour.v, sat.liquid.h,
+    return {T - kKelvin,  sat.p,        sat.liquid.v, sat.vapour.v, sat.liquid.h,
             sat.vapour.h, sat.liquid.s, sat.vapour.s, sat.liquid.u, sat.vapour.u};
 }
 
@@ -99,12 +99,14 @@ bool judgeProperties(PropertyErrors& errors, int c, double unit, double T, const
 void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned seed, MarkdownTables& markdown) {
     static const int decimals[kShown] = {2, 6, 8, 5, 2, 2, 4, 4, 2, 2};
     static const char* names[kShown] = {"ts", "ps", "v'", "v''", "h'", "h''", "s'", "s''", "u'", "u''"};
-    std::printf("\nSaturation calculation: %d states per known property, ts uniform in 0.01-373.94 C, the known value "
-                "typed with its displayed decimals.\n",
-                count);
-    std::printf("Per output: share within one unit of the last displayed decimal, p99 and max error in those units; "
-                "props: states with some property of the saturated phases or the surface tension outside its allowance "
-                "(below).\n");
+    std::printf(
+        "\nSaturation calculation: %d states per known property, ts uniform in 0.01-373.94 C, the known value "
+        "typed with its displayed decimals.\n",
+        count);
+    std::printf(
+        "Per output: share within one unit of the last displayed decimal, p99 and max error in those units; "
+        "props: states with some property of the saturated phases or the surface tension outside its allowance "
+        "(below).\n");
     PropertyErrors properties;
     std::vector<std::vector<std::string>> rows;
     for (int c = 0; c < kKnown; ++c) {
@@ -115,7 +117,8 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
         std::array<Quantiles, kShown> errors;
         for (int i = 0; i < count; ++i) {
             const double ts = tDist(rng);
-            const double typed = numeric::readNumber(numeric::fixedText(saturationValues(ts + kKelvin)[c], decimals[c]));
+            const double typed =
+                numeric::readNumber(numeric::fixedText(saturationValues(ts + kKelvin)[c], decimals[c]));
             // The state the typed value names (h'' and v' on the branch the calculator takes: the
             // first in table order that reaches the value).
             double T;
@@ -158,14 +161,16 @@ void runSaturationInputs(const data::PropertyDatabase& db, int count, unsigned s
                           figure(errors[g].at(0.99)) + " / " + figure(errors[g].at(1.0)));
         rows.push_back(std::move(row));
     }
-    std::printf("\nProperties of the saturated phases (cp to Pr) and the surface tension, as shown, against the "
-                "formulations at the true ts: relative errors; targets cp, cv, w and sigma 0.1 %%, mu, lambda and nu "
-                "0.2 %%, Pr 0.3 %%, 5 %% in the band (ts 360 C and above), widened by |d property / d known| times "
-                "one unit of the known value's last decimal.\n");
+    std::printf(
+        "\nProperties of the saturated phases (cp to Pr) and the surface tension, as shown, against the "
+        "formulations at the true ts: relative errors; targets cp, cv, w and sigma 0.1 %%, mu, lambda and nu "
+        "0.2 %%, Pr 0.3 %%, 5 %% in the band (ts 360 C and above), widened by |d property / d known| times "
+        "one unit of the known value's last decimal.\n");
     properties.print();
 
     markdown.heading("Saturation");
-    markdown.paragraph(std::to_string(count) + " states per known property, ts uniform in 0.01-373.94 C, the known "
+    markdown.paragraph(std::to_string(count) +
+                       " states per known property, ts uniform in 0.01-373.94 C, the known "
                        "value typed with its displayed decimals. Per output: the share within one unit of the last "
                        "displayed decimal, the p99 and the largest error in those units. props: states with some "
                        "property of the saturated phases or the surface tension outside its allowance.");

@@ -1,14 +1,14 @@
 #include "single_phase_states.h"
 
+#include "calc/thermal_properties.h"
 #include "conditioning.h"
-#include "energy_line.h"
-#include "property_errors.h"
 #include "data/property_database.h"
+#include "energy_line.h"
 #include "numeric/number_text.h"
 #include "numeric/rounding.h"
-#include "calc/thermal_properties.h"
 #include "panels/property_texts.h"
 #include "panels/state_panel.h"
+#include "property_errors.h"
 #include "report_table.h"
 
 #include "iapws/iapws95.h"
@@ -50,7 +50,9 @@ int firstOf(int pair) { return boxesOf(pair).first; }
 int secondOf(int pair) { return boxesOf(pair).second; }
 bool withTP(int pair) { return calc::withTemperatureOrPressure(pair); }
 
-double saturationPressure(double t) { return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc)).p; }
+double saturationPressure(double t) {
+    return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc)).p;
+}
 
 // What the region rule says for a pair, applied to the saturation values rounded as the boxes
 // show them: true when the second value lies between its saturated-water and saturated-steam
@@ -61,15 +63,17 @@ bool ruleSaysWet(int pair, const Truth& st) {
     const double key = st.values[first];
     if (pair == calc::PairTP || (first == kT && key > 373.95) || (first == kP && key > iapws95::pc)) return false;
     if (first == kP && key < iapws95::triplePointPressure()) return false;
-    const iapws95::Saturation sat =
-        first == kT ? iapws95::saturationT(std::clamp(key + kKelvin, iapws95::Tt, iapws95::Tc)) : iapws95::saturationP(key);
+    const iapws95::Saturation sat = first == kT
+                                        ? iapws95::saturationT(std::clamp(key + kKelvin, iapws95::Tt, iapws95::Tc))
+                                        : iapws95::saturationP(key);
     const int which = secondOf(pair);
     const double z = st.values[which];
     const auto pick = [which](const iapws95::State& phase) {
         return which == kV ? phase.v : which == kH ? phase.h : which == kU ? phase.u : phase.s;
     };
     const int decimals = which == kV ? 8 : which == kS ? 4 : 2;  // of v' (v'' shows 5), h', s', u'
-    return z >= numeric::sswr(pick(sat.liquid), decimals) && z <= numeric::sswr(pick(sat.vapour), which == kV ? 5 : decimals);
+    return z >= numeric::sswr(pick(sat.liquid), decimals) &&
+           z <= numeric::sswr(pick(sat.vapour), which == kV ? 5 : decimals);
 }
 
 // Where a pair can name two states of the truth's phase: h along a hot compressed-water
@@ -105,7 +109,9 @@ LineScan scanLine(int pair, const Truth& st) {
     auto valueAt = [&](double u) {
         return alongP ? boxValuesAt(x[kT], u, Branch::Liquid) : boxValuesAt(u, x[kP], Branch::Liquid);
     };
-    auto placeOf = [&](int i, int n) { return alongP ? lo * std::pow(hi / lo, double(i) / n) : lo + (hi - lo) * i / n; };
+    auto placeOf = [&](int i, int n) {
+        return alongP ? lo * std::pow(hi / lo, double(i) / n) : lo + (hi - lo) * i / n;
+    };
     const int n = 400;
     std::vector<double> z(n + 1);
     for (int i = 0; i <= n; ++i) z[i] = valueAt(placeOf(i, n))[second];
@@ -175,8 +181,7 @@ bool barelyDetermined(int pair, const Truth& st, const LineScan& scan) {
             const Properties there =
                 alongP ? boxValuesAt(st.values[kT], end, st.branch) : boxValuesAt(end, st.values[kP], st.branch);
             if (std::fabs(there[second] - st.values[second]) <= target) return true;
-        } catch (const iapws95::SolveError&) {
-        }
+        } catch (const iapws95::SolveError&) {}
     }
     return false;
 }
@@ -289,8 +294,9 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
         }
         std::optional<EnergyLineState> lineState = line.first;
         Properties allowed = lineState ? allowedForEnergyPair(*lineState)
-                             : withTP(pair) ? allowedErrors(expected[kT], expected[kP], st.branch, first, second)
-                                            : allowedErrorsWithoutTP(expected[kT], expected[kP], st.branch, first, second);
+                             : withTP(pair)
+                                 ? allowedErrors(expected[kT], expected[kP], st.branch, first, second)
+                                 : allowedErrorsWithoutTP(expected[kT], expected[kP], st.branch, first, second);
         if (pair == calc::PairHU && !withinAllowance(out, expected, allowed)) {
             // Where p v hardly changes along the line of u, a state whose h - u misses the typed
             // value by no more than the targets of h and u is one the pair names too.
@@ -324,8 +330,8 @@ void measure(const data::PropertyDatabase& db, const Truth& st, Buckets& buckets
         // The properties beyond the boxes, as shown for the answer, against the formulations (a
         // wet state has none).
         if (lineState && lineState->wet) continue;
-        const bool beyondRange = beyondTransportRange(expected[kT], expected[kP]) ||
-                                 beyondTransportRange(out.result[kT], out.result[kP]);
+        const bool beyondRange =
+            beyondTransportRange(expected[kT], expected[kP]) || beyondTransportRange(out.result[kT], out.result[kP]);
         const Branch branch = lineState ? lineState->branch : st.branch;
         if (properties.judge(regionOf(expected, branch), expected,
                              shownProperties(calc::thermalPropertiesOf(*out.solution)), allowed, beyondRange)) {
@@ -378,30 +384,34 @@ void runSinglePhaseStates(const data::PropertyDatabase& db, int count, int bandC
             measure(db, *st, buckets, properties);
         }
     }
-    std::printf("State calculation: %d random stable states outside the band 360-390 C / 18-26 MPa (t 0.01-1000 C, "
-                "log p 0.001-100 MPa) and %d inside it, all more than 0.05 K off saturation; each known pair typed "
-                "as text.\n",
-                count, bandCount);
-    std::printf("wet: the pair also names a wet state, which the region rule answers. twice: the pair names two states "
-                "of the phase, or (h,u) another state at a lower p (on the line of its u, where p v falls and rises again); "
-                "measured against the first in ascending p (isotherm, line of u) or t (isobar). refused: a message "
-                "or, for a pair with t or p, no single-phase result (excused: in the band within 0.5 K of saturation, or "
-                "the second value lies within its target of its value at an end of the state's stretch of the line, so "
-                "that the pair barely tells the state from one beyond, or for (h,u) p v turns within the targets of h "
-                "and u of its value; or, for two of v, h, s and u, the state lies "
-                "within its allowed t error of the grids' first or last isotherm, 0.01 or 1000 C). near: (h,u) answered "
-                "with a state of the line of its u whose h - u misses the typed value by no more than the targets of h "
-                "and u (along much of the line p v hardly changes), judged against it. missed: some output "
-                "beyond its allowed error (pairs of v, h, s and u: both known values carry the tables' error). mixed: "
-                "v, h, s or u shown further from IAPWS-95 at the shown t and p than the targets of all of them allow: "
-                "the values name no one state of water. props: some property beyond the boxes (cp, cv, w, mu, lambda, nu, "
-                "Pr) outside its allowance (below).\n");
-    std::printf("Per output: p99 error (t K, p and v relative, h and u kJ/kg, s kJ/(kg K)) / p99 of error over allowed.\n");
+    std::printf(
+        "State calculation: %d random stable states outside the band 360-390 C / 18-26 MPa (t 0.01-1000 C, "
+        "log p 0.001-100 MPa) and %d inside it, all more than 0.05 K off saturation; each known pair typed "
+        "as text.\n",
+        count, bandCount);
+    std::printf(
+        "wet: the pair also names a wet state, which the region rule answers. twice: the pair names two states "
+        "of the phase, or (h,u) another state at a lower p (on the line of its u, where p v falls and rises again); "
+        "measured against the first in ascending p (isotherm, line of u) or t (isobar). refused: a message "
+        "or, for a pair with t or p, no single-phase result (excused: in the band within 0.5 K of saturation, or "
+        "the second value lies within its target of its value at an end of the state's stretch of the line, so "
+        "that the pair barely tells the state from one beyond, or for (h,u) p v turns within the targets of h "
+        "and u of its value; or, for two of v, h, s and u, the state lies "
+        "within its allowed t error of the grids' first or last isotherm, 0.01 or 1000 C). near: (h,u) answered "
+        "with a state of the line of its u whose h - u misses the typed value by no more than the targets of h "
+        "and u (along much of the line p v hardly changes), judged against it. missed: some output "
+        "beyond its allowed error (pairs of v, h, s and u: both known values carry the tables' error). mixed: "
+        "v, h, s or u shown further from IAPWS-95 at the shown t and p than the targets of all of them allow: "
+        "the values name no one state of water. props: some property beyond the boxes (cp, cv, w, mu, lambda, nu, "
+        "Pr) outside its allowance (below).\n");
+    std::printf(
+        "Per output: p99 error (t K, p and v relative, h and u kJ/kg, s kJ/(kg K)) / p99 of error over allowed.\n");
     printBuckets(buckets, kJudged);
-    std::printf("\nProperties beyond the boxes, as shown for the answers of every pair above, against the formulations "
-                "at the true state: relative errors; targets cp, cv and w 0.1 %%, mu, lambda and nu 0.2 %%, Pr 0.3 %%, "
-                "5 %% in the band, widened as the boxes' outputs are. undefined: the true or the shown state lies beyond "
-                "the transport releases (900 C, 100 MPa), where the program shows \"—\".\n");
+    std::printf(
+        "\nProperties beyond the boxes, as shown for the answers of every pair above, against the formulations "
+        "at the true state: relative errors; targets cp, cv and w 0.1 %%, mu, lambda and nu 0.2 %%, Pr 0.3 %%, "
+        "5 %% in the band, widened as the boxes' outputs are. undefined: the true or the shown state lies beyond "
+        "the transport releases (900 C, 100 MPa), where the program shows \"—\".\n");
     properties.print();
 
     char scope[200];
@@ -415,8 +425,9 @@ void runSinglePhaseStates(const data::PropertyDatabase& db, int count, int bandC
                        "beyond its allowance; the other columns as the plain report explains them.");
     addBuckets(markdown, buckets, kJudged);
     markdown.heading("Properties beyond the boxes, single-phase states");
-    markdown.paragraph("Relative errors of the properties shown for the answers above, against the formulations at "
-                       "the true state.");
+    markdown.paragraph(
+        "Relative errors of the properties shown for the answers above, against the formulations at "
+        "the true state.");
     properties.addTo(markdown);
 }
 

@@ -1,8 +1,8 @@
 #include "wet_states.h"
 
 #include "conditioning.h"
-#include "energy_line.h"
 #include "data/property_database.h"
+#include "energy_line.h"
 #include "numeric/number_text.h"
 #include "report_table.h"
 
@@ -136,7 +136,8 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
             // As for single-phase states: in the band, a pair with t or p whose rule (the
             // saturated values rounded as shown) puts the state just outside the dome, where the
             // metastable region closes in, may be refused.
-            const bool besideTheDome = first <= 1 && st.band && (out.region == calc::RegionWater || out.region == calc::RegionVapor);
+            const bool besideTheDome =
+                first <= 1 && st.band && (out.region == calc::RegionWater || out.region == calc::RegionVapor);
             if (besideTheDome || line.turnsNear ||
                 (valued >= 0 && scan.nearTurn(valued, st.values[valued], st.x, wetTargets(st.values)[valued]))) {
                 ++b.excused;
@@ -146,7 +147,8 @@ void measure(const data::PropertyDatabase& db, const SaturationScan& scan, const
             }
             continue;
         }
-        WetProperties allowed = line.first ? allowedForEnergyPair(*line.first) : wetAllowedErrors(ts, st.x, first, second);
+        WetProperties allowed =
+            line.first ? allowedForEnergyPair(*line.first) : wetAllowedErrors(ts, st.x, first, second);
         if (pair == calc::PairHU && !withinAllowance(out, expected, allowed)) {
             // A state of the line of u whose h - u misses the typed value by no more than the
             // targets of h and u is one the pair names too.
@@ -191,17 +193,19 @@ void runWetStates(const data::PropertyDatabase& db, int count, int bandCount, un
         const double x = dryness(rng);
         measure(db, scan, {ts, x, wetPropertiesAt(ts, x), band}, buckets);
     }
-    std::printf("\nWet states: %d with ts 0.01-360 C and %d with ts 360-373.9 C (inside the band), dryness uniform "
-                "0-1; each pair that can name a wet state typed as text.\n",
-                count, bandCount);
-    std::printf("twice: the pair names two or three wet states (a mixture's v, h, s or u turns along the saturation line); "
-                "measured against the coldest; or (h,u) names a state at a lower p along the line of its u, measured "
-                "against the first. refused: a message (excused: the mixture's value turns within its target of the "
-                "typed one, or for (h,u) p v turns within the targets of h and u of its value, so that the pair barely "
-                "tells whether the state exists; or, in the band, a pair with t or p whose rule puts the state just "
-                "outside the dome). near: (h,u) answered with a state of the line of its u whose h - u misses the typed value "
-                "by no more than the targets of h and u, judged against it. missed: some output (t p v h s x u) "
-                "beyond its allowed error.\n");
+    std::printf(
+        "\nWet states: %d with ts 0.01-360 C and %d with ts 360-373.9 C (inside the band), dryness uniform "
+        "0-1; each pair that can name a wet state typed as text.\n",
+        count, bandCount);
+    std::printf(
+        "twice: the pair names two or three wet states (a mixture's v, h, s or u turns along the saturation line); "
+        "measured against the coldest; or (h,u) names a state at a lower p along the line of its u, measured "
+        "against the first. refused: a message (excused: the mixture's value turns within its target of the "
+        "typed one, or for (h,u) p v turns within the targets of h and u of its value, so that the pair barely "
+        "tells whether the state exists; or, in the band, a pair with t or p whose rule puts the state just "
+        "outside the dome). near: (h,u) answered with a state of the line of its u whose h - u misses the typed value "
+        "by no more than the targets of h and u, judged against it. missed: some output (t p v h s x u) "
+        "beyond its allowed error.\n");
     printBuckets(buckets, kJudged);
 
     markdown.heading("Wet states");

@@ -54,16 +54,15 @@ void simplify(const Plane& plane, const std::vector<State>& in, size_t i0, size_
 
 double valueOf(const State& st, Quantity q) {
     switch (q) {
-    case Quantity::t: return st.t;
-    case Quantity::p: return st.p;
-    case Quantity::v: return st.v;
-    case Quantity::h: return st.h;
-    case Quantity::s: return st.s;
-    case Quantity::x: break;
+        case Quantity::t: return st.t;
+        case Quantity::p: return st.p;
+        case Quantity::v: return st.v;
+        case Quantity::h: return st.h;
+        case Quantity::s: return st.s;
+        case Quantity::x: break;
     }
     return std::nan("");
 }
-
 
 double pixelDistance(const Plane& plane, const State& a, const State& b) {
     const Pixel pa = plane.pixels(a), pb = plane.pixels(b);
@@ -88,10 +87,11 @@ State mixture(const iapws95::Saturation& sat, double x) {
             mix(sat.liquid.s, sat.vapour.s)};
 }
 
-iapws95::Saturation saturationAtC(double t) { return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc)); }
+iapws95::Saturation saturationAtC(double t) {
+    return iapws95::saturationT(std::clamp(t + kKelvin, iapws95::Tt, iapws95::Tc));
+}
 
 using Curve = std::function<State(double)>;
-
 
 // One smooth stretch of a curve for u from a to b, the ends given exactly (they are
 // where the curve meets the saturation line, or the ends of the range).
@@ -120,7 +120,6 @@ std::vector<State> cropToWindow(const Plane& plane, const std::vector<State>& cu
     const auto to = last == curve.end() ? last : last + 1;
     return {from, to};
 }
-
 
 std::vector<State> simplified(const Plane& plane, const std::vector<State>& in) {
     if (in.size() < 3) return in;

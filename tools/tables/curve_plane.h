@@ -46,7 +46,9 @@ public:
     }
     /// On a chart of t and p every wet state lies on the saturation line itself.
     bool wetStatesOnTheLine() const {
-        const auto tp = [](steam::diagram::Quantity q) { return q == steam::diagram::Quantity::t || q == steam::diagram::Quantity::p; };
+        const auto tp = [](steam::diagram::Quantity q) {
+            return q == steam::diagram::Quantity::t || q == steam::diagram::Quantity::p;
+        };
         return tp(m_d.x.quantity) && tp(m_d.y.quantity);
     }
     std::array<double, 2> axisValues(const State& st) const {

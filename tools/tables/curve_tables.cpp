@@ -229,8 +229,7 @@ std::vector<State> alongPressure(Quantity q, double key, const Plane& plane) {
     std::vector<std::optional<State>> corner(stretches.size());
     for (size_t k = 0; k + 1 < stretches.size(); ++k) {
         const Stretch &s = stretches[k], &next = stretches[k + 1];
-        if (s.phase != next.phase && std::abs(next.a - s.b) < 1e-9)
-            corner[k] = walk.saturated(0.5 * (s.b + next.a));
+        if (s.phase != next.phase && std::abs(next.a - s.b) < 1e-9) corner[k] = walk.saturated(0.5 * (s.b + next.a));
     }
     std::vector<State> out;
     for (size_t k = 0; k < stretches.size(); ++k) {
@@ -245,7 +244,8 @@ std::vector<State> alongPressure(Quantity q, double key, const Plane& plane) {
 }
 
 template <typename Make>
-std::vector<std::vector<State>> buildCurves(const std::vector<double>& keys, Make make, const Plane& plane, int threads) {
+std::vector<std::vector<State>> buildCurves(const std::vector<double>& keys, Make make, const Plane& plane,
+                                            int threads) {
     std::vector<std::vector<State>> curves(keys.size());
     std::atomic<size_t> next{0};
     std::exception_ptr failure;
@@ -269,12 +269,12 @@ std::vector<std::vector<State>> buildCurves(const std::vector<double>& keys, Mak
 
 std::function<std::vector<State>(double, const Plane&)> builderFor(Quantity key) {
     switch (key) {
-    case Quantity::t: return isotherm;
-    case Quantity::p: return isobar;
-    case Quantity::v: return isochore;
-    case Quantity::x: return drynessLine;
-    case Quantity::h:
-    case Quantity::s: return [key](double value, const Plane& plane) { return alongPressure(key, value, plane); };
+        case Quantity::t: return isotherm;
+        case Quantity::p: return isobar;
+        case Quantity::v: return isochore;
+        case Quantity::x: return drynessLine;
+        case Quantity::h:
+        case Quantity::s: return [key](double value, const Plane& plane) { return alongPressure(key, value, plane); };
     }
     return {};
 }
@@ -323,14 +323,12 @@ std::vector<double> isobarPressures() {
 
 std::vector<double> isochoreVolumes() {
     std::vector<double> out = oneTwoFive(-3, 2);
-    out.erase(out.begin());                                   // v = 0.001: water that dense is rare
+    out.erase(out.begin());  // v = 0.001: water that dense is rare
     out.erase(std::remove_if(out.begin(), out.end(), [](double v) { return v > 100.0; }), out.end());
     return out;
 }
 
-std::vector<double> drynessFractions() {
-    return {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 0.92, 0.94, 0.96, 0.98};
-}
+std::vector<double> drynessFractions() { return {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 0.92, 0.94, 0.96, 0.98}; }
 
 std::vector<double> chartFamilyKeys(const std::string& table) {
     if (table == "TS_H") return steps(250, 4000, 250);

@@ -11,7 +11,7 @@ namespace tables {
 namespace {
 
 constexpr double kKelvin = 273.15;
-constexpr double kCriticalT = 373.946;     // C
+constexpr double kCriticalT = 373.946;          // C
 constexpr double kFirstSupercritical = 373.95;  // the calculator's critical temperature
 constexpr double kCriticalP = 22.064;
 

@@ -32,8 +32,11 @@ void writeSaturation(const std::filesystem::path& dir, int threads) {
     const auto rows = buildSaturationTable(threads, &stats);
     std::vector<std::vector<double>> out;
     for (const auto& r : rows) out.push_back({r.ts, r.ps, r.v1, r.v11, r.h1, r.h11, r.s1, r.s11, double(r.wf)});
-    TableLayout layout{"SWATER", {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "wf"}, {"wf"},
-                   {{"ts"}, {"ps"}, {"v1"}, {"v11"}, {"h1"}, {"h11"}, {"s1"}, {"s11"}}, {}};
+    TableLayout layout{"SWATER",
+                       {"ts", "ps", "v1", "v11", "h1", "h11", "s1", "s11", "wf"},
+                       {"wf"},
+                       {{"ts"}, {"ps"}, {"v1"}, {"v11"}, {"h1"}, {"h11"}, {"s1"}, {"s11"}},
+                       {}};
     writeTable(dir / dataFileName(Source::Swater), layout, out);
     std::printf("SWATER: %zu rows (%d for lookups, %d for the diagram only); diagram samples at ts =", rows.size(),
                 stats.lookupRows, stats.drawingRows);
@@ -49,12 +52,12 @@ void writeGrid(const std::filesystem::path& dir, GridTable table, int threads) {
     for (const auto& r : rows) out.push_back({r.t, r.p, r.v, r.h, r.s});
     const bool water = table == GridTable::Water;
     TableLayout layout{water ? "WATER" : "VAPOR",
-                   {"t", "p", "v", "h", "s"},
-                   {},
-                   // Stored along the isotherms, indexed along the isobars; the index holds
-                   // every column, so a walk along either line reads one b-tree alone.
-                   {{"p", "t", "v", "h", "s", "n"}},
-                   {"t", "p"}};
+                       {"t", "p", "v", "h", "s"},
+                       {},
+                       // Stored along the isotherms, indexed along the isobars; the index holds
+                       // every column, so a walk along either line reads one b-tree alone.
+                       {{"p", "t", "v", "h", "s", "n"}},
+                       {"t", "p"}};
     writeTable(dir / dataFileName(water ? Source::Water : Source::Vapor), layout, out);
     std::printf("%s: %ld rows (%ld metastable), %zu pressures, %zu temperatures\n", layout.table.c_str(), stats.rows,
                 stats.metastableRows, gridPressures().size(), gridTemperatures(table).size());
@@ -68,7 +71,8 @@ void writeCurves(const std::filesystem::path& dir, int threads) {
                               : family.table == "DengP" ? Source::DengP
                               : family.table == "DengV" ? Source::DengV
                                                         : Source::DengX;
-        writeTable(dir / dataFileName(source), TableLayout{family.table, {family.keyColumn, "h", "s"}, {}, {}, {}}, out);
+        writeTable(dir / dataFileName(source), TableLayout{family.table, {family.keyColumn, "h", "s"}, {}, {}, {}},
+                   out);
         size_t curves = 0;
         for (size_t i = 0; i < family.points.size(); ++i)
             curves += i == 0 || family.points[i].key != family.points[i - 1].key;

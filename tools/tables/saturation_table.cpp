@@ -71,7 +71,8 @@ std::vector<SaturationRow> lookupRows(int threads) {
     std::vector<std::future<void>> workers;
     for (int w = 0; w < threads; ++w)
         workers.push_back(std::async(std::launch::async, [&, w] {
-            for (size_t i = w; i < stretches.size(); i += threads) parts[i] = stretchRows(stretches[i].first, stretches[i].second);
+            for (size_t i = w; i < stretches.size(); i += threads)
+                parts[i] = stretchRows(stretches[i].first, stretches[i].second);
         }));
     for (auto& f : workers) f.get();
     for (int64_t m = 373000; m <= kCriticalMilli; ++m) parts.back().push_back(saturationAt(milliKey(m), 1));
@@ -94,7 +95,8 @@ double sampleTarget(int k) {
 SaturationRow saturationAt(double ts, int wf) {
     const double T = ts + kKelvin;
     const iapws95::Saturation sat = iapws95::saturationT(std::clamp(T, iapws95::Tt, iapws95::Tc));
-    SaturationRow row{ts, sat.p, sat.liquid.v, sat.vapour.v, sat.liquid.h, sat.vapour.h, sat.liquid.s, sat.vapour.s, wf};
+    SaturationRow row{ts,           sat.p, sat.liquid.v, sat.vapour.v, sat.liquid.h, sat.vapour.h, sat.liquid.s,
+                      sat.vapour.s, wf};
     if (ts >= milliKey(kCriticalMilli)) row.ps = iapws95::pc;  // the critical pressure by definition
     return row;
 }
@@ -139,7 +141,8 @@ std::vector<SaturationRow> buildSaturationTable(int threads, SaturationTableStat
             const int64_t hi = std::llround(lookup[i + 1].ts * 1e4);
             for (int j = 1; j <= due; ++j) {
                 const int64_t at = lo + (hi - lo) * j / (due + 1);
-                if (at <= lo || at >= hi) throw std::runtime_error("no room for drawing rows near " + std::to_string(lookup[i].ts));
+                if (at <= lo || at >= hi)
+                    throw std::runtime_error("no room for drawing rows near " + std::to_string(lookup[i].ts));
                 rows.push_back(saturationAt(decimalKey(at, -4), 0));
             }
             added += due;
@@ -150,7 +153,8 @@ std::vector<SaturationRow> buildSaturationTable(int threads, SaturationTableStat
         stats->drawingRows = static_cast<int>(rows.size()) - total;
         stats->sampledTemperatures.clear();
         const int N = static_cast<int>(rows.size());
-        for (int i = 1; i <= kSamples; ++i) stats->sampledTemperatures.push_back(rows[static_cast<int>((i - 1) * double(N) / kSamples)].ts);
+        for (int i = 1; i <= kSamples; ++i)
+            stats->sampledTemperatures.push_back(rows[static_cast<int>((i - 1) * double(N) / kSamples)].ts);
     }
     return rows;
 }

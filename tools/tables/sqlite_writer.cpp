@@ -13,7 +13,9 @@ void check(int rc, sqlite3* db, const std::string& what) {
         throw std::runtime_error(what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
 }
 
-void exec(sqlite3* db, const std::string& sql) { check(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), db, sql); }
+void exec(sqlite3* db, const std::string& sql) {
+    check(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), db, sql);
+}
 
 bool isInteger(const TableLayout& layout, const std::string& column) {
     for (const auto& c : layout.integerColumns)
@@ -23,7 +25,8 @@ bool isInteger(const TableLayout& layout, const std::string& column) {
 
 void fillTable(sqlite3* db, const TableLayout& layout, const std::vector<std::vector<double>>& rows) {
     const bool clustered = !layout.clusterKey.empty();
-    std::string create = "CREATE TABLE " + layout.table + (clustered ? " (n INTEGER NOT NULL" : " (n INTEGER PRIMARY KEY");
+    std::string create =
+        "CREATE TABLE " + layout.table + (clustered ? " (n INTEGER NOT NULL" : " (n INTEGER PRIMARY KEY");
     std::string insert = "INSERT INTO " + layout.table + " VALUES (?";
     for (const auto& c : layout.columns) {
         create += ", " + c + (isInteger(layout, c) ? " INTEGER" : " REAL");
@@ -61,7 +64,8 @@ void fillTable(sqlite3* db, const TableLayout& layout, const std::vector<std::ve
     for (const auto& index : layout.indexes) {
         std::string cols;
         for (const auto& c : index) cols += (cols.empty() ? "" : ", ") + c;
-        exec(db, "CREATE INDEX " + layout.table + "_i" + std::to_string(++k) + " ON " + layout.table + " (" + cols + ")");
+        exec(db,
+             "CREATE INDEX " + layout.table + "_i" + std::to_string(++k) + " ON " + layout.table + " (" + cols + ")");
     }
 }
 
@@ -87,7 +91,8 @@ void writeFile(const std::filesystem::path& file, Fill fill) {
 
 }  // namespace
 
-void writeTable(const std::filesystem::path& file, const TableLayout& layout, const std::vector<std::vector<double>>& rows) {
+void writeTable(const std::filesystem::path& file, const TableLayout& layout,
+                const std::vector<std::vector<double>>& rows) {
     writeFile(file, [&](sqlite3* db) { fillTable(db, layout, rows); });
 }
 

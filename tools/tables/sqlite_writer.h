@@ -11,7 +11,7 @@ namespace tables {
 
 struct TableLayout {
     std::string table;
-    std::vector<std::string> columns;               ///< after n; all REAL except those in integerColumns
+    std::vector<std::string> columns;  ///< after n; all REAL except those in integerColumns
     std::vector<std::string> integerColumns;
     std::vector<std::vector<std::string>> indexes;  ///< column lists
     /// When set, the rows are stored in the order of these columns (a table without row ids
@@ -21,7 +21,8 @@ struct TableLayout {
 };
 
 /// Writes rows (one value per column, n is added as 1, 2, ...) to file. Throws std::runtime_error.
-void writeTable(const std::filesystem::path& file, const TableLayout& layout, const std::vector<std::vector<double>>& rows);
+void writeTable(const std::filesystem::path& file, const TableLayout& layout,
+                const std::vector<std::vector<double>>& rows);
 
 /// One table of a file with several.
 struct TableContent {
