@@ -37,7 +37,6 @@ ThermalProperties propertiesAt(double T, double rho) {
     const double stiffness = 1.0 + 2.0 * delta * residual.d + delta * delta * residual.dd;  // ~ (dp/drho)_T
     if (!(stiffness > 0.0 && state.p > 0.0 && state.p <= kHighestPressure)) return undefined();
 
-    const double xi = correlationLength(T, rho, residual);
     ThermalProperties out;
     out.cp = state.cp;
     out.cv = state.cv;
@@ -46,6 +45,7 @@ ThermalProperties propertiesAt(double T, double rho) {
         out.mu = out.lambda = out.nu = out.Pr = std::numeric_limits<double>::quiet_NaN();
         return out;
     }
+    const double xi = correlationLength(T, rho, residual);
     out.mu = viscosity(T, rho, xi);
     out.lambda = thermalConductivity(T, rho, state.cp, state.cv, out.mu, xi);
     out.nu = out.mu / rho;
