@@ -8,22 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace steam::cli {
 
-struct ProcessRun {
-    int status = -1;
-    std::vector<std::string> out;  // stdout lines
-    std::string err;
-};
+using ProcessRun = testsupport::CommandRun;
 
 inline std::string quoted(const std::string& s) {
     std::string out = "'";
@@ -40,21 +31,8 @@ inline ProcessRun steamcalc(const std::vector<std::string>& args, const std::str
     std::string command = quoted((data::executableDirectory() / "steamcalc").string());
     for (const auto& a : args) command += " " + quoted(a);
     command += " < " + quoted(inFile.string()) + " 2> " + quoted(errFile.string());
-    ProcessRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        ADD_FAILURE() << "cannot run " << command;
-        return run;
-    }
-    std::string all;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) all.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream lines(all);
-    for (std::string line; std::getline(lines, line);) run.out.push_back(line);
-    std::ifstream err(errFile);
-    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    const ProcessRun run = testsupport::runCommand(command, errFile);
+    if (run.status == -1) ADD_FAILURE() << "did not run to its end: " << command;
     return run;
 }
 

@@ -6,7 +6,7 @@
 #include "search/lookup.h"
 
 #include "data/property_database.h"
-#include "support/fixture_database.h"
+#include "support/fixture_test.h"
 
 #include <gtest/gtest.h>
 
@@ -19,23 +19,16 @@ namespace {
 
 using data::GridColumn;
 using data::GridRow;
-using data::PropertyDatabase;
 using data::SatColumn;
 using data::SatRow;
 using data::Source;
 using testsupport::FixtureDatabase;
-using testsupport::TemporaryDirectory;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-class LookupTest : public testing::Test {
+class LookupTest : public testsupport::FixtureDatabaseTest {
 protected:
-    void open(const FixtureDatabase& fixture) {
-        std::string error;
-        ASSERT_TRUE(fixture.writeAndOpen(dir.path(), db, error)) << error;
-    }
-
     // The range messages asked for since the last look, which then counts from there.
     int newMessages() {
         const int count = lookup.rangeMessages() - m_seen;
@@ -45,8 +38,6 @@ protected:
     void expectOneRangeMessage() { EXPECT_EQ(newMessages(), 1); }
     void expectNoMessage() { EXPECT_EQ(newMessages(), 0); }
 
-    TemporaryDirectory dir;
-    PropertyDatabase db;
     Lookup lookup{db};
 
 private:

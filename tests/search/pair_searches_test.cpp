@@ -5,7 +5,7 @@
 #include "data/property_database.h"
 #include "search/saturation_walk.h"
 #include "search/surface_pair_search.h"
-#include "support/fixture_database.h"
+#include "support/fixture_test.h"
 
 #include <gtest/gtest.h>
 
@@ -15,23 +15,12 @@
 namespace steam::search {
 namespace {
 
-using data::PropertyDatabase;
 using data::Source;
 using testsupport::FixtureDatabase;
-using testsupport::TemporaryDirectory;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-class PairSearchesTest : public testing::Test {
-protected:
-    void open(const FixtureDatabase& fixture) {
-        std::string error;
-        ASSERT_TRUE(fixture.writeAndOpen(dir.path(), db, error)) << error;
-    }
-
-    TemporaryDirectory dir;
-    PropertyDatabase db;
-};
+class PairSearchesTest : public testsupport::FixtureDatabaseTest {};
 
 // A saturation line from 0.01 to 10 C: rows every kelvin, every tenth between 5 and 6; h''
 // peaks at 5.45 C (100 - (ts - 5.45)^2), s' rises as ts / 10.

@@ -5,7 +5,7 @@
 #include "search/surface_line.h"
 
 #include "data/property_database.h"
-#include "support/fixture_database.h"
+#include "support/fixture_test.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +17,12 @@ namespace steam::search {
 namespace {
 
 using data::GridColumn;
-using data::PropertyDatabase;
 using data::Source;
 using testsupport::FixtureDatabase;
-using testsupport::TemporaryDirectory;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-class SurfaceLineTest : public testing::Test {
-protected:
-    void open(const FixtureDatabase& fixture) {
-        std::string error;
-        ASSERT_TRUE(fixture.writeAndOpen(dir.path(), db, error)) << error;
-    }
-
-    TemporaryDirectory dir;
-    PropertyDatabase db;
-};
+class SurfaceLineTest : public testsupport::FixtureDatabaseTest {};
 
 // Steam-like isotherms 100 and 110 C at p 1 to 6 MPa: h falls with p, and much faster on the
 // colder line, so the two lines reach a value at very different pressures.

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -34,10 +35,7 @@ fs::path Installation::ownCopy(const std::string& name) const {
     return file(name);
 }
 
-CommandRun Installation::run(const std::string& args, const std::string& redirect) const {
-    const fs::path errFile = m_dir.path() / "err.txt";
-    const std::string command =
-        "'" + file("steamcalc").string() + "' " + args + " 2> '" + errFile.string() + "' " + redirect;
+CommandRun runCommand(const std::string& command, const fs::path& errFile) {
     CommandRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -51,6 +49,12 @@ CommandRun Installation::run(const std::string& args, const std::string& redirec
     std::ifstream err(errFile);
     run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
     return run;
+}
+
+CommandRun Installation::run(const std::string& args, const std::string& redirect) const {
+    const fs::path errFile = m_dir.path() / "err.txt";
+    return runCommand("'" + file("steamcalc").string() + "' " + args + " 2> '" + errFile.string() + "' " + redirect,
+                      errFile);
 }
 
 void damagePages(const fs::path& file, int pages, std::uint32_t seed) {

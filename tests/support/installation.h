@@ -17,6 +17,11 @@ struct CommandRun {
     std::string err;
 };
 
+/// Runs a shell command line whose standard error goes to `errFile` (the command names the
+/// redirection): its exit status (-1 when it did not exit), standard output by line and the
+/// error file whole.
+CommandRun runCommand(const std::string& command, const std::filesystem::path& errFile);
+
 class Installation {
 public:
     Installation();
