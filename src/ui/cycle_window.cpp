@@ -10,6 +10,7 @@
 #include "cycle/register_states.h"
 #include "numeric/number_text.h"
 #include "panels/cycle_texts.h"
+#include "render/picture_file.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -306,14 +306,11 @@ void CycleWindow::CMDexport_Click() {
     if (!choice) return;
     const std::string csv = panels::cycleCsv(*m_cycle, m_figures);
     // Written beside the target and moved over it only when complete.
-    QSaveFile file(choice->path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    if (!written)
+    QString error;
+    if (!render::writeWholeFile(choice->path, QByteArray::fromStdString(csv), &error))
         m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("循环未能导出到 %1：%2").arg(choice->path, file.errorString()),
-                                 MessageIcon::Warning, MessageButtons::Ok);
+                                 QStringLiteral("循环未能导出到 %1：%2").arg(choice->path, error), MessageIcon::Warning,
+                                 MessageButtons::Ok);
 }
 
 }  // namespace steam::ui

@@ -244,6 +244,8 @@ private:
 
     /// Register r holds something: its recall button and show box follow (f_cal_cycle.cpp).
     void showRegisterStored(int r);
+    /// M(first+1) to M(end) shown empty: white-grey, unticked, neither shown nor recalled.
+    void showRegistersEmptied(int first, int end);
     /// The registers changed: a cycle taken from them is worked again.
     void registersChanged();
 

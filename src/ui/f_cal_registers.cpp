@@ -63,19 +63,16 @@ void fCal::CHKupM_Click(int r) {
 
 void fCal::CMDupClear_Click() {
     m_registers.clearSaturationRegisters();
-    for (int r = 0; r < 5; ++r) {
-        setFilledBackground(CHKupM[r], toQColor(colour::kEmptyRegisterBackground));
-        CHKupM[r]->setEnabled(false);
-        setCheck(CHKupM[r], false);
-        CMDupMR[r]->setEnabled(false);
-    }
-    registersChanged();
-    redraw();
+    showRegistersEmptied(0, 5);
 }
 
 void fCal::CMDdownClear_Click() {
     m_registers.clearStateRegisters();
-    for (int r = 5; r < calc::kRegisterCount; ++r) {
+    showRegistersEmptied(5, calc::kRegisterCount);
+}
+
+void fCal::showRegistersEmptied(int first, int end) {
+    for (int r = first; r < end; ++r) {
         setFilledBackground(CHKupM[r], toQColor(colour::kEmptyRegisterBackground));
         CHKupM[r]->setEnabled(false);
         setCheck(CHKupM[r], false);

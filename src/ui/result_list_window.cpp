@@ -7,6 +7,8 @@
 #include "widget_style.h"
 #include "window_fonts.h"
 
+#include "render/picture_file.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,7 +16,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -117,14 +118,11 @@ void ResultListWindow::CMDexport_Click() {
     const std::string csv = panels::toCsv(m_model.rows());
     // Written beside the target and moved over it only when complete: a failed export leaves
     // an earlier file of that name as it was.
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    if (!written)
+    QString error;
+    if (!render::writeWholeFile(path, QByteArray::fromStdString(csv), &error))
         m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("结果列表未能导出到 %1：%2").arg(path, file.errorString()),
-                                 MessageIcon::Warning, MessageButtons::Ok);
+                                 QStringLiteral("结果列表未能导出到 %1：%2").arg(path, error), MessageIcon::Warning,
+                                 MessageButtons::Ok);
 }
 
 void ResultListWindow::CMDclear_Click() {

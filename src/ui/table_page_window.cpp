@@ -9,6 +9,7 @@
 
 #include "calc/table_page.h"
 #include "numeric/number_text.h"
+#include "render/picture_file.h"
 #include "render/table_print.h"
 
 #include <QAction>
@@ -24,7 +25,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -271,13 +271,10 @@ void TablePageWindow::CMDexport_Click() {
     if (!choice) return;
     const std::string csv = panels::tablePageCsv(*m_page);
     // Written beside the target and moved over it only when complete.
-    QSaveFile file(choice->path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    if (!written)
+    QString error;
+    if (!render::writeWholeFile(choice->path, QByteArray::fromStdString(csv), &error))
         m_context.messages->show(this, QStringLiteral("提醒"),
-                                 QStringLiteral("性质表未能导出到 %1：%2").arg(choice->path, file.errorString()),
+                                 QStringLiteral("性质表未能导出到 %1：%2").arg(choice->path, error),
                                  MessageIcon::Warning, MessageButtons::Ok);
 }
 
